@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing Ferlan needs, from Debian's
+# packages. Safe to run again: it installs only what is missing.
+set -euo pipefail
+
+packages=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-translations-l10n
+    libgtest-dev libgmock-dev libbenchmark-dev
+    xvfb xauth xdotool x11-utils imagemagick
+    clang libclang-rt-14-dev
+    fonts-dejavu-core
+)
+# Extra packages that other parts of the project register (one per line).
+shopt -s nullglob
+for list in "$(dirname "$0")"/packages.d/*.txt; do
+    while read -r pkg; do
+        [[ -n "$pkg" && "$pkg" != \#* ]] && packages+=("$pkg")
+    done <"$list"
+done
+
+missing=()
+for pkg in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || missing+=("$pkg")
+done
+if ((${#missing[@]} == 0)); then
+    exit 0
+fi
+
+sudo=()
+if ((EUID != 0)); then
+    sudo=(sudo)
+fi
+echo "Installiere: ${missing[*]}"
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,224 @@
+#include <level_text.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace ferlan;
+using namespace std::string_literals;
+
+namespace {
+
+struct ReadCase {
+    const char* why;
+    std::string text;
+    bool accepted;
+    int height = 0;
+    int floor = 0;
+    int ferlan = 0;
+    int kugel = 0;
+    int transformator = 0;
+};
+
+std::string repeat(const std::string& entry, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i) out += entry;
+    return out;
+}
+
+const std::string kPole = "grpp5520 4770 ,";
+const std::string kBall = "up645  7095 ,";
+const std::string kPolariser = "am3075 10710,";
+
+TEST(ReadLevelText, AcceptsAndRejectsByTheFormatRules) {
+    const ReadCase cases[] = {
+        {"empty level", "13;2;;;;  ", true, 13, 2},
+        {"one-digit height then blank", "9 ;1;;;;  ", true, 9, 1},
+        {"blank then one-digit height", " 9;4;;;;  ", true, 9, 4},
+        {"height 23", "23;3;;;;  ", true, 23, 3},
+        {"height 8", "8 ;1;;;;  ", false},
+        {"height 24", "24;1;;;;  ", false},
+        {"9 directly followed by ';'", "9;1;;;;  ", false},
+        {"height not a number", "ab;1;;;;  ", false},
+        {"floor 0", "13;0;;;;  ", false},
+        {"floor 5", "13;5;;;;  ", false},
+        {"missing ';' after floor", "13;2,;;;  ", false},
+        {"level 3", "13;2;glup1470 3570 ,grum5715 4965 ,;up645  7095 ,;am3075 10710,;  ", true,
+         13, 2, 2, 1, 1},
+        {"shown and real polarity differ", "13;2;grpm5520 4770 ,;;;  ", false},
+        {"upper-case code", "13;2;GRPP5520 4770 ,;;;  ", false},
+        {"charged ball pm", "13;2;;pm645  7095 ,;;  ", false},
+        {"polariser ax", "13;2;;;ax3075 10710,;  ", false},
+        {"code one character too long", "13;2;grpp 5520 4770 ,;;;  ", false},
+        {"coordinate one character short", "13;2;grpp5520 4770,;;;  ", false},
+        {"ball coordinate too long", "13;2;;up645   7095 ,;;  ", false},
+        {"22-character section reads one entry", "13;2;" + kPole + "1234567;;;  ", true, 13, 2, 1},
+        {"23-character section reads two entries", "13;2;" + kPole + "12345678;;;  ", false},
+        {"25 poles", "23;1;" + repeat(kPole, 25) + ";;;  ", true, 23, 1, 25},
+        {"26 poles", "23;1;" + repeat(kPole, 26) + ";;;  ", false},
+        {"10 balls", "23;1;;" + repeat(kBall, 10) + ";;  ", true, 23, 1, 0, 10},
+        {"11 balls", "23;1;;" + repeat(kBall, 11) + ";;  ", false},
+        {"5 polarisers", "23;1;;;" + repeat(kPolariser, 5) + ";  ", true, 23, 1, 0, 0, 5},
+        {"6 polarisers", "23;1;;;" + repeat(kPolariser, 6) + ";  ", false},
+        {"CR LF end", "13;2;;;" + kPolariser + ";\r\n", true, 13, 2, 0, 0, 1},
+        {"LF end with a polariser", "13;2;;;" + kPolariser + ";\n", false},
+        {"no end with a polariser", "13;2;;;" + kPolariser + ";", false},
+        {"LF end, empty polariser section", "13;2;;;;\n", true, 13, 2},
+        {"no end, empty sections: four ';' read as empty", "13;2;;;;", true, 13, 2},
+        {"final ';' not third-last", "13;2;;;;   ", false},
+        {"end characters may be anything", "13;2;;;;\xff\x00"s, true, 13, 2},
+        {"no ';' closes the pole section", "13;2;grpp5520 4770 ,", false},
+        {"no ';' closes the ball section", "13;2;;up645  7095 ,", false},
+        {"empty text", "", false},
+        {"one character", "1", false},
+        {"NUL bytes", std::string(12, '\0'), false},
+        {"UTF-8 text", "Höhe;ü;;;;  ", false},
+    };
+    for (const ReadCase& c : cases) {
+        SCOPED_TRACE(c.why);
+        LevelData data;
+        ASSERT_EQ(ReadLevelText(c.text, data), c.accepted);
+        if (!c.accepted) continue;
+        EXPECT_EQ(data.height, c.height);
+        EXPECT_EQ(data.floor, c.floor);
+        EXPECT_EQ(countUsed(data.ferlan), c.ferlan);
+        EXPECT_EQ(countUsed(data.kugel), c.kugel);
+        EXPECT_EQ(countUsed(data.transformator), c.transformator);
+    }
+}
+
+TEST(ReadLevelText, FillsSlotsInTextOrderWithTheirCoordinates) {
+    LevelData data;
+    ASSERT_TRUE(ReadLevelText(
+        "13;2;glup1470 3570 ,grum5715 4965 ,;up645  7095 ,;am3075 10710,;  ", data));
+    EXPECT_EQ(data.ferlan[0], (LevelEntry{"glup", 1470, 3570}));
+    EXPECT_EQ(data.ferlan[1], (LevelEntry{"grum", 5715, 4965}));
+    EXPECT_EQ(data.kugel[0], (LevelEntry{"up", 645, 7095}));
+    EXPECT_EQ(data.transformator[0], (LevelEntry{"am", 3075, 10710}));
+    EXPECT_FALSE(data.ferlan[2].used());
+}
+
+TEST(ReadLevelText, CoordinateFieldsReadLeniently) {
+    LevelData data;
+    ASSERT_TRUE(ReadLevelText("13;2;grpp-15  1 2  ,krmmab   .5   ,;;;  ", data));
+    EXPECT_EQ(data.ferlan[0].x, -15);
+    EXPECT_EQ(data.ferlan[0].y, 12);
+    EXPECT_EQ(data.ferlan[1].x, 0);
+    EXPECT_EQ(data.ferlan[1].y, 0.5f);
+}
+
+TEST(ReadLevelText, FailedReadKeepsWhatWasFilledAndNextReadEmptiesIt) {
+    LevelData data;
+    ASSERT_FALSE(ReadLevelText("13;2;grpp5520 4770 ,grpx5520 4770 ,;;;  ", data));
+    EXPECT_EQ(data.height, 13);
+    EXPECT_EQ(data.ferlan[0].code, "grpp");
+    EXPECT_FALSE(data.ferlan[1].used());
+
+    ASSERT_FALSE(ReadLevelText("8 ;1;;;;  ", data));
+    EXPECT_EQ(data, LevelData{});
+}
+
+TEST(ReadLenientNumber, FollowsTheLenientRules) {
+    const struct {
+        const char* text;
+        double value;
+    } cases[] = {
+        {"-15  ", -15}, {"1 2  ", 12},  {"ab   ", 0},    {"1E9  ", 1},    {"  7", 7},
+        {"7x", 7},      {" 7", 7},      {"12", 12},     {"1.5", 1.5},    {"1.2.3", 1.2},
+        {"&H10", 0},    {"+5", 5},      {"- 15", -15},  {"", 0},         {"12-3", 12},
+        {"--5", 0},     {".", 0},       {"\t5", 0},     {"0x1F", 0},     {"99999", 99999},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_DOUBLE_EQ(ReadLenientNumber(c.text), c.value);
+    }
+}
+
+TEST(RoundHalfEven, TiesGoToTheEvenNeighbour) {
+    const struct {
+        double in, out;
+    } cases[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {-0.5, 0}, {-1.5, -2}, {2.49, 2}, {2.51, 3}, {7, 7}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.in);
+        EXPECT_EQ(RoundHalfEven(c.in), c.out);
+    }
+}
+
+TEST(FormatCoordinate, FillsFiveCharactersOrRefuses) {
+    const struct {
+        float value;
+        const char* field;
+    } cases[] = {
+        {0, "0    "},        {645, "645  "},   {1470, "1470 "},   {10710, "10710"},
+        {-1140, "-1140"},    {-15, "-15  "},   {-0.4f, "0    "},  {2.5f, "2    "},
+        {3.5f, "4    "},     {99999, "99999"}, {-9999, "-9999"},  {100000, ""},
+        {-10000, ""},        {99999.6f, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.value);
+        EXPECT_EQ(FormatCoordinate(c.value), c.field);
+    }
+}
+
+TEST(WriteLevelText, WritesThePositionalFormat) {
+    LevelData data;
+    data.height = 9;
+    data.floor = 1;
+    EXPECT_EQ(WriteLevelText(data).text, "9 ;1;;;;");
+
+    data.height = 13;
+    data.ferlan[0] = {"klpp", 180, 4470};
+    data.ferlan[1] = {"grum", 5715, 11010};
+    data.ferlan[3] = {"glmm", 0, 1000};  // a gap: written after slot 2 all the same
+    data.kugel[0] = {"up", 645, 7095};
+    data.transformator[0] = {"an", 3075.5f, 10710};
+    const WriteResult result = WriteLevelText(data);
+    ASSERT_TRUE(result.ok());
+    EXPECT_EQ(result.text,
+              "13;1;klpp180  4470 ,grum5715 11010,glmm0    1000 ,;up645  7095 ,;an3076 10710,;");
+}
+
+TEST(WriteLevelText, RefusesWhatWouldCorruptTheText) {
+    const struct {
+        const char* why;
+        void (*change)(LevelData&);
+        WriteError error;
+    } cases[] = {
+        {"height 8", [](LevelData& d) { d.height = 8; }, WriteError::HeightOutOfRange},
+        {"height 24", [](LevelData& d) { d.height = 24; }, WriteError::HeightOutOfRange},
+        {"no floor", [](LevelData& d) { d.floor = 0; }, WriteError::FloorOutOfRange},
+        {"bad code", [](LevelData& d) { d.kugel[0] = {"pm", 0, 0}; }, WriteError::InvalidCode},
+        {"x too far left", [](LevelData& d) { d.ferlan[0] = {"grpp", -10000, 0}; },
+         WriteError::CoordinateOutOfRange},
+        {"y too far down", [](LevelData& d) { d.transformator[0] = {"ap", 0, 100000}; },
+         WriteError::CoordinateOutOfRange},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        LevelData data;
+        data.height = 12;
+        data.floor = 3;
+        c.change(data);
+        const WriteResult result = WriteLevelText(data);
+        EXPECT_EQ(result.error, c.error);
+        EXPECT_TRUE(result.text.empty());
+    }
+}
+
+TEST(WriteLevelText, RoundTripsThroughTheReaderIncludingNegativePositions) {
+    LevelData data;
+    data.height = 23;
+    data.floor = 4;
+    data.ferlan[0] = {"glup", -1140, -15};
+    data.ferlan[1] = {"krmm", 6015, 21000};
+    data.kugel[0] = {"um", -9999, 99999};
+    data.kugel[1] = {"pp", 0, 0};
+    data.transformator[0] = {"ap", 2880, 975};
+    const WriteResult written = WriteLevelText(data);
+    ASSERT_TRUE(written.ok());
+    LevelData back;
+    ASSERT_TRUE(ReadLevelText(written.text + std::string(kLevelFileLineEnd), back));
+    EXPECT_EQ(back, data);
+}
+
+}  // namespace

@@ -1,0 +1,105 @@
+#include "tool_io.h"
+
+#include <builtin_levels.h>
+#include <level_text.h>
+
+#include <charconv>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace ferlan::tool {
+
+std::optional<std::string> readSmallFile(const std::string& path, std::uintmax_t maxBytes,
+                                         std::string& error) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (ec || !fs::exists(status)) {
+        error = "Datei nicht gefunden: " + path;
+        return std::nullopt;
+    }
+    if (!fs::is_regular_file(status)) {
+        error = "Keine gewöhnliche Datei: " + path;
+        return std::nullopt;
+    }
+    const std::uintmax_t size = fs::file_size(path, ec);
+    if (ec || size > maxBytes) {
+        error = "Datei zu groß: " + path;
+        return std::nullopt;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = "Datei nicht lesbar: " + path;
+        return std::nullopt;
+    }
+    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad() || content.size() > maxBytes) {
+        error = "Datei nicht lesbar: " + path;
+        return std::nullopt;
+    }
+    return content;
+}
+
+bool parseLevelNumber(std::string_view value, LevelSource& source, ToolError& error) {
+    int number = 0;
+    const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), number);
+    if (ec != std::errc{} || end != value.data() + value.size() || number < 1 ||
+        number > kBuiltinLevelCount) {
+        error = {kExitUsage, "--level erwartet eine Zahl von 1 bis 30, nicht \"" +
+                                 std::string(value) + "\""};
+        return false;
+    }
+    source.builtin = number;
+    return true;
+}
+
+std::optional<std::string> loadLevelText(const LevelSource& source, ToolError& error) {
+    if (source.builtin != 0) {
+        const auto text = BuiltinLevelText(source.builtin - 1);
+        if (!text) {
+            error = {kExitUsage, "Kein eingebautes Level " + std::to_string(source.builtin)};
+            return std::nullopt;
+        }
+        return std::string(*text);
+    }
+    std::string message;
+    auto content = readSmallFile(source.file, kMaxLevelFileBytes, message);
+    if (!content) error = {kExitUsage, message};
+    return content;
+}
+
+std::string formatJsonNumber(float value) {
+    if (value == std::trunc(value) && std::fabs(value) < 1e15f) {
+        const long long whole = static_cast<long long>(value);
+        return std::to_string(whole);  // turns -0 into 0
+    }
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+std::string jsonString(std::string_view text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        switch (c) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20) {
+                char escaped[8];
+                std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+                out += escaped;
+            } else {
+                out += c;
+            }
+        }
+    }
+    return out + "\"";
+}
+
+}  // namespace ferlan::tool

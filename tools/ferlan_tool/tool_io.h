@@ -1,0 +1,49 @@
+// What the subcommands of ferlan-tool share: where the level text comes from,
+// how numbers print, and the exit codes.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ferlan::tool {
+
+enum ExitCode : int {
+    kExitOk = 0,
+    kExitRejected = 1,  // the level text was read and refused (or, for solve, no solution)
+    kExitUsage = 2,     // bad arguments, or a file that cannot be used
+};
+
+// A failure that ends a subcommand with a one-line message on stderr.
+struct ToolError {
+    int exitCode;
+    std::string message;
+};
+
+// FILE or --level N, the two ways every subcommand names a level.
+struct LevelSource {
+    std::string file;   // set when a file was named
+    int builtin = 0;    // 1 to 30 when --level was given
+};
+
+// Reads a file whole, in binary. Refuses anything that is not a regular file
+// before opening it (so a pipe or a device cannot block), and files above
+// `maxBytes`.
+std::optional<std::string> readSmallFile(const std::string& path, std::uintmax_t maxBytes,
+                                         std::string& error);
+
+// The level text a source names, or the reason it cannot be had.
+std::optional<std::string> loadLevelText(const LevelSource& source, ToolError& error);
+
+// Parses "--level N" into the source; false with a message when N is not 1..30.
+bool parseLevelNumber(std::string_view value, LevelSource& source, ToolError& error);
+
+// Whole numbers without a decimal point and never "-0"; others as the shortest
+// decimal that reads back to the same 32-bit float.
+std::string formatJsonNumber(float value);
+
+// JSON string literal with the characters JSON needs escaped.
+std::string jsonString(std::string_view text);
+
+}  // namespace ferlan::tool
