@@ -1,0 +1,20 @@
+// Both windows keep every position in twips and convert only at the edge:
+// when painting and for mouse positions.
+#pragma once
+
+#include <QPointF>
+#include <QRectF>
+
+namespace ferlan {
+
+inline constexpr double kTwipsPerPixel = 15.0;
+
+constexpr double toPixels(double twips) { return twips / kTwipsPerPixel; }
+constexpr double toTwips(double pixels) { return pixels * kTwipsPerPixel; }
+
+inline QRectF toPixels(double left, double top, double width, double height) {
+    return {toPixels(left), toPixels(top), toPixels(width), toPixels(height)};
+}
+inline QPointF toTwips(QPointF pixels) { return {toTwips(pixels.x()), toTwips(pixels.y())}; }
+
+}  // namespace ferlan
