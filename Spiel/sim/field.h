@@ -1,0 +1,175 @@
+// The playing field as the game keeps it: every object the level build and the
+// tick touch, with its geometry in twips, plus the few variables of the tick.
+// The window draws from this model and feeds it the held arrow keys; it never
+// decides a rule itself.
+#pragma once
+
+#include <level_text.h>
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace ferlan {
+
+// Speeds are whole twips per tick in 16 bits; see speed.h for the arithmetic.
+using Speed = std::int16_t;
+
+// A colour as the field stores it: red in the low byte, blue in the high byte
+// (0x0000FF is pure red, 0x00FF00 pure green).
+using Colour = std::uint32_t;
+
+inline constexpr Colour MakeColour(int red, int green, int blue) {
+    return static_cast<Colour>(red) | (static_cast<Colour>(green) << 8) |
+           (static_cast<Colour>(blue) << 16);
+}
+inline constexpr int ColourRed(Colour c) { return static_cast<int>(c & 0xFF); }
+inline constexpr int ColourGreen(Colour c) { return static_cast<int>((c >> 8) & 0xFF); }
+inline constexpr int ColourBlue(Colour c) { return static_cast<int>((c >> 16) & 0xFF); }
+
+// The palette pictures an element can carry. The tick tells a polariser's kind
+// by its picture, exactly as it would by comparing it with the palette images.
+enum class Picture : std::uint8_t {
+    None,
+    grp, grm, gru, glp, glm, glu,  // large poles, 64 x 64 pixels
+    krp, krm, kru, klp, klm, klu,  // small poles, 48 x 48
+    p, m, u,                       // charged balls, 32 x 32
+    ap, am, an,                    // polarisers, 64 x 64
+};
+
+// The palette image's name ("grp", "ap", ...); empty for None.
+std::string_view PictureName(Picture picture);
+// The inverse of PictureName; None for a name that is not a palette image.
+Picture PictureFromName(std::string_view name);
+// The picture's natural size in twips (it is square); 0 for None.
+float PictureSize(Picture picture);
+
+// Left, Top, Width, Height and Visible: what every object of the field has.
+struct FieldObject {
+    Twips Left = 0;
+    Twips Top = 0;
+    Twips Width = 0;
+    Twips Height = 0;
+    bool Visible = false;
+
+    Twips Right() const { return Left + Width; }
+    Twips Bottom() const { return Top + Height; }
+};
+
+// A picture object (pole, charged ball, polariser, pipes, the iron ball).
+struct Image : FieldObject {
+    Picture picture = Picture::None;
+};
+
+// A filled circle; the game keeps its discs hidden and uses them as geometry,
+// and their colour is the only place a hidden polarity is kept.
+struct Disc : FieldObject {
+    Colour BackColor = 0;
+};
+
+struct Label : FieldObject {
+    std::string Caption;
+};
+
+enum class Polarity : std::uint8_t { Neutral, Plus, Minus };
+
+// The field's inner coordinates: the side walls of the tick.
+inline constexpr Twips kScaleLeft = 0;
+inline constexpr Twips kScaleWidth = 6735;
+
+// The game window's client height and the panel's height; the panel's top
+// edge P is where the field's bottom comes to rest.
+inline constexpr Twips kWindowInnerHeight = 8640;
+inline constexpr Twips kPanelHeight = 615;
+inline constexpr Twips kPanelTop = kWindowInnerHeight - kPanelHeight;  // 8025
+
+inline constexpr Twips kBallSize = 480;
+inline constexpr Twips kPipeSize = 960;
+inline constexpr Twips kZentrumSize = 495;
+inline constexpr Twips kTransformatorWidth = 600;
+
+inline constexpr std::string_view kLevelendeCaption = "Level geschafft!!!";
+inline constexpr std::string_view kGeschafftCaption =
+    "Herzlichen Glückwunsch! Sie haben Ferlan geschafft.";
+
+inline constexpr int kLevelLabelCount = 30;
+
+// Every array that the rules number from 1 has an unused element 0, so that
+// Ferlan[i], Anziehung[3 * i - 2] and KugelVX[k] read as the rules do.
+struct GameModel {
+    // The playing field: a container that only moves vertically. Its inner
+    // coordinates run from kScaleLeft over kScaleWidth.
+    FieldObject Spielflaeche{0, 0, kScaleWidth, 8655, false};
+    // The panel strip along the window's bottom; holds the indicators.
+    FieldObject Anzeigetafel{0, 8040, kScaleWidth, kPanelHeight, false};
+
+    Image Eisenkugel{{3120, 0, kBallSize, kBallSize, false}, Picture::None};
+
+    std::array<Image, kMaxFerlan + 1> Ferlan{};
+    std::array<FieldObject, kMaxFerlan + 1> Zentrum{};       // hidden markers, 495 x 495
+    std::array<Disc, 3 * kMaxFerlan + 1> Anziehung{};        // discs 3i-2, 3i-1, 3i of pole i
+    std::array<Image, kMaxKugel + 1> Kugel{};
+    std::array<Disc, 3 * kMaxKugel + 1> Anziehung2{};        // discs 3k-2, 3k-1, 3k of ball k
+    std::array<Image, kMaxTransformator + 1> Transformator{};
+
+    FieldObject Anfang{2880, 7680, kPipeSize, kPipeSize, true};  // entry pipe, bottom
+    FieldObject Ende{2880, 0, kPipeSize, kPipeSize, true};       // exit pipe, top
+    // Straight pipe pieces: 0 to 2 beside the exit, 3 to 5 beside the entry.
+    std::array<FieldObject, 6> Verbindung{};
+
+    // The floor drawing under every element: tile Boden<FloorTexture> drawn
+    // at natural size in columns 0 to 6 and rows 0 to FloorRows, 960 apart.
+    std::uint8_t FloorTexture = 0;
+    int FloorRows = 0;
+
+    // "Level N" on the field near the entry; hidden once the ball is out.
+    Label Levelanzeiger{{0, 0, 1935, 495, false}, {}};
+    Label Levelendeanzeiger{{0, 2603, 6735, 615, false}, std::string(kLevelendeCaption)};
+    Label Geschafft{{0, 0, 6735, 615, false}, std::string(kGeschafftCaption)};
+    // Panel label: " N" while built-in level N is played, hidden for a loaded level.
+    Label Levelanzeige{{1360, 30, 615, 495, true}, "1"};
+    // Panel picture shown instead of Levelanzeige while a loaded level is played.
+    FieldObject Geladen{1420, 70, 480, 480, false};
+    // The level list: label i stands for level i + 1, shown = unlocked.
+    std::array<bool, kLevelLabelCount> LevelVisible{};
+
+    // The iron ball's polarity; the three panel indicators show it, exactly
+    // one at a time.
+    Polarity BallPolarity = Polarity::Neutral;
+    bool PlusanzeigeVisible() const { return BallPolarity == Polarity::Plus; }
+    bool MinusanzeigeVisible() const { return BallPolarity == Polarity::Minus; }
+    bool NeutralanzeigeVisible() const { return BallPolarity == Polarity::Neutral; }
+
+    Speed BallVX = 0;
+    Speed BallVY = 0;
+    std::array<Speed, kMaxKugel + 1> KugelVX{};
+    std::array<Speed, kMaxKugel + 1> KugelVY{};
+    Speed SwapX = 0;  // scratch cells of the speed exchange; no meaning between ticks
+    Speed SwapY = 0;
+
+    bool AlarmOn = false;
+
+    // Set by the window's key handlers, read by the tick.
+    bool KeyUpHeld = false;
+    bool KeyDownHeld = false;
+    bool KeyLeftHeld = false;
+    bool KeyRightHeld = false;
+
+    // The next free slot of each kind (1 when empty, 26, 11 or 6 when full).
+    std::uint8_t NextFerlan = 1;
+    std::uint8_t NextKugel = 1;
+    std::uint8_t NextTransformator = 1;
+
+    // The tick runs while this is set; the window's timer asks for it.
+    bool SpieltimerEnabled = false;
+
+    // The text of the level in play (or of the last one chosen).
+    std::string Text1;
+    // What the last read of Text1 produced.
+    LevelData levelData;
+
+    GameModel();
+};
+
+}  // namespace ferlan

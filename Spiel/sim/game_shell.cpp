@@ -1,0 +1,12 @@
+#include "game_shell.h"
+
+#include "build_field.h"
+
+namespace ferlan {
+
+void RecordingShell::levelClick(int index) {
+    levelClicks.push_back(index);
+    if (chainTo_) StartBuiltinLevel(*chainTo_, index);
+}
+
+}  // namespace ferlan

@@ -1,0 +1,58 @@
+// Key scripts: which arrow keys are held for how many ticks, one step a line.
+//
+//     # comment
+//     U 37
+//     UL 5
+//     - 20
+//
+// KEYS is "-" (nothing held) or the letters U, D, L, R in any order, each at
+// most once; COUNT is a whole number of ticks, at least 1. Blank lines and
+// lines whose first non-blank character is '#' are skipped.
+#pragma once
+
+#include "field.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ferlan {
+
+struct HeldKeys {
+    bool up = false;
+    bool down = false;
+    bool left = false;
+    bool right = false;
+
+    bool operator==(const HeldKeys&) const = default;
+};
+
+struct KeyStep {
+    HeldKeys keys;
+    std::int64_t count = 1;
+
+    bool operator==(const KeyStep&) const = default;
+};
+
+struct KeyScriptError {
+    int line = 0;  // 1-based line of the first malformed step
+    std::string message;
+};
+
+inline constexpr std::int64_t kMaxStepCount = 1'000'000'000;
+
+std::optional<std::vector<KeyStep>> ParseKeyScript(std::string_view text, KeyScriptError& error);
+
+// "-" or the held letters in the order U, D, L, R.
+std::string FormatHeldKeys(const HeldKeys& keys);
+// One line of a script, without the line end: "UL 5".
+std::string FormatKeyStep(const KeyStep& step);
+
+std::int64_t TotalTicks(const std::vector<KeyStep>& steps);
+
+// Puts the held keys into the model's key flags.
+void HoldKeys(GameModel& model, const HeldKeys& keys);
+
+}  // namespace ferlan

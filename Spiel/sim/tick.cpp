@@ -1,0 +1,394 @@
+#include "tick.h"
+
+#include "discs.h"
+#include "speed.h"
+
+#include <builtin_levels.h>
+
+namespace ferlan {
+namespace {
+
+constexpr int kSteeringPush = 5;
+constexpr int kSpeedLimit = 100;
+constexpr Twips kPoleMargin = 106;
+constexpr Twips kTransformatorMargin = 120;
+constexpr Twips kKugelMargin = 212;
+constexpr Twips kCaptureRadius = 100;
+constexpr Twips kRimBand = 100;
+// The polarising window: how far the ball must reach into the pipe across
+// and along it.
+constexpr Twips kPolariseAcross = 106;
+constexpr Twips kPolariseAlong = 500;
+constexpr Twips kPipeLift = 20;
+// The exit pipe draws the ball to where it is centred under the opening
+// (Ende.Left + 240) and swallows it 240 deep.
+constexpr Twips kExitCentre = 240;
+constexpr Twips kExitDepth = 240;
+constexpr double kLastLevel = kBuiltinLevelCount;
+
+// Boxes touch with their edges included.
+inline bool touches(const FieldObject& a, const FieldObject& b) {
+    return a.Right() >= b.Left && b.Right() >= a.Left && a.Bottom() >= b.Top &&
+           b.Bottom() >= a.Top;
+}
+
+inline bool deepVertical(const FieldObject& obstacle, const FieldObject& ball, Twips margin) {
+    return obstacle.Bottom() - margin > ball.Top && obstacle.Top + margin < ball.Bottom();
+}
+
+inline bool deepHorizontal(const FieldObject& obstacle, const FieldObject& ball, Twips margin) {
+    return obstacle.Right() - margin > ball.Left && obstacle.Left + margin < ball.Right();
+}
+
+inline void friction(Speed& speed) {
+    if (speed > 0) {
+        --speed;
+    } else if (speed < 0) {
+        ++speed;
+    }
+}
+
+inline void limit(Speed& speed) {
+    if (speed < -kSpeedLimit) speed = -kSpeedLimit;
+    if (speed > kSpeedLimit) speed = kSpeedLimit;
+}
+
+// One disc's pull (positive) or push (negative) with its strength m, and for
+// a charged ball the strength r of its pull back on the iron ball.
+struct Force {
+    int onElement;
+    int onBall;
+};
+
+// The force of a disc at `ring` (0 outer, 1 middle, 2 inner) on the iron ball,
+// by the two polarities. Returns false when the disc gives none.
+inline bool poleForce(Polarity ball, Colour colour, int ring, int& force) {
+    if (ball == Polarity::Neutral) {
+        force = ring + 1;
+        return true;
+    }
+    const bool discPlus = colour == kPlusDiscColours[static_cast<std::size_t>(ring)];
+    const bool discMinus = colour == kMinusDiscColours[static_cast<std::size_t>(ring)];
+    if (!discPlus && !discMinus) return false;
+    const bool alike = (ball == Polarity::Plus) == discPlus;
+    force = alike ? -(ring + 1) : ring + 2;
+    return true;
+}
+
+// Between the iron ball and a charged ball: m on the charged ball, r on the
+// iron ball; negative for repulsion.
+inline bool kugelForce(Polarity ball, Colour colour, int ring, Force& force) {
+    constexpr Force kNeutralOrAlike[3] = {{1, 0}, {1, 1}, {2, 1}};
+    constexpr Force kUnlike[3] = {{2, 0}, {2, 1}, {3, 2}};
+    const auto r = static_cast<std::size_t>(ring);
+    if (ball == Polarity::Neutral) {
+        force = kNeutralOrAlike[r];
+        return true;
+    }
+    const bool discPlus = colour == kPlusDiscColours[r];
+    const bool discMinus = colour == kMinusDiscColours[r];
+    if (!discPlus && !discMinus) return false;
+    if ((ball == Polarity::Plus) == discPlus) {
+        force = {-kNeutralOrAlike[r].onElement, -kNeutralOrAlike[r].onBall};
+    } else {
+        force = kUnlike[r];
+    }
+    return true;
+}
+
+// Pulls the ball toward the point (positive m) or pushes it away (negative
+// m), the same amount on both axes; a level axis is left alone.
+inline void pull(GameModel& model, Twips towardLeft, Twips towardTop, int m) {
+    const Image& ball = model.Eisenkugel;
+    if (ball.Top > towardTop) {
+        AddSpeed(model.BallVY, -m);
+    } else if (ball.Top < towardTop) {
+        AddSpeed(model.BallVY, m);
+    }
+    if (ball.Left > towardLeft) {
+        AddSpeed(model.BallVX, -m);
+    } else if (ball.Left < towardLeft) {
+        AddSpeed(model.BallVX, m);
+    }
+}
+
+void applyKugelForce(GameModel& model, std::size_t k, const Force& force) {
+    const Image& ball = model.Eisenkugel;
+    const Image& kugel = model.Kugel[k];
+    if (ball.Top > kugel.Top) {
+        AddSpeed(model.KugelVY[k], force.onElement);
+        AddSpeed(model.BallVY, -force.onBall);
+    } else if (ball.Top < kugel.Top) {
+        AddSpeed(model.KugelVY[k], -force.onElement);
+        AddSpeed(model.BallVY, force.onBall);
+    }
+    if (ball.Left > kugel.Left) {
+        AddSpeed(model.KugelVX[k], force.onElement);
+        AddSpeed(model.BallVX, -force.onBall);
+    } else if (ball.Left < kugel.Left) {
+        AddSpeed(model.KugelVX[k], -force.onElement);
+        AddSpeed(model.BallVX, force.onBall);
+    }
+}
+
+void exchangeSpeeds(GameModel& model, std::size_t k) {
+    model.SwapX = model.BallVX;
+    model.BallVX = model.KugelVX[k];
+    model.KugelVX[k] = model.SwapX;
+    model.SwapY = model.BallVY;
+    model.BallVY = model.KugelVY[k];
+    model.KugelVY[k] = model.SwapY;
+}
+
+void steer(GameModel& model) {
+    if (model.KeyUpHeld) AddSpeed(model.BallVY, -kSteeringPush);
+    if (model.KeyDownHeld) AddSpeed(model.BallVY, kSteeringPush);
+    if (model.KeyLeftHeld) AddSpeed(model.BallVX, -kSteeringPush);
+    if (model.KeyRightHeld) AddSpeed(model.BallVX, kSteeringPush);
+    limit(model.BallVY);
+    limit(model.BallVX);
+    friction(model.BallVX);
+    friction(model.BallVY);
+}
+
+void bounceOffWalls(GameModel& model) {
+    Image& ball = model.Eisenkugel;
+    if (ball.Right() >= kScaleWidth) {
+        model.BallVX = NegateSpeed(model.BallVX);
+        ball.Left = kScaleWidth - ball.Width;
+    }
+    if (ball.Left <= kScaleLeft) {
+        model.BallVX = NegateSpeed(model.BallVX);
+        ball.Left = 0;
+    }
+}
+
+void bounceOffPoles(GameModel& model) {
+    const Image& ball = model.Eisenkugel;
+    for (std::size_t i = 1; i <= kMaxFerlan; ++i) {
+        const Image& pole = model.Ferlan[i];
+        if (!pole.Visible || !touches(ball, pole)) continue;
+        if (!deepVertical(pole, ball, kPoleMargin)) model.BallVY = NegateSpeed(model.BallVY);
+        if (!deepHorizontal(pole, ball, kPoleMargin)) model.BallVX = NegateSpeed(model.BallVX);
+    }
+}
+
+void bounceOffTransformators(GameModel& model) {
+    const Image& ball = model.Eisenkugel;
+    for (std::size_t k = 1; k <= kMaxTransformator; ++k) {
+        const Image& pipe = model.Transformator[k];
+        if (!pipe.Visible) continue;
+        const bool touching = touches(ball, pipe);
+        // A ball in line with the pipe enters it from either end.
+        const bool inLine = pipe.Left <= ball.Left && ball.Right() <= pipe.Right();
+        if (touching && !deepVertical(pipe, ball, kTransformatorMargin) && !inLine) {
+            model.BallVY = NegateSpeed(model.BallVY);
+        }
+        if (touching && !deepHorizontal(pipe, ball, kTransformatorMargin)) {
+            model.BallVX = NegateSpeed(model.BallVX);
+        }
+        const bool besideVertically = pipe.Bottom() >= ball.Top && ball.Bottom() >= pipe.Top;
+        if (pipe.Right() <= ball.Right() && ball.Right() < pipe.Right() + kRimBand &&
+            besideVertically) {
+            model.BallVX = NegateSpeed(model.BallVX);
+        }
+        if (pipe.Left - kRimBand < ball.Left && ball.Left <= pipe.Left && besideVertically) {
+            model.BallVX = NegateSpeed(model.BallVX);
+        }
+    }
+}
+
+void collideWithKugeln(GameModel& model) {
+    const Image& ball = model.Eisenkugel;
+    for (std::size_t k = 1; k <= kMaxKugel; ++k) {
+        const Image& kugel = model.Kugel[k];
+        if (!kugel.Visible || !touches(ball, kugel)) continue;
+        if (!deepVertical(kugel, ball, kKugelMargin)) exchangeSpeeds(model, k);
+        if (!deepHorizontal(kugel, ball, kKugelMargin)) exchangeSpeeds(model, k);
+    }
+}
+
+void polarise(GameModel& model) {
+    const Image& ball = model.Eisenkugel;
+    for (std::size_t k = 1; k <= kMaxTransformator; ++k) {
+        const Image& pipe = model.Transformator[k];
+        if (!pipe.Visible) continue;
+        if (pipe.Right() - kPolariseAcross >= ball.Left &&
+            pipe.Left + kPolariseAcross <= ball.Right() &&
+            pipe.Bottom() - kPolariseAlong >= ball.Top &&
+            pipe.Top + kPolariseAlong <= ball.Bottom()) {
+            switch (pipe.picture) {
+            case Picture::ap: model.BallPolarity = Polarity::Plus; break;
+            case Picture::am: model.BallPolarity = Polarity::Minus; break;
+            case Picture::an: model.BallPolarity = Polarity::Neutral; break;
+            default: break;
+            }
+        }
+    }
+}
+
+// Returns whether the ball touched any pole's outer disc.
+bool applyPoleForces(GameModel& model) {
+    const Image& ball = model.Eisenkugel;
+    bool anyHit = false;
+    for (std::size_t i = 1; i <= kMaxFerlan; ++i) {
+        if (!model.Ferlan[i].Visible) continue;
+        const FieldObject& z = model.Zentrum[i];
+        for (int ring = 0; ring < 3; ++ring) {
+            const Disc& disc = model.Anziehung[3 * i - 2 + static_cast<std::size_t>(ring)];
+            if (!touches(ball, disc)) break;
+            if (ring == 0) anyHit = true;
+            int force = 0;
+            if (poleForce(model.BallPolarity, disc.BackColor, ring, force)) {
+                pull(model, z.Left, z.Top, force);
+            }
+            if (ring == 2 && z.Left - kCaptureRadius < ball.Left &&
+                ball.Left < z.Left + kCaptureRadius && z.Top - kCaptureRadius < ball.Top &&
+                ball.Top < z.Top + kCaptureRadius) {
+                model.BallVX = 0;
+                model.BallVY = 0;
+            }
+        }
+    }
+    return anyHit;
+}
+
+bool applyKugelForces(GameModel& model) {
+    const Image& ball = model.Eisenkugel;
+    bool anyHit = false;
+    for (std::size_t k = 1; k <= kMaxKugel; ++k) {
+        if (!model.Kugel[k].Visible) continue;
+        const Disc& outer = model.Anziehung2[3 * k - 2];
+        if (!touches(ball, outer)) continue;
+        anyHit = true;
+        // Unlike the poles' discs, the inner disc is tested even when the
+        // middle one is not touched.
+        for (int ring = 0; ring < 3; ++ring) {
+            const Disc& disc = model.Anziehung2[3 * k - 2 + static_cast<std::size_t>(ring)];
+            if (ring > 0 && !touches(ball, disc)) continue;
+            Force force{};
+            if (kugelForce(model.BallPolarity, disc.BackColor, ring, force)) {
+                applyKugelForce(model, k, force);
+            }
+        }
+    }
+    return anyHit;
+}
+
+void moveKugeln(GameModel& model) {
+    for (std::size_t k = 1; k <= kMaxKugel; ++k) {
+        Image& kugel = model.Kugel[k];
+        if (!kugel.Visible) continue;
+        const Twips vx = model.KugelVX[k];
+        const Twips vy = model.KugelVY[k];
+        kugel.Left += vx;
+        kugel.Top += vy;
+        for (std::size_t d = 3 * k - 2; d <= 3 * k; ++d) {
+            model.Anziehung2[d].Left += vx;
+            model.Anziehung2[d].Top += vy;
+        }
+    }
+}
+
+int highestShownLevelLabel(const GameModel& model) {
+    for (int i = kLevelLabelCount - 1; i >= 0; --i) {
+        if (model.LevelVisible[static_cast<std::size_t>(i)]) return i;
+    }
+    return 0;
+}
+
+void finishLevel(GameModel& model, GameShell& shell) {
+    // A level loaded from a file ends here; only built-in levels go on.
+    if (!model.Levelanzeige.Visible) return;
+    const double n = ReadLenientNumber(model.Levelanzeige.Caption);
+    if (n < kLastLevel) {
+        if (n > highestShownLevelLabel(model)) shell.writeProgress(static_cast<int>(n));
+        if (n >= 0) shell.levelClick(static_cast<int>(n));
+    } else {
+        model.Levelendeanzeiger.Visible = false;
+        model.Geschafft.Visible = true;
+    }
+}
+
+enum class ExitResult { NotThere, EndsTick, Won, Blocked };
+
+ExitResult enterExit(GameModel& model, GameShell& shell) {
+    Image& ball = model.Eisenkugel;
+    const FieldObject& ende = model.Ende;
+    if (!(ende.Bottom() > ball.Top)) return ExitResult::NotThere;
+    model.BallVX = 0;
+    model.BallVY = 0;
+    if (ende.Right() >= ball.Right() && ball.Left >= ende.Left) {
+        model.Levelendeanzeiger.Visible = true;
+        model.AlarmOn = false;
+        if (ende.Left + kExitCentre < ball.Left) ball.Left -= 1;
+        if (ende.Left + kExitCentre > ball.Left) ball.Left += 1;
+        if (ende.Top + kExitDepth >= ball.Top) {
+            ball.Visible = false;
+            finishLevel(model, shell);
+            return ExitResult::Won;
+        }
+        if (ball.Left == ende.Left + kExitCentre) ball.Top -= kPipeLift;
+        return ExitResult::EndsTick;
+    }
+    // Beside the opening the top band pushes the ball back down.
+    ball.Top += kPipeLift;
+    return ExitResult::Blocked;
+}
+
+void scroll(GameModel& model) {
+    FieldObject& field = model.Spielflaeche;
+    const Twips lowest = kWindowInnerHeight - model.Anzeigetafel.Height - field.Height;
+    // The bound is tested before the move, so the field may overshoot by one step.
+    if (model.BallVY > 0 && field.Top <= lowest) {
+        field.Top = lowest;
+    } else if (model.BallVY < 0 && field.Top >= 0) {
+        field.Top = 0;
+    } else {
+        field.Top -= static_cast<Twips>(model.BallVY);
+    }
+}
+
+}  // namespace
+
+bool Spieltimer_Timer(GameModel& model, GameShell& shell) {
+    Image& ball = model.Eisenkugel;
+
+    // The entry pipe's top edge is a floor across the whole field.
+    if (ball.Bottom() > model.Anfang.Top) {
+        ball.Top -= kPipeLift;
+        model.BallVX = 0;
+        model.BallVY = 0;
+        if (ball.Bottom() - kPipeLift < model.Anfang.Top) model.Levelanzeiger.Visible = false;
+        return false;
+    }
+
+    steer(model);
+    for (std::size_t k = 1; k <= kMaxKugel; ++k) {
+        friction(model.KugelVX[k]);
+        friction(model.KugelVY[k]);
+    }
+    bounceOffWalls(model);
+    bounceOffPoles(model);
+    bounceOffTransformators(model);
+    collideWithKugeln(model);
+    polarise(model);
+    const bool poleHit = applyPoleForces(model);
+    const bool kugelHit = applyKugelForces(model);
+    model.AlarmOn = poleHit || kugelHit;
+    moveKugeln(model);
+
+    switch (enterExit(model, shell)) {
+    case ExitResult::Won: return true;
+    case ExitResult::EndsTick: return false;
+    case ExitResult::NotThere:
+    case ExitResult::Blocked: break;
+    }
+
+    ball.Left += static_cast<Twips>(model.BallVX);
+    ball.Top += static_cast<Twips>(model.BallVY);
+    scroll(model);
+    return false;
+}
+
+}  // namespace ferlan
