@@ -1,0 +1,582 @@
+#include <builtin_levels.h>
+#include <editor_model.h>
+#include <level_text.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace ferlan;
+
+namespace {
+
+constexpr Twips V = kDesignClientHeight;
+
+// A fresh slot is 1215 x 375: centred at Left 3367.5 - 607.5, Top 4335 - 187.5.
+constexpr Twips kFreshLeft = 2760;
+constexpr Twips kFreshTop = 4147.5f;
+
+struct DiscSpot {
+    Twips diameter, left, top;
+};
+
+void expectDiscs(const EditorModel& m, int n, const DiscSpot (&spots)[3]) {
+    for (int k = 0; k < 3; ++k) {
+        SCOPED_TRACE(testing::Message() << "disc " << 3 * n - 2 + k);
+        const Disc& d = m.anziehung(3 * n - 2 + k);
+        EXPECT_EQ(d.width, spots[k].diameter);
+        EXPECT_EQ(d.height, spots[k].diameter);
+        EXPECT_EQ(d.left, spots[k].left);
+        EXPECT_EQ(d.top, spots[k].top);
+        EXPECT_TRUE(d.visible);
+    }
+}
+
+// Moves the element in slot n so that its top left corner lands at (x, y).
+void moveTo(EditorModel& m, ElementKind kind, int n, Twips x, Twips y) {
+    m.PressElement(kind, n, kMouseLeft, 0, 0);
+    const int tile = 0;
+    ASSERT_TRUE(m.DropOnTile(tile, x, y));
+}
+
+void deleteSlot(EditorModel& m, ElementKind kind, int n) {
+    m.PressElement(kind, n, kMouseRight, 1, 1);
+    m.DeleteSelected();
+}
+
+LevelData read(const std::string& text) {
+    LevelData data;
+    EXPECT_TRUE(ReadLevelText(text, data)) << text;
+    return data;
+}
+
+TEST(EditorModel, StartsEmptyWithTheEntryRowOnTheLastRow) {
+    const EditorModel m;
+    EXPECT_EQ(m.nextFerlan(), 1);
+    EXPECT_EQ(m.nextKugel(), 1);
+    EXPECT_EQ(m.nextTransformator(), 1);
+    EXPECT_EQ(m.height(), 9);
+    EXPECT_EQ(m.floor(), 0);
+    EXPECT_EQ(m.previewHeight(), 8775);
+    EXPECT_FALSE(m.changed());
+    for (const PipePiece& pipe : m.Pipes()) {
+        if (pipe.top != 0) {
+            EXPECT_EQ(pipe.top, 7800) << pipe.picture;
+        }
+    }
+    for (int n = 1; n <= 25; ++n) EXPECT_FALSE(m.ferlan(n).visible);
+}
+
+TEST(EditorModel, InsertCentresInTheWindowOrKeepsTheDistanceToTheLowerEdge) {
+    struct Case {
+        const char* why;
+        int height;
+        int scroll;
+        Twips windowHeight;
+        Twips expectedTop;
+    };
+    const Case cases[] = {
+        {"unscrolled", 9, 0, V, kFreshTop},
+        {"lower edge 8700 still below V - 100", 9, -1, V, kFreshTop + 75},
+        {"lower edge 8625", 9, -2, V, kFreshTop + 150},
+        {"lower edge 8550 is in view", 9, -3, V, 8775 - kFreshTop},
+        {"tall level scrolled", 20, -100, V, kFreshTop + 7500},
+        {"tall level scrolled to its end", 23, -200, V, 22425 - kFreshTop},
+        {"a shorter window", 9, 0, 8000, 4000 - 187.5f},
+        {"a taller window shows the lower edge", 9, 0, 9000, 8775 - (4500 - 187.5f)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        EditorModel m;
+        m.SetHeight(c.height);
+        m.SetScroll(c.scroll);
+        ASSERT_TRUE(m.InsertFerlan({}, c.windowHeight).inserted);
+        EXPECT_EQ(m.ferlan(1).left, kFreshLeft);
+        EXPECT_EQ(m.ferlan(1).top, c.expectedTop);
+    }
+}
+
+TEST(EditorModel, InsertPositionsFromTheSizeTheSlotHadBefore) {
+    EditorModel m;
+    // Polariser slots start 1215 x 495, the others 1215 x 375.
+    m.InsertTransformator(TransformatorEffect::Plus, V);
+    EXPECT_EQ(m.transformator(1).left, kFreshLeft);
+    EXPECT_EQ(m.transformator(1).top, 4335 - 247.5f);
+    m.InsertKugel({}, V);
+    EXPECT_EQ(m.kugel(1).left, kFreshLeft);
+    EXPECT_EQ(m.kugel(1).top, kFreshTop);
+
+    // A freed slot keeps the size it was left with: deleting the only pole
+    // block pulls in slot 2's height (375) under slot 1's own width (720).
+    m.InsertFerlan({}, V);
+    deleteSlot(m, ElementKind::Ferlan, 1);
+    EXPECT_EQ(m.ferlan(1).width, 720);
+    EXPECT_EQ(m.ferlan(1).height, 375);
+    m.InsertFerlan({}, V);
+    EXPECT_EQ(m.ferlan(1).left, 3367.5f - 360);
+    EXPECT_EQ(m.ferlan(1).top, kFreshTop);
+
+    // A slot that held a large pole block before.
+    EditorModel big;
+    big.InsertFerlan({.gross = true}, V);
+    big.InsertFerlan({}, V);
+    deleteSlot(big, ElementKind::Ferlan, 2);
+    deleteSlot(big, ElementKind::Ferlan, 1);
+    // Slot 1 keeps the large block's width; its height comes from the
+    // emptied slot 2, which had taken the unused slot 3's 375.
+    big.InsertFerlan({}, V);
+    EXPECT_EQ(big.ferlan(1).left, 3367.5f - 480);
+    EXPECT_EQ(big.ferlan(1).top, kFreshTop);
+}
+
+TEST(EditorModel, PoleBlockLookAndDiscsForEverySizeAndSide) {
+    struct Case {
+        FerlanOptions options;
+        const char* picture;
+        Twips width, height;
+        DiscSpot discs[3];
+    };
+    const Twips L = kFreshLeft, T = kFreshTop;
+    const Case cases[] = {
+        {{.gross = false, .rechts = true}, "krp", 720, 240,
+         {{3735, L - 1800, T - 1800}, {2535, L - 1200, T - 1200}, {1335, L - 600, T - 600}}},
+        {{.gross = false, .rechts = false}, "klp", 720, 240,
+         {{3735, L + 720 - 1800, T - 1800}, {2535, L + 720 - 1200, T - 1200},
+          {1335, L + 720 - 600, T - 600}}},
+        {{.gross = true, .rechts = true}, "grp", 960, 360,
+         {{4575, L - 2280, T - 2040}, {3255, L - 1560, T - 1440}, {1575, L - 720, T - 600}}},
+        {{.gross = true, .rechts = false}, "glp", 960, 360,
+         {{4575, L - 1320, T - 2040}, {3255, L + 960 - 1560, T - 1440},
+          {1575, L + 960 - 720, T - 600}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.picture);
+        EditorModel m;
+        m.InsertFerlan(c.options, V);
+        EXPECT_EQ(m.ferlan(1).picture, c.picture);
+        EXPECT_EQ(m.ferlan(1).width, c.width);
+        EXPECT_EQ(m.ferlan(1).height, c.height);
+        expectDiscs(m, 1, c.discs);
+        for (int k = 0; k < 3; ++k) EXPECT_EQ(m.anziehung(1 + k).color, kPlusDiscColors[k]);
+
+        // Dragged elsewhere, the discs keep their offsets from the rod.
+        m.PressElement(ElementKind::Ferlan, 1, kMouseLeft, 10, 5);
+        ASSERT_TRUE(m.DropOnTile(20, 110, 205));  // tile 20: Left 5760, Top 1920
+        const Twips dx = 5760 + 100 - L, dy = 1920 + 200 - T;
+        EXPECT_EQ(m.ferlan(1).left, L + dx);
+        EXPECT_EQ(m.ferlan(1).top, T + dy);
+        const DiscSpot moved[3] = {{c.discs[0].diameter, c.discs[0].left + dx, c.discs[0].top + dy},
+                                   {c.discs[1].diameter, c.discs[1].left + dx, c.discs[1].top + dy},
+                                   {c.discs[2].diameter, c.discs[2].left + dx, c.discs[2].top + dy}};
+        expectDiscs(m, 1, moved);
+    }
+}
+
+TEST(EditorModel, PolarityShownByThePictureAndCarriedByTheDiscColours) {
+    struct Case {
+        bool plus, sichtbar;
+        const char* ferlanPicture;
+        const char* kugelPicture;
+    };
+    const Case cases[] = {
+        {true, true, "krp", "p"},
+        {false, true, "krm", "m"},
+        {true, false, "kru", "u"},
+        {false, false, "kru", "u"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.ferlanPicture + std::string(c.plus ? " plus" : " minus"));
+        EditorModel m;
+        m.InsertFerlan({.plus = c.plus, .sichtbar = c.sichtbar}, V);
+        m.InsertKugel({.plus = c.plus, .sichtbar = c.sichtbar}, V);
+        EXPECT_EQ(m.ferlan(1).picture, c.ferlanPicture);
+        EXPECT_EQ(m.kugel(1).picture, c.kugelPicture);
+        const auto& colors = c.plus ? kPlusDiscColors : kMinusDiscColors;
+        for (int k = 0; k < 3; ++k) {
+            EXPECT_EQ(m.anziehung(1 + k).color, colors[k]);
+            EXPECT_EQ(m.anziehung2(1 + k).color, colors[k]);
+        }
+    }
+}
+
+TEST(EditorModel, ChargedBallDiscsAreCentredOnTheBall) {
+    EditorModel m;
+    m.InsertKugel({}, V);
+    const ImageSlot& k = m.kugel(1);
+    EXPECT_EQ(k.width, 480);
+    EXPECT_EQ(k.height, 480);
+    const Twips cx = kFreshLeft + 240, cy = kFreshTop + 240;
+    const Twips diameters[] = {4575, 3255, 1575};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(m.anziehung2(1 + i).left, cx - diameters[i] / 2);
+        EXPECT_EQ(m.anziehung2(1 + i).top, cy - diameters[i] / 2);
+    }
+    m.PressElement(ElementKind::Kugel, 1, kMouseLeft, 240, 240);
+    ASSERT_TRUE(m.DropOnTile(0, 500, 600));
+    EXPECT_EQ(m.anziehung2(3).left, 500 - 1575.f / 2);
+    EXPECT_EQ(m.anziehung2(3).top, 600 - 1575.f / 2);
+}
+
+TEST(EditorModel, PolariserIsCroppedToItsPipe) {
+    const struct {
+        TransformatorEffect effect;
+        const char* picture;
+    } cases[] = {{TransformatorEffect::Plus, "ap"},
+                 {TransformatorEffect::Minus, "am"},
+                 {TransformatorEffect::Neutral, "an"}};
+    for (const auto& c : cases) {
+        EditorModel m;
+        m.InsertTransformator(c.effect, V);
+        EXPECT_EQ(m.transformator(1).picture, c.picture);
+        EXPECT_EQ(m.transformator(1).width, 600);
+        EXPECT_EQ(m.transformator(1).height, 960);
+    }
+}
+
+TEST(EditorModel, FullArraysRefuseWithTheirMessageAndChangeNothing) {
+    struct Case {
+        ElementKind kind;
+        int limit;
+        std::string_view message;
+    };
+    const Case cases[] = {
+        {ElementKind::Ferlan, 25, "Es können keine Ferlanen mehr eingefügt werden."},
+        {ElementKind::Kugel, 10, "Es können keine Kugeln mehr eingefügt werden."},
+        {ElementKind::Transformator, 5, "Es können keine Transformatoren mehr eingefügt werden."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(KindName(c.kind));
+        EditorModel m;
+        auto insert = [&] {
+            switch (c.kind) {
+                case ElementKind::Ferlan: return m.InsertFerlan({}, V);
+                case ElementKind::Kugel: return m.InsertKugel({}, V);
+                default: return m.InsertTransformator(TransformatorEffect::Neutral, V);
+            }
+        };
+        for (int i = 1; i <= c.limit; ++i) {
+            const InsertResult r = insert();
+            ASSERT_TRUE(r.inserted);
+            EXPECT_EQ(r.slot, i);
+        }
+        EXPECT_EQ(m.nextSlot(c.kind), c.limit + 1);
+        const EditorModel before = m;
+        const InsertResult refused = insert();
+        EXPECT_FALSE(refused.inserted);
+        EXPECT_EQ(refused.message, c.message);
+        EXPECT_TRUE(m == before);
+    }
+}
+
+TEST(EditorModel, DropAddsThePointInTheTileAndSubtractsTheGrab) {
+    EditorModel m;
+    m.InsertFerlan({}, V);
+    m.PressElement(ElementKind::Ferlan, 1, kMouseLeft, 100, 30);
+    EXPECT_EQ(m.selectedKind(), ElementKind::Ferlan);
+    EXPECT_EQ(m.dragIndex(), 1);
+    ASSERT_TRUE(m.DropOnTile(9, 300, 50));  // tile 9: Left 1920, Top 960
+    EXPECT_EQ(m.ferlan(1).left, 2120);
+    EXPECT_EQ(m.ferlan(1).top, 980);
+
+    // A large grab offset near the left edge leaves a negative position.
+    m.PressElement(ElementKind::Ferlan, 1, kMouseLeft, 700.5f, 200);
+    ASSERT_TRUE(m.DropOnTile(0, 15, 15));
+    EXPECT_EQ(m.ferlan(1).left, -685.5f);
+    EXPECT_EQ(m.ferlan(1).top, -185);
+    EXPECT_TRUE(m.changed());
+}
+
+TEST(EditorModel, DropMovesOnlyTheElementOfTheLastLeftPress) {
+    EditorModel m;
+    m.InsertFerlan({}, V);
+    m.InsertKugel({}, V);
+    m.InsertTransformator(TransformatorEffect::Minus, V);
+    EXPECT_FALSE(EditorModel().DropOnTile(0, 10, 10)) << "nothing pressed yet";
+
+    m.PressElement(ElementKind::Transformator, 1, kMouseLeft, 0, 0);
+    ASSERT_TRUE(m.DropOnTile(14, 0, 0));  // tile 14: Left 0, Top 1920
+    EXPECT_EQ(m.transformator(1).left, 0);
+    EXPECT_EQ(m.transformator(1).top, 1920);
+    EXPECT_EQ(m.kugel(1).left, kFreshLeft);
+    EXPECT_EQ(m.ferlan(1).left, kFreshLeft);
+    EXPECT_FALSE(m.DropOnTile(kTileCount, 0, 0));
+}
+
+TEST(EditorModel, DeleteClosesTheGapThroughAllHigherSlots) {
+    EditorModel m;
+    for (int i = 0; i < 5; ++i) {
+        m.InsertFerlan({.gross = i % 2 == 0, .plus = i != 3}, V);
+        moveTo(m, ElementKind::Ferlan, i + 1, 100 * i, 1000 + 100 * i);
+    }
+    const ImageSlot four = m.ferlan(4), five = m.ferlan(5);
+    const Disc fourDisc = m.anziehung(12);
+    deleteSlot(m, ElementKind::Ferlan, 3);
+    EXPECT_EQ(m.nextFerlan(), 5);
+    EXPECT_EQ(m.ferlan(3), four);
+    EXPECT_EQ(m.ferlan(4), five);
+    EXPECT_EQ(m.anziehung(9), fourDisc);
+    EXPECT_EQ(m.anziehung(9).color, kMinusDiscColors[2]);
+    EXPECT_FALSE(m.ferlan(5).visible);
+    for (int d = 13; d <= 15; ++d) EXPECT_FALSE(m.anziehung(d).visible);
+
+    // The next insert takes the slot just freed at the top.
+    EXPECT_EQ(m.InsertFerlan({}, V).slot, 5);
+}
+
+TEST(EditorModel, DeleteTheOnlyBallAndTheLastOfAFullArray) {
+    EditorModel balls;
+    balls.InsertKugel({}, V);
+    deleteSlot(balls, ElementKind::Kugel, 1);
+    EXPECT_EQ(balls.nextKugel(), 1);
+    for (int n = 1; n <= 10; ++n) EXPECT_FALSE(balls.kugel(n).visible);
+    for (int d = 1; d <= 30; ++d) EXPECT_FALSE(balls.anziehung2(d).visible);
+
+    EditorModel full;
+    for (int i = 0; i < 25; ++i) full.InsertFerlan({}, V);
+    const ImageSlot twentyFour = full.ferlan(24);
+    deleteSlot(full, ElementKind::Ferlan, 25);
+    EXPECT_EQ(full.nextFerlan(), 25);
+    EXPECT_FALSE(full.ferlan(25).visible);
+    EXPECT_TRUE(full.ferlan(25).picture.empty());
+    EXPECT_FALSE(full.anziehung(75).visible);
+    EXPECT_EQ(full.ferlan(24), twentyFour);
+
+    EditorModel polarisers;
+    for (int i = 0; i < 5; ++i) polarisers.InsertTransformator(TransformatorEffect::Plus, V);
+    deleteSlot(polarisers, ElementKind::Transformator, 1);
+    EXPECT_EQ(polarisers.nextTransformator(), 5);
+    EXPECT_EQ(polarisers.transformator(4).width, 600);
+    EXPECT_EQ(polarisers.transformator(4).height, 960);
+}
+
+TEST(EditorModel, DeleteOfASlotNotInUseDoesNothing) {
+    EditorModel m;
+    m.InsertKugel({}, V);
+    const EditorModel before = m;
+    for (int slot : {0, 2, 10, 11, -1}) {
+        SCOPED_TRACE(slot);
+        deleteSlot(m, ElementKind::Kugel, slot);
+        EXPECT_EQ(m.nextKugel(), 2);
+    }
+    deleteSlot(m, ElementKind::Ferlan, 1);
+    EXPECT_EQ(m.nextFerlan(), 1);
+    EXPECT_EQ(m.kugel(1), before.kugel(1));
+    EXPECT_EQ(m.anziehung2(1), before.anziehung2(1));
+}
+
+TEST(EditorModel, HeightAndScrollStayWithinTheirBars) {
+    EditorModel m;
+    m.SetHeight(10);
+    EXPECT_EQ(m.previewHeight(), 9750);
+    EXPECT_EQ(m.Pipes()[4].top, 8775);
+    const struct {
+        int asked, height;
+    } heights[] = {{8, 9}, {24, 23}, {23, 23}, {-5, 9}, {13, 13}};
+    for (const auto& h : heights) {
+        m.SetHeight(h.asked);
+        EXPECT_EQ(m.height(), h.height) << h.asked;
+        EXPECT_EQ(m.previewHeight(), h.height * 975.f);
+    }
+    const struct {
+        int asked, value;
+        Twips top;
+    } scrolls[] = {{-200, -200, -15000}, {-201, -200, -15000}, {1, 0, 0}, {-7, -7, -525}};
+    for (const auto& s : scrolls) {
+        m.SetScroll(s.asked);
+        EXPECT_EQ(m.scrollValue(), s.value) << s.asked;
+        EXPECT_EQ(m.previewTop(), s.top) << s.asked;
+    }
+}
+
+TEST(EditorModel, LevelTextNamesEveryCodeFamily) {
+    const char* const poles[] = {"grpp", "grmm", "grup", "grum", "glpp", "glmm", "glup", "glum",
+                                 "krpp", "krmm", "krup", "krum", "klpp", "klmm", "klup", "klum"};
+    for (const std::string code : poles) {
+        SCOPED_TRACE(code);
+        EditorModel m;
+        m.SetFloor(3);
+        m.InsertFerlan({.gross = code[0] == 'g', .rechts = code[1] == 'r', .plus = code[3] == 'p',
+                        .sichtbar = code[2] != 'u'},
+                       V);
+        moveTo(m, ElementKind::Ferlan, 1, 180, 4470);
+        EXPECT_EQ(m.LevelText().text, "9 ;3;" + code + "180  4470 ,;;;");
+    }
+    const struct {
+        KugelOptions options;
+        const char* code;
+    } balls[] = {{{true, true}, "pp"}, {{false, true}, "mm"}, {{true, false}, "up"},
+                 {{false, false}, "um"}};
+    for (const auto& b : balls) {
+        SCOPED_TRACE(b.code);
+        EditorModel m;
+        m.SetFloor(1);
+        m.SetHeight(13);
+        m.InsertKugel(b.options, V);
+        moveTo(m, ElementKind::Kugel, 1, 645, 11010);
+        EXPECT_EQ(m.LevelText().text, std::string("13;1;;") + b.code + "645  11010,;;");
+    }
+    for (const auto effect :
+         {TransformatorEffect::Plus, TransformatorEffect::Minus, TransformatorEffect::Neutral}) {
+        EditorModel m;
+        m.SetFloor(4);
+        m.InsertTransformator(effect, V);
+        const std::string expected = effect == TransformatorEffect::Plus    ? "ap"
+                                     : effect == TransformatorEffect::Minus ? "am"
+                                                                            : "an";
+        EXPECT_EQ(m.LevelText().text, "9 ;4;;;" + expected + "2760 4088 ,;")
+            << "4087.5 rounds to the even 4088";
+    }
+}
+
+TEST(EditorModel, LevelTextNeedsAFloorAndCoordinatesThatFit) {
+    EditorModel m;
+    EXPECT_EQ(m.LevelText().status, LevelTextStatus::NoFloor);
+    m.SetFloor(1);
+    const LevelTextResult empty = m.LevelText();
+    EXPECT_EQ(empty.status, LevelTextStatus::Ok);
+    EXPECT_EQ(empty.text, "9 ;1;;;;");
+
+    LevelData far = read("9 ;1;;pp0    0    ,;;  ");
+    far.kugel[0].x = 100000;
+    m.BuildPreview(far);
+    EXPECT_EQ(m.LevelText().status, LevelTextStatus::CoordinateOutOfRange);
+    EXPECT_TRUE(m.LevelText().text.empty());
+
+    // A negative position keeps its sign and comes back in place.
+    m.InsertFerlan({}, V);
+    moveTo(m, ElementKind::Ferlan, 1, -450, -15);
+    deleteSlot(m, ElementKind::Kugel, 1);
+    EXPECT_EQ(m.LevelText().text, "9 ;1;krpp-450 -15  ,;;;");
+}
+
+TEST(EditorModel, LoadReplacesAFullerLevel) {
+    EditorModel m;
+    m.SetHeight(20);
+    m.SetFloor(4);
+    m.SetScroll(-50);
+    for (int i = 0; i < 20; ++i) m.InsertFerlan({.gross = true, .plus = false}, V);
+    for (int i = 0; i < 10; ++i) m.InsertKugel({}, V);
+    for (int i = 0; i < 5; ++i) m.InsertTransformator(TransformatorEffect::Plus, V);
+
+    m.BuildPreview(read("13;2;glup1470 3570 ,grum5715 4965 ,krmm100  200  ,;;am3075 10710,;\r\n"));
+    EXPECT_EQ(m.height(), 13);
+    EXPECT_EQ(m.floor(), 2);
+    EXPECT_EQ(m.scrollValue(), 0);
+    EXPECT_EQ(m.previewTop(), 0);
+    EXPECT_EQ(m.nextFerlan(), 4);
+    EXPECT_EQ(m.nextKugel(), 1);
+    EXPECT_EQ(m.nextTransformator(), 2);
+    EXPECT_FALSE(m.changed());
+    for (int n = 1; n <= 25; ++n) EXPECT_EQ(m.ferlan(n).visible, n <= 3) << n;
+    for (int d = 1; d <= 75; ++d) EXPECT_EQ(m.anziehung(d).visible, d <= 9) << d;
+    for (int d = 1; d <= 30; ++d) EXPECT_FALSE(m.anziehung2(d).visible) << d;
+    for (int n = 1; n <= 5; ++n) EXPECT_EQ(m.transformator(n).visible, n == 1) << n;
+
+    const ImageSlot& hidden = m.ferlan(2);
+    EXPECT_EQ(hidden.picture, "gru");
+    EXPECT_EQ(hidden.height, 360);
+    EXPECT_EQ(m.anziehung(6).color, kMinusDiscColors[2]);
+    const DiscSpot grum[3] = {{4575, 5715 - 2280, 4965 - 2040},
+                              {3255, 5715 - 1560, 4965 - 1440},
+                              {1575, 5715 - 720, 4965 - 600}};
+    expectDiscs(m, 2, grum);
+    EXPECT_EQ(m.transformator(1).width, 600);
+    EXPECT_EQ(m.LevelText().text, "13;2;glup1470 3570 ,grum5715 4965 ,krmm100  200  ,;;am3075 10710,;");
+}
+
+TEST(EditorModel, NewLevelEmptiesEverything) {
+    EditorModel m;
+    m.SetHeight(20);
+    m.SetFloor(2);
+    m.SetScroll(-30);
+    for (int i = 0; i < 25; ++i) m.InsertFerlan({}, V);
+    m.InsertKugel({}, V);
+    m.NewLevel();
+    EXPECT_EQ(m.height(), 9);
+    EXPECT_EQ(m.previewHeight(), 8775);
+    EXPECT_EQ(m.floor(), 0);
+    EXPECT_EQ(m.previewTop(), 0);
+    EXPECT_EQ(m.nextFerlan(), 1);
+    EXPECT_EQ(m.nextKugel(), 1);
+    EXPECT_FALSE(m.changed());
+    for (int n = 1; n <= 25; ++n) EXPECT_FALSE(m.ferlan(n).visible);
+    EXPECT_EQ(m.LevelText().status, LevelTextStatus::NoFloor);
+}
+
+TEST(EditorModel, EveryBuiltinLevelRoundTrips) {
+    for (int i = 0; i < kBuiltinLevelCount; ++i) {
+        SCOPED_TRACE(i + 1);
+        const std::string text(*BuiltinLevelText(i));
+        EditorModel m;
+        m.BuildPreview(read(text));
+        const LevelTextResult out = m.LevelText();
+        ASSERT_EQ(out.status, LevelTextStatus::Ok);
+        EXPECT_EQ(out.text + "  ", text);
+    }
+}
+
+TEST(EditorModel, AnEditedLevelReadsBackWithTheSharedReader) {
+    EditorModel m;
+    m.SetHeight(17);
+    m.SetFloor(3);
+    m.InsertFerlan({.gross = true, .rechts = false, .plus = false, .sichtbar = false}, V);
+    m.InsertFerlan({}, V);
+    m.InsertKugel({.plus = false, .sichtbar = false}, V);
+    m.InsertKugel({}, V);
+    m.InsertTransformator(TransformatorEffect::Neutral, V);
+    moveTo(m, ElementKind::Ferlan, 2, 5000, 15000.5f);
+    moveTo(m, ElementKind::Kugel, 1, 33, 16000);
+    deleteSlot(m, ElementKind::Ferlan, 1);
+
+    const LevelTextResult out = m.LevelText();
+    ASSERT_EQ(out.status, LevelTextStatus::Ok);
+    const LevelData data = read(out.text + std::string(kLevelFileLineEnd));
+    EXPECT_EQ(data.height, 17);
+    EXPECT_EQ(data.floor, 3);
+    ASSERT_EQ(countUsed(data.ferlan), 1);
+    EXPECT_EQ(data.ferlan[0], (LevelEntry{"krpp", 5000, 15000}));
+    ASSERT_EQ(countUsed(data.kugel), 2);
+    EXPECT_EQ(data.kugel[0], (LevelEntry{"um", 33, 16000}));
+    EXPECT_EQ(data.kugel[1], (LevelEntry{"pp", kFreshLeft, 4148}));
+    ASSERT_EQ(countUsed(data.transformator), 1);
+    EXPECT_EQ(data.transformator[0].code, "an");
+
+    // Loaded again, the level gives the same text.
+    EditorModel again;
+    again.BuildPreview(data);
+    EXPECT_EQ(again.LevelText().text, out.text);
+}
+
+TEST(EditorModel, HitTestFindsTheTopmostObjectAndIgnoresDiscs) {
+    EditorModel m;
+    m.InsertFerlan({}, V);
+    m.InsertKugel({}, V);
+    m.InsertTransformator(TransformatorEffect::Plus, V);
+    m.InsertFerlan({}, V);
+    // All four lie at Left 2760; the polariser spans Top 4087.5 to 5047.5.
+    const Hit top = m.HitTest(2800, 4200);
+    EXPECT_EQ(top.target, Hit::Target::Element);
+    EXPECT_EQ(top.kind, ElementKind::Transformator);
+
+    moveTo(m, ElementKind::Transformator, 1, 0, 3000);
+    const Hit ball = m.HitTest(2800, 4200);
+    EXPECT_EQ(ball.kind, ElementKind::Kugel);
+    moveTo(m, ElementKind::Kugel, 1, 0, 6000);
+    const Hit pole = m.HitTest(2800, 4200);
+    EXPECT_EQ(pole.kind, ElementKind::Ferlan);
+    EXPECT_EQ(pole.index, 2) << "a higher slot lies above a lower one";
+
+    // Inside a disc but outside every element: the tile beneath.
+    const Hit disc = m.HitTest(2200, 3600);
+    EXPECT_EQ(disc.target, Hit::Target::Tile);
+    EXPECT_EQ(disc.index, 2 + 3 * 7);
+
+    EXPECT_EQ(m.HitTest(2900, 100).target, Hit::Target::Pipe);   // Ende
+    EXPECT_EQ(m.HitTest(6000, 7900).target, Hit::Target::Pipe);  // entry row
+    EXPECT_EQ(m.HitTest(6000, 8770).target, Hit::Target::Tile) << "below the entry row";
+    EXPECT_EQ(m.HitTest(100, 8775).target, Hit::Target::Nothing);
+    EXPECT_EQ(m.HitTest(-1, 100).target, Hit::Target::Nothing);
+    EXPECT_EQ(m.HitTest(6735, 100).target, Hit::Target::Nothing);
+}
+
+}  // namespace
