@@ -11,7 +11,7 @@ cmake --build --preset fuzz
 mkdir -p build/fuzz/crashes
 status=0
 for target in build/fuzz/fuzz/fuzz_*; do
-    [[ -x "$target" ]] || continue
+    [[ -f "$target" && -x "$target" ]] || continue
     name="$(basename "$target")"
     corpus="tests/fuzz/corpus/${name#fuzz_}"
     scratch="$(mktemp -d)"
