@@ -10,5 +10,6 @@ namespace ferlan::tool {
 using Arguments = std::vector<std::string_view>;
 
 int runCheck(const Arguments& args);
+int runPlay(const Arguments& args);
 
 }  // namespace ferlan::tool

@@ -15,6 +15,7 @@ struct Subcommand {
 
 constexpr Subcommand kSubcommands[] = {
     {"check", ferlan::tool::runCheck, "check (DATEI | --level N) [--json]"},
+    {"play", ferlan::tool::runPlay, "play (DATEI | --level N) [--keys SKRIPT] [--ticks N] [--trace]"},
 };
 
 int printUsage(std::ostream& out, int exitCode) {

@@ -1,0 +1,276 @@
+#include "sim_test_fields.h"
+
+#include <build_field.h>
+#include <discs.h>
+
+#include <gtest/gtest.h>
+
+namespace ferlan {
+namespace {
+
+struct ExpectedDisc {
+    Twips left, top, size;
+    Colour colour;
+};
+
+void expectDiscs(const std::array<Disc, 3 * kMaxFerlan + 1>& discs, int slot,
+                 const ExpectedDisc (&expected)[3]) {
+    for (int d = 0; d < 3; ++d) {
+        SCOPED_TRACE("disc " + std::to_string(3 * slot - 2 + d));
+        const Disc& disc = discs[static_cast<std::size_t>(3 * slot - 2 + d)];
+        EXPECT_EQ(disc.Left, expected[d].left);
+        EXPECT_EQ(disc.Top, expected[d].top);
+        EXPECT_EQ(disc.Width, expected[d].size);
+        EXPECT_EQ(disc.Height, expected[d].size);
+        EXPECT_EQ(disc.BackColor, expected[d].colour);
+        EXPECT_FALSE(disc.Visible);
+    }
+}
+
+TEST(BuildField, LevelThree) {
+    // "13;2;glup1470 3570 ,grum5715 4965 ,;up645  7095 ,;am3075 10710,;  "
+    GameModel model;
+    ASSERT_TRUE(StartBuiltinLevel(model, 2));
+
+    EXPECT_EQ(model.Spielflaeche.Height, 12675);
+    EXPECT_EQ(model.Spielflaeche.Top, 8025 - 12675);
+    EXPECT_TRUE(model.Spielflaeche.Visible);
+    EXPECT_TRUE(model.Anzeigetafel.Visible);
+    EXPECT_TRUE(model.SpieltimerEnabled);
+    EXPECT_EQ(model.Anfang.Top, 11700);
+    EXPECT_EQ(model.Verbindung[3].Top, 11700);
+    EXPECT_EQ(model.Verbindung[5].Top, 11700);
+    EXPECT_EQ(model.Verbindung[0].Top, 0);
+    EXPECT_EQ(model.Eisenkugel.Left, 3120);
+    EXPECT_EQ(model.Eisenkugel.Top, 11960);
+    EXPECT_TRUE(model.Eisenkugel.Visible);
+    EXPECT_EQ(model.FloorTexture, 2);
+    EXPECT_EQ(model.FloorRows, 13);
+    EXPECT_EQ(model.Levelanzeiger.Top, 12675 - (model.Levelanzeiger.Height + 3503));
+    EXPECT_TRUE(model.Levelanzeiger.Visible);
+    EXPECT_EQ(model.Levelanzeiger.Caption, "Level 3");
+    EXPECT_EQ(model.Levelanzeige.Caption, " 3");
+    EXPECT_TRUE(model.Levelanzeige.Visible);
+    EXPECT_FALSE(model.Geladen.Visible);
+    EXPECT_EQ(model.Levelendeanzeiger.Top, 2603);
+    EXPECT_FALSE(model.Levelendeanzeiger.Visible);
+    EXPECT_EQ(model.BallPolarity, Polarity::Neutral);
+    EXPECT_FALSE(model.AlarmOn);
+
+    // A large left-wall pole acts from its right end, x + 960 = 2430.
+    EXPECT_TRUE(model.Ferlan[1].Visible);
+    EXPECT_EQ(model.Ferlan[1].picture, Picture::glu);
+    EXPECT_EQ(model.Ferlan[1].Left, 1470);
+    EXPECT_EQ(model.Ferlan[1].Top, 3570);
+    EXPECT_EQ(model.Ferlan[1].Width, 960);
+    EXPECT_EQ(model.Ferlan[1].Height, 360);
+    expectDiscs(model.Anziehung, 1,
+                {{150, 1530, 4575, MakeColour(255, 192, 192)},
+                 {870, 2130, 3255, MakeColour(255, 128, 128)},
+                 {1710, 2970, 1575, MakeColour(255, 0, 0)}});
+    EXPECT_EQ(model.Zentrum[1].Left, 2182.5f);
+    EXPECT_EQ(model.Zentrum[1].Top, 3255);
+    EXPECT_FALSE(model.Zentrum[1].Visible);
+
+    // A large right-wall pole acts from its left end.
+    EXPECT_EQ(model.Ferlan[2].picture, Picture::gru);
+    expectDiscs(model.Anziehung, 2,
+                {{3435, 2925, 4575, MakeColour(192, 255, 192)},
+                 {4155, 3525, 3255, MakeColour(128, 255, 128)},
+                 {4995, 4365, 1575, MakeColour(0, 255, 0)}});
+    EXPECT_EQ(model.Zentrum[2].Left, 5467.5f);
+    EXPECT_EQ(model.Zentrum[2].Top, 4650);
+    EXPECT_FALSE(model.Ferlan[3].Visible);
+
+    EXPECT_TRUE(model.Kugel[1].Visible);
+    EXPECT_EQ(model.Kugel[1].picture, Picture::u);
+    EXPECT_EQ(model.Kugel[1].Width, 480);
+    const ExpectedDisc kugelDiscs[3] = {{-1402.5f, 5047.5f, 4575, MakeColour(255, 192, 192)},
+                                        {-742.5f, 5707.5f, 3255, MakeColour(255, 128, 128)},
+                                        {97.5f, 6547.5f, 1575, MakeColour(255, 0, 0)}};
+    for (int d = 0; d < 3; ++d) {
+        const Disc& disc = model.Anziehung2[static_cast<std::size_t>(1 + d)];
+        EXPECT_EQ(disc.Left, kugelDiscs[d].left);
+        EXPECT_EQ(disc.Top, kugelDiscs[d].top);
+        EXPECT_EQ(disc.Width, kugelDiscs[d].size);
+        EXPECT_EQ(disc.BackColor, kugelDiscs[d].colour);
+    }
+    EXPECT_FALSE(model.Kugel[2].Visible);
+
+    EXPECT_TRUE(model.Transformator[1].Visible);
+    EXPECT_EQ(model.Transformator[1].picture, Picture::am);
+    EXPECT_EQ(model.Transformator[1].Left, 3075);
+    EXPECT_EQ(model.Transformator[1].Top, 10710);
+    EXPECT_EQ(model.Transformator[1].Width, 600);
+    EXPECT_EQ(model.Transformator[1].Height, 960);
+
+    EXPECT_EQ(model.NextFerlan, 3);
+    EXPECT_EQ(model.NextKugel, 2);
+    EXPECT_EQ(model.NextTransformator, 2);
+}
+
+TEST(BuildField, LevelOne) {
+    // "10;1;grpp5520 4770 ,klmm45   4065 ,;;;  "
+    GameModel model;
+    ASSERT_TRUE(StartBuiltinLevel(model, 0));
+    EXPECT_EQ(model.Spielflaeche.Top, -1725);
+    EXPECT_EQ(model.FloorRows, 10);
+
+    EXPECT_EQ(model.Ferlan[1].picture, Picture::grp);
+    expectDiscs(model.Anziehung, 1,
+                {{3240, 2730, 4575, MakeColour(255, 192, 192)},
+                 {3960, 3330, 3255, MakeColour(255, 128, 128)},
+                 {4800, 4170, 1575, MakeColour(255, 0, 0)}});
+    EXPECT_EQ(model.Zentrum[1].Left, 5272.5f);
+    EXPECT_EQ(model.Zentrum[1].Top, 4455);
+
+    // A small left-wall pole: 720 wide, so its face is at 765; rod 240 high.
+    EXPECT_EQ(model.Ferlan[2].picture, Picture::klm);
+    EXPECT_EQ(model.Ferlan[2].Width, 720);
+    EXPECT_EQ(model.Ferlan[2].Height, 240);
+    expectDiscs(model.Anziehung, 2,
+                {{-1035, 2265, 3735, MakeColour(192, 255, 192)},
+                 {-435, 2865, 2535, MakeColour(128, 255, 128)},
+                 {165, 3465, 1335, MakeColour(0, 255, 0)}});
+    EXPECT_EQ(model.Zentrum[2].Left, 517.5f);
+    EXPECT_EQ(model.Zentrum[2].Top, 3690);
+
+    EXPECT_EQ(model.NextFerlan, 3);
+    EXPECT_EQ(model.NextKugel, 1);
+    EXPECT_EQ(model.NextTransformator, 1);
+}
+
+TEST(BuildField, PicturesFollowTheShownPolarity) {
+    const struct {
+        const char* code;
+        Picture picture;
+        Colour outer;
+    } cases[] = {
+        {"grpp", Picture::grp, MakeColour(255, 192, 192)},
+        {"klmm", Picture::klm, MakeColour(192, 255, 192)},
+        {"grup", Picture::gru, MakeColour(255, 192, 192)},
+        {"grum", Picture::gru, MakeColour(192, 255, 192)},
+        {"krum", Picture::kru, MakeColour(192, 255, 192)},
+        {"glup", Picture::glu, MakeColour(255, 192, 192)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.code);
+        GameModel model = testing::FieldWith(std::string(c.code) + "3000 5000 ,;;");
+        EXPECT_EQ(model.Ferlan[1].picture, c.picture);
+        EXPECT_EQ(model.Anziehung[1].BackColor, c.outer);
+    }
+    const struct {
+        const char* code;
+        Picture picture;
+    } balls[] = {{"pp", Picture::p}, {"mm", Picture::m}, {"up", Picture::u}, {"um", Picture::u}};
+    for (const auto& c : balls) {
+        SCOPED_TRACE(c.code);
+        GameModel model = testing::FieldWith(std::string(";") + c.code + "3000 5000 ,;");
+        EXPECT_EQ(model.Kugel[1].picture, c.picture);
+    }
+}
+
+TEST(BuildField, HeightsAndFloorRows) {
+    for (const auto& [text, field, rows] :
+         {std::tuple{"9 ;1;;;;  ", 8775.0f, 9}, std::tuple{"23;4;;;;  ", 22425.0f, 23}}) {
+        SCOPED_TRACE(text);
+        GameModel model;
+        ASSERT_TRUE(StartLoadedLevel(model, text));
+        EXPECT_EQ(model.Spielflaeche.Height, field);
+        EXPECT_EQ(model.FloorRows, rows);
+        EXPECT_EQ(model.Spielflaeche.Top, 8025 - field);
+    }
+}
+
+TEST(BuildField, RebuildPutsEverythingBack) {
+    GameModel model;
+    ASSERT_TRUE(StartBuiltinLevel(model, 3));  // 4 poles, 2 balls, 3 polarisers
+    const GameModel fresh = model;
+    model.KeyUpHeld = true;
+    RecordingShell shell;
+    for (int n = 0; n < 200; ++n) Spieltimer_Timer(model, shell);
+    model.BallPolarity = Polarity::Minus;
+    model.Kugel[1].Left += 500;
+    model.AlarmOn = true;
+    ASSERT_TRUE(RestartLevel(model));
+    EXPECT_EQ(model.Eisenkugel.Top, fresh.Eisenkugel.Top);
+    EXPECT_EQ(model.Kugel[1].Left, fresh.Kugel[1].Left);
+    EXPECT_EQ(model.Anziehung2[1].Left, fresh.Anziehung2[1].Left);
+    EXPECT_EQ(model.Spielflaeche.Top, fresh.Spielflaeche.Top);
+    EXPECT_EQ(model.BallPolarity, Polarity::Neutral);
+    EXPECT_EQ(model.BallVY, 0);
+    EXPECT_EQ(model.KugelVX, fresh.KugelVX);
+    EXPECT_FALSE(model.AlarmOn);
+    EXPECT_TRUE(model.KeyUpHeld) << "held keys survive a rebuild";
+    EXPECT_TRUE(model.SpieltimerEnabled);
+}
+
+TEST(BuildField, SmallerLevelClearsTheSlotsItDoesNotUse) {
+    GameModel model;
+    ASSERT_TRUE(StartBuiltinLevel(model, 3));  // 4 poles, 2 balls, 3 polarisers
+    ASSERT_TRUE(StartBuiltinLevel(model, 0));  // 2 poles, nothing else
+    EXPECT_TRUE(model.Ferlan[2].Visible);
+    EXPECT_FALSE(model.Ferlan[3].Visible);
+    EXPECT_EQ(model.Ferlan[3].picture, Picture::None);
+    EXPECT_FALSE(model.Ferlan[4].Visible);
+    EXPECT_FALSE(model.Kugel[1].Visible);
+    EXPECT_FALSE(model.Transformator[1].Visible);
+    for (const Disc& disc : model.Anziehung) EXPECT_FALSE(disc.Visible);
+    EXPECT_EQ(model.NextFerlan, 3);
+    EXPECT_EQ(model.NextKugel, 1);
+    EXPECT_EQ(model.NextTransformator, 1);
+}
+
+TEST(ReadLevelText, FailedReadKeepsTheFieldAndResetsTheSpeeds) {
+    GameModel model;
+    ASSERT_TRUE(StartBuiltinLevel(model, 2));
+    RecordingShell shell;
+    model.KeyUpHeld = true;
+    for (int n = 0; n < 60; ++n) Spieltimer_Timer(model, shell);
+    model.KugelVX[1] = 9;
+    ASSERT_NE(model.BallVY, 0);
+    const GameModel played = model;
+
+    EXPECT_FALSE(StartLoadedLevel(model, "8 ;1;;;;  "));
+    EXPECT_EQ(model.BallVX, 0);
+    EXPECT_EQ(model.BallVY, 0);
+    EXPECT_EQ(model.KugelVX[1], 0);
+    EXPECT_EQ(model.Eisenkugel.Top, played.Eisenkugel.Top);
+    EXPECT_EQ(model.Ferlan[1].Visible, played.Ferlan[1].Visible);
+    EXPECT_EQ(model.Spielflaeche.Top, played.Spielflaeche.Top);
+    EXPECT_EQ(model.NextFerlan, 3);
+    EXPECT_TRUE(model.Geladen.Visible);
+    EXPECT_TRUE(model.Spielflaeche.Visible);
+
+    // Enter on the broken text stops the tick and builds nothing.
+    EXPECT_FALSE(RestartLevel(model));
+    EXPECT_FALSE(model.SpieltimerEnabled);
+    EXPECT_TRUE(model.Ferlan[1].Visible);
+}
+
+TEST(RemoveElement, ShiftsHigherSlotsDown) {
+    GameModel model = testing::FieldWith("grpp5820 5000 ,klmm45   4065 ,krup6015 9000 ,;;");
+    const GameModel before = model;
+    RemoveElement(model, ElementKind::Ferlan, 2);
+    EXPECT_EQ(model.Ferlan[1].Left, before.Ferlan[1].Left);
+    EXPECT_EQ(model.Ferlan[2].Left, 6015);
+    EXPECT_EQ(model.Ferlan[2].Top, 9000);
+    EXPECT_EQ(model.Ferlan[2].picture, Picture::kru);
+    EXPECT_TRUE(model.Ferlan[2].Visible);
+    EXPECT_FALSE(model.Ferlan[3].Visible);
+    EXPECT_EQ(model.Ferlan[3].picture, Picture::None);
+    for (int d = 0; d < 3; ++d) {
+        const Disc& moved = model.Anziehung[static_cast<std::size_t>(4 + d)];
+        const Disc& source = before.Anziehung[static_cast<std::size_t>(7 + d)];
+        EXPECT_EQ(moved.Left, source.Left);
+        EXPECT_EQ(moved.Top, source.Top);
+        EXPECT_EQ(moved.Width, source.Width);
+        EXPECT_EQ(moved.BackColor, source.BackColor);
+    }
+    // Markers stay where they were.
+    EXPECT_EQ(model.Zentrum[2].Left, before.Zentrum[2].Left);
+    EXPECT_EQ(model.NextFerlan, 3);
+}
+
+}  // namespace
+}  // namespace ferlan

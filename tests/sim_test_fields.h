@@ -1,0 +1,28 @@
+// Small hand-built fields for the simulation tests.
+#pragma once
+
+#include <build_field.h>
+#include <field.h>
+#include <game_shell.h>
+#include <tick.h>
+
+#include <string>
+
+namespace ferlan::testing {
+
+// A tall level (23 rows) holding only what `elements` lists: the part of a
+// level text after "23;1;", e.g. "grpp5820 5000 ,;;" for one pole.
+GameModel FieldWith(const std::string& elements);
+
+// Puts the iron ball at (left, top) with the given speed.
+void PlaceBall(GameModel& model, Twips left, Twips top, Speed vx = 0, Speed vy = 0);
+
+// Moves disc `index` of a pole's disc array out of every ball's reach.
+void MoveAway(Disc& disc);
+// Moves all discs of pole `slot` out of reach, so the pole acts only as a rod.
+void DetachPoleDiscs(GameModel& model, int slot);
+
+// One tick with no shell work expected; returns whether the level was won.
+bool Tick(GameModel& model);
+
+}  // namespace ferlan::testing

@@ -1,0 +1,203 @@
+// ferlan-tool play (FILE | --level N) [--keys SCRIPT] [--ticks N] [--trace]
+//
+// Builds a level the way the game does and runs the tick without a window.
+// Its trace is compared line by line with other models of the same rules, so
+// the output format is fixed.
+#include "commands.h"
+#include "tool_io.h"
+
+#include <build_field.h>
+#include <key_script.h>
+#include <level_text.h>
+#include <tick.h>
+
+#include <charconv>
+#include <cstdint>
+#include <iostream>
+#include <iterator>
+#include <string>
+
+namespace ferlan::tool {
+namespace {
+
+constexpr std::uintmax_t kMaxKeyScriptBytes = 64 * 1024 * 1024;
+constexpr std::string_view kSynopsis =
+    "ferlan-tool play (DATEI | --level N) [--keys SKRIPT] [--ticks N] [--trace]";
+
+// The tool plays one level only: a won level neither chains to the next one
+// nor records progress.
+class DetachedShell : public GameShell {
+public:
+    void writeProgress(int) override {}
+    void levelClick(int) override {}
+};
+
+char polarityLetter(Polarity polarity) {
+    switch (polarity) {
+    case Polarity::Plus: return 'P';
+    case Polarity::Minus: return 'M';
+    case Polarity::Neutral: break;
+    }
+    return 'N';
+}
+
+void appendBody(std::string& out, const Image& body, Speed vx, Speed vy) {
+    out += '[';
+    out += formatJsonNumber(body.Left);
+    out += ',';
+    out += formatJsonNumber(body.Top);
+    out += ',';
+    out += std::to_string(vx);
+    out += ',';
+    out += std::to_string(vy);
+    out += ']';
+}
+
+void appendTrace(std::string& out, std::int64_t tick, const GameModel& model) {
+    out += "{\"t\":";
+    out += std::to_string(tick);
+    out += ",\"ball\":";
+    appendBody(out, model.Eisenkugel, model.BallVX, model.BallVY);
+    out += ",\"visible\":";
+    out += model.Eisenkugel.Visible ? "true" : "false";
+    out += ",\"pol\":\"";
+    out += polarityLetter(model.BallPolarity);
+    out += "\",\"alarm\":";
+    out += model.AlarmOn ? "true" : "false";
+    out += ",\"field\":";
+    out += formatJsonNumber(model.Spielflaeche.Top);
+    out += ",\"kugel\":[";
+    bool first = true;
+    for (std::size_t k = 1; k <= kMaxKugel; ++k) {
+        if (!model.Kugel[k].Visible) continue;
+        if (!first) out += ',';
+        first = false;
+        appendBody(out, model.Kugel[k], model.KugelVX[k], model.KugelVY[k]);
+    }
+    out += "]}\n";
+}
+
+bool parseTicks(std::string_view value, std::int64_t& ticks) {
+    const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), ticks);
+    return !value.empty() && value[0] != '-' && ec == std::errc{} &&
+           end == value.data() + value.size();
+}
+
+std::optional<std::string> loadKeyScript(const std::string& path, std::string& error) {
+    if (path == "-") {
+        std::string content((std::istreambuf_iterator<char>(std::cin)),
+                            std::istreambuf_iterator<char>());
+        if (std::cin.bad()) {
+            error = "Standardeingabe nicht lesbar";
+            return std::nullopt;
+        }
+        return content;
+    }
+    return readSmallFile(path, kMaxKeyScriptBytes, error);
+}
+
+}  // namespace
+
+int runPlay(const Arguments& args) {
+    LevelSource source;
+    bool haveSource = false;
+    bool trace = false;
+    std::optional<std::string> keysPath;
+    std::optional<std::int64_t> ticksWanted;
+    ToolError error{kExitOk, {}};
+    const auto usage = [](const std::string& why) {
+        std::cerr << "ferlan-tool play: " << why << " (Aufruf: " << kSynopsis << ")\n";
+        return kExitUsage;
+    };
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        if (arg == "--trace") {
+            trace = true;
+        } else if (arg == "--level") {
+            if (haveSource) return usage("nur eine Level-Angabe erlaubt");
+            if (i + 1 >= args.size()) return usage("--level ohne Nummer");
+            if (!parseLevelNumber(args[++i], source, error)) return usage(error.message);
+            haveSource = true;
+        } else if (arg == "--keys") {
+            if (keysPath) return usage("--keys nur einmal erlaubt");
+            if (i + 1 >= args.size()) return usage("--keys ohne Skript");
+            keysPath = std::string(args[++i]);
+        } else if (arg == "--ticks") {
+            if (ticksWanted) return usage("--ticks nur einmal erlaubt");
+            if (i + 1 >= args.size()) return usage("--ticks ohne Anzahl");
+            std::int64_t ticks = 0;
+            if (!parseTicks(args[++i], ticks)) {
+                return usage("--ticks erwartet eine ganze Zahl ab 0, nicht \"" +
+                             std::string(args[i]) + "\"");
+            }
+            ticksWanted = ticks;
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            return usage("unbekannte Option " + std::string(arg));
+        } else {
+            if (haveSource) return usage("nur eine Level-Angabe erlaubt");
+            source.file = std::string(arg);
+            haveSource = true;
+        }
+    }
+    if (!haveSource) return usage("keine Level-Angabe");
+
+    const auto text = loadLevelText(source, error);
+    if (!text) {
+        std::cerr << "ferlan-tool play: " << error.message << '\n';
+        return error.exitCode;
+    }
+    std::vector<KeyStep> steps;
+    if (keysPath) {
+        std::string message;
+        const auto script = loadKeyScript(*keysPath, message);
+        if (!script) {
+            std::cerr << "ferlan-tool play: " << message << '\n';
+            return kExitUsage;
+        }
+        KeyScriptError scriptError;
+        auto parsed = ParseKeyScript(*script, scriptError);
+        if (!parsed) {
+            std::cerr << "ferlan-tool play: Tastenskript, " << scriptError.message << '\n';
+            return kExitUsage;
+        }
+        steps = std::move(*parsed);
+    }
+
+    GameModel model;
+    const bool built = source.builtin != 0 ? StartBuiltinLevel(model, source.builtin - 1)
+                                           : StartLoadedLevel(model, *text);
+    if (!built) {
+        std::cerr << kReadErrorMessage << '\n';
+        return kExitRejected;
+    }
+
+    const std::int64_t scripted = TotalTicks(steps);
+    if (ticksWanted && *ticksWanted > scripted) steps.push_back({HeldKeys{}, *ticksWanted - scripted});
+
+    DetachedShell shell;
+    std::int64_t tick = 0;
+    bool won = false;
+    std::string out;
+    for (const KeyStep& step : steps) {
+        HoldKeys(model, step.keys);
+        for (std::int64_t n = 0; n < step.count && !won; ++n) {
+            won = Spieltimer_Timer(model, shell);
+            ++tick;
+            if (trace) {
+                appendTrace(out, tick, model);
+                if (out.size() > (1 << 16)) {
+                    std::cout << out;
+                    out.clear();
+                }
+            }
+        }
+        if (won) break;
+    }
+    out += won ? "{\"result\":\"won\",\"ticks\":" : "{\"result\":\"playing\",\"ticks\":";
+    out += std::to_string(tick);
+    out += "}\n";
+    std::cout << out << std::flush;
+    return std::cout ? kExitOk : kExitUsage;
+}
+
+}  // namespace ferlan::tool
