@@ -1,7 +1,23 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test. Non-zero on any failure.
+#
+#   ./test.sh           the whole suite: the optimised build, the same suite
+#                       again under AddressSanitizer and UndefinedBehaviorSanitizer,
+#                       and a short run of every fuzz target
+#   ./test.sh --quick   the optimised build's suite only
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/setup.sh
 scripts/build.sh default
 ctest --preset default -j2
+
+if [[ "${1:-}" == "--quick" ]]; then
+    exit 0
+fi
+
+echo "== The suite under AddressSanitizer and UndefinedBehaviorSanitizer"
+scripts/build.sh sanitize
+ctest --preset sanitize -j2
+
+echo "== Fuzzing"
+scripts/fuzz.sh "${FERLAN_FUZZ_SECONDS:-45}"
