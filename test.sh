@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test. Non-zero on any failure.
 #
-#   ./test.sh           the whole suite: the optimised build, the same suite
-#                       again under AddressSanitizer and UndefinedBehaviorSanitizer,
-#                       and a short run of every fuzz target
+#   ./test.sh           the whole suite: the optimised build, a short run of
+#                       every fuzz target, and the same suite again under
+#                       AddressSanitizer and UndefinedBehaviorSanitizer
 #   ./test.sh --quick   the optimised build's suite only
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -15,9 +15,9 @@ if [[ "${1:-}" == "--quick" ]]; then
     exit 0
 fi
 
+echo "== Fuzzing"
+scripts/fuzz.sh "${FERLAN_FUZZ_SECONDS:-45}"
+
 echo "== The suite under AddressSanitizer and UndefinedBehaviorSanitizer"
 scripts/build.sh sanitize
 ctest --preset sanitize -j2
-
-echo "== Fuzzing"
-scripts/fuzz.sh "${FERLAN_FUZZ_SECONDS:-45}"
