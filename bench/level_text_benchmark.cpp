@@ -1,0 +1,54 @@
+// Reading and writing level texts: the longest possible text (25/10/5) and
+// built-in level 30.
+#include <builtin_levels.h>
+#include <level_text.h>
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+namespace {
+
+std::string fullLevelText() {
+    std::string text = "23;2;";
+    for (int i = 0; i < ferlan::kMaxFerlan; ++i) text += "grpp5520 4770 ,";
+    text += ';';
+    for (int i = 0; i < ferlan::kMaxKugel; ++i) text += "up645  7095 ,";
+    text += ';';
+    for (int i = 0; i < ferlan::kMaxTransformator; ++i) text += "am3075 10710,";
+    return text + ";\r\n";
+}
+
+void readText(benchmark::State& state, const std::string& text) {
+    ferlan::LevelData data;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ferlan::ReadLevelText(text, data));
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+
+void writeText(benchmark::State& state, const std::string& text) {
+    ferlan::LevelData data;
+    ferlan::ReadLevelText(text, data);
+    for (auto _ : state) {
+        auto result = ferlan::WriteLevelText(data);
+        benchmark::DoNotOptimize(result);
+    }
+}
+
+void BM_ReadFullLevel(benchmark::State& state) { readText(state, fullLevelText()); }
+void BM_ReadLevel30(benchmark::State& state) {
+    readText(state, std::string(*ferlan::BuiltinLevelText(29)));
+}
+void BM_WriteFullLevel(benchmark::State& state) { writeText(state, fullLevelText()); }
+void BM_WriteLevel30(benchmark::State& state) {
+    writeText(state, std::string(*ferlan::BuiltinLevelText(29)));
+}
+
+BENCHMARK(BM_ReadFullLevel);
+BENCHMARK(BM_ReadLevel30);
+BENCHMARK(BM_WriteFullLevel);
+BENCHMARK(BM_WriteLevel30);
+
+}  // namespace
