@@ -11,5 +11,6 @@ using Arguments = std::vector<std::string_view>;
 
 int runCheck(const Arguments& args);
 int runPlay(const Arguments& args);
+int runSolve(const Arguments& args);
 
 }  // namespace ferlan::tool

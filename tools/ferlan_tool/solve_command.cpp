@@ -1,0 +1,154 @@
+// ferlan-tool solve (FILE | --level N) [--max-ticks N] [--seconds S] [--stats]
+//
+// Prints arrow-key input that wins the level, in the key script format of
+// ferlan-tool play, or says that the search gave up.
+#include "commands.h"
+#include "tool_io.h"
+
+#include <build_field.h>
+#include <level_text.h>
+#include <replay_report.h>
+#include <solver.h>
+
+#include <charconv>
+#include <cmath>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <thread>
+
+namespace ferlan::tool {
+namespace {
+
+constexpr std::string_view kSynopsis =
+    "ferlan-tool solve (DATEI | --level N) [--max-ticks N] [--seconds S] [--stats]";
+// The tick count is kept in 32 bits inside the search.
+constexpr std::int64_t kMostTicks = 100'000'000;
+
+bool parseTicks(std::string_view value, std::int64_t& ticks) {
+    const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), ticks);
+    return !value.empty() && ec == std::errc{} && end == value.data() + value.size() &&
+           ticks >= 1 && ticks <= kMostTicks;
+}
+
+bool parseSeconds(std::string_view value, double& seconds) {
+    const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), seconds);
+    return !value.empty() && ec == std::errc{} && end == value.data() + value.size() &&
+           std::isfinite(seconds) && seconds > 0;
+}
+
+std::string formatSeconds(double seconds) {
+    std::ostringstream out;
+    out.precision(seconds < 10 ? 2 : 0);
+    out << std::fixed << seconds;
+    return out.str();
+}
+
+std::string whyGivenUp(const SolveResult& result, const SolveOptions& options) {
+    const std::string searched = std::to_string(result.statesSearched) + " Zustände durchsucht";
+    switch (result.outcome) {
+    case SolveOutcome::OutOfTime:
+        return "keine Lösung in " + formatSeconds(options.seconds) + " s gefunden (" + searched + ")";
+    case SolveOutcome::OutOfStates:
+        return "keine Lösung gefunden, Grenze von " + std::to_string(result.statesKept) +
+               " gespeicherten Zuständen erreicht (" + searched + ")";
+    case SolveOutcome::Exhausted:
+    case SolveOutcome::Won:
+        break;
+    }
+    return "keine Lösung innerhalb von " + std::to_string(options.maxTicks) +
+           " Ticks: jeder erreichbare Zustand durchsucht (" + searched + ")";
+}
+
+void printStats(std::ostream& out, const GameModel& start, const SolveResult& result) {
+    const ReplayReport report = ReportReplay(start, result.steps);
+    const auto list = [&](const char* what, const std::vector<std::int64_t>& ticks) {
+        out << "# " << what << ':';
+        for (const std::int64_t n : ticks) out << ' ' << n;
+        out << '\n';
+    };
+    out << "# Zustände durchsucht: " << result.statesSearched
+        << ", gespeichert: " << result.statesKept << ", Sekunden: " << formatSeconds(result.seconds)
+        << ", Tastenwechsel: " << (result.steps.empty() ? 0 : result.steps.size() - 1) << '\n';
+    list("Ticks an Ferlanen", report.ferlanTicks);
+    list("Ticks an Ferlankugeln", report.kugelTicks);
+    list("Ticks in Ferlanisatoren", report.transformatorTicks);
+}
+
+}  // namespace
+
+int runSolve(const Arguments& args) {
+    LevelSource source;
+    bool haveSource = false;
+    bool stats = false;
+    SolveOptions options;
+    options.threads = static_cast<int>(std::max(1u, std::min(2u, std::thread::hardware_concurrency())));
+    bool haveTicks = false;
+    bool haveSeconds = false;
+    ToolError error{kExitOk, {}};
+    const auto usage = [](const std::string& why) {
+        std::cerr << "ferlan-tool solve: " << why << " (Aufruf: " << kSynopsis << ")\n";
+        return kExitUsage;
+    };
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        if (arg == "--stats") {
+            stats = true;
+        } else if (arg == "--level") {
+            if (haveSource) return usage("nur eine Level-Angabe erlaubt");
+            if (i + 1 >= args.size()) return usage("--level ohne Nummer");
+            if (!parseLevelNumber(args[++i], source, error)) return usage(error.message);
+            haveSource = true;
+        } else if (arg == "--max-ticks") {
+            if (haveTicks) return usage("--max-ticks nur einmal erlaubt");
+            if (i + 1 >= args.size()) return usage("--max-ticks ohne Anzahl");
+            if (!parseTicks(args[++i], options.maxTicks)) {
+                return usage("--max-ticks erwartet eine ganze Zahl von 1 bis " +
+                             std::to_string(kMostTicks) + ", nicht \"" + std::string(args[i]) + "\"");
+            }
+            haveTicks = true;
+        } else if (arg == "--seconds") {
+            if (haveSeconds) return usage("--seconds nur einmal erlaubt");
+            if (i + 1 >= args.size()) return usage("--seconds ohne Zahl");
+            if (!parseSeconds(args[++i], options.seconds)) {
+                return usage("--seconds erwartet eine Zahl größer als 0, nicht \"" +
+                             std::string(args[i]) + "\"");
+            }
+            haveSeconds = true;
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            return usage("unbekannte Option " + std::string(arg));
+        } else {
+            if (haveSource) return usage("nur eine Level-Angabe erlaubt");
+            source.file = std::string(arg);
+            haveSource = true;
+        }
+    }
+    if (!haveSource) return usage("keine Level-Angabe");
+
+    const auto text = loadLevelText(source, error);
+    if (!text) {
+        std::cerr << "ferlan-tool solve: " << error.message << '\n';
+        return error.exitCode;
+    }
+    GameModel start;
+    const bool built = source.builtin != 0 ? StartBuiltinLevel(start, source.builtin - 1)
+                                           : StartLoadedLevel(start, *text);
+    if (!built) {
+        std::cerr << "ferlan-tool solve: " << kReadErrorMessage << '\n';
+        return kExitUsage;
+    }
+
+    const SolveResult result = SolveLevel(start, options);
+    if (result.outcome != SolveOutcome::Won) {
+        std::cerr << "ferlan-tool solve: " << whyGivenUp(result, options) << '\n';
+        return kExitRejected;
+    }
+    std::string out;
+    for (const KeyStep& step : result.steps) out += FormatKeyStep(step) + '\n';
+    std::cout << out;
+    if (stats) printStats(std::cout, start, result);
+    std::cout << "# won after " << result.ticks << " ticks\n" << std::flush;
+    return std::cout ? kExitOk : kExitUsage;
+}
+
+}  // namespace ferlan::tool

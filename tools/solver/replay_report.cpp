@@ -1,0 +1,76 @@
+#include "replay_report.h"
+
+#include <game_shell.h>
+#include <tick.h>
+
+namespace ferlan {
+namespace {
+
+class DetachedShell : public GameShell {
+public:
+    void writeProgress(int) override {}
+    void levelClick(int) override {}
+};
+
+bool touches(const FieldObject& a, const FieldObject& b) {
+    return a.Right() >= b.Left && b.Right() >= a.Left && a.Bottom() >= b.Top &&
+           b.Bottom() >= a.Top;
+}
+
+// The window in which a polariser hands its polarity to the ball.
+bool inPolarisingWindow(const FieldObject& pipe, const FieldObject& ball) {
+    constexpr Twips across = 106;
+    constexpr Twips along = 500;
+    return pipe.Right() - across >= ball.Left && pipe.Left + across <= ball.Right() &&
+           pipe.Bottom() - along >= ball.Top && pipe.Top + along <= ball.Bottom();
+}
+
+template <std::size_t N>
+std::vector<std::size_t> shownSlots(const std::array<Image, N>& images) {
+    std::vector<std::size_t> slots;
+    for (std::size_t i = 1; i < N; ++i) {
+        if (images[i].Visible) slots.push_back(i);
+    }
+    return slots;
+}
+
+}  // namespace
+
+ReplayReport ReportReplay(const GameModel& start, const std::vector<KeyStep>& steps) {
+    GameModel model = start;
+    DetachedShell shell;
+    const auto poles = shownSlots(model.Ferlan);
+    const auto kugeln = shownSlots(model.Kugel);
+    const auto pipes = shownSlots(model.Transformator);
+    ReplayReport report;
+    report.ferlanTicks.assign(poles.size(), 0);
+    report.kugelTicks.assign(kugeln.size(), 0);
+    report.transformatorTicks.assign(pipes.size(), 0);
+
+    std::int64_t tick = 0;
+    for (const KeyStep& step : steps) {
+        HoldKeys(model, step.keys);
+        for (std::int64_t n = 0; n < step.count; ++n) {
+            ++tick;
+            if (Spieltimer_Timer(model, shell)) {
+                report.wonAt = tick;
+                return report;
+            }
+            const Image& ball = model.Eisenkugel;
+            for (std::size_t s = 0; s < poles.size(); ++s) {
+                if (touches(ball, model.Anziehung[3 * poles[s] - 2])) ++report.ferlanTicks[s];
+            }
+            for (std::size_t s = 0; s < kugeln.size(); ++s) {
+                if (touches(ball, model.Anziehung2[3 * kugeln[s] - 2])) ++report.kugelTicks[s];
+            }
+            for (std::size_t s = 0; s < pipes.size(); ++s) {
+                if (inPolarisingWindow(model.Transformator[pipes[s]], ball)) {
+                    ++report.transformatorTicks[s];
+                }
+            }
+        }
+    }
+    return report;
+}
+
+}  // namespace ferlan

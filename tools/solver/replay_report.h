@@ -1,0 +1,24 @@
+// What a winning input does with a level's elements: a pole block the ball
+// never comes near is decoration, not design.
+#pragma once
+
+#include <field.h>
+#include <key_script.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace ferlan {
+
+struct ReplayReport {
+    std::int64_t wonAt = 0;  // 0: the input does not win
+    // Per shown slot, in slot order: the ticks in which the ball touched the
+    // element's outer disc, or, for a polariser, lay where it takes its polarity.
+    std::vector<std::int64_t> ferlanTicks;
+    std::vector<std::int64_t> kugelTicks;
+    std::vector<std::int64_t> transformatorTicks;
+};
+
+ReplayReport ReportReplay(const GameModel& start, const std::vector<KeyStep>& steps);
+
+}  // namespace ferlan

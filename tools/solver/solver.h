@@ -1,0 +1,63 @@
+// Finding arrow-key input that wins a level, with the game's own tick.
+//
+// The tick is deterministic, so a found input always wins when it is played
+// again from the same start. The search runs over short segments in which one
+// combination of arrow keys is held, and keeps only one of the states that
+// look alike (ball position and speed, polarity, charged balls).
+#pragma once
+
+#include <field.h>
+#include <key_script.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace ferlan {
+
+struct SolveOptions {
+    std::int64_t maxTicks = 20000;
+    double seconds = 60;
+    // Threads that simulate segments side by side; the result does not depend
+    // on it.
+    int threads = 2;
+    // The search stops before it keeps more states than this, so that it
+    // stays within a few hundred megabytes.
+    std::int64_t maxStates = 4'000'000;
+};
+
+enum class SolveOutcome {
+    Won,
+    OutOfTime,
+    OutOfStates,
+    // Every state reachable within the tick budget was searched.
+    Exhausted,
+};
+
+struct SolveResult {
+    SolveOutcome outcome = SolveOutcome::Exhausted;
+    std::vector<KeyStep> steps;  // the winning input, when won
+    std::int64_t ticks = 0;      // the tick that wins, counted from the level's start
+    std::int64_t statesSearched = 0;  // states whose segments were simulated
+    std::int64_t statesKept = 0;
+    double seconds = 0;
+};
+
+// `start` is a level freshly built for play (StartBuiltinLevel or
+// StartLoadedLevel). The winning input is already shortened by
+// ShortenKeyScript and checked by replay.
+SolveResult SolveLevel(const GameModel& start, const SolveOptions& options);
+
+// Plays `steps` on a copy of `start`, as ferlan-tool play does: the tick that
+// wins, or 0 when the input ends without a win.
+std::int64_t WinningTick(const GameModel& start, const std::vector<KeyStep>& steps);
+
+// Joins equal neighbouring steps, then tries to give short steps the keys of
+// a neighbour as long as the input still wins within `maxTicks`: fewer key
+// changes for whoever reads or plays the script.
+std::vector<KeyStep> ShortenKeyScript(const GameModel& start, std::vector<KeyStep> steps,
+                                      std::int64_t maxTicks);
+
+// Equal neighbouring steps joined into one.
+std::vector<KeyStep> MergeKeySteps(const std::vector<KeyStep>& steps);
+
+}  // namespace ferlan
