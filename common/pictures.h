@@ -1,0 +1,20 @@
+// The pictures of both programs, compiled in as resources and loaded once.
+#pragma once
+
+#include <QImage>
+#include <QPixmap>
+#include <QString>
+
+namespace ferlan {
+
+// The picture named `name`, as the windows call it ("grp", "Boden3",
+// "Alarmgrün", "Überdecken") or as its file is named ("Alarmgruen",
+// "Ueberdecken.png"). Loaded on first use and kept; the reference stays valid
+// for the program's life. An unknown name gives a null pixmap. Needs a
+// QGuiApplication.
+const QPixmap& picture(const QString& name);
+
+// The same picture as an image, for code that reads pixels.
+QImage pictureImage(const QString& name);
+
+}  // namespace ferlan

@@ -1,0 +1,253 @@
+// The level elements: pole blocks, charged balls, polarisers and the iron ball.
+
+#include "pictures_drawn.h"
+
+#include <QLinearGradient>
+#include <QRadialGradient>
+
+namespace ferlan::art {
+namespace {
+
+enum class Wall { Left, Right };
+
+struct PoleShape {
+    int size;       // the square picture
+    int rodHeight;  // the opaque rows at the top: the game crops the pole to them
+    int capWidth;
+    int sleeveWidth;
+    qreal markSize;
+};
+
+constexpr PoleShape kLargePole{64, 19, 11, 20, 11.0};
+constexpr PoleShape kSmallPole{48, 11, 8, 14, 7.0};
+
+// Horizontal shading of a rod across its height, filled without antialiasing
+// so that every pixel of the rod is fully opaque.
+void fillRodBand(QPainter& painter, const QRect& band, const QColor& base, int rodHeight)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.fillRect(band, cylinderAcross(QRectF(0, 0, band.width(), rodHeight), base, false));
+    painter.restore();
+}
+
+QImage drawPole(const PoleShape& shape, Wall wall, Mark mark)
+{
+    QImage image = blankImage(shape.size, shape.size);
+    QPainter painter(&image);
+    prepare(painter);
+    const int width = shape.size;
+    const int height = shape.rodHeight;
+
+    // Drawn for a right-wall pole (free end on the left) and mirrored for the
+    // left wall, so both sides are the same rod.
+    QImage rod = blankImage(width, height);
+    {
+        QPainter p(&rod);
+        prepare(p);
+        fillRodBand(p, QRect(0, 0, width, height), palette::kSteelMid, height);
+
+        // Machined grooves along the body.
+        const int grooveStep = width == 64 ? 9 : 8;
+        for (int x = shape.capWidth + shape.sleeveWidth + 10; x < width - 4; x += grooveStep) {
+            p.fillRect(QRectF(x, 0, 1, height), QColor(30, 34, 44, 70));
+            p.fillRect(QRectF(x + 1, 0, 1, height), QColor(255, 255, 255, 60));
+        }
+
+        // The end cap: a pole shoe of blued iron with a rounded face.
+        const QRect cap(0, 0, shape.capWidth, height);
+        fillRodBand(p, cap, QColor(78, 96, 128), height);
+        QLinearGradient face(0, 0, shape.capWidth, 0);
+        face.setColorAt(0.0, QColor(10, 14, 24, 150));
+        face.setColorAt(0.25, QColor(255, 255, 255, 40));
+        face.setColorAt(0.6, QColor(255, 255, 255, 0));
+        face.setColorAt(1.0, QColor(0, 0, 0, 40));
+        p.fillRect(cap, face);
+        p.fillRect(QRectF(shape.capWidth, 0, 1, height), QColor(20, 24, 34, 200));
+        p.fillRect(QRectF(shape.capWidth + 1, 0, 1, height), QColor(255, 255, 255, 90));
+
+        // A coloured sleeve carries the polarity mark; hidden poles have none.
+        if (mark != Mark::None) {
+            const QRect sleeve(shape.capWidth + 4, 0, shape.sleeveWidth, height);
+            fillRodBand(p, sleeve, markColour(mark), height);
+            p.fillRect(QRectF(sleeve.left(), 0, 1, height), QColor(20, 20, 28, 170));
+            p.fillRect(QRectF(sleeve.right(), 0, 1, height), QColor(20, 20, 28, 170));
+            const QPointF centre(sleeve.left() + sleeve.width() / 2.0, height / 2.0);
+            drawMark(p, centre + QPointF(0.6, 0.7), shape.markSize, mark, QColor(0, 0, 0, 120));
+            drawMark(p, centre, shape.markSize, mark, Qt::white);
+        }
+
+        // The far end disappears into the wall's shadow.
+        QLinearGradient shade(width - 12, 0, width, 0);
+        shade.setColorAt(0.0, QColor(0, 0, 0, 0));
+        shade.setColorAt(1.0, QColor(0, 0, 0, 110));
+        p.fillRect(QRect(width - 12, 0, 12, height), shade);
+
+        // Crisp outline along the top and bottom rows.
+        p.fillRect(QRect(0, 0, width, 1), QColor(30, 34, 44, 150));
+        p.fillRect(QRect(0, height - 1, width, 1), QColor(20, 22, 30, 220));
+        p.fillRect(QRect(0, 0, 1, height), QColor(20, 22, 30, 200));
+    }
+    if (wall == Wall::Left) {
+        rod = rod.mirrored(true, false);
+        // Keep the light from the top left: the mirror flipped the cap's glint.
+        QPainter p(&rod);
+        QLinearGradient glint(width - shape.capWidth, 0, width, 0);
+        glint.setColorAt(0.0, QColor(255, 255, 255, 30));
+        glint.setColorAt(1.0, QColor(0, 0, 0, 30));
+        p.fillRect(QRect(width - shape.capWidth, 0, shape.capWidth, height), glint);
+    }
+    painter.drawImage(0, 0, rod);
+    return image;
+}
+
+QImage drawChargedBall(Mark mark)
+{
+    QImage image = blankImage(32, 32);
+    QPainter painter(&image);
+    prepare(painter);
+    const QColor base = mark == Mark::None ? QColor(122, 100, 178) : markColour(mark);
+    drawGlossySphere(painter, QRectF(1, 1, 30, 30), base);
+    const QPointF centre(16, 17);
+    drawMark(painter, centre + QPointF(0.8, 1.0), 14, mark, QColor(0, 0, 0, 110));
+    drawMark(painter, centre, 14, mark, Qt::white);
+    return image;
+}
+
+QImage drawIronBall()
+{
+    QImage image = blankImage(32, 32);
+    QPainter painter(&image);
+    prepare(painter);
+    const QRectF ball(0.75, 0.75, 30.5, 30.5);
+    const QPointF centre = ball.center();
+    const qreal radius = ball.width() / 2;
+
+    // Polished iron mirrors a bright sky above a dark floor: a hard horizon
+    // set it apart from the soft gloss of the charged balls.
+    QPainterPath disc;
+    disc.addEllipse(ball);
+    painter.save();
+    painter.setClipPath(disc);
+    QLinearGradient sky(0, ball.top(), 0, centre.y() + 1);
+    sky.setColorAt(0.0, QColor(96, 104, 118));
+    sky.setColorAt(0.4, QColor(200, 208, 220));
+    sky.setColorAt(1.0, QColor(240, 243, 248));
+    painter.fillRect(QRectF(0, 0, 32, centre.y() + 1.5), sky);
+    QLinearGradient ground(0, centre.y() + 1.5, 0, ball.bottom());
+    ground.setColorAt(0.0, QColor(70, 72, 80));
+    ground.setColorAt(0.5, QColor(118, 116, 116));
+    ground.setColorAt(1.0, QColor(176, 174, 172));
+    painter.fillRect(QRectF(0, centre.y() + 1.5, 32, 32), ground);
+    // Spherical darkening towards the rim.
+    QRadialGradient rim(centre, radius);
+    rim.setColorAt(0.0, QColor(0, 0, 0, 0));
+    rim.setColorAt(0.7, QColor(0, 0, 0, 20));
+    rim.setColorAt(1.0, QColor(0, 0, 0, 170));
+    painter.fillRect(ball, rim);
+    painter.restore();
+
+    painter.setPen(QPen(QColor(24, 26, 32), 1.2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(ball);
+
+    // A small hard highlight, the mark of polished metal.
+    QRadialGradient spark(centre.x() - 6, centre.y() - 7, 4.5);
+    spark.setColorAt(0.0, QColor(255, 255, 255, 255));
+    spark.setColorAt(0.5, QColor(255, 255, 255, 200));
+    spark.setColorAt(1.0, QColor(255, 255, 255, 0));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(spark);
+    painter.drawEllipse(QPointF(centre.x() - 6, centre.y() - 7), 4.5, 4.5);
+    return image;
+}
+
+// The pipe piece is 38 pixels wide and fills all rows; the programs crop the
+// picture to 40 pixels and collide with that box, so nothing lies right of it.
+constexpr int kPolariserWidth = 38;
+
+QImage drawPolariser(Mark mark)
+{
+    QImage image = blankImage(64, 64);
+    QPainter painter(&image);
+    prepare(painter);
+    const int w = kPolariserWidth;
+    const QRectF tube(0, 0, w, 64);
+
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.fillRect(QRect(0, 0, w, 64), cylinderAcross(tube, palette::kSteelMid, true));
+    painter.restore();
+
+    // Copper windings between the two flanges.
+    painter.save();
+    painter.setClipRect(QRectF(2, 7, w - 4, 50));
+    const QLinearGradient copper = cylinderAcross(tube, palette::kCopper, true);
+    for (int y = 6; y < 60; y += 4) {
+        QPainterPath turn;
+        turn.moveTo(1, y + 1.2);
+        turn.cubicTo(w * 0.3, y - 0.6, w * 0.7, y + 0.6, w - 1, y - 1.2);
+        turn.lineTo(w - 1, y + 1.8);
+        turn.cubicTo(w * 0.7, y + 3.6, w * 0.3, y + 2.4, 1, y + 4.2);
+        turn.closeSubpath();
+        painter.setPen(QPen(QColor(70, 34, 14), 0.8));
+        painter.setBrush(copper);
+        painter.drawPath(turn);
+    }
+    painter.restore();
+
+    // Flanges: darker steel rings at both ends with bolt heads.
+    for (int top : {0, 57}) {
+        const QRectF flange(0, top, w, 7);
+        painter.save();
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.fillRect(flange, cylinderAcross(tube, palette::kSteelDark.lighter(130), true));
+        painter.restore();
+        painter.fillRect(QRectF(0, top, w, 1), QColor(255, 255, 255, top == 0 ? 40 : 90));
+        painter.fillRect(QRectF(0, top + 6, w, 1), QColor(10, 12, 18, 170));
+        for (qreal x : {6.0, w - 6.0}) {
+            painter.setPen(QPen(QColor(20, 22, 30), 0.8));
+            painter.setBrush(QColor(196, 200, 210));
+            painter.drawEllipse(QPointF(x, top + 3.5), 1.8, 1.8);
+        }
+    }
+    painter.fillRect(QRectF(0, 0, 1, 64), QColor(20, 22, 30, 200));
+    painter.fillRect(QRectF(w - 1, 0, 1, 64), QColor(20, 22, 30, 220));
+
+    drawBadge(painter, QPointF(w / 2.0, 32), 10.5, mark);
+    return image;
+}
+
+}  // namespace
+
+std::vector<Picture> drawElementPictures()
+{
+    std::vector<Picture> pictures;
+    struct PoleName {
+        const char* name;
+        const PoleShape* shape;
+        Wall wall;
+        Mark mark;
+    };
+    const PoleName poles[] = {
+        {"grp", &kLargePole, Wall::Right, Mark::Plus},  {"grm", &kLargePole, Wall::Right, Mark::Minus},
+        {"gru", &kLargePole, Wall::Right, Mark::None},  {"glp", &kLargePole, Wall::Left, Mark::Plus},
+        {"glm", &kLargePole, Wall::Left, Mark::Minus},  {"glu", &kLargePole, Wall::Left, Mark::None},
+        {"krp", &kSmallPole, Wall::Right, Mark::Plus},  {"krm", &kSmallPole, Wall::Right, Mark::Minus},
+        {"kru", &kSmallPole, Wall::Right, Mark::None},  {"klp", &kSmallPole, Wall::Left, Mark::Plus},
+        {"klm", &kSmallPole, Wall::Left, Mark::Minus},  {"klu", &kSmallPole, Wall::Left, Mark::None},
+    };
+    for (const PoleName& pole : poles) {
+        pictures.push_back({pole.name, QString(pole.name) + ".png", drawPole(*pole.shape, pole.wall, pole.mark)});
+    }
+    pictures.push_back({"p", "p.png", drawChargedBall(Mark::Plus)});
+    pictures.push_back({"m", "m.png", drawChargedBall(Mark::Minus)});
+    pictures.push_back({"u", "u.png", drawChargedBall(Mark::None)});
+    pictures.push_back({"ap", "ap.png", drawPolariser(Mark::Plus)});
+    pictures.push_back({"am", "am.png", drawPolariser(Mark::Minus)});
+    pictures.push_back({"an", "an.png", drawPolariser(Mark::Neutral)});
+    pictures.push_back({"Eisenkugel", "Eisenkugel.png", drawIronBall()});
+    return pictures;
+}
+
+}  // namespace ferlan::art
