@@ -1,0 +1,198 @@
+#include "edit_strip.h"
+
+#include <pictures.h>
+#include <twips.h>
+
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+namespace ferlan {
+namespace {
+
+int px(double twips) { return static_cast<int>(toPixels(twips)); }
+
+// Every control of the strip stands at this Left unless it says otherwise.
+constexpr int kStripLeft = 120;
+constexpr int kStripWidth = 2295;
+constexpr int kStripHeight = 8655;
+constexpr int kStripInnerWidth = 2055;
+constexpr int kOptionHeight = 255;
+// An option pair puts its second button this far right of the first.
+constexpr int kSecondOptionLeft = 1200;
+
+}  // namespace
+
+void ClickableLabel::mousePressEvent(QMouseEvent* event) {
+    pressed_ = event->button() == Qt::LeftButton;
+    QLabel::mousePressEvent(event);
+}
+
+void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
+    const bool click = pressed_ && event->button() == Qt::LeftButton &&
+                       rect().contains(event->position().toPoint());
+    pressed_ = false;
+    QLabel::mouseReleaseEvent(event);
+    if (click) emit clicked();
+}
+
+void WrappingOptionButton::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const QRect indicator = style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, this);
+    QStyleOptionButton indicatorOption = option;
+    indicatorOption.rect = QRect(indicator.left(), 1, indicator.width(), indicator.height());
+    painter.drawPrimitive(QStyle::PE_IndicatorRadioButton, indicatorOption);
+    const int textLeft = indicator.right() + 4;
+    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                   QPalette::WindowText));
+    painter.drawText(QRect(textLeft, 0, width() - textLeft, height()),
+                     Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text());
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = QRect(textLeft - 1, 0, width() - textLeft + 1, height());
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+    }
+}
+
+bool WrappingOptionButton::hitButton(const QPoint& pos) const { return rect().contains(pos); }
+
+EditStrip::EditStrip(QWidget* parent) : QGroupBox(QStringLiteral("editieren"), parent) {
+    setObjectName(QStringLiteral("Frame1"));
+    setFixedSize(px(kStripWidth), px(kStripHeight));
+    QFont small = font();
+    small.setPointSizeF(8);
+    setFont(small);
+
+    const QLabel* heightHeading = heading(1, QStringLiteral("Höhe:"), 240);
+    heightLabel_ = new QLabel(this);
+    heightLabel_->setObjectName(QStringLiteral("Label2"));
+    // Beside its heading, however wide the heading's font makes it.
+    heightLabel_->move(qMax(px(480), heightHeading->geometry().right() + 1), px(240));
+    heightBar_ = new QScrollBar(Qt::Horizontal, this);
+    heightBar_->setObjectName(QStringLiteral("HScroll1"));
+    heightBar_->setGeometry(px(kStripLeft), px(480), px(kStripInnerWidth), px(255));
+    heightBar_->setRange(kMinHeight, kMaxHeight);
+    heightBar_->setSingleStep(1);
+    heightBar_->setPageStep(1);
+    connect(heightBar_, &QScrollBar::valueChanged, this, &EditStrip::heightChanged);
+    showHeight(kMinHeight);
+
+    heading(0, QStringLiteral("Untergrund:"), 840);
+    const int floorSpots[4][2] = {{120, 1080}, {1200, 1080}, {120, 2160}, {1200, 2160}};
+    for (int texture = 1; texture <= 4; ++texture) {
+        const QString name = QStringLiteral("Boden%1").arg(texture);
+        auto* floor = new ClickableLabel(this);
+        floor->setObjectName(name);
+        floor->setPixmap(picture(name));
+        floor->setGeometry(px(floorSpots[texture - 1][0]), px(floorSpots[texture - 1][1]), px(960),
+                           px(960));
+        floor->setCursor(Qt::PointingHandCursor);
+        connect(floor, &ClickableLabel::clicked, this, [this, texture] { emit floorClicked(texture); });
+    }
+
+    heading(2, QStringLiteral("Ferlanen:"), 3240);
+    QWidget* size = optionGroup("Picture2", 3480, 360);
+    gross_ = option(size, "groß", QStringLiteral("groß"), 0);
+    option(size, "klein", QStringLiteral("klein"), kSecondOptionLeft)->setChecked(true);
+    QWidget* side = optionGroup("Picture3", 3840, 360);
+    option(side, "links", QStringLiteral("links"), 0);
+    rechts_ = option(side, "rechts", QStringLiteral("rechts"), kSecondOptionLeft);
+    rechts_->setChecked(true);
+    QWidget* polarity = optionGroup("Picture4", 4200, 240);
+    plus_ = option(polarity, "plus", QStringLiteral("plus"), 0);
+    plus_->setChecked(true);
+    option(polarity, "minus", QStringLiteral("minus"), kSecondOptionLeft);
+    QWidget* shown = optionGroup("Picture5", 4440, 600);
+    option(shown, "unsichtbar", QStringLiteral("Polart unsichtbar"), 0);
+    sichtbar_ = option(shown, "sichtbar", QStringLiteral("Polart sichtbar"), kSecondOptionLeft);
+    sichtbar_->setChecked(true);
+    connect(command("Command1", QStringLiteral("Ferlan einfügen"), 5040), &QPushButton::clicked,
+            this, &EditStrip::insertFerlanClicked);
+
+    heading(3, QStringLiteral("Ferlankugeln:"), 5520);
+    QWidget* ballPolarity = optionGroup("Picture6", 5760, 360);
+    plus2_ = option(ballPolarity, "plus2", QStringLiteral("plus"), 0);
+    plus2_->setChecked(true);
+    option(ballPolarity, "minus2", QStringLiteral("minus"), kSecondOptionLeft);
+    QWidget* ballShown = optionGroup("Picture7", 6120, 600);
+    option(ballShown, "unsichtbar2", QStringLiteral("Polart unsichtbar"), 0);
+    sichtbar2_ = option(ballShown, "sichtbar2", QStringLiteral("Polart sichtbar"), kSecondOptionLeft);
+    sichtbar2_->setChecked(true);
+    connect(command("Command2", QStringLiteral("Ferlankugel einfügen"), 6720),
+            &QPushButton::clicked, this, &EditStrip::insertKugelClicked);
+
+    heading(10, QStringLiteral("Ferlanisatoren:"), 7200);
+    QWidget* effect = optionGroup("Picture12", 7560, 720);
+    plus7_ = option(effect, "plus7", QStringLiteral("plus"), 0, 0);
+    plus7_->setChecked(true);
+    minus7_ = option(effect, "minus7", QStringLiteral("minus"), 0, 240);
+    option(effect, "neutral3", QStringLiteral("neutral"), 0, 480);
+    connect(command("Command6", QStringLiteral("Ferlanisator einfügen"), 8280),
+            &QPushButton::clicked, this, &EditStrip::insertTransformatorClicked);
+}
+
+ClickableLabel* EditStrip::heading(int index, const QString& caption, int topTwips,
+                                   int leftTwips) {
+    auto* label = new ClickableLabel(caption, this);
+    label->setObjectName(QStringLiteral("Label1(%1)").arg(index));
+    label->move(px(leftTwips), px(topTwips));
+    label->adjustSize();
+    connect(label, &ClickableLabel::clicked, this, [this, index] { emit headingClicked(index); });
+    return label;
+}
+
+// Each pair or triple sits in a container of its own, which makes its
+// buttons exclude each other.
+QWidget* EditStrip::optionGroup(const char* name, int topTwips, int heightTwips) {
+    auto* group = new QWidget(this);
+    group->setObjectName(QString::fromUtf8(name));
+    // Reaching to the frame's inner edge leaves room for the wrapped captions.
+    group->setGeometry(px(kStripLeft), px(topTwips), width() - px(kStripLeft) - 2, px(heightTwips));
+    return group;
+}
+
+QRadioButton* EditStrip::option(QWidget* group, const char* name, const QString& caption,
+                                int leftTwips, int topTwips) {
+    auto* button = new WrappingOptionButton(caption, group);
+    button->setObjectName(QString::fromUtf8(name));
+    // A pair shares its container's row; a stacked triple gets one row each.
+    const bool stacked = group->height() > px(600);
+    const int width =
+        leftTwips == 0 && !stacked ? px(kSecondOptionLeft) : group->width() - px(leftTwips);
+    const int height = stacked ? px(kOptionHeight) : group->height();
+    button->setGeometry(px(leftTwips), px(topTwips), width, height);
+    return button;
+}
+
+QPushButton* EditStrip::command(const char* name, const QString& caption, int topTwips) {
+    auto* button = new QPushButton(caption, this);
+    button->setObjectName(QString::fromUtf8(name));
+    button->setGeometry(px(360), px(topTwips), px(1815), px(330));
+    return button;
+}
+
+void EditStrip::showHeight(int rows) {
+    heightLabel_->setText(QStringLiteral(" %1").arg(rows));
+    heightLabel_->adjustSize();
+}
+
+FerlanOptions EditStrip::ferlanOptions() const {
+    return {gross_->isChecked(), rechts_->isChecked(), plus_->isChecked(), sichtbar_->isChecked()};
+}
+
+KugelOptions EditStrip::kugelOptions() const {
+    return {plus2_->isChecked(), sichtbar2_->isChecked()};
+}
+
+TransformatorEffect EditStrip::transformatorEffect() const {
+    if (plus7_->isChecked()) return TransformatorEffect::Plus;
+    if (minus7_->isChecked()) return TransformatorEffect::Minus;
+    return TransformatorEffect::Neutral;
+}
+
+}  // namespace ferlan

@@ -1,0 +1,84 @@
+// The edit strip "editieren": the level's height and floor, and the options
+// and insert commands for the three kinds of element.
+#pragma once
+
+#include <editor_model.h>
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QRadioButton>
+
+class QPushButton;
+class QScrollBar;
+
+namespace ferlan {
+
+// A label that reports a click, like the strip's headings and floor pictures.
+class ClickableLabel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    bool pressed_ = false;
+};
+
+// An option button whose caption wraps onto a second line when the strip is
+// too narrow for it ("Polart unsichtbar").
+class WrappingOptionButton : public QRadioButton {
+    Q_OBJECT
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool hitButton(const QPoint& pos) const override;
+};
+
+class EditStrip : public QGroupBox {
+    Q_OBJECT
+public:
+    explicit EditStrip(QWidget* parent);
+
+    FerlanOptions ferlanOptions() const;
+    KugelOptions kugelOptions() const;
+    TransformatorEffect transformatorEffect() const;
+
+    QScrollBar* heightBar() const { return heightBar_; }
+    void showHeight(int rows);
+
+signals:
+    void heightChanged(int rows);
+    void floorClicked(int texture);
+    void headingClicked(int index);
+    void insertFerlanClicked();
+    void insertKugelClicked();
+    void insertTransformatorClicked();
+
+private:
+    ClickableLabel* heading(int index, const QString& caption, int topTwips, int leftTwips = 120);
+    QWidget* optionGroup(const char* name, int topTwips, int heightTwips);
+    QRadioButton* option(QWidget* group, const char* name, const QString& caption, int leftTwips,
+                         int topTwips = 0);
+    QPushButton* command(const char* name, const QString& caption, int topTwips);
+
+    QScrollBar* heightBar_ = nullptr;
+    QLabel* heightLabel_ = nullptr;
+    QRadioButton* gross_ = nullptr;
+    QRadioButton* rechts_ = nullptr;
+    QRadioButton* plus_ = nullptr;
+    QRadioButton* sichtbar_ = nullptr;
+    QRadioButton* plus2_ = nullptr;
+    QRadioButton* sichtbar2_ = nullptr;
+    QRadioButton* plus7_ = nullptr;
+    QRadioButton* minus7_ = nullptr;
+};
+
+}  // namespace ferlan

@@ -1,0 +1,79 @@
+// Every text the editor's window shows in a message box.
+#pragma once
+
+#include <QString>
+
+namespace ferlan::editor_texts {
+
+inline const QString kWindowCaption = QStringLiteral("Editor");
+
+inline const QString kFailureCaption = QStringLiteral("Fehler");
+inline const QString kIncompleteCaption = QStringLiteral("Unvollständig");
+inline const QString kNoFloor = QStringLiteral("Sie haben noch keinen Untergrund gewählt.");
+inline const QString kSaveError = QStringLiteral("Fehler beim Speichern der Level-Datei.");
+inline const QString kTooFarOut = QStringLiteral(
+    "Ein Element liegt zu weit außerhalb des Levels und kann so nicht gespeichert werden. "
+    "Bitte schieben Sie es näher an das Level heran.");
+
+inline const QString kNewCaption = QStringLiteral("Neu?");
+inline const QString kNewQuestion = QStringLiteral("Wollen Sie wirklick ein neues Level?");
+inline const QString kQuitCaption = QStringLiteral("Beenden?");
+inline const QString kQuitQuestion = QStringLiteral("Wollen Sie wirklick beenden?");
+
+inline const QString kDirectHelpCaption = QStringLiteral("Direkthilfe?");
+inline const QString kDirectHelpOn = QStringLiteral("Wollen Sie die Direkthilfe anschalten?");
+inline const QString kDirectHelpOff = QStringLiteral("Wollen Sie die Direkthilfe ausschalten?");
+inline const QString kDirectHelpTextCaption = QStringLiteral("Direkthilfe");
+
+inline const QString kHelpCaption = QStringLiteral("Hilfe zum Ferlan-Editor");
+inline const QString kHelpText = QStringLiteral(
+    "Rechts sehen Sie einen Abschnitt zum editieren, mit diesem können Sie Elemente des Spiels "
+    "in den Hauptteil des Editors, eine Vorschau auf das Level, einfügen. Diese können Sie hier "
+    "per Drag & Drop verschieben und auch wieder löschen (Rechtsklick). Die Rohre oben und unten "
+    "sind nicht zu verändern, sie sind Ein- und Ausgang des Levels und müssen daher immer "
+    "vorhanden sein. Zwischen der Editierleiste und der Vorschau befindet sich eine Leiste, mit "
+    "der Sie die Vorschau verschieben können. Um mehr über die editieren - Leiste zu erfahren, "
+    "aktivieren Sie die Direkthilfe. Wenn Sie während die Direkthilfe aktiviert ist auf eine "
+    "Überschrift klicken, werden Ihnen Informationen zu diesem Bereich angezeigt (Das "
+    "Hilfesystem geht davon aus, dass Sie das Spiel und damit auch die einzelen Elemente und "
+    "ihre Bedeutung kennen.). Bedenken Sie auch, dass pro Objekt auch Speicherplatz gebraucht "
+    "wird, insbesondere bei Ferlankugeln hat man einen enormen Qualitätsverlust.");
+
+inline const QString kInfoCaption = QStringLiteral("Info zum Ferlan-Editor");
+inline const QString kInfoText = QStringLiteral(
+    "Dieser Editor dient dazu, Level für das Spiel Ferlan zu entwickeln. "
+    "Er wurde vom Ferlan-Projekt geschrieben. "
+    "Sie dürfen den Editor und die Level, die Sie mit ihm bauen, frei benutzen und weitergeben. "
+    "Der Editor wird ohne jede Gewähr angeboten; für Schäden durch seine Benutzung wird nicht "
+    "gehaftet.");
+
+// The direct help of each heading of the edit strip, by the heading's index.
+inline QString directHelpText(int heading) {
+    switch (heading) {
+        case 0:
+            return QStringLiteral(
+                "Klicken Sie auf ein Bild unter dieser Überschrift, um die Bodentextur des "
+                "Levels anzupassen.");
+        case 1:
+            return QStringLiteral(
+                "Mit der Leiste unter dieser Überschrift können Sie die Höhe des Levels "
+                "verändern.");
+        case 2:
+            return QStringLiteral(
+                "Klicken Sie auf Ferlan einfügen um einen Ferlanen in das Level einzufügen. Um "
+                "zu bestimmen, wie der Ferlan aussieht bzw. sich verhält, passen Sie die Optionen "
+                "an. Sie können 25 Ferlanen einfügen.");
+        case 3:
+            return QStringLiteral(
+                "Die Ferlankugel hat nur weniger Optionen und ist rund. Sie können 10 "
+                "Ferlankugeln einfügen.");
+        case 10:
+            return QStringLiteral(
+                "Durch die Optionen bestimmen Sie, wie der Ferlanisator die Eisenkugel "
+                "ferlanisiert. Sie können 5 Ferlanisatoren einfügen.");
+        default:
+            return {};
+    }
+}
+
+}  // namespace ferlan::editor_texts

@@ -1,0 +1,259 @@
+#include "editor_window.h"
+
+#include "edit_strip.h"
+#include "editor_texts.h"
+#include "preview_widget.h"
+
+#include <level_file.h>
+#include <level_text.h>
+#include <twips.h>
+
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QSaveFile>
+#include <QScrollBar>
+#include <QSignalBlocker>
+
+namespace ferlan {
+namespace {
+
+using namespace editor_texts;
+
+int px(double twips) { return static_cast<int>(toPixels(twips)); }
+
+// The window's inner area at its design size, below the menu bar.
+constexpr int kClientWidth = 9555;
+constexpr int kClientHeight = 8670;
+constexpr int kScrollBarLeft = 6840;
+constexpr int kScrollBarWidth = 255;
+constexpr int kStripLeft = 7200;
+// The design height of the scroll bar.
+constexpr int kColumnHeight = 8655;
+
+}  // namespace
+
+EditorWindow::EditorWindow(Prompts* prompts, QWidget* parent)
+    : QMainWindow(parent),
+      ownPrompts_(prompts == nullptr ? std::make_unique<DialogPrompts>(this) : nullptr),
+      prompts_(prompts == nullptr ? *ownPrompts_ : *prompts) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(kWindowCaption);
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(px(kClientWidth), px(kClientHeight));
+    setCentralWidget(client);
+
+    preview_ = new PreviewWidget(model_, client);
+    connect(preview_, &PreviewWidget::levelChanged, this, [this] { refresh(); });
+    connect(preview_, &PreviewWidget::contextMenuRequested, this,
+            [this](const QPoint& at) { contextMenu_->popup(at); });
+
+    // The bar's values run from 0 at the top to -200 at the bottom; Qt's bar
+    // counts upward, so it holds the negated value.
+    scrollBar_ = new QScrollBar(Qt::Vertical, client);
+    scrollBar_->setObjectName(QStringLiteral("VScroll1"));
+    scrollBar_->setGeometry(px(kScrollBarLeft), 0, px(kScrollBarWidth), px(kColumnHeight));
+    scrollBar_->setRange(0, -kMinScroll);
+    scrollBar_->setSingleStep(1);
+    scrollBar_->setPageStep(1);
+    connect(scrollBar_, &QScrollBar::valueChanged, this,
+            [this](int qtValue) { VScroll1_Change(-qtValue); });
+
+    strip_ = new EditStrip(client);
+    strip_->move(px(kStripLeft), 0);
+    connect(strip_, &EditStrip::heightChanged, this, &EditorWindow::HScroll1_Change);
+    connect(strip_, &EditStrip::floorClicked, this, &EditorWindow::Boden_Click);
+    connect(strip_, &EditStrip::headingClicked, this, &EditorWindow::Label1_Click);
+    connect(strip_, &EditStrip::insertFerlanClicked, this, &EditorWindow::Command1_Click);
+    connect(strip_, &EditStrip::insertKugelClicked, this, &EditorWindow::Command2_Click);
+    connect(strip_, &EditStrip::insertTransformatorClicked, this, &EditorWindow::Command6_Click);
+
+    buildMenus();
+    refresh();
+}
+
+EditorWindow::~EditorWindow() = default;
+
+void EditorWindow::buildMenus() {
+    auto add = [this](QMenu* menu, const char* name, const QString& caption,
+                      QKeySequence shortcut, void (EditorWindow::*handler)()) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(QString::fromUtf8(name));
+        action->setShortcut(shortcut);
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    QMenu* file = menuBar()->addMenu(QStringLiteral("Datei"));
+    file->setObjectName(QStringLiteral("mnufile"));
+    add(file, "mnunew", QStringLiteral("Neu"), QKeySequence(Qt::CTRL | Qt::Key_N),
+        &EditorWindow::mnunew_Click);
+    add(file, "mnuload", QStringLiteral("Laden"), QKeySequence(Qt::CTRL | Qt::Key_O),
+        &EditorWindow::mnuload_Click);
+    add(file, "mnusave", QStringLiteral("Speichern unter"), QKeySequence(Qt::CTRL | Qt::Key_S),
+        &EditorWindow::mnusave_Click);
+    add(file, "mnuend", QStringLiteral("Beenden"), QKeySequence(Qt::CTRL | Qt::Key_Q),
+        &EditorWindow::mnuend_Click);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("?"));
+    help->setObjectName(QStringLiteral("mnuhelp"));
+    add(help, "mnuinfo", QStringLiteral("Info"), {}, &EditorWindow::mnuinfo_Click);
+    add(help, "mnudo", QStringLiteral("Benutzen des Editors"), {}, &EditorWindow::mnudo_Click);
+    add(help, "mnuturn", QStringLiteral("Direkthilfe an- oder abschalten"), {},
+        &EditorWindow::mnuturn_Click);
+
+    // Never in the menu bar: it opens only on a right press on an element.
+    contextMenu_ = new QMenu(QStringLiteral("Menü"), this);
+    contextMenu_->setObjectName(QStringLiteral("menu"));
+    add(contextMenu_, "cut", QStringLiteral("Löschen"), {}, &EditorWindow::cut_Click);
+}
+
+Twips EditorWindow::clientHeight() const {
+    return static_cast<Twips>(toTwips(centralWidget()->height()));
+}
+
+void EditorWindow::refresh() {
+    preview_->setGeometry(0, px(model_.previewTop()), px(kPreviewWidth),
+                          px(model_.previewHeight()));
+    {
+        const QSignalBlocker blockScroll(scrollBar_);
+        scrollBar_->setValue(-model_.scrollValue());
+    }
+    {
+        const QSignalBlocker blockHeight(strip_->heightBar());
+        strip_->heightBar()->setValue(model_.height());
+    }
+    strip_->showHeight(model_.height());
+    preview_->update();
+}
+
+void EditorWindow::showInsertRefusal(const InsertResult& result) {
+    if (result.inserted) return;
+    prompts_.message(kFailureCaption,
+                     QString::fromUtf8(result.message.data(), static_cast<int>(result.message.size())),
+                     Prompts::Icon::Critical);
+}
+
+void EditorWindow::Command1_Click() {
+    showInsertRefusal(model_.InsertFerlan(strip_->ferlanOptions(), clientHeight()));
+    refresh();
+}
+
+void EditorWindow::Command2_Click() {
+    showInsertRefusal(model_.InsertKugel(strip_->kugelOptions(), clientHeight()));
+    refresh();
+}
+
+void EditorWindow::Command6_Click() {
+    showInsertRefusal(model_.InsertTransformator(strip_->transformatorEffect(), clientHeight()));
+    refresh();
+}
+
+void EditorWindow::HScroll1_Change(int rows) {
+    model_.SetHeight(rows);
+    refresh();
+}
+
+void EditorWindow::VScroll1_Change(int value) {
+    model_.SetScroll(value);
+    refresh();
+}
+
+void EditorWindow::Boden_Click(int texture) {
+    model_.SetFloor(texture);
+    refresh();
+}
+
+void EditorWindow::Label1_Click(int index) {
+    if (!model_.directHelp()) return;
+    const QString text = directHelpText(index);
+    if (!text.isEmpty()) prompts_.message(kDirectHelpTextCaption, text, Prompts::Icon::Information);
+}
+
+void EditorWindow::cut_Click() {
+    model_.DeleteSelected();
+    refresh();
+}
+
+void EditorWindow::mnunew_Click() {
+    if (!prompts_.question(kNewCaption, kNewQuestion)) return;
+    model_.NewLevel();
+    refresh();
+}
+
+void EditorWindow::mnuload_Click() {
+    const QString name = prompts_.openFileName(kLevelFileFilter);
+    if (name.isEmpty()) return;
+    lastFileName_ = name;
+    const std::optional<std::string> text = readLevelFile(name);
+    LevelData data;
+    if (!text || !ReadLevelText(*text, data)) {
+        showReadError(prompts_);
+        return;
+    }
+    model_.BuildPreview(data);
+    refresh();
+}
+
+void EditorWindow::mnusave_Click() {
+    const LevelTextResult level = model_.LevelText();
+    switch (level.status) {
+        case LevelTextStatus::Ok: break;
+        case LevelTextStatus::NoFloor:
+            prompts_.message(kIncompleteCaption, kNoFloor, Prompts::Icon::Critical);
+            return;
+        case LevelTextStatus::CoordinateOutOfRange:
+            prompts_.message(kFailureCaption, kTooFarOut, Prompts::Icon::Critical);
+            return;
+        case LevelTextStatus::Unwritable:
+            prompts_.message(kFailureCaption, kSaveError, Prompts::Icon::Critical);
+            return;
+    }
+    const QString name = prompts_.saveFileName(kLevelFileFilter, lastFileName_);
+    if (name.isEmpty()) return;
+    lastFileName_ = name;
+
+    // The old file stays whole until the new one is completely written.
+    QByteArray bytes = QByteArray::fromStdString(level.text);
+    bytes += QByteArray(kLevelFileLineEnd.data(), static_cast<qsizetype>(kLevelFileLineEnd.size()));
+    QSaveFile file(name);
+    const bool saved = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
+                       file.commit();
+    if (!saved) {
+        prompts_.message(kFailureCaption, kSaveError, Prompts::Icon::Critical);
+        return;
+    }
+    model_.markSaved();
+}
+
+void EditorWindow::mnuend_Click() {
+    if (!prompts_.question(kQuitCaption, kQuitQuestion)) return;
+    quitConfirmed_ = true;
+    close();
+}
+
+void EditorWindow::closeEvent(QCloseEvent* event) {
+    // Closing by the title bar asks only when there is something to lose.
+    if (quitConfirmed_ || !model_.changed() || prompts_.question(kQuitCaption, kQuitQuestion)) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void EditorWindow::mnuinfo_Click() {
+    prompts_.message(kInfoCaption, kInfoText, Prompts::Icon::Information);
+}
+
+void EditorWindow::mnudo_Click() {
+    prompts_.message(kHelpCaption, kHelpText, Prompts::Icon::Information);
+}
+
+void EditorWindow::mnuturn_Click() {
+    const bool on = model_.directHelp();
+    if (prompts_.question(kDirectHelpCaption, on ? kDirectHelpOff : kDirectHelpOn)) {
+        model_.setDirectHelp(!on);
+    }
+}
+
+}  // namespace ferlan

@@ -1,0 +1,163 @@
+#include "preview_widget.h"
+
+#include <pictures.h>
+#include <twips.h>
+
+#include <QDrag>
+#include <QDragEnterEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace ferlan {
+namespace {
+
+QColor discColor(std::uint32_t bgr) {
+    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+                  static_cast<int>((bgr >> 16) & 0xFF));
+}
+
+void paintDisc(QPainter& painter, const Disc& disc) {
+    if (!disc.visible) return;
+    painter.setBrush(discColor(disc.color));
+    painter.drawEllipse(toPixels(disc.left, disc.top, disc.width, disc.height));
+}
+
+// An image shows its picture at natural size from the top left corner and
+// crops it to its own width and height.
+void paintImage(QPainter& painter, const QString& name, Twips left, Twips top, Twips width,
+                Twips height) {
+    const QPixmap pixmap = picture(name);
+    if (pixmap.isNull()) return;
+    const qreal ratio = pixmap.devicePixelRatio();
+    const QRectF target = toPixels(left, top, width, height);
+    const QSizeF natural = pixmap.deviceIndependentSize();
+    const QRectF visible(target.topLeft(), QSizeF(qMin(target.width(), natural.width()),
+                                                  qMin(target.height(), natural.height())));
+    painter.drawPixmap(visible, pixmap,
+                       QRectF(0, 0, visible.width() * ratio, visible.height() * ratio));
+}
+
+void paintSlot(QPainter& painter, const ImageSlot& slot) {
+    if (!slot.visible || slot.picture.empty()) return;
+    paintImage(painter, QString::fromStdString(slot.picture), slot.left, slot.top, slot.width,
+               slot.height);
+}
+
+int mouseButtonCode(Qt::MouseButton button) {
+    switch (button) {
+        case Qt::LeftButton: return kMouseLeft;
+        case Qt::RightButton: return kMouseRight;
+        case Qt::MiddleButton: return 4;
+        default: return 0;
+    }
+}
+
+}  // namespace
+
+PreviewWidget::PreviewWidget(EditorModel& model, QWidget* parent)
+    : QWidget(parent), model_(model) {
+    setObjectName(QStringLiteral("Picture1"));
+    setAcceptDrops(true);
+    setAutoFillBackground(true);
+    dragRunner_ = [](QDrag& drag) { drag.exec(Qt::MoveAction); };
+}
+
+void PreviewWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+
+    // From the bottom up: floor, ball discs, pipes, pole discs, pole blocks,
+    // charged balls, polarisers.
+    if (model_.floor() != 0) {
+        const QString floor = QStringLiteral("Boden%1").arg(model_.floor());
+        for (int tile = 0; tile < kTileCount; ++tile) {
+            paintImage(painter, floor, EditorModel::TileLeft(tile), EditorModel::TileTop(tile),
+                       kTileSize, kTileSize);
+        }
+    }
+    for (int i = 1; i <= 3 * kMaxKugel; ++i) paintDisc(painter, model_.anziehung2(i));
+    for (const PipePiece& pipe : model_.Pipes()) {
+        paintImage(painter, QString::fromUtf8(pipe.picture.data(), static_cast<int>(pipe.picture.size())),
+                   pipe.left, pipe.top, kPipeSize, kPipeSize);
+    }
+    for (int i = 1; i <= 3 * kMaxFerlan; ++i) paintDisc(painter, model_.anziehung(i));
+    for (int n = 1; n <= kMaxFerlan; ++n) paintSlot(painter, model_.ferlan(n));
+    for (int n = 1; n <= kMaxKugel; ++n) paintSlot(painter, model_.kugel(n));
+    for (int n = 1; n <= kMaxTransformator; ++n) paintSlot(painter, model_.transformator(n));
+}
+
+void PreviewWidget::mousePressEvent(QMouseEvent* event) {
+    const QPointF at = toTwips(event->position());
+    const Hit hit = model_.HitTest(static_cast<Twips>(at.x()), static_cast<Twips>(at.y()));
+    if (hit.target != Hit::Target::Element) return;
+    const ImageSlot& element = model_.slot(hit.kind, hit.index);
+    const QPointF grab(at.x() - element.left, at.y() - element.top);
+    const int button = mouseButtonCode(event->button());
+    model_.PressElement(hit.kind, hit.index, button, static_cast<Twips>(grab.x()),
+                        static_cast<Twips>(grab.y()));
+    if (button == kMouseLeft) startDrag(element, grab);
+    if (button == kMouseRight) emit contextMenuRequested(event->globalPosition().toPoint());
+}
+
+void PreviewWidget::startDrag(const ImageSlot& element, QPointF grab) {
+    // The feedback is the element's outline, at the element's size.
+    const QSizeF size(toPixels(element.width), toPixels(element.height));
+    const qreal ratio = devicePixelRatioF();
+    QPixmap outline((size * ratio).toSize().expandedTo(QSize(2, 2)));
+    outline.setDevicePixelRatio(ratio);
+    outline.fill(Qt::transparent);
+    {
+        QPainter painter(&outline);
+        painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
+        painter.drawRect(QRectF(QPointF(0.5, 0.5), size - QSizeF(1, 1)));
+    }
+    auto* drag = new QDrag(this);
+    auto* mime = new QMimeData;
+    mime->setData(kDragFormat, QByteArray());
+    drag->setMimeData(mime);
+    drag->setPixmap(outline);
+    drag->setHotSpot(QPoint(static_cast<int>(toPixels(grab.x())), static_cast<int>(toPixels(grab.y()))));
+    // Qt disposes of the drag once it has run.
+    dragRunner_(*drag);
+}
+
+Hit PreviewWidget::tileUnder(QPointF position) const {
+    const QPointF at = toTwips(position);
+    return model_.HitTest(static_cast<Twips>(at.x()), static_cast<Twips>(at.y()));
+}
+
+void PreviewWidget::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasFormat(kDragFormat)) event->acceptProposedAction();
+}
+
+void PreviewWidget::dragMoveEvent(QDragMoveEvent* event) {
+    // Only a floor tile takes the element; anywhere else the pointer says no.
+    if (event->mimeData()->hasFormat(kDragFormat) &&
+        tileUnder(event->position()).target == Hit::Target::Tile) {
+        event->acceptProposedAction();
+    } else {
+        event->ignore();
+    }
+}
+
+void PreviewWidget::dropEvent(QDropEvent* event) {
+    const Hit hit = tileUnder(event->position());
+    if (!event->mimeData()->hasFormat(kDragFormat) || hit.target != Hit::Target::Tile) {
+        event->ignore();
+        return;
+    }
+    const QPointF at = toTwips(event->position());
+    const Twips x = static_cast<Twips>(at.x()) - EditorModel::TileLeft(hit.index);
+    const Twips y = static_cast<Twips>(at.y()) - EditorModel::TileTop(hit.index);
+    if (model_.DropOnTile(hit.index, x, y)) {
+        event->acceptProposedAction();
+        update();
+        emit levelChanged();
+    } else {
+        event->ignore();
+    }
+}
+
+}  // namespace ferlan
