@@ -37,6 +37,8 @@ constexpr std::size_t kBatch = 64;
 // The exit pipe draws a ball under its opening in by itself: at most 480
 // ticks of centring and 48 of rising.
 constexpr int kExitDrawTicks = 1000;
+// How much later than before an input with fewer key changes may win.
+constexpr std::int64_t kShortenSlack = 1000;
 
 // Up, down or neither, times left, right or neither. Nothing held comes first,
 // so that where the keys change nothing (the ball rising out of the entry
@@ -351,6 +353,10 @@ std::vector<KeyStep> ShortenKeyScript(const GameModel& start, std::vector<KeySte
     const auto tryKeys = [&](std::size_t i, const HeldKeys& keys) {
         std::vector<KeyStep> candidate = steps;
         candidate[i].keys = keys;
+        // Changed keys may win a little later than before: the last keys are
+        // held on for as long as the budget allows.
+        candidate.back().count +=
+            std::clamp<std::int64_t>(maxTicks - TotalTicks(candidate), 0, kShortenSlack);
         candidate = MergeKeySteps(candidate);
         const std::int64_t tick = WinningTick(start, candidate);
         if (tick == 0 || tick > maxTicks) return false;
