@@ -123,27 +123,36 @@ QImage drawIronBall()
     const QPointF centre = ball.center();
     const qreal radius = ball.width() / 2;
 
-    // Polished iron mirrors a bright sky above a dark floor: a hard horizon
-    // set it apart from the soft gloss of the charged balls.
+    // Polished iron mirrors a bright sky above a darker floor, the horizon
+    // bent by the sphere: that sets it apart from the soft gloss of the
+    // charged balls.
     QPainterPath disc;
     disc.addEllipse(ball);
     painter.save();
     painter.setClipPath(disc);
-    QLinearGradient sky(0, ball.top(), 0, centre.y() + 1);
-    sky.setColorAt(0.0, QColor(96, 104, 118));
-    sky.setColorAt(0.4, QColor(200, 208, 220));
-    sky.setColorAt(1.0, QColor(240, 243, 248));
-    painter.fillRect(QRectF(0, 0, 32, centre.y() + 1.5), sky);
-    QLinearGradient ground(0, centre.y() + 1.5, 0, ball.bottom());
-    ground.setColorAt(0.0, QColor(70, 72, 80));
-    ground.setColorAt(0.5, QColor(118, 116, 116));
-    ground.setColorAt(1.0, QColor(176, 174, 172));
-    painter.fillRect(QRectF(0, centre.y() + 1.5, 32, 32), ground);
+    QLinearGradient sky(0, ball.top(), 0, centre.y() + 3);
+    sky.setColorAt(0.0, QColor(120, 128, 142));
+    sky.setColorAt(0.45, QColor(206, 213, 224));
+    sky.setColorAt(1.0, QColor(244, 246, 250));
+    painter.fillRect(QRectF(0, 0, 32, 32), sky);
+    QPainterPath ground;
+    ground.moveTo(0, centre.y() + 0.5);
+    ground.quadTo(centre.x(), centre.y() + 6.5, 32, centre.y() + 0.5);
+    ground.lineTo(32, 32);
+    ground.lineTo(0, 32);
+    ground.closeSubpath();
+    QLinearGradient floor(0, centre.y() + 1, 0, ball.bottom());
+    floor.setColorAt(0.0, QColor(58, 60, 68));
+    floor.setColorAt(0.5, QColor(104, 104, 108));
+    floor.setColorAt(1.0, QColor(160, 158, 156));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(floor);
+    painter.drawPath(ground);
     // Spherical darkening towards the rim.
     QRadialGradient rim(centre, radius);
     rim.setColorAt(0.0, QColor(0, 0, 0, 0));
-    rim.setColorAt(0.7, QColor(0, 0, 0, 20));
-    rim.setColorAt(1.0, QColor(0, 0, 0, 170));
+    rim.setColorAt(0.65, QColor(0, 0, 0, 15));
+    rim.setColorAt(1.0, QColor(10, 14, 24, 190));
     painter.fillRect(ball, rim);
     painter.restore();
 

@@ -102,16 +102,17 @@ QImage drawCeramicTiles()
     return shade(surface);
 }
 
-// Boden2: oak strip flooring: boards 8 pixels wide and 64 long with staggered
-// end joints and a wavy grain along each board.
+// Boden2: oak floorboards, 16 pixels wide and 64 long, with staggered end
+// joints and a wavy grain along each board; the joints stay soft so the
+// boards read as wood, not as brickwork.
 QImage drawWoodPlanks()
 {
-    constexpr int board = 8;
+    constexpr int board = 16;
     auto grain = std::make_shared<TileNoise>(kTile, 4, 32, 2201u);
     auto wave = std::make_shared<TileNoise>(kTile, 2, 8, 2202u);
     // Where each board row has its end joint; the rows repeat every 64 pixels.
-    const std::array<int, 8> joint{10, 42, 26, 58, 2, 34, 18, 50};
-    const std::array<double, 8> tone{1.0, 0.93, 0.97, 0.9, 0.96, 1.02, 0.92, 0.98};
+    const std::array<int, 4> joint{10, 42, 26, 58};
+    const std::array<double, 4> tone{1.0, 0.93, 0.97, 0.91};
     Surface surface;
     surface.bump = 0.8;
     surface.height = [joint](int x, int y) {
@@ -120,22 +121,22 @@ QImage drawWoodPlanks()
         const double ey = std::min(inRow + 0.5, board - inRow - 0.5);
         const int dx = wrap(x - joint[static_cast<std::size_t>(row)]);
         const double ex = std::min(dx + 0.5, kTile - dx - 0.5);
-        return 0.6 * smoothstep(0.4, 1.6, ey) + 0.4 * smoothstep(0.4, 1.5, ex);
+        return 0.5 * smoothstep(0.4, 1.6, ey) + 0.3 * smoothstep(0.4, 1.5, ex);
     };
     surface.colour = [grain, wave, joint, tone](int x, int y) {
         const int row = y / board;
         const int inRow = y % board;
         const int dx = wrap(x - joint[static_cast<std::size_t>(row)]);
         if (inRow == 0) {
-            return QColor(150, 110, 72);
-        }
-        if (dx == 0) {
             return QColor(160, 120, 80);
         }
+        if (dx == 0) {
+            return QColor(178, 138, 94);
+        }
         // Whole periods over the tile keep the grain lines seamless.
-        const double phase = 2.0 * std::numbers::pi * 24.0 * y / kTile + wave->at(x + row * 8, y) * 9.0;
+        const double phase = 2.0 * std::numbers::pi * 24.0 * y / kTile + wave->at(x + row * 16, y) * 9.0;
         const double line = std::pow(0.5 + 0.5 * std::sin(phase), 6.0);
-        const double f = tone[static_cast<std::size_t>(row)] * (0.94 + 0.06 * grain->at(x + row * 8, y)) - 0.08 * line;
+        const double f = tone[static_cast<std::size_t>(row)] * (0.94 + 0.06 * grain->at(x + row * 16, y)) - 0.08 * line;
         return scaled(QColor(218, 184, 140), f);
     };
     return shade(surface);

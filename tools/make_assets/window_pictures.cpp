@@ -157,7 +157,7 @@ void drawTitle(QPainter& painter)
         painter.setBrush(QColor(30, 50, 80, 10));
         painter.drawPath(title.translated(2.5, 3.5));
     }
-    painter.setPen(QPen(QColor(96, 120, 156), 2.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setPen(QPen(QColor(112, 138, 176), 2.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(title);
     QLinearGradient face(0, bounds.top(), 0, bounds.bottom());
@@ -183,9 +183,9 @@ void drawWallEmblems(QPainter& painter)
 {
     const QPointF plus(138, 440);
     const QPointF minus(311, 440);
-    drawFieldLines(painter, plus, minus, 4, 40);
+    drawFieldLines(painter, plus, minus, 5, 52);
     painter.save();
-    painter.setOpacity(0.55);
+    painter.setOpacity(0.8);
     for (const auto& [centre, mark] : {std::pair{plus, Mark::Plus}, std::pair{minus, Mark::Minus}}) {
         drawGlossySphere(painter, QRectF(centre.x() - 16, centre.y() - 16, 32, 32), markColour(mark));
         drawMark(painter, centre + QPointF(0, 1), 14, mark, Qt::white);
