@@ -1,0 +1,119 @@
+// Runs the real editor on an X display (ctest starts this test under
+// xvfb-run) and drives it as a person would, with xdotool: choose a floor,
+// insert a pole block, drag it, save through the file dialog, quit.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+QString xdotool(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral("xdotool"), arguments);
+    process.waitForFinished(10000);
+    return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
+}
+
+bool waitFor(const std::function<bool()>& condition, int milliseconds = 15000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < milliseconds) {
+        if (condition()) return true;
+        QThread::msleep(50);
+    }
+    return condition();
+}
+
+QString findWindow(const QString& namePattern) {
+    QString id;
+    waitFor([&] {
+        id = xdotool({"search", "--onlyvisible", "--name", namePattern}).section('\n', 0, 0);
+        return !id.isEmpty();
+    });
+    return id;
+}
+
+// The window's height with its menu bar; the client area is the bottom 578 pixels.
+int windowHeight(const QString& window) {
+    const QString shell = xdotool({"getwindowgeometry", "--shell", window});
+    for (const QString& line : shell.split('\n')) {
+        if (line.startsWith("HEIGHT=")) return line.mid(7).toInt();
+    }
+    return 0;
+}
+
+TEST(EditorEndToEnd, InsertDragAndSaveWriteTheLevelFile) {
+    if (qEnvironmentVariableIsEmpty("DISPLAY")) GTEST_SKIP() << "no X display";
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString home = dir.filePath("home");
+    QDir().mkpath(home);
+
+    QProcess editor;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("HOME", home);
+    environment.insert("XDG_CONFIG_HOME", home + "/.config");
+    environment.insert("LANG", "de_DE.UTF-8");
+    editor.setProcessEnvironment(environment);
+    editor.start(QStringLiteral(FERLAN_EDITOR_PATH), {});
+    ASSERT_TRUE(editor.waitForStarted());
+    const std::unique_ptr<QProcess, void (*)(QProcess*)> stopAtEnd(&editor, [](QProcess* p) {
+        if (p->state() != QProcess::NotRunning) {
+            p->kill();
+            p->waitForFinished();
+        }
+    });
+
+    const QString window = findWindow("^Editor$");
+    ASSERT_FALSE(window.isEmpty());
+    waitFor([&] { return windowHeight(window) > 578; });
+    const int clientTop = windowHeight(window) - 578;
+    auto clientPoint = [&](int x, int y) {
+        return QStringList{"mousemove", "--window", window, QString::number(x),
+                           QString::number(clientTop + y)};
+    };
+    auto click = [&](int x, int y) {
+        xdotool(clientPoint(x, y) + QStringList{"click", "1", "sleep", "0.2"});
+    };
+
+    click(480 + 40, 72 + 32);    // the first floor picture in the edit strip
+    click(480 + 80, 336 + 10);   // "Ferlan einfügen": krp at (2760, 4147.5) twips
+    // Grab it at (2850, 4200) twips, 90 and 52.5 twips into the rod, and drag
+    // it to (1500, 2250) twips over the floor.
+    xdotool(clientPoint(190, 280) + QStringList{"mousedown", "1", "sleep", "0.3"});
+    for (int step = 1; step <= 5; ++step) {
+        xdotool(clientPoint(190 - 18 * step, 280 - 26 * step) + QStringList{"sleep", "0.1"});
+    }
+    xdotool(clientPoint(100, 150) + QStringList{"sleep", "0.3", "mouseup", "1", "sleep", "0.3"});
+
+    const QString path = dir.filePath("gespeichert.lev");
+    xdotool({"key", "--window", window, "ctrl+s"});
+    const QString dialog = findWindow("^Speichern unter$");
+    ASSERT_FALSE(dialog.isEmpty()) << "no save dialog";
+    xdotool({"type", "--delay", "20", path});
+    xdotool({"key", "Return"});
+    ASSERT_TRUE(waitFor([&] { return QFile(path).size() > 0; })) << "nothing saved";
+
+    QFile saved(path);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll().toStdString(), "9 ;1;krpp1410 2198 ,;;;\r\n");
+
+    // Without a window manager the editor gets the keyboard back only when
+    // asked to.
+    xdotool({"windowfocus", "--sync", window});
+    xdotool({"key", "ctrl+q"});
+    ASSERT_FALSE(findWindow("^Beenden\\?$").isEmpty()) << "no question before quitting";
+    xdotool({"key", "Return"});
+    EXPECT_TRUE(editor.waitForFinished(10000));
+    EXPECT_EQ(editor.exitCode(), 0);
+}
+
+}  // namespace
