@@ -1,0 +1,177 @@
+// Painting the window: everything is placed in twips and mapped to the
+// widget only here, with pictures snapped to whole device pixels so they stay
+// sharp while the logic keeps its fractions.
+#include "game_window.h"
+
+#include <fonts.h>
+#include <pictures.h>
+
+#include <QPainter>
+#include <QPaintEvent>
+
+#include <cmath>
+
+namespace ferlan {
+
+namespace {
+
+constexpr double kMenuLabelHeight = 615;
+
+// The font for a label of `heightTwips` at the window's scale.
+QFont scaledFont(LabelFace face, double heightTwips, double scale) {
+    const double pixels = kLabelPixelSize * (heightTwips / kMenuLabelHeight) * (scale * 15);
+    return labelFont(face, std::max(1, static_cast<int>(std::lround(pixels))));
+}
+
+const QColor kFieldTextColour{255, 255, 255};
+const QColor kFieldTextShadow{0, 0, 0, 160};
+
+QString fromModel(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+}  // namespace
+
+void GameWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::black);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, std::abs(scale_ * 15 - 1) > 1e-9);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    paintScene(painter);
+}
+
+void GameWindow::drawPicture(QPainter& painter, const QString& name, QRectF twips, QRectF sourceTwips) {
+    const QPixmap& pixmap = picture(name);
+    if (pixmap.isNull()) return;
+    const double dpr = devicePixelRatioF();
+    const QPointF topLeft = toWidget(twips.topLeft());
+    // Whole device pixels: a sprite between two pixels would look blurred.
+    const QPointF snapped(std::round(topLeft.x() * dpr) / dpr, std::round(topLeft.y() * dpr) / dpr);
+    const QRectF target(snapped, twips.size() * scale_);
+    QRectF source = sourceTwips.isNull() ? QRectF(QPointF(0, 0), twips.size()) : sourceTwips;
+    const double pictureDpr = pixmap.devicePixelRatio();
+    source = QRectF(source.topLeft() / 15 * pictureDpr, source.size() / 15 * pictureDpr);
+    painter.drawPixmap(target, pixmap, source);
+}
+
+void GameWindow::drawLabel(QPainter& painter, const SceneItem& label) {
+    const QRectF box(toWidget(label.rect().topLeft()), label.rect().size() * scale_);
+    const bool credits = label.kind() == SceneItem::Kind::CreditsLine;
+    painter.setFont(scaledFont(credits ? LabelFace::Odessa : LabelFace::OneStrokeScript, kMenuLabelHeight, scale_));
+    painter.setPen(label.colour());
+    const Qt::Alignment align =
+        label.kind() == SceneItem::Kind::LevelLabel ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter;
+    painter.drawText(box, align | Qt::TextDontClip, label.text());
+}
+
+void GameWindow::paintScene(QPainter& painter) {
+    drawPicture(painter, QStringLiteral("Hintergrund"), {0, 0, kWidth, kHeight});
+    painter.save();
+    painter.setClipRect(QRectF(toWidget({0, 0}), QSizeF(kWidth, kHeight) * scale_));
+    if (ueberdecken_->visible()) drawPicture(painter, QStringLiteral("Überdecken"), ueberdecken_->rect());
+    for (const SceneItem* label : titleLabels_) {
+        if (label->visible()) drawLabel(painter, *label);
+    }
+    for (const SceneItem* label : levels_) {
+        if (label->visible()) drawLabel(painter, *label);
+    }
+    if (zurueck_->visible()) drawLabel(painter, *zurueck_);
+    for (const SceneItem* line : {credits1_, credits2_}) {
+        if (line->visible()) drawLabel(painter, *line);
+    }
+    if (model_.Spielflaeche.Visible) paintField(painter);
+    if (model_.Anzeigetafel.Visible) paintPanel(painter);
+    painter.restore();
+}
+
+void GameWindow::paintField(QPainter& painter) {
+    const FieldObject& field = model_.Spielflaeche;
+    const QPointF origin(field.Left, field.Top);
+    auto at = [&](const FieldObject& o) { return QRectF(origin.x() + o.Left, origin.y() + o.Top, o.Width, o.Height); };
+
+    painter.save();
+    const QRectF fieldInWindow = QRectF(origin, QSizeF(field.Width, field.Height)).intersected({0, 0, kWidth, kHeight});
+    painter.setClipRect(QRectF(toWidget(fieldInWindow.topLeft()), fieldInWindow.size() * scale_), Qt::IntersectClip);
+
+    // The floor drawing, under everything: only the tiles in sight.
+    constexpr double kTile = 960;
+    const QString floorName = QStringLiteral("Boden%1").arg(model_.FloorTexture);
+    const int firstRow = std::max(0, static_cast<int>(std::floor(-origin.y() / kTile)));
+    const int lastRow = std::min(model_.FloorRows, static_cast<int>(std::floor((kHeight - origin.y()) / kTile)));
+    for (int c = 0; c <= 6; ++c) {
+        for (int r = firstRow; r <= lastRow; ++r) {
+            drawPicture(painter, floorName, {origin.x() + c * kTile, origin.y() + r * kTile, kTile, kTile});
+        }
+    }
+    // The ball goes into the pipes and under the polarisers.
+    if (model_.Eisenkugel.Visible) drawPicture(painter, QStringLiteral("Eisenkugel"), at(model_.Eisenkugel));
+    drawPicture(painter, QStringLiteral("Ende"), at(model_.Ende));
+    drawPicture(painter, QStringLiteral("Anfang"), at(model_.Anfang));
+    for (const FieldObject& piece : model_.Verbindung) {
+        drawPicture(painter, QStringLiteral("Verbindung"), at(piece));
+    }
+    for (std::size_t i = 1; i < model_.Ferlan.size(); ++i) {
+        const Image& pole = model_.Ferlan[i];
+        if (pole.Visible) drawPicture(painter, fromModel(std::string(PictureName(pole.picture))), at(pole));
+    }
+    for (std::size_t k = 1; k < model_.Kugel.size(); ++k) {
+        const Image& ball = model_.Kugel[k];
+        if (ball.Visible) drawPicture(painter, fromModel(std::string(PictureName(ball.picture))), at(ball));
+    }
+    for (std::size_t k = 1; k < model_.Transformator.size(); ++k) {
+        const Image& polariser = model_.Transformator[k];
+        if (polariser.Visible) {
+            drawPicture(painter, fromModel(std::string(PictureName(polariser.picture))), at(polariser));
+        }
+    }
+
+    // The captions on the field, centred across it.
+    for (const Label* label : {&model_.Levelanzeiger, &model_.Levelendeanzeiger, &model_.Geschafft}) {
+        if (!label->Visible) continue;
+        const QRectF box(origin.x(), origin.y() + label->Top, field.Width, std::max<double>(label->Height, 615));
+        const QRectF widgetBox(toWidget(box.topLeft()), box.size() * scale_);
+        const bool caption = label == &model_.Levelanzeiger;
+        painter.setFont(scaledFont(caption ? LabelFace::Odessa : LabelFace::OneStrokeScript, kMenuLabelHeight, scale_));
+        const QString text = fromModel(label->Caption);
+        const int flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
+        painter.setPen(kFieldTextShadow);
+        painter.drawText(widgetBox.translated(1, 1), flags, text);
+        painter.setPen(kFieldTextColour);
+        painter.drawText(widgetBox, flags, text);
+    }
+    painter.restore();
+}
+
+void GameWindow::paintPanel(QPainter& painter) {
+    const FieldObject& panel = model_.Anzeigetafel;
+    auto on = [&](double left, double top, double width, double height) {
+        return QRectF(panel.Left + left, panel.Top + top, width, height);
+    };
+    drawPicture(painter, QStringLiteral("Anzeigetafel"), on(0, 0, panel.Width, panel.Height));
+    const Label& number = model_.Levelanzeige;
+    if (number.Visible) {
+        const QRectF box = on(number.Left, number.Top, number.Width, number.Height);
+        painter.setFont(scaledFont(LabelFace::OneStrokeScript, number.Height, scale_));
+        painter.setPen(SceneItem::kRestColour);
+        painter.drawText(QRectF(toWidget(box.topLeft()), box.size() * scale_), Qt::AlignCenter | Qt::TextDontClip,
+                         fromModel(number.Caption).trimmed());
+    }
+    if (model_.Geladen.Visible) {
+        drawPicture(painter, QStringLiteral("Geladen"), on(model_.Geladen.Left, model_.Geladen.Top, 480, 480));
+    }
+    const QString indicator = model_.PlusanzeigeVisible()    ? QStringLiteral("Plusanzeige")
+                              : model_.MinusanzeigeVisible() ? QStringLiteral("Minusanzeige")
+                                                             : QStringLiteral("Neutralanzeige");
+    drawPicture(painter, indicator, on(3380, 70, 480, 480));
+    drawPicture(painter, AlarmLamp::pictureName(lamp_.picture()), on(5840, 60, 480, 480));
+    if (!notice_.isEmpty()) {
+        const QRectF box = on(3900, 0, 1900, panel.Height);
+        QFont font;
+        font.setPixelSize(std::max(6, static_cast<int>(std::lround(165 * scale_))));
+        font.setBold(true);
+        painter.setFont(font);
+        painter.setPen(QColor(160, 0, 0));
+        painter.drawText(QRectF(toWidget(box.topLeft()), box.size() * scale_), Qt::AlignCenter | Qt::TextWordWrap,
+                         notice_);
+    }
+}
+
+}  // namespace ferlan

@@ -1,0 +1,85 @@
+#include "progress_file.h"
+
+#include <level_text.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+#include <utility>
+
+namespace ferlan {
+
+namespace {
+
+// Only the first two characters carry the value.
+constexpr qint64 kSignificantBytes = 2;
+
+}  // namespace
+
+ProgressFile::ProgressFile(QString programDir, QString userDataDir)
+    : programDir_(std::move(programDir)), userDataDir_(std::move(userDataDir)) {}
+
+ProgressFile ProgressFile::forThisProgram() {
+    return ProgressFile(QCoreApplication::applicationDirPath(),
+                        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+}
+
+QString ProgressFile::missingMessage() {
+    return QStringLiteral("Datei mit Spielstand nicht vorhanden oder fehlerhaft.");
+}
+
+bool ProgressFile::programDirWritable() const {
+    const QFileInfo dir(programDir_);
+    return dir.isDir() && dir.isWritable();
+}
+
+QString ProgressFile::writePath() const {
+    if (programDirWritable() || userDataDir_.isEmpty()) {
+        return QDir(programDir_).filePath(QString::fromLatin1(kFileName));
+    }
+    return QDir(userDataDir_).filePath(QString::fromLatin1(kFileName));
+}
+
+QString ProgressFile::readPath() const {
+    const QString path = writePath();
+    if (QFileInfo::exists(path)) return path;
+    return QDir(programDir_).filePath(QString::fromLatin1(kFileName));
+}
+
+std::optional<int> ProgressFile::read() const {
+    const QString path = readPath();
+    // A folder or a pipe of that name must neither be read nor block the game.
+    if (!QFileInfo(path).isFile()) return std::nullopt;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+    const QByteArray start = file.read(kSignificantBytes);
+    if (file.error() != QFileDevice::NoError) return std::nullopt;
+    const double value = RoundHalfEven(ReadLenientNumber(std::string_view(start.constData(),
+                                                                          static_cast<std::size_t>(start.size()))));
+    if (value < 0 || value > 255) return std::nullopt;
+    if (value > kHighestStoredProgress) return std::nullopt;
+    return static_cast<int>(value);
+}
+
+ProgressFile::WriteResult ProgressFile::recordWin(int won, int highestShown, QString* error) const {
+    if (won > kHighestStoredProgress || won <= highestShown) return WriteResult::NotNeeded;
+    // The list may have been opened before another session got further.
+    if (const std::optional<int> stored = read(); stored && *stored >= won) {
+        return WriteResult::NotNeeded;
+    }
+    const QString path = writePath();
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(QByteArray::number(won) + "\r\n");
+        if (file.commit()) return WriteResult::Written;
+    }
+    if (error) *error = path + QStringLiteral(": ") + file.errorString();
+    return WriteResult::Failed;
+}
+
+}  // namespace ferlan

@@ -1,0 +1,50 @@
+// The player's progress through the built-in levels: "vmos2.dll", one line of
+// decimal digits, the highest built-in level won (0 for a new player).
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace ferlan {
+
+inline constexpr int kHighestStoredProgress = 29;  // winning level 30 unlocks nothing more
+
+class ProgressFile {
+public:
+    static constexpr const char* kFileName = "vmos2.dll";
+
+    // The file lives beside the program. A program installed where its user
+    // cannot write keeps the file in `userDataDir` instead, and reads the
+    // installed one until the first win has written the user's own.
+    ProgressFile(QString programDir, QString userDataDir);
+
+    // The folder of the running program and the platform's per-user data folder.
+    static ProgressFile forThisProgram();
+
+    // The stored value, or nothing for a missing, unreadable or out-of-range
+    // file (above 29). Only the first two characters count.
+    std::optional<int> read() const;
+
+    enum class WriteResult { Written, NotNeeded, Failed };
+
+    // Records that built-in level `won` was won while `highestShown` was the
+    // highest unlocked label index. Writes only for a level below 30 above
+    // that index, and never lowers what the file already holds.
+    WriteResult recordWin(int won, int highestShown, QString* error = nullptr) const;
+
+    // Where reading looks now, and where a write goes.
+    QString readPath() const;
+    QString writePath() const;
+
+    // The message when the level list cannot be opened.
+    static QString missingMessage();
+
+private:
+    bool programDirWritable() const;
+
+    QString programDir_;
+    QString userDataDir_;
+};
+
+}  // namespace ferlan
