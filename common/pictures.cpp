@@ -2,37 +2,48 @@
 
 #include "asset_paths.h"
 
-#include <QHash>
+#include <QCoreApplication>
 #include <QtDebug>
+
+#include <map>
 
 namespace ferlan {
 namespace {
 
-// Keyed by resource path, so both spellings of a name share one entry.
-QHash<QString, QImage>& imageCache()
+// Keyed by resource path, so both spellings of a name share one entry. A
+// node-based map keeps every entry where it is as others are added, which
+// the references handed out rely on.
+std::map<QString, QImage>& imageCache()
 {
-    static QHash<QString, QImage> cache;
+    static std::map<QString, QImage> cache;
     return cache;
 }
 
-QHash<QString, QPixmap>& pixmapCache()
+std::map<QString, QPixmap>& pixmapCache()
 {
-    static QHash<QString, QPixmap> cache;
+    static std::map<QString, QPixmap> cache;
+    static const bool releasedWithApplication = [] {
+        // Pixmaps belong to the window system: let them go with the
+        // application, not after it during static destruction.
+        qAddPostRoutine([] { pixmapCache().clear(); });
+        return true;
+    }();
+    Q_UNUSED(releasedWithApplication);
     return cache;
 }
 
 const QImage& cachedImage(const QString& path)
 {
-    QHash<QString, QImage>& cache = imageCache();
+    std::map<QString, QImage>& cache = imageCache();
     auto found = cache.find(path);
     if (found == cache.end()) {
         QImage image(path);
         if (image.isNull()) {
             qWarning("ferlan: no picture %s", qPrintable(path));
         }
-        found = cache.insert(path, image);
+        found = cache.emplace(path, image).first;
     }
-    return found.value();
+    return found->second;
 }
 
 }  // namespace
@@ -40,12 +51,12 @@ const QImage& cachedImage(const QString& path)
 const QPixmap& picture(const QString& name)
 {
     const QString path = assetPath(name);
-    QHash<QString, QPixmap>& cache = pixmapCache();
+    std::map<QString, QPixmap>& cache = pixmapCache();
     auto found = cache.find(path);
     if (found == cache.end()) {
-        found = cache.insert(path, QPixmap::fromImage(cachedImage(path)));
+        found = cache.emplace(path, QPixmap::fromImage(cachedImage(path))).first;
     }
-    return found.value();
+    return found->second;
 }
 
 QImage pictureImage(const QString& name)

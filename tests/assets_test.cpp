@@ -95,6 +95,7 @@ private slots:
     void everyPictureLoadsAtItsSize();
     void bothSpellingsOfANameGiveTheSamePicture();
     void unknownNameGivesANullPicture();
+    void referencesStayValidAsMorePicturesLoad();
     void polesAreOpaqueExactlyInTheirRod();
     void polarisersAreOpaqueExactlyInTheirPipe();
     void floorTexturesTileWithoutSeams();
@@ -140,6 +141,20 @@ void AssetsTest::unknownNameGivesANullPicture()
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("no picture")));
     QVERIFY(ferlan::picture(QStringLiteral("gxx")).isNull());
     QVERIFY(ferlan::pictureImage(QStringLiteral("gxx")).isNull());
+}
+
+void AssetsTest::referencesStayValidAsMorePicturesLoad()
+{
+    const QPixmap& first = ferlan::picture(QStringLiteral("Eisenkugel"));
+    const qint64 key = first.cacheKey();
+    // Many new entries make any hash table grow and move what it holds.
+    for (int i = 0; i < 300; ++i) {
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("no picture")));
+        ferlan::picture(QStringLiteral("missing_%1").arg(i));
+    }
+    QCOMPARE(&ferlan::picture(QStringLiteral("Eisenkugel")), &first);
+    QCOMPARE(first.cacheKey(), key);
+    QCOMPARE(first.size(), QSize(32, 32));
 }
 
 void AssetsTest::polesAreOpaqueExactlyInTheirRod()
