@@ -20,8 +20,15 @@ constexpr qint64 kSignificantBytes = 2;
 
 }  // namespace
 
-ProgressFile::ProgressFile(QString programDir, QString userDataDir)
-    : programDir_(std::move(programDir)), userDataDir_(std::move(userDataDir)) {}
+ProgressFile::ProgressFile(QString programDir, QString userDataDir, FolderProbe canWrite)
+    : programDir_(std::move(programDir)), userDataDir_(std::move(userDataDir)), canWrite_(std::move(canWrite)) {
+    if (!canWrite_) {
+        canWrite_ = [](const QString& folder) {
+            const QFileInfo info(folder);
+            return info.isDir() && info.isWritable();
+        };
+    }
+}
 
 ProgressFile ProgressFile::forThisProgram() {
     return ProgressFile(QCoreApplication::applicationDirPath(),
@@ -32,10 +39,7 @@ QString ProgressFile::missingMessage() {
     return QStringLiteral("Datei mit Spielstand nicht vorhanden oder fehlerhaft.");
 }
 
-bool ProgressFile::programDirWritable() const {
-    const QFileInfo dir(programDir_);
-    return dir.isDir() && dir.isWritable();
-}
+bool ProgressFile::programDirWritable() const { return canWrite_(programDir_); }
 
 QString ProgressFile::writePath() const {
     if (programDirWritable() || userDataDir_.isEmpty()) {

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 namespace ferlan {
@@ -17,7 +18,10 @@ public:
     // The file lives beside the program. A program installed where its user
     // cannot write keeps the file in `userDataDir` instead, and reads the
     // installed one until the first win has written the user's own.
-    ProgressFile(QString programDir, QString userDataDir);
+    // `canWrite` tells whether a folder takes new files (by default: its
+    // permissions say so).
+    using FolderProbe = std::function<bool(const QString& folder)>;
+    ProgressFile(QString programDir, QString userDataDir, FolderProbe canWrite = {});
 
     // The folder of the running program and the platform's per-user data folder.
     static ProgressFile forThisProgram();
@@ -45,6 +49,7 @@ private:
 
     QString programDir_;
     QString userDataDir_;
+    FolderProbe canWrite_;
 };
 
 }  // namespace ferlan

@@ -1,0 +1,244 @@
+// The game window's clockwork without a window: the fixed tick rate, the
+// alarm lamp, the credits roll and the progress file.
+#include <alarm_lamp.h>
+#include <credits_roll.h>
+#include <fixed_rate.h>
+#include <progress_file.h>
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <unistd.h>
+
+namespace ferlan {
+namespace {
+
+constexpr qint64 kMs = 1'000'000;
+
+TEST(FixedRate, RunsTheTicksThatFellDueAndDropsAStall) {
+    FixedRate rate(64, 8);
+    EXPECT_EQ(rate.take(0), 0);  // not started
+    rate.start(1000 * kMs);
+    EXPECT_EQ(rate.take(1000 * kMs), 0);
+    EXPECT_EQ(rate.take(1015 * kMs), 0);  // a tick lasts 15.625 ms
+    EXPECT_EQ(rate.take(1016 * kMs), 1);
+    EXPECT_EQ(rate.take(1016 * kMs), 0);
+    EXPECT_EQ(rate.take(1047 * kMs), 2);  // ticks 2 and 3 (46.875 ms)
+    // Over one second of no events: eight ticks, then on at the normal rate.
+    EXPECT_EQ(rate.take(2100 * kMs), 8);
+    EXPECT_EQ(rate.take(2100 * kMs), 0);
+    EXPECT_EQ(rate.take(2116 * kMs), 1);
+    EXPECT_GT(rate.nextDueNs(), 2116 * kMs);
+    EXPECT_LE(rate.nextDueNs(), 2132 * kMs);
+}
+
+TEST(FixedRate, SixtyFourTicksInEverySecond) {
+    FixedRate rate(64, 8);
+    rate.start(0);
+    int ticks = 0;
+    for (qint64 t = 0; t <= 10'000 * kMs; t += 5 * kMs) ticks += rate.take(t);
+    EXPECT_EQ(ticks, 640);
+}
+
+TEST(AlarmLamp, GreenThenAlternatingRedWhileTheAlarmHolds) {
+    AlarmLamp lamp;
+    EXPECT_EQ(lamp.picture(), AlarmLamp::Picture::Green);
+    std::vector<AlarmLamp::Picture> shown;
+    for (bool on : {true, true, true, false, true}) {
+        lamp.event(on);
+        shown.push_back(lamp.picture());
+    }
+    using P = AlarmLamp::Picture;
+    EXPECT_EQ(shown, (std::vector<P>{P::Alarm1, P::Alarm2, P::Alarm1, P::Green, P::Alarm2}));
+    EXPECT_EQ(AlarmLamp::pictureName(P::Green), QStringLiteral("Alarmgrün"));
+}
+
+TEST(AlarmLamp, AnAlarmBetweenTwoLampEventsStillShows) {
+    AlarmLamp lamp;
+    lamp.noteTick(true);
+    lamp.noteTick(false);
+    EXPECT_TRUE(lamp.event(false));
+    EXPECT_EQ(lamp.picture(), AlarmLamp::Picture::Alarm1);
+    EXPECT_TRUE(lamp.event(false));
+    EXPECT_EQ(lamp.picture(), AlarmLamp::Picture::Green);
+    EXPECT_FALSE(lamp.event(false));  // nothing to redraw
+}
+
+TEST(CreditsRoll, StartsCentredWithTheFirstPage) {
+    CreditsRoll roll(6735, 8640, [] { return 0.0; });
+    roll.start();
+    EXPECT_TRUE(roll.running());
+    EXPECT_EQ(roll.page(), 1);
+    EXPECT_EQ(roll.roleLine().text, QStringLiteral("Programmierung:"));
+    EXPECT_EQ(roll.nameLine().text, CreditsRoll::creditedName(1));
+    EXPECT_DOUBLE_EQ(roll.nameLine().left, 6735 / 2.0 - 3255 / 2.0);
+    EXPECT_DOUBLE_EQ(roll.roleLine().top, -1000);
+    EXPECT_EQ(roll.roleLine().colour, QColor(0, 0, 0));
+    EXPECT_EQ(roll.nameLine().colour, QColor(255, 255, 255));
+}
+
+TEST(CreditsRoll, TheNameLineDriftsTowardTheMouseAndTheRoleLineAway) {
+    struct Case {
+        double mouseX;
+        double nameShift;  // after one step
+    };
+    const double start = 6735 / 2.0 - 3255 / 2.0;
+    for (const Case& c : {Case{0, -100}, Case{6000, 100}, Case{start + 3255 / 2.0, 0}}) {
+        SCOPED_TRACE(c.mouseX);
+        CreditsRoll roll(6735, 8640, [] { return 0.0; });
+        roll.start();
+        roll.step(c.mouseX);
+        EXPECT_DOUBLE_EQ(roll.nameLine().left, start + c.nameShift);
+        EXPECT_DOUBLE_EQ(roll.roleLine().left, start - c.nameShift);
+        EXPECT_DOUBLE_EQ(roll.nameLine().top, -850);
+        EXPECT_DOUBLE_EQ(roll.roleLine().top, -1330);
+    }
+    // Far to the left the name line stops once its Left is 0 or less.
+    CreditsRoll roll(6735, 8640, [] { return 0.0; });
+    roll.start();
+    for (int i = 0; i < 30; ++i) roll.step(0);
+    EXPECT_LE(roll.nameLine().left, 0);
+    EXPECT_GT(roll.nameLine().left, -100);
+}
+
+TEST(CreditsRoll, PagesFollowEachOtherWithRandomColours) {
+    double next = 0.99;
+    CreditsRoll roll(6735, 8640, [&] { return next; });
+    roll.start();
+    const double mouse = 6735 / 2.0;
+    QStringList roles;
+    QStringList names;
+    for (int page = 0; page < 9; ++page) {
+        const int before = roll.page();
+        int steps = 0;
+        while (roll.page() == before && steps < 1000) {
+            roll.step(mouse);
+            ++steps;
+        }
+        ASSERT_LT(steps, 1000);
+        roles << roll.roleLine().text;
+        names << roll.nameLine().text;
+        EXPECT_DOUBLE_EQ(roll.nameLine().top, -1000);
+        EXPECT_EQ(roll.nameLine().colour, QColor(64, 64, 64));  // 0.99 * 4 rounds down to 3
+    }
+    EXPECT_EQ(roles, (QStringList{"Grafik:", "Tester:", "Tester:", "Tester:", "Leveldesign:", "Leveldesign:",
+                                  "Leveldesign:", "Programmierung:", "Grafik:"}));
+    const QString n1 = CreditsRoll::creditedName(1), n2 = CreditsRoll::creditedName(2),
+                  n3 = CreditsRoll::creditedName(3);
+    EXPECT_EQ(names, (QStringList{n1, n2, n3, n1, n1, n2, n3, n1, n1}));
+    EXPECT_EQ(roll.page(), 2);
+}
+
+// ------------------------------------------------------------ progress file
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+TEST(ProgressFile, ReadsTheFirstTwoCharactersLeniently) {
+    struct Case {
+        const char* content;
+        int expected;  // -1: the error
+    };
+    const Case cases[] = {
+        {"0\r\n", 0},  {"7\r\n", 7},  {"29\r\n", 29}, {"30\r\n", -1}, {"7x", 7},   {" 7", 7},
+        {"123\r\n", 12}, {"abc", 0},  {"", 0},        {"-1", -1},     {"2.5", 2},  {"0.5", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.content);
+        QTemporaryDir dir;
+        writeFile(dir.filePath("vmos2.dll"), c.content);
+        const std::optional<int> read = ProgressFile(dir.path(), {}).read();
+        if (c.expected < 0) {
+            EXPECT_FALSE(read.has_value());
+        } else {
+            ASSERT_TRUE(read.has_value());
+            EXPECT_EQ(*read, c.expected);
+        }
+    }
+    QTemporaryDir dir;
+    EXPECT_FALSE(ProgressFile(dir.path(), {}).read().has_value());  // missing
+    QDir(dir.path()).mkdir("vmos2.dll");
+    EXPECT_FALSE(ProgressFile(dir.path(), {}).read().has_value());  // a folder
+}
+
+TEST(ProgressFile, WritesOnlyAWinAboveTheListAndNeverLowers) {
+    struct Case {
+        const char* stored;
+        int won;
+        int highestShown;
+        const char* after;
+        ProgressFile::WriteResult result;
+    };
+    using R = ProgressFile::WriteResult;
+    const Case cases[] = {
+        {"4\r\n", 5, 4, "5\r\n", R::Written},
+        {"5\r\n", 3, 5, "5\r\n", R::NotNeeded},      // an earlier level replayed
+        {"4\r\n", 30, 4, "4\r\n", R::NotNeeded},     // the last level unlocks nothing
+        {"9\r\n", 1, 0, "9\r\n", R::NotNeeded},      // another session got further
+        {"zz", 1, 0, "1\r\n", R::Written},           // reads as 0
+        {"99", 2, 1, "2\r\n", R::Written},           // a broken file is mended
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.stored << " won " << c.won);
+        QTemporaryDir dir;
+        writeFile(dir.filePath("vmos2.dll"), c.stored);
+        EXPECT_EQ(ProgressFile(dir.path(), {}).recordWin(c.won, c.highestShown), c.result);
+        EXPECT_EQ(readFile(dir.filePath("vmos2.dll")), QByteArray(c.after));
+    }
+}
+
+// The rule, for a program folder that takes no new files.
+void checkUserFolderFallback(const QString& programDir, const ProgressFile& progress, const QString& user) {
+    EXPECT_EQ(progress.writePath(), QDir(user).filePath("vmos2.dll"));
+    EXPECT_EQ(progress.read(), 3);  // the installed file until the first win
+    EXPECT_EQ(progress.recordWin(4, 3), ProgressFile::WriteResult::Written);
+    EXPECT_EQ(readFile(QDir(user).filePath("vmos2.dll")), QByteArray("4\r\n"));
+    EXPECT_EQ(readFile(QDir(programDir).filePath("vmos2.dll")), QByteArray("3\r\n"));
+    EXPECT_EQ(progress.read(), 4);
+    EXPECT_EQ(progress.recordWin(4, 3), ProgressFile::WriteResult::NotNeeded);
+}
+
+TEST(ProgressFile, AReadOnlyProgramFolderSendsTheFileToTheUsersFolder) {
+    if (geteuid() == 0) GTEST_SKIP() << "folder permissions do not bind the superuser";
+    QTemporaryDir program;
+    QTemporaryDir home;
+    const QString user = home.filePath("data/Ferlan");
+    writeFile(program.filePath("vmos2.dll"), "3\r\n");
+    QFile::setPermissions(program.path(), QFile::ReadOwner | QFile::ExeOwner);
+    checkUserFolderFallback(program.path(), ProgressFile(program.path(), user), user);
+    QFile::setPermissions(program.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+TEST(ProgressFile, AFolderThatTakesNoFilesSendsTheFileToTheUsersFolder) {
+    QTemporaryDir program;
+    QTemporaryDir home;
+    const QString user = home.filePath("data/Ferlan");
+    writeFile(program.filePath("vmos2.dll"), "3\r\n");
+    const ProgressFile progress(program.path(), user, [&](const QString& folder) { return folder != program.path(); });
+    checkUserFolderFallback(program.path(), progress, user);
+}
+
+TEST(ProgressFile, AFailedWriteIsReportedAndChangesNothing) {
+    QTemporaryDir program;
+    writeFile(program.filePath("vmos2.dll"), "3\r\n");
+    // Nothing can be created below /proc, not even by the superuser.
+    const ProgressFile progress(program.path(), "/proc/ferlan-test", [](const QString&) { return false; });
+    QString error;
+    EXPECT_EQ(progress.recordWin(4, 3, &error), ProgressFile::WriteResult::Failed);
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(progress.read(), 3);
+}
+
+}  // namespace
+}  // namespace ferlan
