@@ -119,55 +119,7 @@ QImage drawIronBall()
     QImage image = blankImage(32, 32);
     QPainter painter(&image);
     prepare(painter);
-    const QRectF ball(0.75, 0.75, 30.5, 30.5);
-    const QPointF centre = ball.center();
-    const qreal radius = ball.width() / 2;
-
-    // Polished iron mirrors a bright sky above a darker floor, the horizon
-    // bent by the sphere: that sets it apart from the soft gloss of the
-    // charged balls.
-    QPainterPath disc;
-    disc.addEllipse(ball);
-    painter.save();
-    painter.setClipPath(disc);
-    QLinearGradient sky(0, ball.top(), 0, centre.y() + 3);
-    sky.setColorAt(0.0, QColor(120, 128, 142));
-    sky.setColorAt(0.45, QColor(206, 213, 224));
-    sky.setColorAt(1.0, QColor(244, 246, 250));
-    painter.fillRect(QRectF(0, 0, 32, 32), sky);
-    QPainterPath ground;
-    ground.moveTo(0, centre.y() + 0.5);
-    ground.quadTo(centre.x(), centre.y() + 6.5, 32, centre.y() + 0.5);
-    ground.lineTo(32, 32);
-    ground.lineTo(0, 32);
-    ground.closeSubpath();
-    QLinearGradient floor(0, centre.y() + 1, 0, ball.bottom());
-    floor.setColorAt(0.0, QColor(58, 60, 68));
-    floor.setColorAt(0.5, QColor(104, 104, 108));
-    floor.setColorAt(1.0, QColor(160, 158, 156));
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(floor);
-    painter.drawPath(ground);
-    // Spherical darkening towards the rim.
-    QRadialGradient rim(centre, radius);
-    rim.setColorAt(0.0, QColor(0, 0, 0, 0));
-    rim.setColorAt(0.65, QColor(0, 0, 0, 15));
-    rim.setColorAt(1.0, QColor(10, 14, 24, 190));
-    painter.fillRect(ball, rim);
-    painter.restore();
-
-    painter.setPen(QPen(QColor(24, 26, 32), 1.2));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawEllipse(ball);
-
-    // A small hard highlight, the mark of polished metal.
-    QRadialGradient spark(centre.x() - 6, centre.y() - 7, 4.5);
-    spark.setColorAt(0.0, QColor(255, 255, 255, 255));
-    spark.setColorAt(0.5, QColor(255, 255, 255, 200));
-    spark.setColorAt(1.0, QColor(255, 255, 255, 0));
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(spark);
-    painter.drawEllipse(QPointF(centre.x() - 6, centre.y() - 7), 4.5, 4.5);
+    drawPolishedIron(painter, QRectF(0.75, 0.75, 30.5, 30.5));
     return image;
 }
 

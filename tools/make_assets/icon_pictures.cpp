@@ -45,19 +45,6 @@ void drawRod(QPainter& painter, const QRectF& rod, bool capLeft, Mark mark)
     painter.restore();
 }
 
-void drawIronBall(QPainter& painter, const QRectF& ball)
-{
-    QRadialGradient metal(ball.center().x() - ball.width() * 0.2, ball.center().y() - ball.height() * 0.25,
-                          ball.width() * 0.75);
-    metal.setColorAt(0.0, QColor(250, 252, 255));
-    metal.setColorAt(0.3, QColor(170, 178, 192));
-    metal.setColorAt(0.75, QColor(70, 76, 90));
-    metal.setColorAt(1.0, QColor(24, 26, 32));
-    painter.setPen(QPen(QColor(12, 14, 20), 1.2));
-    painter.setBrush(metal);
-    painter.drawEllipse(ball);
-}
-
 void drawPencil(QPainter& painter)
 {
     painter.save();
@@ -97,14 +84,14 @@ QImage drawIcon(int size, bool editor)
     drawTile(painter);
     painter.save();
     painter.setClipRect(QRectF(3, 3, 58, 58));
-    drawRod(painter, QRectF(-2, 13, 40, 11), false, Mark::Plus);
-    drawRod(painter, QRectF(34, 40, 32, 9), true, Mark::Minus);
+    drawRod(painter, QRectF(-2, 11, 40, 11), false, Mark::Plus);
+    drawRod(painter, QRectF(36, 45, 30, 9), true, Mark::Minus);
     painter.restore();
     if (editor) {
-        drawIronBall(painter, QRectF(10, 32, 22, 22));
+        drawPolishedIron(painter, QRectF(9, 29, 23, 23));
         drawPencil(painter);
     } else {
-        drawIronBall(painter, QRectF(17, 28, 26, 26));
+        drawPolishedIron(painter, QRectF(15, 25, 27, 27));
     }
     return image;
 }

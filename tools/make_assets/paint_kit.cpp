@@ -152,6 +152,56 @@ void drawGlossySphere(QPainter& painter, const QRectF& rect, const QColor& base)
     painter.restore();
 }
 
+void drawPolishedIron(QPainter& painter, const QRectF& ball)
+{
+    const QPointF centre = ball.center();
+    const qreal radius = ball.width() / 2;
+    const qreal unit = radius / 15.25;  // drawn for a 32-pixel ball, scaled
+    painter.save();
+    QPainterPath disc;
+    disc.addEllipse(ball);
+    painter.setClipPath(disc, Qt::IntersectClip);
+    QLinearGradient sky(0, ball.top(), 0, centre.y() + 3 * unit);
+    sky.setColorAt(0.0, QColor(120, 128, 142));
+    sky.setColorAt(0.45, QColor(206, 213, 224));
+    sky.setColorAt(1.0, QColor(244, 246, 250));
+    painter.fillRect(ball, sky);
+    QPainterPath ground;
+    ground.moveTo(ball.left(), centre.y() + 0.5 * unit);
+    ground.quadTo(centre.x(), centre.y() + 6.5 * unit, ball.right(), centre.y() + 0.5 * unit);
+    ground.lineTo(ball.bottomRight());
+    ground.lineTo(ball.bottomLeft());
+    ground.closeSubpath();
+    QLinearGradient floor(0, centre.y() + unit, 0, ball.bottom());
+    floor.setColorAt(0.0, QColor(58, 60, 68));
+    floor.setColorAt(0.5, QColor(104, 104, 108));
+    floor.setColorAt(1.0, QColor(160, 158, 156));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(floor);
+    painter.drawPath(ground);
+    QRadialGradient rim(centre, radius);
+    rim.setColorAt(0.0, QColor(0, 0, 0, 0));
+    rim.setColorAt(0.65, QColor(0, 0, 0, 15));
+    rim.setColorAt(1.0, QColor(10, 14, 24, 190));
+    painter.fillRect(ball, rim);
+    painter.restore();
+
+    painter.save();
+    painter.setPen(QPen(QColor(24, 26, 32), 1.2 * std::max<qreal>(1.0, unit * 0.6)));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(ball);
+    // A small hard highlight, the mark of polished metal.
+    const QPointF sparkCentre(centre.x() - 6 * unit, centre.y() - 7 * unit);
+    QRadialGradient spark(sparkCentre, 4.5 * unit);
+    spark.setColorAt(0.0, QColor(255, 255, 255, 255));
+    spark.setColorAt(0.5, QColor(255, 255, 255, 200));
+    spark.setColorAt(1.0, QColor(255, 255, 255, 0));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(spark);
+    painter.drawEllipse(sparkCentre, 4.5 * unit, 4.5 * unit);
+    painter.restore();
+}
+
 TileNoise::TileNoise(int period, int cellsX, int cellsY, std::uint32_t seed)
     : period_(period), cellsX_(cellsX), cellsY_(cellsY), lattice_(static_cast<std::size_t>(cellsX * cellsY))
 {

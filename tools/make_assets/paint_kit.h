@@ -56,6 +56,10 @@ void drawBadge(QPainter& painter, const QPointF& centre, qreal radius, Mark mark
 // A glossy sphere (charged balls, lamps) in rect.
 void drawGlossySphere(QPainter& painter, const QRectF& rect, const QColor& base);
 
+// The iron ball's polished metal: a bright sky above a dark floor with a
+// horizon bent by the sphere, unlike the soft gloss of the charged balls.
+void drawPolishedIron(QPainter& painter, const QRectF& ball);
+
 // The colour of the badge of a mark.
 QColor markColour(Mark mark);
 
