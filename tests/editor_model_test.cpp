@@ -165,9 +165,10 @@ TEST(EditorModel, PoleBlockLookAndDiscsForEverySizeAndSide) {
         const Twips dx = 5760 + 100 - L, dy = 1920 + 200 - T;
         EXPECT_EQ(m.ferlan(1).left, L + dx);
         EXPECT_EQ(m.ferlan(1).top, T + dy);
-        const DiscSpot moved[3] = {{c.discs[0].diameter, c.discs[0].left + dx, c.discs[0].top + dy},
-                                   {c.discs[1].diameter, c.discs[1].left + dx, c.discs[1].top + dy},
-                                   {c.discs[2].diameter, c.discs[2].left + dx, c.discs[2].top + dy}};
+        DiscSpot moved[3];
+        for (int k = 0; k < 3; ++k) {
+            moved[k] = {c.discs[k].diameter, c.discs[k].left + dx, c.discs[k].top + dy};
+        }
         expectDiscs(m, 1, moved);
     }
 }
@@ -481,7 +482,8 @@ TEST(EditorModel, LoadReplacesAFullerLevel) {
                               {1575, 5715 - 720, 4965 - 600}};
     expectDiscs(m, 2, grum);
     EXPECT_EQ(m.transformator(1).width, 600);
-    EXPECT_EQ(m.LevelText().text, "13;2;glup1470 3570 ,grum5715 4965 ,krmm100  200  ,;;am3075 10710,;");
+    EXPECT_EQ(m.LevelText().text,
+              "13;2;glup1470 3570 ,grum5715 4965 ,krmm100  200  ,;;am3075 10710,;");
 }
 
 TEST(EditorModel, NewLevelEmptiesEverything) {

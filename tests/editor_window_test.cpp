@@ -103,8 +103,12 @@ private slots:
                                     "plus7"};
         const QStringList others = {"groß", "links", "minus", "unsichtbar", "minus2",
                                     "unsichtbar2", "minus7", "neutral3"};
-        for (const QString& name : chosen) QVERIFY2(child<QRadioButton>(name)->isChecked(), qPrintable(name));
-        for (const QString& name : others) QVERIFY2(!child<QRadioButton>(name)->isChecked(), qPrintable(name));
+        for (const QString& name : chosen) {
+            QVERIFY2(child<QRadioButton>(name)->isChecked(), qPrintable(name));
+        }
+        for (const QString& name : others) {
+            QVERIFY2(!child<QRadioButton>(name)->isChecked(), qPrintable(name));
+        }
         QCOMPARE(child<QRadioButton>("unsichtbar")->text(), QStringLiteral("Polart unsichtbar"));
         QCOMPARE(child<QPushButton>("Command6")->text(), QStringLiteral("Ferlanisator einfügen"));
         for (const char* name : {"Boden1", "Boden2", "Boden3", "Boden4", "Label1(0)", "Label1(1)",
@@ -184,7 +188,8 @@ private slots:
         trigger("mnusave");
         QCOMPARE(prompts.shown.size(), 1);
         QCOMPARE(prompts.shown[0].caption, QStringLiteral("Unvollständig"));
-        QCOMPARE(prompts.shown[0].text, QStringLiteral("Sie haben noch keinen Untergrund gewählt."));
+        QCOMPARE(prompts.shown[0].text,
+                 QStringLiteral("Sie haben noch keinen Untergrund gewählt."));
         QCOMPARE(prompts.shown[0].icon, Prompts::Icon::Critical);
 
         click("Boden3");
@@ -325,14 +330,16 @@ private slots:
         prompts.answers = {true};
         trigger("mnuturn");
         QCOMPARE(prompts.shown.last().caption, QStringLiteral("Direkthilfe?"));
-        QCOMPARE(prompts.shown.last().text, QStringLiteral("Wollen Sie die Direkthilfe anschalten?"));
+        QCOMPARE(prompts.shown.last().text,
+                 QStringLiteral("Wollen Sie die Direkthilfe anschalten?"));
         QTest::mouseClick(child<QLabel>("Label1(10)"), Qt::LeftButton);
         QCOMPARE(prompts.shown.last().caption, QStringLiteral("Direkthilfe"));
         QCOMPARE(prompts.shown.last().icon, Prompts::Icon::Information);
         QVERIFY(prompts.shown.last().text.startsWith("Durch die Optionen bestimmen Sie"));
         prompts.answers = {false};
         trigger("mnuturn");
-        QCOMPARE(prompts.shown.last().text, QStringLiteral("Wollen Sie die Direkthilfe ausschalten?"));
+        QCOMPARE(prompts.shown.last().text,
+                 QStringLiteral("Wollen Sie die Direkthilfe ausschalten?"));
         QTest::mouseClick(child<QLabel>("Label1(0)"), Qt::LeftButton);
         QCOMPARE(prompts.shown.last().caption, QStringLiteral("Direkthilfe"));
 
@@ -402,10 +409,12 @@ private slots:
         QMimeData mime;
         mime.setData(PreviewWidget::kDragFormat, QByteArray());
         enter(preview(), mime, at(3000, 300));
-        QDragMoveEvent overPipe(at(3000, 300), Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QDragMoveEvent overPipe(at(3000, 300), Qt::MoveAction, &mime, Qt::LeftButton,
+                                Qt::NoModifier);
         QCoreApplication::sendEvent(preview(), &overPipe);
         QVERIFY(!overPipe.isAccepted());
-        QDragMoveEvent overFloor(at(5000, 5000), Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QDragMoveEvent overFloor(at(5000, 5000), Qt::MoveAction, &mime, Qt::LeftButton,
+                                 Qt::NoModifier);
         QCoreApplication::sendEvent(preview(), &overFloor);
         QVERIFY(overFloor.isAccepted());
     }

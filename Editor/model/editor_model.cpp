@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 namespace ferlan {
 namespace {
@@ -103,10 +104,6 @@ int EditorModel::slotCount(ElementKind kind) {
 }
 
 const ImageSlot& EditorModel::slot(ElementKind kind, int n) const {
-    return const_cast<EditorModel*>(this)->slotRef(kind, n);
-}
-
-ImageSlot& EditorModel::slotRef(ElementKind kind, int n) {
     const auto i = static_cast<std::size_t>(n);
     switch (kind) {
         case ElementKind::Kugel: return kugel_.at(i);
@@ -115,8 +112,16 @@ ImageSlot& EditorModel::slotRef(ElementKind kind, int n) {
     }
 }
 
+ImageSlot& EditorModel::slotRef(ElementKind kind, int n) {
+    return const_cast<ImageSlot&>(std::as_const(*this).slot(kind, n));
+}
+
 std::uint8_t EditorModel::nextSlot(ElementKind kind) const {
-    return const_cast<EditorModel*>(this)->counterRef(kind);
+    switch (kind) {
+        case ElementKind::Kugel: return nextKugel_;
+        case ElementKind::Transformator: return nextTransformator_;
+        default: return nextFerlan_;
+    }
 }
 
 std::uint8_t& EditorModel::counterRef(ElementKind kind) {
@@ -259,6 +264,12 @@ bool EditorModel::DropOnTile(int tile, Twips x, Twips y) {
     return true;
 }
 
+Disc* EditorModel::discsOf(ElementKind kind) {
+    if (kind == ElementKind::Ferlan) return anziehung_.data();
+    if (kind == ElementKind::Kugel) return anziehung2_.data();
+    return nullptr;
+}
+
 void EditorModel::DeleteSlot(ElementKind kind, int index) {
     const int last = slotCount(kind);
     std::uint8_t& counter = counterRef(kind);
@@ -269,11 +280,8 @@ void EditorModel::DeleteSlot(ElementKind kind, int index) {
         if (i == last) {
             assignPicture(s, "");
             s.visible = false;
-            Disc* discs = kind == ElementKind::Ferlan  ? &anziehung_[static_cast<std::size_t>(3 * i - 2)]
-                          : kind == ElementKind::Kugel ? &anziehung2_[static_cast<std::size_t>(3 * i - 2)]
-                                                       : nullptr;
-            if (discs != nullptr) {
-                for (int k = 0; k < 3; ++k) discs[k].visible = false;
+            if (Disc* discs = discsOf(kind)) {
+                for (int k = 0; k < 3; ++k) discs[3 * i - 2 + k].visible = false;
             }
             --counter;
             break;
@@ -287,10 +295,7 @@ void EditorModel::DeleteSlot(ElementKind kind, int index) {
         s.visible = from.visible;
         if (kind == ElementKind::Ferlan) s.height = from.height;
         if (kind == ElementKind::Transformator) s.width = from.width;
-        auto* discs = kind == ElementKind::Ferlan  ? anziehung_.data()
-                      : kind == ElementKind::Kugel ? anziehung2_.data()
-                                                   : nullptr;
-        if (discs != nullptr) {
+        if (Disc* discs = discsOf(kind)) {
             for (int k = 0; k < 3; ++k) copyDisc(discs[3 * (i + 1) - 2 + k], discs[3 * i - 2 + k]);
         }
     }

@@ -189,6 +189,8 @@ public:
 private:
     ImageSlot& slotRef(ElementKind kind, int n);
     std::uint8_t& counterRef(ElementKind kind);
+    // The disc array of a kind, indexed like the level's discs; none for polarisers.
+    Disc* discsOf(ElementKind kind);
     void DeleteSlot(ElementKind kind, int index);
     void RemoveAll(ElementKind kind);
     Twips InsertTop(const ImageSlot& element, Twips windowInnerHeight) const;

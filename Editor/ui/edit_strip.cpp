@@ -92,7 +92,8 @@ EditStrip::EditStrip(QWidget* parent) : QGroupBox(QStringLiteral("editieren"), p
         floor->setGeometry(px(floorSpots[texture - 1][0]), px(floorSpots[texture - 1][1]), px(960),
                            px(960));
         floor->setCursor(Qt::PointingHandCursor);
-        connect(floor, &ClickableLabel::clicked, this, [this, texture] { emit floorClicked(texture); });
+        connect(floor, &ClickableLabel::clicked, this,
+                [this, texture] { emit floorClicked(texture); });
     }
 
     heading(2, QStringLiteral("Ferlanen:"), 3240);
@@ -121,7 +122,8 @@ EditStrip::EditStrip(QWidget* parent) : QGroupBox(QStringLiteral("editieren"), p
     option(ballPolarity, "minus2", QStringLiteral("minus"), kSecondOptionLeft);
     QWidget* ballShown = optionGroup("Picture7", 6120, 600);
     option(ballShown, "unsichtbar2", QStringLiteral("Polart unsichtbar"), 0);
-    sichtbar2_ = option(ballShown, "sichtbar2", QStringLiteral("Polart sichtbar"), kSecondOptionLeft);
+    sichtbar2_ =
+        option(ballShown, "sichtbar2", QStringLiteral("Polart sichtbar"), kSecondOptionLeft);
     sichtbar2_->setChecked(true);
     connect(command("Command2", QStringLiteral("Ferlankugel einfügen"), 6720),
             &QPushButton::clicked, this, &EditStrip::insertKugelClicked);

@@ -129,9 +129,9 @@ void EditorWindow::refresh() {
 
 void EditorWindow::showInsertRefusal(const InsertResult& result) {
     if (result.inserted) return;
-    prompts_.message(kFailureCaption,
-                     QString::fromUtf8(result.message.data(), static_cast<int>(result.message.size())),
-                     Prompts::Icon::Critical);
+    const QString text =
+        QString::fromUtf8(result.message.data(), static_cast<qsizetype>(result.message.size()));
+    prompts_.message(kFailureCaption, text, Prompts::Icon::Critical);
 }
 
 void EditorWindow::Command1_Click() {

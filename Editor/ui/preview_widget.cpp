@@ -79,8 +79,9 @@ void PreviewWidget::paintEvent(QPaintEvent*) {
     }
     for (int i = 1; i <= 3 * kMaxKugel; ++i) paintDisc(painter, model_.anziehung2(i));
     for (const PipePiece& pipe : model_.Pipes()) {
-        paintImage(painter, QString::fromUtf8(pipe.picture.data(), static_cast<int>(pipe.picture.size())),
-                   pipe.left, pipe.top, kPipeSize, kPipeSize);
+        const QString name =
+            QString::fromUtf8(pipe.picture.data(), static_cast<qsizetype>(pipe.picture.size()));
+        paintImage(painter, name, pipe.left, pipe.top, kPipeSize, kPipeSize);
     }
     for (int i = 1; i <= 3 * kMaxFerlan; ++i) paintDisc(painter, model_.anziehung(i));
     for (int n = 1; n <= kMaxFerlan; ++n) paintSlot(painter, model_.ferlan(n));
@@ -118,7 +119,7 @@ void PreviewWidget::startDrag(const ImageSlot& element, QPointF grab) {
     mime->setData(kDragFormat, QByteArray());
     drag->setMimeData(mime);
     drag->setPixmap(outline);
-    drag->setHotSpot(QPoint(static_cast<int>(toPixels(grab.x())), static_cast<int>(toPixels(grab.y()))));
+    drag->setHotSpot(QPointF(toPixels(grab.x()), toPixels(grab.y())).toPoint());
     // Qt disposes of the drag once it has run.
     dragRunner_(*drag);
 }
