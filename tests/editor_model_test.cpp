@@ -307,7 +307,8 @@ TEST(EditorModel, DeleteClosesTheGapThroughAllHigherSlots) {
     EditorModel m;
     for (int i = 0; i < 5; ++i) {
         m.InsertFerlan({.gross = i % 2 == 0, .plus = i != 3}, V);
-        moveTo(m, ElementKind::Ferlan, i + 1, 100 * i, 1000 + 100 * i);
+        moveTo(m, ElementKind::Ferlan, i + 1, static_cast<Twips>(100 * i),
+               static_cast<Twips>(1000 + 100 * i));
     }
     const ImageSlot four = m.ferlan(4), five = m.ferlan(5);
     const Disc fourDisc = m.anziehung(12);

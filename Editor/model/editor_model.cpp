@@ -27,6 +27,12 @@ constexpr std::array<DiscLayout, 3> kKleinDiscs = {{
     {2535, -1200, -1200},
     {1335, -600, -600},
 }};
+// Disc 3n-2+k of slot n: k is 0 for the largest disc and 2 for the smallest.
+std::size_t discIndex(int n, int k) {
+    const int index = 3 * n - 2 + k;
+    return static_cast<std::size_t>(index);
+}
+
 constexpr std::array<Twips, 3> kKugelDiscDiameters = {4575, 3255, 1575};
 
 // The rod is the opaque top strip of a pole picture; cropping to it is what
@@ -152,7 +158,7 @@ void EditorModel::PlaceFerlanDiscs(int n) {
     const auto& layout = gross ? kGrossDiscs : kKleinDiscs;
     const Twips edge = links ? e.left + e.width : e.left;
     for (int k = 0; k < 3; ++k) {
-        Disc& d = anziehung_.at(static_cast<std::size_t>(3 * n - 2 + k));
+        Disc& d = anziehung_.at(discIndex(n, k));
         d.top = e.top + layout[static_cast<std::size_t>(k)].top;
         d.left = edge + layout[static_cast<std::size_t>(k)].left;
     }
@@ -161,7 +167,7 @@ void EditorModel::PlaceFerlanDiscs(int n) {
 void EditorModel::PlaceKugelDiscs(int n) {
     const ImageSlot& e = kugel_.at(static_cast<std::size_t>(n));
     for (int k = 0; k < 3; ++k) {
-        Disc& d = anziehung2_.at(static_cast<std::size_t>(3 * n - 2 + k));
+        Disc& d = anziehung2_.at(discIndex(n, k));
         d.top = e.top + e.height / 2 - d.height / 2;
         d.left = e.left + e.width / 2 - d.width / 2;
     }
@@ -191,11 +197,11 @@ InsertResult EditorModel::InsertFerlan(const FerlanOptions& options, Twips windo
 
     const auto& layout = options.gross ? kGrossDiscs : kKleinDiscs;
     for (int k = 0; k < 3; ++k) {
-        Disc& d = anziehung_[static_cast<std::size_t>(3 * n - 2 + k)];
+        Disc& d = anziehung_[discIndex(n, k)];
         d.width = d.height = layout[static_cast<std::size_t>(k)].diameter;
     }
     PlaceFerlanDiscs(n);
-    ColorDiscs(&anziehung_[static_cast<std::size_t>(3 * n - 2)], options.plus);
+    ColorDiscs(&anziehung_[discIndex(n, 0)], options.plus);
 
     e.height = options.gross ? kGrossRodHeight : kKleinRodHeight;
     ++nextFerlan_;
@@ -213,11 +219,11 @@ InsertResult EditorModel::InsertKugel(const KugelOptions& options, Twips windowI
     assignPicture(e, !options.sichtbar ? "u" : options.plus ? "p" : "m");
 
     for (int k = 0; k < 3; ++k) {
-        Disc& d = anziehung2_[static_cast<std::size_t>(3 * n - 2 + k)];
+        Disc& d = anziehung2_[discIndex(n, k)];
         d.width = d.height = kKugelDiscDiameters[static_cast<std::size_t>(k)];
     }
     PlaceKugelDiscs(n);
-    ColorDiscs(&anziehung2_[static_cast<std::size_t>(3 * n - 2)], options.plus);
+    ColorDiscs(&anziehung2_[discIndex(n, 0)], options.plus);
     ++nextKugel_;
     changed_ = true;
     return {true, n, {}};
@@ -281,7 +287,7 @@ void EditorModel::DeleteSlot(ElementKind kind, int index) {
             assignPicture(s, "");
             s.visible = false;
             if (Disc* discs = discsOf(kind)) {
-                for (int k = 0; k < 3; ++k) discs[3 * i - 2 + k].visible = false;
+                for (int k = 0; k < 3; ++k) discs[discIndex(i, k)].visible = false;
             }
             --counter;
             break;
@@ -296,7 +302,7 @@ void EditorModel::DeleteSlot(ElementKind kind, int index) {
         if (kind == ElementKind::Ferlan) s.height = from.height;
         if (kind == ElementKind::Transformator) s.width = from.width;
         if (Disc* discs = discsOf(kind)) {
-            for (int k = 0; k < 3; ++k) copyDisc(discs[3 * (i + 1) - 2 + k], discs[3 * i - 2 + k]);
+            for (int k = 0; k < 3; ++k) copyDisc(discs[discIndex(i + 1, k)], discs[discIndex(i, k)]);
         }
     }
     changed_ = true;
@@ -346,7 +352,7 @@ LevelTextResult EditorModel::LevelText() const {
         if (!e.visible) continue;
         std::string code = e.picture;
         code += e.picture.size() == 3 && e.picture[2] == 'u'
-                    ? realPolarity(anziehung_[static_cast<std::size_t>(3 * n)])
+                    ? realPolarity(anziehung_[discIndex(n, 2)])
                     : e.picture.substr(e.picture.size() - 1);
         data.ferlan[k++] = {code, e.left, e.top};
     }
@@ -355,7 +361,7 @@ LevelTextResult EditorModel::LevelText() const {
         const ImageSlot& e = kugel_[static_cast<std::size_t>(n)];
         if (!e.visible) continue;
         std::string code = e.picture;
-        code += e.picture == "u" ? realPolarity(anziehung2_[static_cast<std::size_t>(3 * n)])
+        code += e.picture == "u" ? realPolarity(anziehung2_[discIndex(n, 2)])
                                  : e.picture;
         data.kugel[k++] = {code, e.left, e.top};
     }
@@ -393,11 +399,11 @@ void EditorModel::BuildPreview(const LevelData& data) {
         const bool gross = entry.code[0] == 'g';
         const auto& layout = gross ? kGrossDiscs : kKleinDiscs;
         for (int k = 0; k < 3; ++k) {
-            Disc& d = anziehung_[static_cast<std::size_t>(3 * n - 2 + k)];
+            Disc& d = anziehung_[discIndex(n, k)];
             d.width = d.height = layout[static_cast<std::size_t>(k)].diameter;
         }
         PlaceFerlanDiscs(n);
-        ColorDiscs(&anziehung_[static_cast<std::size_t>(3 * n - 2)], entry.code[3] == 'p');
+        ColorDiscs(&anziehung_[discIndex(n, 0)], entry.code[3] == 'p');
         e.height = gross ? kGrossRodHeight : kKleinRodHeight;
         ++nextFerlan_;
     }
@@ -410,11 +416,11 @@ void EditorModel::BuildPreview(const LevelData& data) {
         e.visible = true;
         assignPicture(e, std::string_view(entry.code).substr(0, 1));
         for (int k = 0; k < 3; ++k) {
-            Disc& d = anziehung2_[static_cast<std::size_t>(3 * n - 2 + k)];
+            Disc& d = anziehung2_[discIndex(n, k)];
             d.width = d.height = kKugelDiscDiameters[static_cast<std::size_t>(k)];
         }
         PlaceKugelDiscs(n);
-        ColorDiscs(&anziehung2_[static_cast<std::size_t>(3 * n - 2)], entry.code[1] == 'p');
+        ColorDiscs(&anziehung2_[discIndex(n, 0)], entry.code[1] == 'p');
         ++nextKugel_;
     }
     for (int n = 1; n <= kMaxTransformator; ++n) {

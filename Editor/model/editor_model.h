@@ -183,8 +183,14 @@ public:
 
     Hit HitTest(Twips x, Twips y) const;  // preview coordinates
     std::array<PipePiece, 8> Pipes() const;  // the exit row, then the entry row
-    static Twips TileLeft(int tile) { return static_cast<Twips>(tile % kTileColumns) * kTileStep; }
-    static Twips TileTop(int tile) { return static_cast<Twips>(tile / kTileColumns) * kTileStep; }
+    static Twips TileLeft(int tile) {
+        const int column = tile % kTileColumns;
+        return static_cast<Twips>(column) * kTileStep;
+    }
+    static Twips TileTop(int tile) {
+        const int row = tile / kTileColumns;
+        return static_cast<Twips>(row) * kTileStep;
+    }
 
 private:
     ImageSlot& slotRef(ElementKind kind, int n);

@@ -77,7 +77,7 @@ EditorWindow::~EditorWindow() = default;
 
 void EditorWindow::buildMenus() {
     auto add = [this](QMenu* menu, const char* name, const QString& caption,
-                      QKeySequence shortcut, void (EditorWindow::*handler)()) {
+                      const QKeySequence& shortcut, void (EditorWindow::*handler)()) {
         QAction* action = menu->addAction(caption);
         action->setObjectName(QString::fromUtf8(name));
         action->setShortcut(shortcut);
