@@ -6,7 +6,8 @@ ferlan_add_qttest(editor_window_test
     SOURCES editor_window_test.cpp
     LIBS ferlan_editor_ui)
 
-# The real editor, driven through an X display with xdotool.
+# The real editor, driven through an X display with xdotool. Its own range of
+# display numbers keeps it clear of other tests' servers started at the same time.
 find_program(FERLAN_XVFB_RUN xvfb-run)
 find_program(FERLAN_XDOTOOL xdotool)
 add_executable(editor_e2e_test editor_e2e_test.cpp)
@@ -15,6 +16,7 @@ target_compile_definitions(editor_e2e_test PRIVATE FERLAN_EDITOR_PATH="$<TARGET_
 add_dependencies(editor_e2e_test editor)
 if(FERLAN_XVFB_RUN AND FERLAN_XDOTOOL)
     add_test(NAME editor_e2e_test
-             COMMAND ${FERLAN_XVFB_RUN} -a -s "-screen 0 1024x768x24" $<TARGET_FILE:editor_e2e_test>)
+             COMMAND ${FERLAN_XVFB_RUN} -a -n 170 -s "-screen 0 1024x768x24"
+                     $<TARGET_FILE:editor_e2e_test>)
     set_tests_properties(editor_e2e_test PROPERTIES TIMEOUT 120)
 endif()
