@@ -21,6 +21,11 @@ int wrap(int v)
     return ((v % kTile) + kTile) % kTile;
 }
 
+std::size_t cellIndex(int x, int y)
+{
+    return static_cast<std::size_t>(y) * kTile + static_cast<std::size_t>(x);
+}
+
 struct Surface {
     std::function<double(int, int)> height;  // any integer x, y; repeats every 64
     std::function<QColor(int, int)> colour;
@@ -30,13 +35,13 @@ struct Surface {
 QImage shade(const Surface& surface)
 {
     // Heights are sampled once into a table so the lighting can wrap around.
-    std::array<double, kTile * kTile> height{};
+    std::array<double, std::size_t{kTile} * kTile> height{};
     for (int y = 0; y < kTile; ++y) {
         for (int x = 0; x < kTile; ++x) {
-            height[static_cast<std::size_t>(y * kTile + x)] = surface.height(x, y);
+            height[cellIndex(x, y)] = surface.height(x, y);
         }
     }
-    auto h = [&height](int x, int y) { return height[static_cast<std::size_t>(wrap(y) * kTile + wrap(x))]; };
+    auto h = [&height](int x, int y) { return height[cellIndex(wrap(x), wrap(y))]; };
 
     const double lx = -0.55, ly = -0.65, lz = 0.52;
     QImage image(kTile, kTile, QImage::Format_ARGB32);
@@ -95,7 +100,7 @@ QImage drawCeramicTiles()
         if (std::min(ex, ey) < 1.1) {
             return QColor(150, 156, 164);
         }
-        const std::size_t tile = static_cast<std::size_t>((y / 32) * 2 + (x / 32));
+        const std::size_t tile = static_cast<std::size_t>(y / 32) * 2 + static_cast<std::size_t>(x / 32);
         const double f = tone[tile] * (0.96 + 0.05 * noise->at(x, y) + 0.03 * fine->at(x, y));
         return scaled(QColor(206, 216, 226), f);
     };

@@ -203,7 +203,7 @@ void drawPolishedIron(QPainter& painter, const QRectF& ball)
 }
 
 TileNoise::TileNoise(int period, int cellsX, int cellsY, std::uint32_t seed)
-    : period_(period), cellsX_(cellsX), cellsY_(cellsY), lattice_(static_cast<std::size_t>(cellsX * cellsY))
+    : period_(period), cellsX_(cellsX), cellsY_(cellsY), lattice_(static_cast<std::size_t>(cellsX) * static_cast<std::size_t>(cellsY))
 {
     SeededRandom random(seed);
     for (double& value : lattice_) {
@@ -228,7 +228,9 @@ double TileNoise::at(double x, double y) const
     auto smooth = [](double t) { return t * t * (3.0 - 2.0 * t); };
     const double tx = smooth(gx - fx);
     const double ty = smooth(gy - fy);
-    auto cell = [this](int cx, int cy) { return lattice_[static_cast<std::size_t>(cy * cellsX_ + cx)]; };
+    auto cell = [this](int cx, int cy) {
+        return lattice_[static_cast<std::size_t>(cy) * static_cast<std::size_t>(cellsX_) + static_cast<std::size_t>(cx)];
+    };
     const double top = cell(x0, y0) * (1 - tx) + cell(x1, y0) * tx;
     const double bottom = cell(x0, y1) * (1 - tx) + cell(x1, y1) * tx;
     return top * (1 - ty) + bottom * ty;
