@@ -500,6 +500,25 @@ void GameWindowTest::alarmLampFollowsTheTick() {
         seen << AlarmLamp::pictureName(w.lamp().picture());
     }
     QCOMPARE(seen, (QStringList{"Alarm1", "Alarm2", "Alarm1"}));
+    auto placeBall = [&](Twips left, Twips top) {
+        m.Eisenkugel.Left = left;
+        m.Eisenkugel.Top = top;
+        m.BallVX = m.BallVY = 0;
+        w.Spieltimer_Timer();
+    };
+    const Twips inDiscLeft = m.Zentrum[1].Left, inDiscTop = m.Zentrum[1].Top + 600;
+    placeBall(3120, 8200);  // clear of every disc
+    QVERIFY(!m.AlarmOn);
+    w.Alarmblinktimer_Timer();
+    QCOMPARE(w.lamp().picture(), AlarmLamp::Picture::Green);
+    // A touch between two lamp events still shows once.
+    placeBall(inDiscLeft, inDiscTop);
+    placeBall(3120, 8200);
+    w.Alarmblinktimer_Timer();
+    QCOMPARE(w.lamp().picture(), AlarmLamp::Picture::Alarm2);
+    w.Alarmblinktimer_Timer();
+    QCOMPARE(w.lamp().picture(), AlarmLamp::Picture::Green);
+    placeBall(inDiscLeft, inDiscTop);
     game.press(Qt::Key_Return);  // a new build clears the alarm
     QVERIFY(!m.AlarmOn);
     w.Alarmblinktimer_Timer();

@@ -17,6 +17,8 @@ public:
     // Remembers an alarm raised by any tick since the last lamp event, so a
     // touch shorter than the lamp's period still shows.
     void noteTick(bool alarmOn) { alarmSeen_ = alarmSeen_ || alarmOn; }
+    // A new build ends whatever the old level raised.
+    void forgetTicks() { alarmSeen_ = false; }
 
     // One lamp event; true when the picture changed.
     bool event(bool alarmOn) {

@@ -133,6 +133,7 @@ void GameWindow::zurueck_Click() {
 void GameWindow::Level_Click(int index) {
     if (index < 0 || index >= kLevelLabelCount) return;
     levels_[static_cast<std::size_t>(index)]->setColour(SceneItem::kRestColour);
+    lamp_.forgetTicks();
     if (!StartBuiltinLevel(model_, index)) showReadError(*prompts_);
     syncLoop();
     update();
@@ -151,6 +152,7 @@ void GameWindow::Levelladen_Click() {
         showReadError(*prompts_);
         return;
     }
+    lamp_.forgetTicks();
     if (!StartLoadedLevel(model_, std::move(*text))) showReadError(*prompts_);
     syncLoop();
     update();
@@ -251,6 +253,7 @@ void GameWindow::fieldKeyDown(int key) {
         case Qt::Key_Right: model_.KeyRightHeld = true; break;
         case Qt::Key_Return:
         case Qt::Key_Enter:
+            lamp_.forgetTicks();
             if (!RestartLevel(model_)) showReadError(*prompts_);
             break;
         default: return;

@@ -126,7 +126,12 @@ void GameWindow::paintField(QPainter& painter) {
     // The captions on the field, centred across it.
     for (const Label* label : {&model_.Levelanzeiger, &model_.Levelendeanzeiger, &model_.Geschafft}) {
         if (!label->Visible) continue;
-        const QRectF box(origin.x(), origin.y() + label->Top, field.Width, std::max<double>(label->Height, 615));
+        // The final message takes the place of the end label, under the exit
+        // where the player's eyes are, and wraps across the field.
+        const bool final = label == &model_.Geschafft;
+        const double top = final ? model_.Levelendeanzeiger.Top : label->Top;
+        const double height = final ? 3 * kMenuLabelHeight : std::max<double>(label->Height, kMenuLabelHeight);
+        const QRectF box(origin.x() + 480, origin.y() + top, field.Width - 960, height);
         const QRectF widgetBox(toWidget(box.topLeft()), box.size() * scale_);
         const bool caption = label == &model_.Levelanzeiger;
         painter.setFont(scaledFont(caption ? LabelFace::Odessa : LabelFace::OneStrokeScript, kMenuLabelHeight, scale_));
@@ -163,9 +168,10 @@ void GameWindow::paintPanel(QPainter& painter) {
     drawPicture(painter, indicator, on(3380, 70, 480, 480));
     drawPicture(painter, AlarmLamp::pictureName(lamp_.picture()), on(5840, 60, 480, 480));
     if (!notice_.isEmpty()) {
-        const QRectF box = on(3900, 0, 1900, panel.Height);
+        // Between the polarity indicator and the lamp's caption.
+        const QRectF box = on(3900, 40, 1100, panel.Height - 80);
         QFont font;
-        font.setPixelSize(std::max(6, static_cast<int>(std::lround(165 * scale_))));
+        font.setPixelSize(std::max(6, static_cast<int>(std::lround(135 * scale_))));
         font.setBold(true);
         painter.setFont(font);
         painter.setPen(QColor(160, 0, 0));
