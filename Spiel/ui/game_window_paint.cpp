@@ -25,6 +25,7 @@ QFont scaledFont(LabelFace face, double heightTwips, double scale) {
 
 const QColor kFieldTextColour{255, 255, 255};
 const QColor kFieldTextShadow{0, 0, 0, 160};
+const QColor kLabelRim{255, 255, 255, 150};
 
 QString fromModel(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
@@ -56,9 +57,18 @@ void GameWindow::drawLabel(QPainter& painter, const SceneItem& label) {
     const QRectF box(toWidget(label.rect().topLeft()), label.rect().size() * scale_);
     const bool credits = label.kind() == SceneItem::Kind::CreditsLine;
     painter.setFont(scaledFont(credits ? LabelFace::Odessa : LabelFace::OneStrokeScript, kMenuLabelHeight, scale_));
-    painter.setPen(label.colour());
     const Qt::Alignment align =
         label.kind() == SceneItem::Kind::LevelLabel ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter;
+    if (!credits) {
+        // A faint light rim keeps the script readable where it crosses the
+        // drawing on the background.
+        const double rim = std::max(1.0, scale_ * 15);
+        painter.setPen(kLabelRim);
+        for (const QPointF shift : {QPointF(-rim, 0), QPointF(rim, 0), QPointF(0, -rim), QPointF(0, rim)}) {
+            painter.drawText(box.translated(shift), align | Qt::TextDontClip, label.text());
+        }
+    }
+    painter.setPen(label.colour());
     painter.drawText(box, align | Qt::TextDontClip, label.text());
 }
 
