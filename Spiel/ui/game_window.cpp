@@ -334,8 +334,19 @@ void GameWindow::mouseMoveEvent(QMouseEvent* event) {
         mouseX_ = at.x();
         mouseY_ = at.y();
     }
-    if (under == nullptr || under->kind() != SceneItem::Kind::CreditsLine) highlight(under);
-    update();
+    if (under == nullptr || under->kind() != SceneItem::Kind::CreditsLine) {
+        // Most moves change no colour; those need no redraw.
+        const QList<SceneItem*> labels = findChildren<SceneItem*>(Qt::FindDirectChildrenOnly);
+        QList<QRgb> before;
+        for (const SceneItem* label : labels) before.append(label->colour().rgb());
+        highlight(under);
+        for (qsizetype i = 0; i < labels.size(); ++i) {
+            if (labels[i]->colour().rgb() != before[i]) {
+                update();
+                break;
+            }
+        }
+    }
 }
 
 void GameWindow::mousePressEvent(QMouseEvent* event) {
