@@ -1,0 +1,77 @@
+// Every built-in level is won by the input stored beside the tests. When a
+// level text changes, its input has to be found again with ferlan-tool solve.
+#include <build_field.h>
+#include <builtin_levels.h>
+#include <game_shell.h>
+#include <key_script.h>
+#include <tick.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+
+using namespace ferlan;
+
+namespace {
+
+std::string solutionPath(int level) {
+    char name[32];
+    std::snprintf(name, sizeof name, "/level%02d.keys", level);
+    return std::string(FERLAN_SOLUTIONS_DIR) + name;
+}
+
+// The tick named by the script's closing "# won after N ticks", or 0.
+std::int64_t announcedTicks(const std::string& script) {
+    const std::string marker = "# won after ";
+    const std::size_t at = script.rfind(marker);
+    if (at == std::string::npos) return 0;
+    return std::stoll(script.substr(at + marker.size()));
+}
+
+class Solutions : public testing::TestWithParam<int> {};
+
+TEST_P(Solutions, StoredInputWinsTheLevel) {
+    const int level = GetParam();
+    std::ifstream in(solutionPath(level), std::ios::binary);
+    ASSERT_TRUE(in) << solutionPath(level);
+    const std::string script((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    KeyScriptError error;
+    const auto steps = ParseKeyScript(script, error);
+    ASSERT_TRUE(steps) << error.message;
+
+    GameModel model;
+    ASSERT_TRUE(StartBuiltinLevel(model, level - 1));
+    RecordingShell shell;
+    std::int64_t tick = 0;
+    std::int64_t wonAt = 0;
+    for (const KeyStep& step : *steps) {
+        HoldKeys(model, step.keys);
+        for (std::int64_t n = 0; n < step.count && wonAt == 0; ++n) {
+            ++tick;
+            if (Spieltimer_Timer(model, shell)) wonAt = tick;
+        }
+    }
+    ASSERT_GT(wonAt, 0) << "level " << level << " not won after " << tick << " ticks";
+    EXPECT_EQ(wonAt, TotalTicks(*steps)) << "the script runs on after the win";
+    EXPECT_EQ(wonAt, announcedTicks(script));
+    // The game goes on with the next level; the last one ends the game.
+    if (level < kBuiltinLevelCount) {
+        EXPECT_EQ(shell.levelClicks, std::vector<int>{level});
+    } else {
+        EXPECT_TRUE(shell.levelClicks.empty());
+        EXPECT_TRUE(model.Geschafft.Visible);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(BuiltinLevels, Solutions, testing::Range(1, kBuiltinLevelCount + 1),
+                         [](const testing::TestParamInfo<int>& info) {
+                             char name[16];
+                             std::snprintf(name, sizeof name, "Level%02d", info.param);
+                             return std::string(name);
+                         });
+
+}  // namespace
