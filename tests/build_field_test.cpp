@@ -207,13 +207,14 @@ TEST(BuildField, RebuildPutsEverythingBack) {
 
 TEST(BuildField, SmallerLevelClearsTheSlotsItDoesNotUse) {
     GameModel model;
-    ASSERT_TRUE(StartBuiltinLevel(model, 3));  // 4 poles, 2 balls, 3 polarisers
+    ASSERT_TRUE(StartBuiltinLevel(model, 8));  // 5 poles, 10 balls, 2 polarisers
+    ASSERT_TRUE(model.Kugel[10].Visible);
     ASSERT_TRUE(StartBuiltinLevel(model, 0));  // 2 poles, nothing else
     EXPECT_TRUE(model.Ferlan[2].Visible);
     EXPECT_FALSE(model.Ferlan[3].Visible);
     EXPECT_EQ(model.Ferlan[3].picture, Picture::None);
     EXPECT_FALSE(model.Ferlan[4].Visible);
-    EXPECT_FALSE(model.Kugel[1].Visible);
+    for (const Image& ball : model.Kugel) EXPECT_FALSE(ball.Visible);
     EXPECT_FALSE(model.Transformator[1].Visible);
     for (const Disc& disc : model.Anziehung) EXPECT_FALSE(disc.Visible);
     EXPECT_EQ(model.NextFerlan, 3);

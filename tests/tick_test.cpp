@@ -114,6 +114,8 @@ TEST(PoleRods, ShallowOverlapTurnsThatComponent) {
         {"from above, bottom exactly 106 into the rod", 6000, kRodTop + 106 - 480, false, true},
         {"from below, top 10 into the rod", 6000, kRodBottom - 10, false, true},
         {"edges only touch from above", 6000, kRodTop - 480, false, true},
+        {"edges only touch from below", 6000, kRodBottom, false, true},
+        {"edges only touch on the left", kRodLeft - 480, kRodTop - 100, true, false},
         {"from the left side, 10 in", kRodLeft - 470, kRodTop - 100, true, false},
         {"from the left side, exactly 106 in", kRodLeft + 106 - 480, kRodTop - 100, true, false},
         {"from the left side, 107 in", kRodLeft + 107 - 480, kRodTop - 100, false, false},
@@ -356,6 +358,7 @@ TEST(KugelMotion, FrictionForEverySlotMotionOnlyForShownOnes) {
     EXPECT_EQ(model.Kugel[1].Top, 4996);
     EXPECT_EQ(model.Anziehung2[1].Left, 2952.5f + 4);
     EXPECT_FALSE(model.Kugel[2].Visible);
+    EXPECT_EQ(model.Kugel[2].Left, 0) << "a free slot does not move";
 }
 
 TEST(SpeedArithmetic, SaturatesAtTheSixteenBitEnds) {
@@ -441,11 +444,16 @@ TEST(Polarisers, RisingThroughTurnsPlusAndStaysPlus) {
     GameModel model = FieldWith(";;ap3000 5000 ,");
     PlaceBall(model, 3060, 6100);
     model.KeyUpHeld = true;
+    int ticks = 0;
     while (model.Eisenkugel.Top > 5000 + 460 + 20) {
         Tick(model);
         ASSERT_EQ(model.BallPolarity, Polarity::Neutral) << model.Eisenkugel.Top;
+        ASSERT_LT(++ticks, 100) << "the ball does not rise into the pipe";
     }
-    while (model.Eisenkugel.Bottom() >= 5000) Tick(model);
+    while (model.Eisenkugel.Bottom() >= 5000) {
+        Tick(model);
+        ASSERT_LT(++ticks, 100) << "the ball does not leave the pipe";
+    }
     for (int n = 0; n < 3; ++n) Tick(model);
     EXPECT_EQ(model.BallPolarity, Polarity::Plus);
     EXPECT_TRUE(model.PlusanzeigeVisible());
@@ -514,6 +522,37 @@ TEST(ExitPipe, CentresThenRisesThenSwallows) {
     EXPECT_EQ(ticks, 176);
     EXPECT_EQ(model.Eisenkugel.Top, 239);
     EXPECT_FALSE(model.Eisenkugel.Visible);
+}
+
+TEST(ExitPipe, SwallowsOnceTheTopIs240BelowThePipeTop) {
+    const struct {
+        Twips top;
+        int ticks;
+    } cases[] = {{940, 36}, {959, 37}, {240, 1}, {241, 2}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.top);
+        GameModel model = FieldWith(";;");
+        PlaceBall(model, 3120, c.top);
+        int ticks = 1;
+        while (!Tick(model) && ticks < 100) ++ticks;
+        EXPECT_EQ(ticks, c.ticks);
+    }
+}
+
+TEST(ExitPipe, UnderTheOpeningTheAlarmIsOff) {
+    // The pole's outer disc reaches over the exit.
+    const struct {
+        const char* why;
+        Twips left;
+        bool alarm;
+    } cases[] = {{"under the opening", 3120, false}, {"beside the opening", 3361, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        GameModel model = FieldWith("grpp5775 1000 ,;;");
+        PlaceBall(model, c.left, 900);
+        Tick(model);
+        EXPECT_EQ(model.AlarmOn, c.alarm);
+    }
 }
 
 TEST(ExitPipe, CentresFromTheRightToo) {
