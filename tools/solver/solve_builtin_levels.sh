@@ -11,8 +11,8 @@ first="${2:-1}"
 last="${3:-30}"
 mkdir -p tests/solutions
 
-echo "| Level | Ticks | Key changes | States searched | Seconds |"
-echo "|---:|---:|---:|---:|---:|"
+echo "| Level | Ticks | Key changes | States searched | Seconds | Elements not used |"
+echo "|---:|---:|---:|---:|---:|---:|"
 for n in $(seq "$first" "$last"); do
     file=$(printf "tests/solutions/level%02d.keys" "$n")
     out=$("$tool" solve --level "$n" --stats)
@@ -22,5 +22,8 @@ for n in $(seq "$first" "$last"); do
     states=$(sed 's/.*durchsucht: \([0-9]*\),.*/\1/' <<<"$stats")
     seconds=$(sed 's/.*Sekunden: \([0-9.]*\),.*/\1/' <<<"$stats")
     changes=$(sed 's/.*Tastenwechsel: \([0-9]*\).*/\1/' <<<"$stats")
-    echo "| $n | $ticks | $changes | $states | $seconds |"
+    # Elements whose outer disc the ball never touched, or polarisers it
+    # never passed, in the stored input.
+    unused=$(grep '^# Ticks' <<<"$out" | cut -d: -f2 | tr ' ' '\n' | grep -cx '0' || true)
+    echo "| $n | $ticks | $changes | $states | $seconds | $unused |"
 done

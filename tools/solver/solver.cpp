@@ -39,6 +39,9 @@ constexpr std::size_t kBatch = 64;
 constexpr int kExitDrawTicks = 1000;
 // How much later than before an input with fewer key changes may win.
 constexpr std::int64_t kShortenSlack = 1000;
+// Replays that shortening may spend: a bound that, unlike a clock, leaves the
+// result the same on every machine.
+constexpr int kShortenReplays = 4000;
 
 // Up, down or neither, times left, right or neither. Nothing held comes first,
 // so that where the keys change nothing (the ball rising out of the entry
@@ -350,7 +353,9 @@ std::vector<KeyStep> ShortenKeyScript(const GameModel& start, std::vector<KeySte
     std::int64_t won = WinningTick(start, steps);
     if (won == 0) return steps;
     steps = trimToTicks(steps, won);
+    int replays = 0;
     const auto tryKeys = [&](std::size_t i, const HeldKeys& keys) {
+        if (++replays > kShortenReplays) return false;
         std::vector<KeyStep> candidate = steps;
         candidate[i].keys = keys;
         // Changed keys may win a little later than before: the last keys are
@@ -364,7 +369,7 @@ std::vector<KeyStep> ShortenKeyScript(const GameModel& start, std::vector<KeySte
         return true;
     };
     // The shortest steps go first: they are the likeliest to be unneeded.
-    for (bool changed = true; changed;) {
+    for (bool changed = true; changed && replays < kShortenReplays;) {
         changed = false;
         std::vector<std::size_t> order(steps.size());
         for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;

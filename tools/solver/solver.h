@@ -53,7 +53,8 @@ std::int64_t WinningTick(const GameModel& start, const std::vector<KeyStep>& ste
 
 // Joins equal neighbouring steps, then tries to give short steps the keys of
 // a neighbour as long as the input still wins within `maxTicks`: fewer key
-// changes for whoever reads or plays the script.
+// changes for whoever reads or plays the script. The number of trial replays
+// is bounded, so a long input costs at most a few seconds.
 std::vector<KeyStep> ShortenKeyScript(const GameModel& start, std::vector<KeyStep> steps,
                                       std::int64_t maxTicks);
 
