@@ -184,7 +184,7 @@ TEST(BuildField, HeightsAndFloorRows) {
 
 TEST(BuildField, RebuildPutsEverythingBack) {
     GameModel model;
-    ASSERT_TRUE(StartBuiltinLevel(model, 3));  // 4 poles, 2 balls, 3 polarisers
+    ASSERT_TRUE(StartBuiltinLevel(model, 2));
     const GameModel fresh = model;
     model.KeyUpHeld = true;
     RecordingShell shell;
@@ -207,9 +207,13 @@ TEST(BuildField, RebuildPutsEverythingBack) {
 
 TEST(BuildField, SmallerLevelClearsTheSlotsItDoesNotUse) {
     GameModel model;
-    ASSERT_TRUE(StartBuiltinLevel(model, 8));  // 5 poles, 10 balls, 2 polarisers
+    std::string full = "16;2;klpp45   1680 ,krpp6015 2685 ,glup600  4260 ,;";
+    for (int k = 0; k < 10; ++k) full += "up" + FormatCoordinate(400.0f * k) + "3000 ,";
+    full += ";an3000 3660 ,an4920 7755 ,;  ";
+    ASSERT_TRUE(StartLoadedLevel(model, full));
     ASSERT_TRUE(model.Kugel[10].Visible);
-    ASSERT_TRUE(StartBuiltinLevel(model, 0));  // 2 poles, nothing else
+    ASSERT_TRUE(model.Ferlan[3].Visible);
+    ASSERT_TRUE(StartBuiltinLevel(model, 0));  // level 1: 2 poles, nothing else
     EXPECT_TRUE(model.Ferlan[2].Visible);
     EXPECT_FALSE(model.Ferlan[3].Visible);
     EXPECT_EQ(model.Ferlan[3].picture, Picture::None);

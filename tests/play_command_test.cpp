@@ -74,12 +74,16 @@ TEST(FerlanToolPlay, LiftsThirtySevenTicksThenRises) {
 }
 
 TEST(FerlanToolPlay, TracesTheShownChargedBallsInSlotOrder) {
-    const ToolRun run = runTool({"play", "--level", "2", "--ticks", "1", "--trace"});
+    const std::string dir = makeTempDir();
+    const std::string file =
+        writeTempFile(dir, "kugeln.lev", "13;2;;mm4935 10035,pp2985 8655 ,;;\r\n");
+    const ToolRun run = runTool({"play", file, "--ticks", "1", "--trace"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const auto out = lines(run.out);
     ASSERT_EQ(out.size(), 2u);
     EXPECT_NE(out[0].find("\"kugel\":[[4935,10035,0,0],[2985,8655,0,0]]}"), std::string::npos)
         << out[0];
+    std::system(("rm -rf " + dir).c_str());
 }
 
 TEST(FerlanToolPlay, TickCounts) {

@@ -1,6 +1,7 @@
 #include "sim_test_fields.h"
 
 #include <build_field.h>
+#include <builtin_levels.h>
 #include <discs.h>
 #include <speed.h>
 #include <tick.h>
@@ -665,7 +666,7 @@ TEST(LevelFinish, NextLevelStartsInsideTheTick) {
     EXPECT_EQ(model.Levelanzeiger.Caption, "Level 8");
     EXPECT_TRUE(model.Eisenkugel.Visible);
     EXPECT_FALSE(model.Levelendeanzeiger.Visible);
-    EXPECT_EQ(model.Text1, "13;4;grup5775 2730 ,glum600  6720 ,grmm5175 8325 ,glup300  9480 ,;pp1695 3075 ,up3285 3150 ,pp2310 7215 ,pp1380 8235 ,;an4350 6705 ,am1875 8850 ,;  ");
+    EXPECT_EQ(model.Text1, *BuiltinLevelText(7));
 }
 
 TEST(LevelFinish, LoadedLevelEndsQuietlyAndStaysWon) {
