@@ -7,6 +7,7 @@
 #include <string>
 
 using namespace ferlan;
+using namespace ferlan::editor;
 
 namespace {
 

@@ -21,6 +21,7 @@
 #include <unistd.h>
 
 using namespace ferlan;
+using namespace ferlan::editor;
 
 namespace {
 

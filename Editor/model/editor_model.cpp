@@ -4,7 +4,7 @@
 #include <optional>
 #include <utility>
 
-namespace ferlan {
+namespace ferlan::editor {
 namespace {
 
 // Where a pole block's three discs lie, from the largest to the smallest:
@@ -490,4 +490,4 @@ std::array<PipePiece, 8> EditorModel::Pipes() const {
     }};
 }
 
-}  // namespace ferlan
+}  // namespace ferlan::editor

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-namespace ferlan {
+namespace ferlan::editor {
 
 enum class ElementKind { None, Ferlan, Kugel, Transformator };
 
@@ -230,4 +230,4 @@ private:
     bool changed_ = false;
 };
 
-}  // namespace ferlan
+}  // namespace ferlan::editor

@@ -9,7 +9,7 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
-namespace ferlan {
+namespace ferlan::editor {
 namespace {
 
 int px(double twips) { return static_cast<int>(toPixels(twips)); }
@@ -197,4 +197,4 @@ TransformatorEffect EditStrip::transformatorEffect() const {
     return TransformatorEffect::Neutral;
 }
 
-}  // namespace ferlan
+}  // namespace ferlan::editor

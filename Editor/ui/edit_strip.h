@@ -11,7 +11,7 @@
 class QPushButton;
 class QScrollBar;
 
-namespace ferlan {
+namespace ferlan::editor {
 
 // A label that reports a click, like the strip's headings and floor pictures.
 class ClickableLabel : public QLabel {
@@ -81,4 +81,4 @@ private:
     QRadioButton* minus7_ = nullptr;
 };
 
-}  // namespace ferlan
+}  // namespace ferlan::editor

@@ -14,7 +14,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 
-namespace ferlan {
+namespace ferlan::editor {
 namespace {
 
 using namespace editor_texts;
@@ -256,4 +256,4 @@ void EditorWindow::mnuturn_Click() {
     }
 }
 
-}  // namespace ferlan
+}  // namespace ferlan::editor

@@ -12,7 +12,7 @@
 class QMenu;
 class QScrollBar;
 
-namespace ferlan {
+namespace ferlan::editor {
 
 class EditStrip;
 class PreviewWidget;
@@ -67,4 +67,4 @@ private:
     bool quitConfirmed_ = false;
 };
 
-}  // namespace ferlan
+}  // namespace ferlan::editor

@@ -14,7 +14,7 @@ int main(int argc, char* argv[]) {
         icon.addPixmap(ferlan::picture(QStringLiteral("icon_editor_%1").arg(size)));
     }
     app.setWindowIcon(icon);
-    ferlan::EditorWindow window;
+    ferlan::editor::EditorWindow window;
     window.show();
     return app.exec();
 }

@@ -9,7 +9,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-namespace ferlan {
+namespace ferlan::editor {
 namespace {
 
 QColor discColor(std::uint32_t bgr) {
@@ -161,4 +161,4 @@ void PreviewWidget::dropEvent(QDropEvent* event) {
     }
 }
 
-}  // namespace ferlan
+}  // namespace ferlan::editor

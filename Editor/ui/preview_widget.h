@@ -10,7 +10,7 @@
 
 class QDrag;
 
-namespace ferlan {
+namespace ferlan::editor {
 
 class PreviewWidget : public QWidget {
     Q_OBJECT
@@ -43,4 +43,4 @@ private:
     DragRunner dragRunner_;
 };
 
-}  // namespace ferlan
+}  // namespace ferlan::editor
