@@ -36,8 +36,11 @@ void copyDisc(Disc& to, const Disc& from) {
     to.Visible = from.Visible;
 }
 
-template <std::size_t Slots, std::size_t Discs>
-void shiftDown(std::array<Image, Slots>& images, std::array<Disc, Discs>* discs, int slot) {
+// Moves slots slot + 1 to the last one down by one and empties the last
+// slot. `discs` holds three discs per slot, numbered from 1 like the slots;
+// null for a kind without discs.
+template <std::size_t Slots>
+void shiftDown(std::array<Image, Slots>& images, Disc* discs, int slot) {
     constexpr int last = static_cast<int>(Slots) - 1;
     for (int s = slot; s < last; ++s) {
         Image& to = images[static_cast<std::size_t>(s)];
@@ -47,17 +50,14 @@ void shiftDown(std::array<Image, Slots>& images, std::array<Disc, Discs>* discs,
         to.Left = from.Left;
         to.Visible = from.Visible;
         if (discs) {
-            for (int d = 0; d < 3; ++d) {
-                copyDisc((*discs)[static_cast<std::size_t>(3 * s - 2 + d)],
-                         (*discs)[static_cast<std::size_t>(3 * (s + 1) - 2 + d)]);
-            }
+            for (int d = 0; d < 3; ++d) copyDisc(discs[3 * s - 2 + d], discs[3 * (s + 1) - 2 + d]);
         }
     }
     Image& lastImage = images[static_cast<std::size_t>(last)];
     assignPicture(lastImage, Picture::None);
     lastImage.Visible = false;
     if (discs) {
-        for (int d = 0; d < 3; ++d) (*discs)[static_cast<std::size_t>(3 * last - 2 + d)].Visible = false;
+        for (int d = 0; d < 3; ++d) discs[3 * last - 2 + d].Visible = false;
     }
 }
 
@@ -153,17 +153,17 @@ void RemoveElement(GameModel& model, ElementKind kind, int slot) {
     switch (kind) {
     case ElementKind::Ferlan:
         if (slot < 1 || slot > kMaxFerlan) return;
-        shiftDown(model.Ferlan, &model.Anziehung, slot);
+        shiftDown(model.Ferlan, model.Anziehung.data(), slot);
         --model.NextFerlan;
         break;
     case ElementKind::Kugel:
         if (slot < 1 || slot > kMaxKugel) return;
-        shiftDown(model.Kugel, &model.Anziehung2, slot);
+        shiftDown(model.Kugel, model.Anziehung2.data(), slot);
         --model.NextKugel;
         break;
     case ElementKind::Transformator:
         if (slot < 1 || slot > kMaxTransformator) return;
-        shiftDown(model.Transformator, static_cast<std::array<Disc, 1>*>(nullptr), slot);
+        shiftDown(model.Transformator, nullptr, slot);
         --model.NextTransformator;
         break;
     }
