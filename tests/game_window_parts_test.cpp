@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace ferlan {
@@ -170,6 +171,9 @@ TEST(ProgressFile, ReadsTheFirstTwoCharactersLeniently) {
     EXPECT_FALSE(ProgressFile(dir.path(), {}).read().has_value());  // missing
     QDir(dir.path()).mkdir("vmos2.dll");
     EXPECT_FALSE(ProgressFile(dir.path(), {}).read().has_value());  // a folder
+    QTemporaryDir pipeDir;
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipeDir.filePath("vmos2.dll")).constData(), 0600), 0);
+    EXPECT_FALSE(ProgressFile(pipeDir.path(), {}).read().has_value());  // a pipe must not block
 }
 
 TEST(ProgressFile, WritesOnlyAWinAboveTheListAndNeverLowers) {
