@@ -135,8 +135,8 @@ QImage drawWall()
     return image;
 }
 
-// The title "Ferlan": pale, glossy letters whose light fill keeps the dark
-// grey menu labels above them readable.
+// The title "Ferlan": pale, glossy letters, half faded into the plate, so
+// the dark grey menu labels that lie across them stay easy to read.
 void drawTitle(QPainter& painter)
 {
     const QFont font = packagedFont(kBrushScriptFile, 104);
@@ -147,6 +147,7 @@ void drawTitle(QPainter& painter)
     const QRectF bounds = title.boundingRect();
     const QPointF centre(kTitleArea.center().x() + 1.5, kTitleArea.top() + 136);
     painter.save();
+    painter.setOpacity(0.42);
     painter.translate(centre);
     painter.rotate(-11);
     painter.translate(-bounds.center());
