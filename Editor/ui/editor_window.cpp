@@ -4,13 +4,13 @@
 #include "editor_texts.h"
 #include "preview_widget.h"
 
+#include <atomic_file.h>
 #include <level_file.h>
 #include <level_text.h>
 #include <twips.h>
 
 #include <QCloseEvent>
 #include <QMenuBar>
-#include <QSaveFile>
 #include <QScrollBar>
 #include <QSignalBlocker>
 
@@ -216,10 +216,7 @@ void EditorWindow::mnusave_Click() {
     // The old file stays whole until the new one is completely written.
     QByteArray bytes = QByteArray::fromStdString(level.text);
     bytes += QByteArray(kLevelFileLineEnd.data(), static_cast<qsizetype>(kLevelFileLineEnd.size()));
-    QSaveFile file(name);
-    const bool saved = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
-                       file.commit();
-    if (!saved) {
+    if (!writeFileAtomically(name, bytes)) {
         prompts_.message(kFailureCaption, kSaveError, Prompts::Icon::Critical);
         return;
     }

@@ -1,12 +1,12 @@
 #include "progress_file.h"
 
+#include <atomic_file.h>
 #include <level_text.h>
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <utility>
@@ -77,12 +77,9 @@ ProgressFile::WriteResult ProgressFile::recordWin(int won, int highestShown, QSt
     }
     const QString path = writePath();
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(QByteArray::number(won) + "\r\n");
-        if (file.commit()) return WriteResult::Written;
-    }
-    if (error) *error = path + QStringLiteral(": ") + file.errorString();
+    QString why;
+    if (writeFileAtomically(path, QByteArray::number(won) + "\r\n", &why)) return WriteResult::Written;
+    if (error) *error = path + QStringLiteral(": ") + why;
     return WriteResult::Failed;
 }
 
