@@ -96,6 +96,6 @@ inline constexpr std::string_view kLevelFileLineEnd = "\r\n";
 
 // Text files above this size cannot be level texts (the longest is 580 bytes);
 // both programs and the tool refuse them before reading.
-inline constexpr std::uintmax_t kMaxLevelFileBytes = 64 * 1024;
+inline constexpr std::uintmax_t kMaxLevelFileBytes = std::uintmax_t{64} * 1024;
 
 }  // namespace ferlan

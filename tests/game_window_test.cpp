@@ -414,7 +414,7 @@ void GameWindowTest::badLevelFilesChangeNothing() {
     if (kind == "folder") QDir(game.dir.path()).mkdir("bad.lev");
     if (kind == "empty") writeFile(path, "");
     // A valid level followed by padding: only its size is wrong.
-    if (kind == "large") writeFile(path, QByteArray("9 ;1;;;;\r\n") + QByteArray(64 * 1024, ' '));
+    if (kind == "large") writeFile(path, QByteArray("9 ;1;;;;\r\n") + QByteArray(qsizetype{64} * 1024, ' '));
     if (kind == "garbage") writeFile(path, QByteArray("\x00\x01\xff;;;;;;\r\n", 11));
     // A level played before stays in memory, its list underneath.
     game.click("Spielstarten");

@@ -37,7 +37,7 @@ std::string makeTempDir() {
 
 std::string writeTempFile(const std::string& dir, const std::string& name,
                           const std::string& content) {
-    const std::string path = dir + "/" + name;
+    std::string path = dir + "/" + name;
     std::ofstream(path, std::ios::binary) << content;
     return path;
 }

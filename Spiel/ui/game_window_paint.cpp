@@ -59,17 +59,18 @@ void GameWindow::drawLabel(QPainter& painter, const SceneItem& label) {
     painter.setFont(scaledFont(credits ? LabelFace::Odessa : LabelFace::OneStrokeScript, kMenuLabelHeight, scale_));
     const Qt::Alignment align =
         label.kind() == SceneItem::Kind::LevelLabel ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter;
+    const int flags = static_cast<int>(align.toInt()) | Qt::TextDontClip;
     if (!credits) {
         // A faint light rim keeps the script readable where it crosses the
         // drawing on the background.
         const double rim = std::max(1.0, scale_ * 15);
         painter.setPen(kLabelRim);
         for (const QPointF shift : {QPointF(-rim, 0), QPointF(rim, 0), QPointF(0, -rim), QPointF(0, rim)}) {
-            painter.drawText(box.translated(shift), align | Qt::TextDontClip, label.text());
+            painter.drawText(box.translated(shift), flags, label.text());
         }
     }
     painter.setPen(label.colour());
-    painter.drawText(box, align | Qt::TextDontClip, label.text());
+    painter.drawText(box, flags, label.text());
 }
 
 void GameWindow::paintScene(QPainter& painter) {

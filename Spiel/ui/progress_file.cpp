@@ -49,7 +49,7 @@ QString ProgressFile::writePath() const {
 }
 
 QString ProgressFile::readPath() const {
-    const QString path = writePath();
+    QString path = writePath();
     if (QFileInfo::exists(path)) return path;
     return QDir(programDir_).filePath(QString::fromLatin1(kFileName));
 }

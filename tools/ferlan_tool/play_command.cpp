@@ -20,7 +20,7 @@
 namespace ferlan::tool {
 namespace {
 
-constexpr std::uintmax_t kMaxKeyScriptBytes = 64 * 1024 * 1024;
+constexpr std::uintmax_t kMaxKeyScriptBytes = std::uintmax_t{64} * 1024 * 1024;
 constexpr std::string_view kSynopsis =
     "ferlan-tool play (DATEI | --level N) [--keys SKRIPT] [--ticks N] [--trace]";
 
