@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts the game.
+# Installs what is missing, builds, and starts the game (or, with the argument
+# "editor", the level editor).
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/setup.sh
 scripts/build.sh default
-if [[ -x build/default/Spiel/ferlan ]]; then
-    exec build/default/Spiel/ferlan "$@"
+if [[ "${1:-}" == "editor" ]]; then
+    shift
+    exec build/default/Editor/editor "$@"
 fi
-exec build/default/tools/ferlan-tool check --level 1 "$@"
+exec build/default/Spiel/ferlan "$@"
