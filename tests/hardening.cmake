@@ -4,3 +4,6 @@ endif()
 
 # Writers killed at random moments leave whole files and no temporaries.
 ferlan_add_gtest(atomic_write_test SOURCES atomic_write_test.cpp LIBS ferlan_game_ui)
+
+# Broken, odd and hostile files on both programs' loading paths.
+ferlan_add_qttest(bad_input_test SOURCES bad_input_test.cpp LIBS ferlan_game_ui ferlan_editor_ui)
