@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <optional>
 #include <sstream>
 #include <vector>
 
@@ -265,8 +266,8 @@ private slots:
     void editorLoadsALevelOrChangesNothing();
     void progressFileOpensTheListOrReports_data();
     void progressFileOpensTheListOrReports();
-    void aReadOnlyFolderKeepsTheGamePlaying_data();
-    void aReadOnlyFolderKeepsTheGamePlaying();
+    void winningKeepsPlayingWhateverTheProgressFile_data();
+    void winningKeepsPlayingWhateverTheProgressFile();
 };
 
 void BadInputTest::gameLoadsALevelOrChangesNothing_data() { addLevelRows({"title", "in play"}); }
@@ -411,30 +412,56 @@ void BadInputTest::progressFileOpensTheListOrReports() {
     QVERIFY(game.titleShown());
 }
 
-void BadInputTest::aReadOnlyFolderKeepsTheGamePlaying_data() {
-    QTest::addColumn<bool>("folderLooksWritable");
-    // Either the write goes to the per-user folder, which cannot be made, or
-    // straight into the folder that refuses it.
-    QTest::newRow("user folder cannot be made") << false;
-    QTest::newRow("program folder refuses the file") << true;
+void BadInputTest::winningKeepsPlayingWhateverTheProgressFile_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QByteArray>("after");  // the file's content after the win; empty: not a file
+    QTest::addColumn<bool>("saved");
+    // A read-only program folder sends the write to the per-user folder,
+    // which cannot be made inside it; with the folder taken for writable the
+    // write goes straight into the folder that refuses it.
+    QTest::newRow("read-only folder") << "read-only" << QByteArray("0\r\n") << false;
+    QTest::newRow("read-only folder taken for writable") << "read-only, looks writable" << QByteArray("0\r\n")
+                                                         << false;
+    // Something else in the file's place is replaced by a proper file.
+    QTest::newRow("named pipe") << "fifo" << QByteArray("1\r\n") << true;
+    QTest::newRow("garbage") << "garbage" << QByteArray("1\r\n") << true;
+    // A folder cannot be replaced by a file.
+    QTest::newRow("folder") << "folder" << QByteArray() << false;
 }
 
-void BadInputTest::aReadOnlyFolderKeepsTheGamePlaying() {
-    QFETCH(bool, folderLooksWritable);
+void BadInputTest::winningKeepsPlayingWhateverTheProgressFile() {
+    QFETCH(QString, kind);
+    QFETCH(QByteArray, after);
+    QFETCH(bool, saved);
     ProgressFile::FolderProbe probe;
-    if (folderLooksWritable) probe = [](const QString&) { return true; };
+    if (kind.endsWith("looks writable")) probe = [](const QString&) { return true; };
     Game game("0\r\n", probe);
-    const ReadOnlyFolder readOnly(game.dir.path());
-    if (!readOnly.effective()) QSKIP("cannot make a folder read-only here");
     game.playLevel1();
+    // Changed behind the game's back while the level is played.
+    const QString path = game.progressPath();
+    std::optional<ReadOnlyFolder> readOnly;
+    if (kind.startsWith("read-only")) {
+        readOnly.emplace(game.dir.path());
+        if (!readOnly->effective()) QSKIP("cannot make a folder read-only here");
+    } else {
+        QVERIFY(QFile::remove(path));
+        if (kind == "fifo") QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        if (kind == "garbage") QVERIFY(writeFile(path, QByteArray("\xff\x00\x01", 3)));
+        if (kind == "folder") QVERIFY(QDir(game.dir.path()).mkdir(ProgressFile::kFileName));
+    }
     GameModel& m = game.window->model();
     for (int i = 0; i < 5000 && m.Levelanzeige.Caption != " 2"; ++i) game.window->Spieltimer_Timer();
 
     QCOMPARE(QString::fromStdString(m.Levelanzeige.Caption), QStringLiteral(" 2"));
     QVERIFY(m.SpieltimerEnabled);
-    QVERIFY(game.prompts.shown.isEmpty());
-    QCOMPARE(game.window->notice(), QStringLiteral("Spielstand nicht gespeichert!"));
-    QCOMPARE(readFile(game.progressPath()), QByteArray("0\r\n"));
+    QVERIFY(game.prompts.shown.isEmpty());  // no box from inside the tick
+    QCOMPARE(game.window->notice(), saved ? QString() : QStringLiteral("Spielstand nicht gespeichert!"));
+    if (after.isEmpty()) {
+        QVERIFY(QFileInfo(path).isDir());
+    } else {
+        QVERIFY(QFileInfo(path).isFile());
+        QCOMPARE(readFile(path), after);
+    }
     QCOMPARE(QDir(game.dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList{ProgressFile::kFileName});
 }
