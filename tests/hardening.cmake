@@ -2,7 +2,7 @@ if(TARGET ferlan_sim)
     ferlan_add_gtest(soak_test SOURCES soak_test.cpp LIBS ferlan_sim)
 endif()
 
-# Writers killed at random moments leave whole files and no temporaries.
+# Writers killed at random moments leave a whole file behind.
 ferlan_add_gtest(atomic_write_test SOURCES atomic_write_test.cpp LIBS ferlan_game_ui)
 
 # Broken, odd and hostile files on both programs' loading paths.
