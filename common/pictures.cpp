@@ -64,4 +64,12 @@ QImage pictureImage(const QString& name)
     return cachedImage(assetPath(name));
 }
 
+QIcon programIcon(const QString& program) {
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+        icon.addFile(assetPath(QStringLiteral("icon_%1_%2").arg(program).arg(size)), QSize(size, size));
+    }
+    return icon;
+}
+
 }  // namespace ferlan

@@ -1,6 +1,7 @@
 // The pictures of both programs, compiled in as resources and loaded once.
 #pragma once
 
+#include <QIcon>
 #include <QImage>
 #include <QPixmap>
 #include <QString>
@@ -16,5 +17,9 @@ const QPixmap& picture(const QString& name);
 
 // The same picture as an image, for code that reads pixels.
 QImage pictureImage(const QString& name);
+
+// The icon of "ferlan" or "editor" in every size drawn. Each size is read
+// only when the desktop asks for it, so start-up decodes none of them.
+QIcon programIcon(const QString& program);
 
 }  // namespace ferlan

@@ -4,16 +4,11 @@
 #include <pictures.h>
 
 #include <QApplication>
-#include <QIcon>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     ferlan::installGermanTranslations(app);
-    QIcon icon;
-    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
-        icon.addPixmap(ferlan::picture(QStringLiteral("icon_editor_%1").arg(size)));
-    }
-    app.setWindowIcon(icon);
+    app.setWindowIcon(ferlan::programIcon(QStringLiteral("editor")));
     ferlan::editor::EditorWindow window;
     window.show();
     return app.exec();

@@ -103,6 +103,8 @@ private:
     QByteArray frameSignature() const;
 
     void paintScene(QPainter& painter);
+    // The window's background picture between two heights, in twips.
+    void drawBackgroundBand(QPainter& painter, double top, double bottom);
     void paintField(QPainter& painter);
     void paintPanel(QPainter& painter);
     void drawPicture(QPainter& painter, const QString& name, QRectF twips, QRectF sourceTwips = {});

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPaintEvent>
 
+#include <algorithm>
 #include <cmath>
 
 namespace ferlan {
@@ -74,23 +75,38 @@ void GameWindow::drawLabel(QPainter& painter, const SceneItem& label) {
 }
 
 void GameWindow::paintScene(QPainter& painter) {
-    drawPicture(painter, QStringLiteral("Hintergrund"), {0, 0, kWidth, kHeight});
+    // During play the field and the panel hide nearly all of the menu screen
+    // under them; painting only what shows keeps a moving level cheap.
+    double coveredTop = 0;
+    double coveredBottom = 0;
+    if (model_.Spielflaeche.Visible) {
+        coveredTop = std::max(0.0, static_cast<double>(model_.Spielflaeche.Top));
+        coveredBottom = std::min(kHeight, static_cast<double>(model_.Spielflaeche.Bottom()));
+    }
+    const auto hidden = [&](const QRectF& twips) {
+        return twips.top() >= coveredTop && twips.bottom() <= coveredBottom;
+    };
+    drawBackgroundBand(painter, 0, coveredTop);
+    drawBackgroundBand(painter, std::max(coveredTop, coveredBottom), kHeight);
     painter.save();
     painter.setClipRect(QRectF(toWidget({0, 0}), QSizeF(kWidth, kHeight) * scale_));
-    if (ueberdecken_->visible()) drawPicture(painter, QStringLiteral("Überdecken"), ueberdecken_->rect());
-    for (const SceneItem* label : titleLabels_) {
-        if (label->visible()) drawLabel(painter, *label);
+    if (ueberdecken_->visible() && !hidden(ueberdecken_->rect())) {
+        drawPicture(painter, QStringLiteral("Überdecken"), ueberdecken_->rect());
     }
-    for (const SceneItem* label : levels_) {
-        if (label->visible()) drawLabel(painter, *label);
-    }
-    if (zurueck_->visible()) drawLabel(painter, *zurueck_);
-    for (const SceneItem* line : {credits1_, credits2_}) {
-        if (line->visible()) drawLabel(painter, *line);
-    }
+    const auto drawShown = [&](const SceneItem* label) {
+        if (label->visible() && !hidden(label->rect())) drawLabel(painter, *label);
+    };
+    std::for_each(titleLabels_.begin(), titleLabels_.end(), drawShown);
+    std::for_each(levels_.begin(), levels_.end(), drawShown);
+    for (const SceneItem* label : {zurueck_, credits1_, credits2_}) drawShown(label);
     if (model_.Spielflaeche.Visible) paintField(painter);
     if (model_.Anzeigetafel.Visible) paintPanel(painter);
     painter.restore();
+}
+
+void GameWindow::drawBackgroundBand(QPainter& painter, double top, double bottom) {
+    if (bottom <= top) return;
+    drawPicture(painter, QStringLiteral("Hintergrund"), {0, top, kWidth, bottom - top}, {0, top, kWidth, bottom - top});
 }
 
 void GameWindow::paintField(QPainter& painter) {

@@ -4,17 +4,12 @@
 #include <pictures.h>
 
 #include <QApplication>
-#include <QIcon>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Ferlan"));
     ferlan::installGermanTranslations(app);
-    QIcon icon;
-    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
-        icon.addPixmap(ferlan::picture(QStringLiteral("icon_ferlan_%1").arg(size)));
-    }
-    app.setWindowIcon(icon);
+    app.setWindowIcon(ferlan::programIcon(QStringLiteral("ferlan")));
     ferlan::GameWindow window(ferlan::ProgressFile::forThisProgram());
     window.show();
     return app.exec();
