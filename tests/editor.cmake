@@ -10,8 +10,8 @@ ferlan_add_qttest(editor_window_test
 # display numbers keeps it clear of other tests' servers started at the same time.
 find_program(FERLAN_XVFB_RUN xvfb-run)
 find_program(FERLAN_XDOTOOL xdotool)
-add_executable(editor_e2e_test editor_e2e_test.cpp)
-target_link_libraries(editor_e2e_test PRIVATE Qt6::Core GTest::gtest GTest::gtest_main)
+add_executable(editor_e2e_test editor_e2e_test.cpp x11_driver.cpp)
+target_link_libraries(editor_e2e_test PRIVATE Qt6::Gui GTest::gtest GTest::gtest_main)
 target_compile_definitions(editor_e2e_test PRIVATE FERLAN_EDITOR_PATH="$<TARGET_FILE:editor>")
 add_dependencies(editor_e2e_test editor)
 if(FERLAN_XVFB_RUN AND FERLAN_XDOTOOL)

@@ -1,10 +1,11 @@
 // Runs the real editor on an X display (ctest starts this test under
 // xvfb-run) and drives it as a person would, with xdotool: choose a floor,
 // insert a pole block, drag it, save through the file dialog, quit.
+#include "x11_driver.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -15,31 +16,7 @@
 
 namespace {
 
-QString xdotool(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral("xdotool"), arguments);
-    process.waitForFinished(10000);
-    return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
-}
-
-bool waitFor(const std::function<bool()>& condition, int milliseconds = 15000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < milliseconds) {
-        if (condition()) return true;
-        QThread::msleep(50);
-    }
-    return condition();
-}
-
-QString findWindow(const QString& namePattern) {
-    QString id;
-    waitFor([&] {
-        id = xdotool({"search", "--onlyvisible", "--name", namePattern}).section('\n', 0, 0);
-        return !id.isEmpty();
-    });
-    return id;
-}
+using namespace ferlan::testing;
 
 // The window's height with its menu bar; the client area is the bottom 578 pixels.
 int windowHeight(const QString& window) {

@@ -10,7 +10,7 @@ ferlan_add_gtest(game_window_parts_test
 find_program(FERLAN_XVFB_RUN xvfb-run)
 find_program(FERLAN_XDOTOOL xdotool)
 find_program(FERLAN_IMPORT import)
-add_executable(game_window_e2e_test game_window_e2e_test.cpp)
+add_executable(game_window_e2e_test game_window_e2e_test.cpp x11_driver.cpp)
 target_link_libraries(game_window_e2e_test PRIVATE Qt6::Gui GTest::gtest GTest::gtest_main)
 target_compile_definitions(game_window_e2e_test PRIVATE FERLAN_GAME_PATH="$<TARGET_FILE:ferlan>")
 add_dependencies(game_window_e2e_test ferlan)

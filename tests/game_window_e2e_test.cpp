@@ -2,43 +2,20 @@
 // and plays as a person would, with xdotool: "Spiel starten", "Level 1", hold
 // Up until the level is won. A copy of the program in a fresh folder keeps the
 // player's own progress file out of it.
+#include "x11_driver.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
 
-#include <functional>
 
 namespace {
 
-QString run(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(10000);
-    return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
-}
-
-QString xdotool(const QStringList& arguments) { return run(QStringLiteral("xdotool"), arguments); }
-
-bool waitFor(const std::function<bool()>& condition, int milliseconds = 15000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < milliseconds) {
-        if (condition()) return true;
-        QThread::msleep(50);
-    }
-    return condition();
-}
-
-QImage screenshot(const QString& window, const QString& path) {
-    run(QStringLiteral("import"), {"-window", window, path});
-    return QImage(path);
-}
+using namespace ferlan::testing;
 
 // The share of pixels in which two pictures of the same size differ.
 double difference(const QImage& a, const QImage& b) {
@@ -77,11 +54,8 @@ TEST(GameEndToEnd, StartLevelOneAndWinItWithTheUpKey) {
     ferlan.start(game, {});
     ASSERT_TRUE(ferlan.waitForStarted());
 
-    QString window;
-    ASSERT_TRUE(waitFor([&] {
-        window = xdotool({"search", "--onlyvisible", "--name", "^Ferlan$"}).section('\n', 0, 0);
-        return !window.isEmpty();
-    })) << "no window with the caption Ferlan";
+    const QString window = findWindow(QStringLiteral("^Ferlan$"));
+    ASSERT_FALSE(window.isEmpty()) << "no window with the caption Ferlan";
     const QString geometry = xdotool({"getwindowgeometry", "--shell", window});
     EXPECT_TRUE(geometry.contains("WIDTH=449")) << qPrintable(geometry);
     EXPECT_TRUE(geometry.contains("HEIGHT=576")) << qPrintable(geometry);

@@ -1,0 +1,42 @@
+#include "x11_driver.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QThread>
+
+namespace ferlan::testing {
+
+QString runProgram(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(10000);
+    return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
+}
+
+QString xdotool(const QStringList& arguments) { return runProgram(QStringLiteral("xdotool"), arguments); }
+
+bool waitFor(const std::function<bool()>& condition, int milliseconds) {
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < milliseconds) {
+        if (condition()) return true;
+        QThread::msleep(50);
+    }
+    return condition();
+}
+
+QString findWindow(const QString& namePattern) {
+    QString id;
+    waitFor([&] {
+        id = xdotool({"search", "--onlyvisible", "--name", namePattern}).section('\n', 0, 0);
+        return !id.isEmpty();
+    });
+    return id;
+}
+
+QImage screenshot(const QString& window, const QString& path) {
+    runProgram(QStringLiteral("import"), {"-window", window, path});
+    return QImage(path);
+}
+
+}  // namespace ferlan::testing
