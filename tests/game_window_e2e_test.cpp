@@ -12,7 +12,6 @@
 #include <QTemporaryDir>
 #include <QThread>
 
-
 namespace {
 
 using namespace ferlan::testing;
