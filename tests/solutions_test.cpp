@@ -4,6 +4,7 @@
 #include <builtin_levels.h>
 #include <game_shell.h>
 #include <key_script.h>
+#include <replay_report.h>
 #include <tick.h>
 
 #include <gtest/gtest.h>
@@ -32,13 +33,17 @@ std::int64_t announcedTicks(const std::string& script) {
     return std::stoll(script.substr(at + marker.size()));
 }
 
+std::string readScript(int level) {
+    std::ifstream in(solutionPath(level), std::ios::binary);
+    EXPECT_TRUE(in) << solutionPath(level);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
 class Solutions : public testing::TestWithParam<int> {};
 
 TEST_P(Solutions, StoredInputWinsTheLevel) {
     const int level = GetParam();
-    std::ifstream in(solutionPath(level), std::ios::binary);
-    ASSERT_TRUE(in) << solutionPath(level);
-    const std::string script((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string script = readScript(level);
     KeyScriptError error;
     const auto steps = ParseKeyScript(script, error);
     ASSERT_TRUE(steps) << error.message;
@@ -65,6 +70,28 @@ TEST_P(Solutions, StoredInputWinsTheLevel) {
         EXPECT_TRUE(shell.levelClicks.empty());
         EXPECT_TRUE(model.Geschafft.Visible);
     }
+}
+
+// A pole block the ball never comes near is decoration, not design. The
+// classic levels 1 and 3 are kept as they are: their wins leave one pole aside.
+TEST_P(Solutions, StoredInputUsesEveryElement) {
+    const int level = GetParam();
+    if (level == 1 || level == 3) GTEST_SKIP() << "classic text";
+    KeyScriptError error;
+    const auto steps = ParseKeyScript(readScript(level), error);
+    ASSERT_TRUE(steps) << error.message;
+    GameModel model;
+    ASSERT_TRUE(StartBuiltinLevel(model, level - 1));
+    const ReplayReport report = ReportReplay(model, *steps);
+    ASSERT_GT(report.wonAt, 0);
+    const auto expectAllUsed = [](const std::vector<std::int64_t>& ticks, const char* kind) {
+        for (std::size_t slot = 0; slot < ticks.size(); ++slot) {
+            EXPECT_GT(ticks[slot], 0) << kind << ' ' << slot + 1 << " is never used";
+        }
+    };
+    expectAllUsed(report.ferlanTicks, "Ferlan");
+    expectAllUsed(report.kugelTicks, "Kugel");
+    expectAllUsed(report.transformatorTicks, "Transformator");
 }
 
 INSTANTIATE_TEST_SUITE_P(BuiltinLevels, Solutions, testing::Range(1, kBuiltinLevelCount + 1),
