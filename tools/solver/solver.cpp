@@ -28,9 +28,9 @@ constexpr float kGreed = 3;
 constexpr float kBallCell = 60;
 constexpr float kKugelCell = 120;
 constexpr int kSpeedCell = 16;
-// Where the ball's Left must lie to rise into the exit (Ende.Left + 240), and
-// how far off it may be and still be under the opening.
-constexpr float kExitCentreLeft = 2880 + 240;
+// The exit draws the ball in from a Left up to this far on either side of
+// where it centres the ball (Ende.Left + 240).
+constexpr float kExitCentring = 240;
 constexpr float kExitSlack = 240;
 // Nodes taken from the queue at once; their segments run side by side.
 constexpr std::size_t kBatch = 64;
@@ -285,9 +285,10 @@ private:
 };
 
 // Ticks still to go at best: the slower of the two axes decides.
-float estimate(const Body& ball) {
+float estimate(const Body& ball, Twips exitLeft) {
     const float up = std::max(0.0f, ball.top);
-    const float across = std::max(0.0f, std::fabs(ball.left - kExitCentreLeft) - kExitSlack);
+    const float across =
+        std::max(0.0f, std::fabs(ball.left - (exitLeft + kExitCentring)) - kExitSlack);
     return std::max(up, across) / kTopSpeed;
 }
 
@@ -411,7 +412,8 @@ SolveResult SolveLevel(const GameModel& start, const SolveOptions& options) {
     Simulator(start, movers).save(root, kugeln.data());
     nodes.push_back(root);
     seen.insert(stateKey(root, kugeln.data(), kugelCount));
-    queue.push({kGreed * estimate(root.ball), 0});
+    const Twips exitLeft = start.Ende.Left;
+    queue.push({kGreed * estimate(root.ball, exitLeft), 0});
 
     std::vector<std::uint32_t> batch;
     std::vector<Child> children;
@@ -479,7 +481,8 @@ SolveResult SolveLevel(const GameModel& start, const SolveOptions& options) {
             const auto index = static_cast<std::uint32_t>(nodes.size());
             nodes.push_back(child.node);
             kugeln.insert(kugeln.end(), childBodies, childBodies + kugelCount);
-            queue.push({static_cast<float>(child.node.tick) + kGreed * estimate(child.node.ball), index});
+            queue.push({static_cast<float>(child.node.tick) + kGreed * estimate(child.node.ball, exitLeft),
+                        index});
         }
     }
     return finish(SolveOutcome::Exhausted);
