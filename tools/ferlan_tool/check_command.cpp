@@ -43,35 +43,16 @@ void printSummary(std::ostream& out, const LevelData& level) {
 }  // namespace
 
 int runCheck(const Arguments& args) {
-    LevelSource source;
-    bool json = false;
-    bool haveSource = false;
-    ToolError error{kExitOk, {}};
-    const auto usage = [](const std::string& why) {
+    std::string why;
+    const auto parsed = parseArguments(args, {"--json"}, {}, why);
+    if (!parsed) {
         std::cerr << "ferlan-tool check: " << why
                   << " (Aufruf: ferlan-tool check (DATEI | --level N) [--json])\n";
         return kExitUsage;
-    };
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string_view arg = args[i];
-        if (arg == "--json") {
-            json = true;
-        } else if (arg == "--level") {
-            if (haveSource) return usage("nur eine Level-Angabe erlaubt");
-            if (i + 1 >= args.size()) return usage("--level ohne Nummer");
-            if (!parseLevelNumber(args[++i], source, error)) return usage(error.message);
-            haveSource = true;
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            return usage("unbekannte Option " + std::string(arg));
-        } else {
-            if (haveSource) return usage("nur eine Level-Angabe erlaubt");
-            source.file = std::string(arg);
-            haveSource = true;
-        }
     }
-    if (!haveSource) return usage("keine Level-Angabe");
-
-    const auto text = loadLevelText(source, error);
+    const bool json = parsed->has("--json");
+    ToolError error{kExitOk, {}};
+    const auto text = loadLevelText(parsed->source, error);
     if (!text) {
         std::cerr << "ferlan-tool check: " << error.message << '\n';
         return error.exitCode;

@@ -2,12 +2,9 @@
 // returns the process exit code.
 #pragma once
 
-#include <string_view>
-#include <vector>
+#include "tool_io.h"
 
 namespace ferlan::tool {
-
-using Arguments = std::vector<std::string_view>;
 
 int runCheck(const Arguments& args);
 int runPlay(const Arguments& args);

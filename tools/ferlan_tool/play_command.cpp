@@ -99,48 +99,28 @@ std::optional<std::string> loadKeyScript(const std::string& path, std::string& e
 }  // namespace
 
 int runPlay(const Arguments& args) {
-    LevelSource source;
-    bool haveSource = false;
-    bool trace = false;
-    std::optional<std::string> keysPath;
-    std::optional<std::int64_t> ticksWanted;
-    ToolError error{kExitOk, {}};
     const auto usage = [](const std::string& why) {
         std::cerr << "ferlan-tool play: " << why << " (Aufruf: " << kSynopsis << ")\n";
         return kExitUsage;
     };
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string_view arg = args[i];
-        if (arg == "--trace") {
-            trace = true;
-        } else if (arg == "--level") {
-            if (haveSource) return usage("nur eine Level-Angabe erlaubt");
-            if (i + 1 >= args.size()) return usage("--level ohne Nummer");
-            if (!parseLevelNumber(args[++i], source, error)) return usage(error.message);
-            haveSource = true;
-        } else if (arg == "--keys") {
-            if (keysPath) return usage("--keys nur einmal erlaubt");
-            if (i + 1 >= args.size()) return usage("--keys ohne Skript");
-            keysPath = std::string(args[++i]);
-        } else if (arg == "--ticks") {
-            if (ticksWanted) return usage("--ticks nur einmal erlaubt");
-            if (i + 1 >= args.size()) return usage("--ticks ohne Anzahl");
-            std::int64_t ticks = 0;
-            if (!parseTicks(args[++i], ticks)) {
-                return usage("--ticks erwartet eine ganze Zahl ab 0, nicht \"" +
-                             std::string(args[i]) + "\"");
-            }
-            ticksWanted = ticks;
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            return usage("unbekannte Option " + std::string(arg));
-        } else {
-            if (haveSource) return usage("nur eine Level-Angabe erlaubt");
-            source.file = std::string(arg);
-            haveSource = true;
+    std::string why;
+    const auto parsed = parseArguments(args, {"--trace"}, {"--keys", "--ticks"}, why);
+    if (!parsed) return usage(why);
+    const LevelSource& source = parsed->source;
+    const bool trace = parsed->has("--trace");
+    std::optional<std::string> keysPath;
+    if (parsed->has("--keys")) keysPath = std::string(parsed->value("--keys"));
+    std::optional<std::int64_t> ticksWanted;
+    if (parsed->has("--ticks")) {
+        std::int64_t ticks = 0;
+        if (!parseTicks(parsed->value("--ticks"), ticks)) {
+            return usage("--ticks erwartet eine ganze Zahl ab 0, nicht \"" +
+                         std::string(parsed->value("--ticks")) + "\"");
         }
+        ticksWanted = ticks;
     }
-    if (!haveSource) return usage("keine Level-Angabe");
 
+    ToolError error{kExitOk, {}};
     const auto text = loadLevelText(source, error);
     if (!text) {
         std::cerr << "ferlan-tool play: " << error.message << '\n';

@@ -78,53 +78,27 @@ void printStats(std::ostream& out, const GameModel& start, const SolveResult& re
 }  // namespace
 
 int runSolve(const Arguments& args) {
-    LevelSource source;
-    bool haveSource = false;
-    bool stats = false;
-    SolveOptions options;
-    options.threads = static_cast<int>(std::max(1u, std::min(2u, std::thread::hardware_concurrency())));
-    bool haveTicks = false;
-    bool haveSeconds = false;
-    ToolError error{kExitOk, {}};
     const auto usage = [](const std::string& why) {
         std::cerr << "ferlan-tool solve: " << why << " (Aufruf: " << kSynopsis << ")\n";
         return kExitUsage;
     };
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string_view arg = args[i];
-        if (arg == "--stats") {
-            stats = true;
-        } else if (arg == "--level") {
-            if (haveSource) return usage("nur eine Level-Angabe erlaubt");
-            if (i + 1 >= args.size()) return usage("--level ohne Nummer");
-            if (!parseLevelNumber(args[++i], source, error)) return usage(error.message);
-            haveSource = true;
-        } else if (arg == "--max-ticks") {
-            if (haveTicks) return usage("--max-ticks nur einmal erlaubt");
-            if (i + 1 >= args.size()) return usage("--max-ticks ohne Anzahl");
-            if (!parseTicks(args[++i], options.maxTicks)) {
-                return usage("--max-ticks erwartet eine ganze Zahl von 1 bis " +
-                             std::to_string(kMostTicks) + ", nicht \"" + std::string(args[i]) + "\"");
-            }
-            haveTicks = true;
-        } else if (arg == "--seconds") {
-            if (haveSeconds) return usage("--seconds nur einmal erlaubt");
-            if (i + 1 >= args.size()) return usage("--seconds ohne Zahl");
-            if (!parseSeconds(args[++i], options.seconds)) {
-                return usage("--seconds erwartet eine Zahl größer als 0, nicht \"" +
-                             std::string(args[i]) + "\"");
-            }
-            haveSeconds = true;
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            return usage("unbekannte Option " + std::string(arg));
-        } else {
-            if (haveSource) return usage("nur eine Level-Angabe erlaubt");
-            source.file = std::string(arg);
-            haveSource = true;
-        }
+    std::string why;
+    const auto parsed = parseArguments(args, {"--stats"}, {"--max-ticks", "--seconds"}, why);
+    if (!parsed) return usage(why);
+    const LevelSource& source = parsed->source;
+    const bool stats = parsed->has("--stats");
+    SolveOptions options;
+    options.threads = static_cast<int>(std::max(1u, std::min(2u, std::thread::hardware_concurrency())));
+    if (parsed->has("--max-ticks") && !parseTicks(parsed->value("--max-ticks"), options.maxTicks)) {
+        return usage("--max-ticks erwartet eine ganze Zahl von 1 bis " + std::to_string(kMostTicks) +
+                     ", nicht \"" + std::string(parsed->value("--max-ticks")) + "\"");
     }
-    if (!haveSource) return usage("keine Level-Angabe");
+    if (parsed->has("--seconds") && !parseSeconds(parsed->value("--seconds"), options.seconds)) {
+        return usage("--seconds erwartet eine Zahl größer als 0, nicht \"" +
+                     std::string(parsed->value("--seconds")) + "\"");
+    }
 
+    ToolError error{kExitOk, {}};
     const auto text = loadLevelText(source, error);
     if (!text) {
         std::cerr << "ferlan-tool solve: " << error.message << '\n';

@@ -3,6 +3,7 @@
 #include <builtin_levels.h>
 #include <level_text.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <filesystem>
@@ -53,6 +54,67 @@ bool parseLevelNumber(std::string_view value, LevelSource& source, ToolError& er
     }
     source.builtin = number;
     return true;
+}
+
+std::string_view ParsedArguments::value(std::string_view option) const {
+    const auto found = options.find(option);
+    return found == options.end() ? std::string_view{} : std::string_view(found->second);
+}
+
+std::optional<ParsedArguments> parseArguments(const Arguments& args,
+                                              std::initializer_list<std::string_view> flags,
+                                              std::initializer_list<std::string_view> withValue,
+                                              std::string& why) {
+    const auto among = [](std::initializer_list<std::string_view> names, std::string_view arg) {
+        return std::find(names.begin(), names.end(), arg) != names.end();
+    };
+    ParsedArguments parsed;
+    bool haveSource = false;
+    const auto takeSource = [&]() {
+        if (haveSource) why = "nur eine Level-Angabe erlaubt";
+        haveSource = true;
+        return why.empty();
+    };
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        if (arg == "--level") {
+            if (!takeSource()) return std::nullopt;
+            ToolError error{kExitOk, {}};
+            if (i + 1 >= args.size()) {
+                why = "--level ohne Nummer";
+                return std::nullopt;
+            }
+            if (!parseLevelNumber(args[++i], parsed.source, error)) {
+                why = error.message;
+                return std::nullopt;
+            }
+        } else if (among(flags, arg) || among(withValue, arg)) {
+            if (parsed.has(arg)) {
+                why = std::string(arg) + " nur einmal erlaubt";
+                return std::nullopt;
+            }
+            std::string value;
+            if (among(withValue, arg)) {
+                if (i + 1 >= args.size()) {
+                    why = std::string(arg) + " ohne Wert";
+                    return std::nullopt;
+                }
+                value = std::string(args[++i]);
+            }
+            parsed.options.emplace(std::string(arg), std::move(value));
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            why = "unbekannte Option " + std::string(arg);
+            return std::nullopt;
+        } else {
+            if (!takeSource()) return std::nullopt;
+            parsed.source.file = std::string(arg);
+        }
+    }
+    if (!haveSource) {
+        why = "keine Level-Angabe";
+        return std::nullopt;
+    }
+    return parsed;
 }
 
 std::optional<std::string> loadLevelText(const LevelSource& source, ToolError& error) {

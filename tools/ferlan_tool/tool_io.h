@@ -2,12 +2,15 @@
 // how numbers print, and the exit codes.
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace ferlan::tool {
+
+using Arguments = std::vector<std::string_view>;
 
 enum ExitCode : int {
     kExitOk = 0,
@@ -38,6 +41,24 @@ std::optional<std::string> loadLevelText(const LevelSource& source, ToolError& e
 
 // Parses "--level N" into the source; false with a message when N is not 1..30.
 bool parseLevelNumber(std::string_view value, LevelSource& source, ToolError& error);
+
+// A subcommand's arguments: the level, named once as FILE or --level N, and
+// the options given, each at most once, with their value ("" for a flag).
+struct ParsedArguments {
+    LevelSource source;
+    std::map<std::string, std::string, std::less<>> options;
+
+    bool has(std::string_view option) const { return options.find(option) != options.end(); }
+    std::string_view value(std::string_view option) const;
+};
+
+// Reads the arguments against the options a subcommand knows: `flags` stand
+// alone, `withValue` take the next argument. Nothing, with the reason in
+// `why`, when they do not fit.
+std::optional<ParsedArguments> parseArguments(const Arguments& args,
+                                              std::initializer_list<std::string_view> flags,
+                                              std::initializer_list<std::string_view> withValue,
+                                              std::string& why);
 
 // Whole numbers without a decimal point and never "-0"; others as the shortest
 // decimal that reads back to the same 32-bit float.
