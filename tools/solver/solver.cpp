@@ -380,6 +380,8 @@ std::vector<KeyStep> ShortenKeyScript(const GameModel& start, std::vector<KeySte
         for (const std::size_t i : order) {
             if (i >= steps.size()) continue;
             const HeldKeys before = i > 0 ? steps[i - 1].keys : steps[i].keys;
+            // The index is tested in the same expression; cppcheck does not see it.
+            // cppcheck-suppress containerOutOfBounds
             const HeldKeys after = i + 1 < steps.size() ? steps[i + 1].keys : steps[i].keys;
             if ((i > 0 && tryKeys(i, before)) || (i + 1 < steps.size() && tryKeys(i, after))) {
                 changed = true;
@@ -400,6 +402,7 @@ SolveResult SolveLevel(const GameModel& start, const SolveOptions& options) {
     const std::size_t kugelCount = movers.count();
     Team team(options.threads);
     std::vector<Simulator> simulators;
+    simulators.reserve(static_cast<std::size_t>(team.size()));
     for (int t = 0; t < team.size(); ++t) simulators.emplace_back(start, movers);
 
     std::vector<Node> nodes;
