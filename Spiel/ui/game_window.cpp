@@ -463,7 +463,7 @@ void appendObject(QByteArray& bytes, const FieldObject& object) {
 
 }  // namespace
 
-QByteArray GameWindow::frameSignature() const {
+QByteArray GameWindow::sceneSignature() const {
     QByteArray bytes;
     bytes.reserve(512);
     appendObject(bytes, model_.Spielflaeche);
@@ -474,14 +474,9 @@ QByteArray GameWindow::frameSignature() const {
         appendObject(bytes, polariser);
         append(bytes, polariser.picture);
     }
-    for (const Label* label : {&model_.Levelanzeiger, &model_.Levelendeanzeiger, &model_.Geschafft,
-                               &model_.Levelanzeige}) {
+    for (const Label* label : {&model_.Levelanzeiger, &model_.Levelendeanzeiger, &model_.Geschafft}) {
         appendObject(bytes, *label);
     }
-    append(bytes, model_.Geladen.Visible);
-    append(bytes, model_.BallPolarity);
-    append(bytes, lamp_.picture());
-    bytes.append(notice_.toUtf8());
     for (const SceneItem* line : {credits1_, credits2_}) {
         append(bytes, line->rect().left());
         append(bytes, line->rect().top());
@@ -491,11 +486,37 @@ QByteArray GameWindow::frameSignature() const {
     return bytes;
 }
 
+QByteArray GameWindow::panelSignature() const {
+    QByteArray bytes;
+    appendObject(bytes, model_.Anzeigetafel);
+    appendObject(bytes, model_.Levelanzeige);
+    append(bytes, model_.Geladen.Visible);
+    append(bytes, model_.BallPolarity);
+    append(bytes, lamp_.picture());
+    bytes.append(notice_.toUtf8());
+    return bytes;
+}
+
+QRect GameWindow::panelInWidget() const {
+    const FieldObject& panel = model_.Anzeigetafel;
+    const QRectF twips(panel.Left, panel.Top, panel.Width, panel.Height);
+    return QRectF(toWidget(twips.topLeft()), twips.size() * scale_).toAlignedRect();
+}
+
 void GameWindow::refreshIfChanged() {
-    QByteArray signature = frameSignature();
-    if (signature != lastSignature_) {
-        lastSignature_ = std::move(signature);
+    QByteArray scene = sceneSignature();
+    QByteArray panel = panelSignature();
+    const bool sceneChanged = scene != lastSceneSignature_;
+    const bool panelChanged = panel != lastPanelSignature_;
+    lastSceneSignature_ = std::move(scene);
+    lastPanelSignature_ = std::move(panel);
+    if (sceneChanged && panelChanged) {
         update();
+    } else if (sceneChanged) {
+        // The panel lies on top: while it is shown, nothing under it needs painting.
+        update(model_.Anzeigetafel.Visible ? QRegion(rect()).subtracted(panelInWidget()) : QRegion(rect()));
+    } else if (panelChanged) {
+        update(panelInWidget());
     }
 }
 

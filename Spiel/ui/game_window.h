@@ -100,14 +100,19 @@ private:
     void onFrame();
     void scheduleNext(qint64 nowNs);
     void refreshIfChanged();
-    QByteArray frameSignature() const;
+    // What the field and menus show, and what the panel shows: a change to
+    // either repaints only its part of the window.
+    QByteArray sceneSignature() const;
+    QByteArray panelSignature() const;
+    QRect panelInWidget() const;
 
-    void paintScene(QPainter& painter);
+    void paintScene(QPainter& painter, const QRect& dirty);
     // The window's background picture between two heights, in twips.
     void drawBackgroundBand(QPainter& painter, double top, double bottom);
     void paintField(QPainter& painter);
     void paintPanel(QPainter& painter);
     void drawPicture(QPainter& painter, const QString& name, QRectF twips, QRectF sourceTwips = {});
+    void drawPixmap(QPainter& painter, const QPixmap& pixmap, QRectF twips, QRectF sourceTwips = {});
     void drawLabel(QPainter& painter, const SceneItem& item);
     void updateTransform();
 
@@ -139,7 +144,8 @@ private:
     FixedRate creditsRate_;
     FixedRate lampRate_;
     bool inTick_ = false;
-    QByteArray lastSignature_;
+    QByteArray lastSceneSignature_;
+    QByteArray lastPanelSignature_;
 
     // Twips to widget pixels: uniform scale, centred.
     double scale_ = 1.0 / 15.0;

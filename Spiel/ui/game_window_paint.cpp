@@ -32,16 +32,25 @@ QString fromModel(const std::string& text) { return QString::fromUtf8(text.data(
 
 }  // namespace
 
-void GameWindow::paintEvent(QPaintEvent*) {
+void GameWindow::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::black);
+    // Black bars only where the window's shape leaves room beside the scene;
+    // a pixel the scene covers only in part is filled too.
+    const QRectF sceneF(toWidget({0, 0}), QSizeF(kWidth, kHeight) * scale_);
+    const QPoint inner(static_cast<int>(std::ceil(sceneF.left())), static_cast<int>(std::ceil(sceneF.top())));
+    const QRect scene(inner, QPoint(static_cast<int>(std::floor(sceneF.right())) - 1,
+                                    static_cast<int>(std::floor(sceneF.bottom())) - 1));
+    for (const QRect& bar : QRegion(event->rect()).subtracted(scene)) painter.fillRect(bar, Qt::black);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, std::abs(scale_ * 15 - 1) > 1e-9);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    paintScene(painter);
+    paintScene(painter, event->rect());
 }
 
 void GameWindow::drawPicture(QPainter& painter, const QString& name, QRectF twips, QRectF sourceTwips) {
-    const QPixmap& pixmap = picture(name);
+    drawPixmap(painter, picture(name), twips, sourceTwips);
+}
+
+void GameWindow::drawPixmap(QPainter& painter, const QPixmap& pixmap, QRectF twips, QRectF sourceTwips) {
     if (pixmap.isNull()) return;
     const double dpr = devicePixelRatioF();
     const QPointF topLeft = toWidget(twips.topLeft());
@@ -74,7 +83,7 @@ void GameWindow::drawLabel(QPainter& painter, const SceneItem& label) {
     painter.drawText(box, flags, label.text());
 }
 
-void GameWindow::paintScene(QPainter& painter) {
+void GameWindow::paintScene(QPainter& painter, const QRect& dirty) {
     // During play the field and the panel hide nearly all of the menu screen
     // under them; painting only what shows keeps a moving level cheap.
     double coveredTop = 0;
@@ -100,7 +109,7 @@ void GameWindow::paintScene(QPainter& painter) {
     std::for_each(levels_.begin(), levels_.end(), drawShown);
     for (const SceneItem* label : {zurueck_, credits1_, credits2_}) drawShown(label);
     if (model_.Spielflaeche.Visible) paintField(painter);
-    if (model_.Anzeigetafel.Visible) paintPanel(painter);
+    if (model_.Anzeigetafel.Visible && dirty.intersects(panelInWidget())) paintPanel(painter);
     painter.restore();
 }
 
@@ -120,12 +129,12 @@ void GameWindow::paintField(QPainter& painter) {
 
     // The floor drawing, under everything: only the tiles in sight.
     constexpr double kTile = 960;
-    const QString floorName = QStringLiteral("Boden%1").arg(model_.FloorTexture);
+    const QPixmap& floor = picture(QStringLiteral("Boden%1").arg(model_.FloorTexture));
     const int firstRow = std::max(0, static_cast<int>(std::floor(-origin.y() / kTile)));
     const int lastRow = std::min(model_.FloorRows, static_cast<int>(std::floor((kHeight - origin.y()) / kTile)));
     for (int c = 0; c <= 6; ++c) {
         for (int r = firstRow; r <= lastRow; ++r) {
-            drawPicture(painter, floorName, {origin.x() + c * kTile, origin.y() + r * kTile, kTile, kTile});
+            drawPixmap(painter, floor, {origin.x() + c * kTile, origin.y() + r * kTile, kTile, kTile});
         }
     }
     // The ball goes into the pipes and under the polarisers.
