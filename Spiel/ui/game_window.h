@@ -14,6 +14,7 @@
 
 #include <QByteArray>
 #include <QElapsedTimer>
+#include <QPixmap>
 #include <QTimer>
 #include <QWidget>
 
@@ -113,6 +114,9 @@ private:
     void paintPanel(QPainter& painter);
     void drawPicture(QPainter& painter, const QString& name, QRectF twips, QRectF sourceTwips = {});
     void drawPixmap(QPainter& painter, const QPixmap& pixmap, QRectF twips, QRectF sourceTwips = {});
+    // The whole floor of the level drawn once at the window's scale, so a
+    // frame in play copies it in one piece instead of tile by tile.
+    const QPixmap& floorDrawing();
     void drawLabel(QPainter& painter, const SceneItem& item);
     void updateTransform();
 
@@ -144,6 +148,8 @@ private:
     FixedRate creditsRate_;
     FixedRate lampRate_;
     bool inTick_ = false;
+    QPixmap floorDrawing_;
+    QByteArray floorDrawingKey_;
     QByteArray lastSceneSignature_;
     QByteArray lastPanelSignature_;
 

@@ -6,6 +6,7 @@
 #include <fonts.h>
 #include <pictures.h>
 
+#include <QDataStream>
 #include <QPainter>
 #include <QPaintEvent>
 
@@ -127,16 +128,11 @@ void GameWindow::paintField(QPainter& painter) {
     const QRectF fieldInWindow = QRectF(origin, QSizeF(field.Width, field.Height)).intersected({0, 0, kWidth, kHeight});
     painter.setClipRect(QRectF(toWidget(fieldInWindow.topLeft()), fieldInWindow.size() * scale_), Qt::IntersectClip);
 
-    // The floor drawing, under everything: only the tiles in sight.
-    constexpr double kTile = 960;
-    const QPixmap& floor = picture(QStringLiteral("Boden%1").arg(model_.FloorTexture));
-    const int firstRow = std::max(0, static_cast<int>(std::floor(-origin.y() / kTile)));
-    const int lastRow = std::min(model_.FloorRows, static_cast<int>(std::floor((kHeight - origin.y()) / kTile)));
-    for (int c = 0; c <= 6; ++c) {
-        for (int r = firstRow; r <= lastRow; ++r) {
-            drawPixmap(painter, floor, {origin.x() + c * kTile, origin.y() + r * kTile, kTile, kTile});
-        }
-    }
+    // The floor drawing, under everything.
+    const QPointF floorAt = toWidget(origin);
+    const double dpr = devicePixelRatioF();
+    painter.drawPixmap(QPointF(std::round(floorAt.x() * dpr) / dpr, std::round(floorAt.y() * dpr) / dpr),
+                       floorDrawing());
     // The ball goes into the pipes and under the polarisers.
     if (model_.Eisenkugel.Visible) drawPicture(painter, QStringLiteral("Eisenkugel"), at(model_.Eisenkugel));
     drawPicture(painter, QStringLiteral("Ende"), at(model_.Ende));
@@ -179,6 +175,37 @@ void GameWindow::paintField(QPainter& painter) {
         painter.drawText(widgetBox, flags, text);
     }
     painter.restore();
+}
+
+const QPixmap& GameWindow::floorDrawing() {
+    constexpr double kTile = 960;
+    const double dpr = devicePixelRatioF();
+    QByteArray key;
+    QDataStream(&key, QIODevice::WriteOnly) << model_.FloorTexture << model_.FloorRows
+                                            << model_.Spielflaeche.Height << scale_ << dpr;
+    if (key == floorDrawingKey_) return floorDrawing_;
+    floorDrawingKey_ = key;
+
+    const QSizeF size = QSizeF(kWidth, model_.Spielflaeche.Height) * scale_;
+    floorDrawing_ = QPixmap((size * dpr).toSize());
+    floorDrawing_.setDevicePixelRatio(dpr);
+    floorDrawing_.fill(Qt::transparent);
+    const QPixmap& tile = picture(QStringLiteral("Boden%1").arg(model_.FloorTexture));
+    if (tile.isNull()) return floorDrawing_;
+    QPainter painter(&floorDrawing_);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, std::abs(scale_ * 15 - 1) > 1e-9);
+    // Seven columns cover the field's width and rows 0 to R its height. Each
+    // tile runs from one whole device pixel to where the next one starts, so
+    // no seam opens between them at any scale.
+    const double step = kTile * scale_ * dpr;
+    const auto edge = [&](int n) { return std::round(n * step) / dpr; };
+    for (int c = 0; c <= 6; ++c) {
+        for (int r = 0; r <= model_.FloorRows; ++r) {
+            const QRectF target(QPointF(edge(c), edge(r)), QPointF(edge(c + 1), edge(r + 1)));
+            painter.drawPixmap(target, tile, QRectF(QPointF(0, 0), tile.size()));
+        }
+    }
+    return floorDrawing_;
 }
 
 void GameWindow::paintPanel(QPainter& painter) {
