@@ -75,6 +75,10 @@ TEST(EditorEndToEnd, InsertDragAndSaveWriteTheLevelFile) {
     xdotool({"key", "--window", window, "ctrl+s"});
     const QString dialog = findWindow("^Speichern unter$");
     ASSERT_FALSE(dialog.isEmpty()) << "no save dialog";
+    // A slow build maps the dialog well before its name field takes keys.
+    xdotool({"windowfocus", "--sync", dialog});
+    ASSERT_TRUE(waitFor([&] { return xdotool({"getwindowfocus"}) == dialog; })) << "dialog never focused";
+    QThread::msleep(500);
     xdotool({"type", "--delay", "20", path});
     xdotool({"key", "Return"});
     ASSERT_TRUE(waitFor([&] { return QFile(path).size() > 0; })) << "nothing saved";
