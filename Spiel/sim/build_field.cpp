@@ -15,7 +15,6 @@ constexpr Twips kBallStartLeft = 3120;
 constexpr Twips kBallStartDepth = 260;
 constexpr Twips kLevelanzeigerRise = 3503;
 constexpr Twips kLevelendeanzeigerTop = 2603;
-constexpr int kFloorColumns = 7;
 
 // Assigning a picture gives the object the picture's natural size; losing it
 // keeps the size the object had.
