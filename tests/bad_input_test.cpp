@@ -102,7 +102,7 @@ const std::vector<LevelInput>& levelInputs() {
 // The path to hand the open dialog; empty with `skip` set when this machine
 // cannot make the input.
 QString makeLevelInput(const LevelInput& input, const QTemporaryDir& dir, QString* skip) {
-    const QString path = dir.filePath(QString::fromUtf8(input.fileName));
+    QString path = dir.filePath(QString::fromUtf8(input.fileName));
     switch (input.source) {
         case Source::Bytes:
         case Source::Vanishing:
@@ -137,7 +137,7 @@ QString makeLevelInput(const LevelInput& input, const QTemporaryDir& dir, QStrin
 class VanishingPrompts : public RecordingPrompts {
 public:
     QString openFileName(const QString& filter) override {
-        const QString name = RecordingPrompts::openFileName(filter);
+        QString name = RecordingPrompts::openFileName(filter);
         if (vanish) QFile::remove(name);
         return name;
     }
@@ -370,7 +370,7 @@ void BadInputTest::progressFileOpensTheListOrReports_data() {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("kind");
     QTest::addColumn<int>("shown");  // -1: the error message
-    QByteArray digits(1024 * 1024, '0');
+    QByteArray digits(qsizetype{1024} * 1024, '0');
     for (qsizetype i = 0; i < digits.size(); ++i) digits[i] = static_cast<char>('1' + i % 9);
     // Only the first two characters count, however much follows.
     QTest::newRow("empty") << QByteArray("") << "file" << 1;
@@ -378,7 +378,7 @@ void BadInputTest::progressFileOpensTheListOrReports_data() {
     QTest::newRow("abc") << QByteArray("abc") << "file" << 1;
     QTest::newRow("-1") << QByteArray("-1\r\n") << "file" << -1;
     QTest::newRow("1 MB of digits") << digits << "file" << 13;
-    QTest::newRow("1 MB of nines") << QByteArray(1024 * 1024, '9') << "file" << -1;
+    QTest::newRow("1 MB of nines") << QByteArray(qsizetype{1024} * 1024, '9') << "file" << -1;
     QTest::newRow("folder") << QByteArray() << "folder" << -1;
     QTest::newRow("named pipe") << QByteArray() << "fifo" << -1;
     QTest::newRow("no read permission") << QByteArray("5\r\n") << "unreadable" << -1;

@@ -35,6 +35,12 @@ const char* const kTitleTexts[4] = {"Spiel starten", "Level laden", "Credits", "
 constexpr double kLevelColumnLefts[3] = {240, 2640, 5040};
 constexpr double kLevelRowTops[10] = {120, 840, 1560, 2280, 3000, 3840, 4680, 5520, 6360, 7200};
 
+// The client area at its design size, in logical pixels.
+QSize designSize() {
+    return {static_cast<int>(std::lround(GameWindow::kWidth / 15)),
+            static_cast<int>(std::lround(GameWindow::kHeight / 15))};
+}
+
 }  // namespace
 
 GameWindow::GameWindow(ProgressFile progress, Prompts* prompts, QWidget* parent)
@@ -52,7 +58,7 @@ GameWindow::GameWindow(ProgressFile progress, Prompts* prompts, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(150, 192);
-    resize(sizeHint());
+    resize(designSize());
     createItems();
     clock_.start();
     frameTimer_.setSingleShot(true);
@@ -63,9 +69,7 @@ GameWindow::GameWindow(ProgressFile progress, Prompts* prompts, QWidget* parent)
 
 GameWindow::~GameWindow() = default;
 
-QSize GameWindow::sizeHint() const {
-    return {static_cast<int>(std::lround(kWidth / 15)), static_cast<int>(std::lround(kHeight / 15))};
-}
+QSize GameWindow::sizeHint() const { return designSize(); }
 
 void GameWindow::createItems() {
     for (int i = 0; i < 4; ++i) {

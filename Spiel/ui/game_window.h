@@ -56,6 +56,8 @@ public:
     GameModel& model() { return model_; }
     const GameModel& model() const { return model_; }
     SceneItem* item(const QString& name) const;
+    // The array holds pointers; cppcheck takes the element for an integer.
+    // cppcheck-suppress CastIntegerToAddressAtReturn
     SceneItem* levelLabel(int index) const { return levels_[static_cast<std::size_t>(index)]; }
     const CreditsRoll& credits() const { return credits_; }
     const AlarmLamp& lamp() const { return lamp_; }
