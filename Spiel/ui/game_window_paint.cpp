@@ -189,7 +189,8 @@ const QPixmap& GameWindow::floorDrawing() {
     const QSizeF size = QSizeF(kWidth, model_.Spielflaeche.Height) * scale_;
     floorDrawing_ = QPixmap((size * dpr).toSize());
     floorDrawing_.setDevicePixelRatio(dpr);
-    floorDrawing_.fill(Qt::transparent);
+    // Opaque, so each frame copies it instead of blending it.
+    floorDrawing_.fill(Qt::black);
     const QPixmap& tile = picture(QStringLiteral("Boden%1").arg(model_.FloorTexture));
     if (tile.isNull()) return floorDrawing_;
     QPainter painter(&floorDrawing_);
