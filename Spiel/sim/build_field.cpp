@@ -93,11 +93,11 @@ void placePole(GameModel& model, int i, const LevelEntry& entry) {
     const auto& colours = discColours(code[3]);
     for (int d = 0; d < 3; ++d) {
         Disc& disc = model.Anziehung[static_cast<std::size_t>(3 * i - 2 + d)];
-        const PoleDisc& spec = table[static_cast<std::size_t>(d)];
-        disc.Width = spec.size;
-        disc.Height = spec.size;
-        disc.Top = entry.y - spec.dy;
-        disc.Left = face - spec.dx;
+        const PoleDisc& shape = table[static_cast<std::size_t>(d)];
+        disc.Width = shape.size;
+        disc.Height = shape.size;
+        disc.Top = entry.y - shape.dy;
+        disc.Left = face - shape.dx;
         disc.BackColor = colours[static_cast<std::size_t>(d)];
     }
 
