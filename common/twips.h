@@ -11,6 +11,8 @@ inline constexpr double kTwipsPerPixel = 15.0;
 
 constexpr double toPixels(double twips) { return twips / kTwipsPerPixel; }
 constexpr double toTwips(double pixels) { return pixels * kTwipsPerPixel; }
+// Widget geometry, which takes whole pixels; the fraction is dropped.
+constexpr int toWholePixels(double twips) { return static_cast<int>(toPixels(twips)); }
 
 inline QRectF toPixels(double left, double top, double width, double height) {
     return {toPixels(left), toPixels(top), toPixels(width), toPixels(height)};

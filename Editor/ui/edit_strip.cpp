@@ -12,8 +12,6 @@
 namespace ferlan::editor {
 namespace {
 
-int px(double twips) { return static_cast<int>(toPixels(twips)); }
-
 // Every control of the strip stands at this Left unless it says otherwise.
 constexpr int kStripLeft = 120;
 constexpr int kStripWidth = 2295;
@@ -63,7 +61,7 @@ bool WrappingOptionButton::hitButton(const QPoint& pos) const { return rect().co
 
 EditStrip::EditStrip(QWidget* parent) : QGroupBox(QStringLiteral("editieren"), parent) {
     setObjectName(QStringLiteral("Frame1"));
-    setFixedSize(px(kStripWidth), px(kStripHeight));
+    setFixedSize(toWholePixels(kStripWidth), toWholePixels(kStripHeight));
     QFont small = font();
     small.setPointSizeF(8);
     setFont(small);
@@ -72,10 +70,10 @@ EditStrip::EditStrip(QWidget* parent) : QGroupBox(QStringLiteral("editieren"), p
     heightLabel_ = new QLabel(this);
     heightLabel_->setObjectName(QStringLiteral("Label2"));
     // Beside its heading, however wide the heading's font makes it.
-    heightLabel_->move(qMax(px(480), heightHeading->geometry().right() + 1), px(240));
+    heightLabel_->move(qMax(toWholePixels(480), heightHeading->geometry().right() + 1), toWholePixels(240));
     heightBar_ = new QScrollBar(Qt::Horizontal, this);
     heightBar_->setObjectName(QStringLiteral("HScroll1"));
-    heightBar_->setGeometry(px(kStripLeft), px(480), px(kStripInnerWidth), px(255));
+    heightBar_->setGeometry(toWholePixels(kStripLeft), toWholePixels(480), toWholePixels(kStripInnerWidth), toWholePixels(255));
     heightBar_->setRange(kMinHeight, kMaxHeight);
     heightBar_->setSingleStep(1);
     heightBar_->setPageStep(1);
@@ -89,8 +87,8 @@ EditStrip::EditStrip(QWidget* parent) : QGroupBox(QStringLiteral("editieren"), p
         auto* floor = new ClickableLabel(this);
         floor->setObjectName(name);
         floor->setPixmap(picture(name));
-        floor->setGeometry(px(floorSpots[texture - 1][0]), px(floorSpots[texture - 1][1]), px(960),
-                           px(960));
+        floor->setGeometry(toWholePixels(floorSpots[texture - 1][0]), toWholePixels(floorSpots[texture - 1][1]), toWholePixels(960),
+                           toWholePixels(960));
         floor->setCursor(Qt::PointingHandCursor);
         connect(floor, &ClickableLabel::clicked, this,
                 [this, texture] { emit floorClicked(texture); });
@@ -142,7 +140,7 @@ ClickableLabel* EditStrip::heading(int index, const QString& caption, int topTwi
                                    int leftTwips) {
     auto* label = new ClickableLabel(caption, this);
     label->setObjectName(QStringLiteral("Label1(%1)").arg(index));
-    label->move(px(leftTwips), px(topTwips));
+    label->move(toWholePixels(leftTwips), toWholePixels(topTwips));
     label->adjustSize();
     connect(label, &ClickableLabel::clicked, this, [this, index] { emit headingClicked(index); });
     return label;
@@ -154,7 +152,7 @@ QWidget* EditStrip::optionGroup(const char* name, int topTwips, int heightTwips)
     auto* group = new QWidget(this);
     group->setObjectName(QString::fromUtf8(name));
     // Reaching to the frame's inner edge leaves room for the wrapped captions.
-    group->setGeometry(px(kStripLeft), px(topTwips), width() - px(kStripLeft) - 2, px(heightTwips));
+    group->setGeometry(toWholePixels(kStripLeft), toWholePixels(topTwips), width() - toWholePixels(kStripLeft) - 2, toWholePixels(heightTwips));
     return group;
 }
 
@@ -163,18 +161,18 @@ QRadioButton* EditStrip::option(QWidget* group, const char* name, const QString&
     auto* button = new WrappingOptionButton(caption, group);
     button->setObjectName(QString::fromUtf8(name));
     // A pair shares its container's row; a stacked triple gets one row each.
-    const bool stacked = group->height() > px(600);
+    const bool stacked = group->height() > toWholePixels(600);
     const int width =
-        leftTwips == 0 && !stacked ? px(kSecondOptionLeft) : group->width() - px(leftTwips);
-    const int height = stacked ? px(kOptionHeight) : group->height();
-    button->setGeometry(px(leftTwips), px(topTwips), width, height);
+        leftTwips == 0 && !stacked ? toWholePixels(kSecondOptionLeft) : group->width() - toWholePixels(leftTwips);
+    const int height = stacked ? toWholePixels(kOptionHeight) : group->height();
+    button->setGeometry(toWholePixels(leftTwips), toWholePixels(topTwips), width, height);
     return button;
 }
 
 QPushButton* EditStrip::command(const char* name, const QString& caption, int topTwips) {
     auto* button = new QPushButton(caption, this);
     button->setObjectName(QString::fromUtf8(name));
-    button->setGeometry(px(360), px(topTwips), px(1815), px(330));
+    button->setGeometry(toWholePixels(360), toWholePixels(topTwips), toWholePixels(1815), toWholePixels(330));
     return button;
 }
 

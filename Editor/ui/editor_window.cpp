@@ -19,8 +19,6 @@ namespace {
 
 using namespace editor_texts;
 
-int px(double twips) { return static_cast<int>(toPixels(twips)); }
-
 // The window's inner area at its design size, below the menu bar.
 constexpr int kClientWidth = 9555;
 constexpr int kClientHeight = 8670;
@@ -41,7 +39,7 @@ EditorWindow::EditorWindow(Prompts* prompts, QWidget* parent)
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(px(kClientWidth), px(kClientHeight));
+    client->setFixedSize(toWholePixels(kClientWidth), toWholePixels(kClientHeight));
     setCentralWidget(client);
 
     preview_ = new PreviewWidget(model_, client);
@@ -53,7 +51,7 @@ EditorWindow::EditorWindow(Prompts* prompts, QWidget* parent)
     // counts upward, so it holds the negated value.
     scrollBar_ = new QScrollBar(Qt::Vertical, client);
     scrollBar_->setObjectName(QStringLiteral("VScroll1"));
-    scrollBar_->setGeometry(px(kScrollBarLeft), 0, px(kScrollBarWidth), px(kColumnHeight));
+    scrollBar_->setGeometry(toWholePixels(kScrollBarLeft), 0, toWholePixels(kScrollBarWidth), toWholePixels(kColumnHeight));
     scrollBar_->setRange(0, -kMinScroll);
     scrollBar_->setSingleStep(1);
     scrollBar_->setPageStep(1);
@@ -61,7 +59,7 @@ EditorWindow::EditorWindow(Prompts* prompts, QWidget* parent)
             [this](int qtValue) { VScroll1_Change(-qtValue); });
 
     strip_ = new EditStrip(client);
-    strip_->move(px(kStripLeft), 0);
+    strip_->move(toWholePixels(kStripLeft), 0);
     connect(strip_, &EditStrip::heightChanged, this, &EditorWindow::HScroll1_Change);
     connect(strip_, &EditStrip::floorClicked, this, &EditorWindow::Boden_Click);
     connect(strip_, &EditStrip::headingClicked, this, &EditorWindow::Label1_Click);
@@ -113,8 +111,8 @@ Twips EditorWindow::clientHeight() const {
 }
 
 void EditorWindow::refresh() {
-    preview_->setGeometry(0, px(model_.previewTop()), px(kPreviewWidth),
-                          px(model_.previewHeight()));
+    preview_->setGeometry(0, toWholePixels(model_.previewTop()), toWholePixels(kPreviewWidth),
+                          toWholePixels(model_.previewHeight()));
     {
         const QSignalBlocker blockScroll(scrollBar_);
         scrollBar_->setValue(-model_.scrollValue());
