@@ -49,8 +49,10 @@ TEST(EditorEndToEnd, InsertDragAndSaveWriteTheLevelFile) {
         }
     });
 
-    const QString window = findWindow("^Editor$");
-    ASSERT_FALSE(window.isEmpty());
+    // A sanitizer build on a busy machine may take many seconds to open its window.
+    const QString window = findWindow("^Editor$", 60000);
+    ASSERT_FALSE(window.isEmpty()) << "no editor window; the editor said: "
+                                   << editor.readAllStandardError().toStdString();
     waitFor([&] { return windowHeight(window) > 578; });
     const int clientTop = windowHeight(window) - 578;
     auto clientPoint = [&](int x, int y) {

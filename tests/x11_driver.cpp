@@ -25,12 +25,14 @@ bool waitFor(const std::function<bool()>& condition, int milliseconds) {
     return condition();
 }
 
-QString findWindow(const QString& namePattern) {
+QString findWindow(const QString& namePattern, int milliseconds) {
     QString id;
-    waitFor([&] {
-        id = xdotool({"search", "--onlyvisible", "--name", namePattern}).section('\n', 0, 0);
-        return !id.isEmpty();
-    });
+    waitFor(
+        [&] {
+            id = xdotool({"search", "--onlyvisible", "--name", namePattern}).section('\n', 0, 0);
+            return !id.isEmpty();
+        },
+        milliseconds);
     return id;
 }
 

@@ -18,7 +18,7 @@ QString xdotool(const QStringList& arguments);
 bool waitFor(const std::function<bool()>& condition, int milliseconds = 15000);
 
 // The id of the first visible window whose caption matches, or empty.
-QString findWindow(const QString& namePattern);
+QString findWindow(const QString& namePattern, int milliseconds = 15000);
 
 QImage screenshot(const QString& window, const QString& path);
 
