@@ -46,12 +46,7 @@ TEST(GameEndToEnd, StartLevelOneAndWinItWithTheUpKey) {
     }
 
     QProcess ferlan;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    environment.insert(QStringLiteral("HOME"), dir.path());
-    ferlan.setProcessEnvironment(environment);
-    ferlan.start(game, {});
-    ASSERT_TRUE(ferlan.waitForStarted());
+    ASSERT_TRUE(startOnDisplay(ferlan, game, dir.path()));
 
     // A sanitizer build on a busy machine may take many seconds to open its window.
     const QString window = findWindow(QStringLiteral("^Ferlan$"), 60000);

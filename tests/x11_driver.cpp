@@ -13,6 +13,18 @@ QString runProgram(const QString& program, const QStringList& arguments) {
     return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
 }
 
+bool startOnDisplay(QProcess& process, const QString& program, const QString& home) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.insert(QStringLiteral("HOME"), home);
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
+    environment.insert(QStringLiteral("LANG"), QStringLiteral("de_DE.UTF-8"));
+    process.setProcessEnvironment(environment);
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.start(program, {});
+    return process.waitForStarted();
+}
+
 QString xdotool(const QStringList& arguments) { return runProgram(QStringLiteral("xdotool"), arguments); }
 
 bool waitFor(const std::function<bool()>& condition, int milliseconds) {

@@ -3,12 +3,19 @@
 #pragma once
 
 #include <QImage>
+#include <QProcess>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
 
 namespace ferlan::testing {
+
+// Starts one of our programs on this test's X display with `home` as its
+// home folder. The platform is named outright: a QT_QPA_PLATFORM=offscreen
+// inherited from the shell would open the window where no X tool can see it.
+// The program's own messages go straight into the test's output.
+bool startOnDisplay(QProcess& process, const QString& program, const QString& home);
 
 // Runs a program to its end (at most 10 s) and returns what it printed.
 QString runProgram(const QString& program, const QStringList& arguments);
