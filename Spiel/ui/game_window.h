@@ -4,12 +4,14 @@
 #pragma once
 
 #include "alarm_lamp.h"
+#include "cached_drawing.h"
 #include "credits_roll.h"
 #include "fixed_rate.h"
 #include "progress_file.h"
 #include "scene_item.h"
 
 #include <field.h>
+#include <fonts.h>
 #include <game_shell.h>
 
 #include <QByteArray>
@@ -112,13 +114,16 @@ private:
     void paintScene(QPainter& painter, const QRect& dirty);
     // The window's background picture between two heights, in twips.
     void drawBackgroundBand(QPainter& painter, double top, double bottom);
-    void paintField(QPainter& painter);
+    void paintField(QPainter& painter, const QRect& dirty);
     void paintPanel(QPainter& painter);
+    QPointF snapToDevicePixels(QPointF widget) const;
     void drawPicture(QPainter& painter, const QString& name, QRectF twips, QRectF sourceTwips = {});
     void drawPixmap(QPainter& painter, const QPixmap& pixmap, QRectF twips, QRectF sourceTwips = {});
     // The whole floor of the level drawn once at the window's scale, so a
     // frame in play copies it in one piece instead of tile by tile.
     const QPixmap& floorDrawing();
+    // A caption on the field with its shadow, laid out once.
+    const QPixmap& captionDrawing(std::size_t index, const QString& text, LabelFace face, QSizeF size);
     void drawLabel(QPainter& painter, const SceneItem& item);
     void updateTransform();
 
@@ -150,8 +155,8 @@ private:
     FixedRate creditsRate_;
     FixedRate lampRate_;
     bool inTick_ = false;
-    QPixmap floorDrawing_;
-    QByteArray floorDrawingKey_;
+    CachedDrawing floorDrawing_;
+    std::array<CachedDrawing, 3> captionDrawings_;
     QByteArray lastSceneSignature_;
     QByteArray lastPanelSignature_;
 

@@ -6,7 +6,6 @@
 #include <fonts.h>
 #include <pictures.h>
 
-#include <QDataStream>
 #include <QPainter>
 #include <QPaintEvent>
 
@@ -53,11 +52,8 @@ void GameWindow::drawPicture(QPainter& painter, const QString& name, QRectF twip
 
 void GameWindow::drawPixmap(QPainter& painter, const QPixmap& pixmap, QRectF twips, QRectF sourceTwips) {
     if (pixmap.isNull()) return;
-    const double dpr = devicePixelRatioF();
-    const QPointF topLeft = toWidget(twips.topLeft());
     // Whole device pixels: a sprite between two pixels would look blurred.
-    const QPointF snapped(std::round(topLeft.x() * dpr) / dpr, std::round(topLeft.y() * dpr) / dpr);
-    const QRectF target(snapped, twips.size() * scale_);
+    const QRectF target(snapToDevicePixels(toWidget(twips.topLeft())), twips.size() * scale_);
     QRectF source = sourceTwips.isNull() ? QRectF(QPointF(0, 0), twips.size()) : sourceTwips;
     const double pictureDpr = pixmap.devicePixelRatio();
     source = QRectF(source.topLeft() / 15 * pictureDpr, source.size() / 15 * pictureDpr);
@@ -109,7 +105,7 @@ void GameWindow::paintScene(QPainter& painter, const QRect& dirty) {
     std::for_each(titleLabels_.begin(), titleLabels_.end(), drawShown);
     std::for_each(levels_.begin(), levels_.end(), drawShown);
     for (const SceneItem* label : {zurueck_, credits1_, credits2_}) drawShown(label);
-    if (model_.Spielflaeche.Visible) paintField(painter);
+    if (model_.Spielflaeche.Visible) paintField(painter, dirty);
     if (model_.Anzeigetafel.Visible && dirty.intersects(panelInWidget())) paintPanel(painter);
     painter.restore();
 }
@@ -119,94 +115,111 @@ void GameWindow::drawBackgroundBand(QPainter& painter, double top, double bottom
     drawPicture(painter, QStringLiteral("Hintergrund"), {0, top, kWidth, bottom - top}, {0, top, kWidth, bottom - top});
 }
 
-void GameWindow::paintField(QPainter& painter) {
+void GameWindow::paintField(QPainter& painter, const QRect& dirty) {
     const FieldObject& field = model_.Spielflaeche;
     const QPointF origin(field.Left, field.Top);
     auto at = [&](const FieldObject& o) { return QRectF(origin.x() + o.Left, origin.y() + o.Top, o.Width, o.Height); };
+    // Most of a tall level lies outside the window; what lies there costs nothing.
+    const QRectF dirtyF = QRectF(dirty).adjusted(-1, -1, 1, 1);
+    auto shows = [&](const QRectF& twips) {
+        return QRectF(toWidget(twips.topLeft()), twips.size() * scale_).intersects(dirtyF);
+    };
+    auto drawShown = [&](const QString& name, const FieldObject& o) {
+        if (o.Visible && shows(at(o))) drawPicture(painter, name, at(o));
+    };
+    auto drawShownImage = [&](const Image& image) {
+        if (image.Visible && shows(at(image))) {
+            drawPicture(painter, fromModel(std::string(PictureName(image.picture))), at(image));
+        }
+    };
 
     painter.save();
     const QRectF fieldInWindow = QRectF(origin, QSizeF(field.Width, field.Height)).intersected({0, 0, kWidth, kHeight});
     painter.setClipRect(QRectF(toWidget(fieldInWindow.topLeft()), fieldInWindow.size() * scale_), Qt::IntersectClip);
 
     // The floor drawing, under everything.
-    const QPointF floorAt = toWidget(origin);
-    const double dpr = devicePixelRatioF();
-    painter.drawPixmap(QPointF(std::round(floorAt.x() * dpr) / dpr, std::round(floorAt.y() * dpr) / dpr),
-                       floorDrawing());
+    painter.drawPixmap(snapToDevicePixels(toWidget(origin)), floorDrawing());
     // The ball goes into the pipes and under the polarisers.
-    if (model_.Eisenkugel.Visible) drawPicture(painter, QStringLiteral("Eisenkugel"), at(model_.Eisenkugel));
-    drawPicture(painter, QStringLiteral("Ende"), at(model_.Ende));
-    drawPicture(painter, QStringLiteral("Anfang"), at(model_.Anfang));
-    for (const FieldObject& piece : model_.Verbindung) {
-        drawPicture(painter, QStringLiteral("Verbindung"), at(piece));
-    }
-    for (std::size_t i = 1; i < model_.Ferlan.size(); ++i) {
-        const Image& pole = model_.Ferlan[i];
-        if (pole.Visible) drawPicture(painter, fromModel(std::string(PictureName(pole.picture))), at(pole));
-    }
-    for (std::size_t k = 1; k < model_.Kugel.size(); ++k) {
-        const Image& ball = model_.Kugel[k];
-        if (ball.Visible) drawPicture(painter, fromModel(std::string(PictureName(ball.picture))), at(ball));
-    }
-    for (std::size_t k = 1; k < model_.Transformator.size(); ++k) {
-        const Image& polariser = model_.Transformator[k];
-        if (polariser.Visible) {
-            drawPicture(painter, fromModel(std::string(PictureName(polariser.picture))), at(polariser));
-        }
-    }
+    drawShown(QStringLiteral("Eisenkugel"), model_.Eisenkugel);
+    drawShown(QStringLiteral("Ende"), model_.Ende);
+    drawShown(QStringLiteral("Anfang"), model_.Anfang);
+    for (const FieldObject& piece : model_.Verbindung) drawShown(QStringLiteral("Verbindung"), piece);
+    for (std::size_t i = 1; i < model_.Ferlan.size(); ++i) drawShownImage(model_.Ferlan[i]);
+    for (std::size_t k = 1; k < model_.Kugel.size(); ++k) drawShownImage(model_.Kugel[k]);
+    for (std::size_t k = 1; k < model_.Transformator.size(); ++k) drawShownImage(model_.Transformator[k]);
 
     // The captions on the field, centred across it.
-    for (const Label* label : {&model_.Levelanzeiger, &model_.Levelendeanzeiger, &model_.Geschafft}) {
-        if (!label->Visible) continue;
+    const std::array<const Label*, 3> captions{&model_.Levelanzeiger, &model_.Levelendeanzeiger, &model_.Geschafft};
+    for (std::size_t i = 0; i < captions.size(); ++i) {
+        const Label& label = *captions[i];
+        if (!label.Visible) continue;
         // The final message takes the place of the end label, under the exit
         // where the player's eyes are, and wraps across the field.
-        const bool final = label == &model_.Geschafft;
-        const double top = final ? model_.Levelendeanzeiger.Top : label->Top;
-        const double height = final ? 3 * kMenuLabelHeight : std::max<double>(label->Height, kMenuLabelHeight);
+        const bool final = &label == &model_.Geschafft;
+        const double top = final ? model_.Levelendeanzeiger.Top : label.Top;
+        const double height = final ? 3 * kMenuLabelHeight : std::max<double>(label.Height, kMenuLabelHeight);
         const QRectF box(origin.x() + 480, origin.y() + top, field.Width - 960, height);
-        const QRectF widgetBox(toWidget(box.topLeft()), box.size() * scale_);
-        const bool caption = label == &model_.Levelanzeiger;
-        painter.setFont(scaledFont(caption ? LabelFace::Odessa : LabelFace::OneStrokeScript, kMenuLabelHeight, scale_));
-        const QString text = fromModel(label->Caption);
-        const int flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
-        painter.setPen(kFieldTextShadow);
-        painter.drawText(widgetBox.translated(1, 1), flags, text);
-        painter.setPen(kFieldTextColour);
-        painter.drawText(widgetBox, flags, text);
+        if (!shows(box.adjusted(0, 0, 15 / scale_, 15 / scale_))) continue;
+        const LabelFace face = &label == &model_.Levelanzeiger ? LabelFace::Odessa : LabelFace::OneStrokeScript;
+        painter.drawPixmap(snapToDevicePixels(toWidget(box.topLeft())),
+                           captionDrawing(i, fromModel(label.Caption), face, box.size() * scale_));
     }
     painter.restore();
+}
+
+QPointF GameWindow::snapToDevicePixels(QPointF widget) const {
+    const double dpr = devicePixelRatioF();
+    return {std::round(widget.x() * dpr) / dpr, std::round(widget.y() * dpr) / dpr};
+}
+
+const QPixmap& GameWindow::captionDrawing(std::size_t index, const QString& text, LabelFace face, QSizeF size) {
+    const double dpr = devicePixelRatioF();
+    const QFont font = scaledFont(face, kMenuLabelHeight, scale_);
+    return captionDrawings_.at(index).get(CachedDrawing::keyOf(text, font, size, dpr), [&] {
+        // One pixel more each way for the shadow.
+        QPixmap drawing((QSizeF(size.width() + 1, size.height() + 1) * dpr).toSize());
+        drawing.setDevicePixelRatio(dpr);
+        drawing.fill(Qt::transparent);
+        QPainter painter(&drawing);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        painter.setFont(font);
+        const int flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
+        painter.setPen(kFieldTextShadow);
+        painter.drawText(QRectF(QPointF(1, 1), size), flags, text);
+        painter.setPen(kFieldTextColour);
+        painter.drawText(QRectF(QPointF(0, 0), size), flags, text);
+        return drawing;
+    });
 }
 
 const QPixmap& GameWindow::floorDrawing() {
     constexpr double kTile = 960;
     const double dpr = devicePixelRatioF();
-    QByteArray key;
-    QDataStream(&key, QIODevice::WriteOnly) << model_.FloorTexture << model_.FloorRows
-                                            << model_.Spielflaeche.Height << scale_ << dpr;
-    if (key == floorDrawingKey_) return floorDrawing_;
-    floorDrawingKey_ = key;
-
-    const QSizeF size = QSizeF(kWidth, model_.Spielflaeche.Height) * scale_;
-    floorDrawing_ = QPixmap((size * dpr).toSize());
-    floorDrawing_.setDevicePixelRatio(dpr);
-    // Opaque, so each frame copies it instead of blending it.
-    floorDrawing_.fill(Qt::black);
-    const QPixmap& tile = picture(QStringLiteral("Boden%1").arg(model_.FloorTexture));
-    if (tile.isNull()) return floorDrawing_;
-    QPainter painter(&floorDrawing_);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, std::abs(scale_ * 15 - 1) > 1e-9);
-    // Seven columns cover the field's width and rows 0 to R its height. Each
-    // tile runs from one whole device pixel to where the next one starts, so
-    // no seam opens between them at any scale.
-    const double step = kTile * scale_ * dpr;
-    const auto edge = [&](int n) { return std::round(n * step) / dpr; };
-    for (int c = 0; c <= 6; ++c) {
-        for (int r = 0; r <= model_.FloorRows; ++r) {
-            const QRectF target(QPointF(edge(c), edge(r)), QPointF(edge(c + 1), edge(r + 1)));
-            painter.drawPixmap(target, tile, QRectF(QPointF(0, 0), tile.size()));
+    const QByteArray key = CachedDrawing::keyOf(model_.FloorTexture, model_.FloorRows,
+                                                model_.Spielflaeche.Height, scale_, dpr);
+    return floorDrawing_.get(key, [&] {
+        const QSizeF size = QSizeF(kWidth, model_.Spielflaeche.Height) * scale_;
+        QPixmap drawing((size * dpr).toSize());
+        drawing.setDevicePixelRatio(dpr);
+        // Opaque, so each frame copies it instead of blending it.
+        drawing.fill(Qt::black);
+        const QPixmap& tile = picture(QStringLiteral("Boden%1").arg(model_.FloorTexture));
+        if (tile.isNull()) return drawing;
+        QPainter painter(&drawing);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, std::abs(scale_ * 15 - 1) > 1e-9);
+        // Seven columns cover the field's width and rows 0 to R its height. Each
+        // tile runs from one whole device pixel to where the next one starts, so
+        // no seam opens between them at any scale.
+        const double step = kTile * scale_ * dpr;
+        const auto edge = [&](int n) { return std::round(n * step) / dpr; };
+        for (int c = 0; c <= 6; ++c) {
+            for (int r = 0; r <= model_.FloorRows; ++r) {
+                const QRectF target(QPointF(edge(c), edge(r)), QPointF(edge(c + 1), edge(r + 1)));
+                painter.drawPixmap(target, tile, QRectF(QPointF(0, 0), tile.size()));
+            }
         }
-    }
-    return floorDrawing_;
+        return drawing;
+    });
 }
 
 void GameWindow::paintPanel(QPainter& painter) {
