@@ -118,6 +118,7 @@ private slots:
     void creditsRollStopsOnKeyAndClick();
     void alarmLampFollowsTheTick();
     void scalesUniformlyWhenResized();
+    void fieldCaptionsRedrawWhenTheirTextChanges();
 };
 
 void GameWindowTest::opensOnTheTitleScreenAndSleeps() {
@@ -538,6 +539,26 @@ void GameWindowTest::scalesUniformlyWhenResized() {
     game.click("Spielstarten");
     QVERIFY(game.window->item("zurück")->visible());
     QCOMPARE(w.toScene(w.toWidget({1234.5, 678.25})), QPointF(1234.5, 678.25));
+}
+
+void GameWindowTest::fieldCaptionsRedrawWhenTheirTextChanges() {
+    Game game("0\r\n");
+    game.click("Spielstarten");
+    game.clickLevel(0);
+    GameModel& m = game.window->model();
+    m.SpieltimerEnabled = false;
+    // The caption halfway down the window, whatever the field's scroll.
+    m.Levelanzeiger.Top = 4000 - m.Spielflaeche.Top;
+    m.Levelanzeiger.Visible = true;
+    const auto frameWith = [&](const char* caption) {
+        m.Levelanzeiger.Caption = caption;
+        return game.window->grab().toImage();
+    };
+    const QImage first = frameWith("Level 1");
+    QVERIFY(frameWith("Level 22") != first);
+    QCOMPARE(frameWith("Level 1"), first);
+    m.Levelanzeiger.Visible = false;
+    QVERIFY(game.window->grab().toImage() != first);
 }
 
 QTEST_MAIN(GameWindowTest)
