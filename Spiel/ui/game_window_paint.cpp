@@ -159,7 +159,8 @@ void GameWindow::paintField(QPainter& painter, const QRect& dirty) {
         const double top = final ? model_.Levelendeanzeiger.Top : label.Top;
         const double height = final ? 3 * kMenuLabelHeight : std::max<double>(label.Height, kMenuLabelHeight);
         const QRectF box(origin.x() + 480, origin.y() + top, field.Width - 960, height);
-        if (!shows(box.adjusted(0, 0, 15 / scale_, 15 / scale_))) continue;
+        // The shadow reaches one pixel further right and down.
+        if (!shows(box.adjusted(0, 0, 1 / scale_, 1 / scale_))) continue;
         const LabelFace face = &label == &model_.Levelanzeiger ? LabelFace::Odessa : LabelFace::OneStrokeScript;
         painter.drawPixmap(snapToDevicePixels(toWidget(box.topLeft())),
                            captionDrawing(i, fromModel(label.Caption), face, box.size() * scale_));
@@ -176,7 +177,7 @@ const QPixmap& GameWindow::captionDrawing(std::size_t index, const QString& text
     const double dpr = devicePixelRatioF();
     const QFont font = scaledFont(face, kMenuLabelHeight, scale_);
     return captionDrawings_.at(index).get(CachedDrawing::keyOf(text, font, size, dpr), [&] {
-        // One pixel more each way for the shadow.
+        // The shadow reaches one pixel further right and down.
         QPixmap drawing((QSizeF(size.width() + 1, size.height() + 1) * dpr).toSize());
         drawing.setDevicePixelRatio(dpr);
         drawing.fill(Qt::transparent);
