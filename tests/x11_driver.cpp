@@ -21,8 +21,17 @@ bool startOnDisplay(QProcess& process, const QString& program, const QString& ho
     environment.insert(QStringLiteral("LANG"), QStringLiteral("de_DE.UTF-8"));
     process.setProcessEnvironment(environment);
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process.start(program, {});
-    return process.waitForStarted();
+    // Now and then a program started right after the X server cannot reach
+    // it and ends at once; one that is still running after two seconds has
+    // its connection.
+    for (int attempt = 1; attempt <= 5; ++attempt) {
+        process.start(program, {});
+        if (!process.waitForStarted()) return false;
+        if (!process.waitForFinished(2000)) return true;
+        qWarning("%s ended at once with exit code %d; starting it again", qPrintable(program), process.exitCode());
+        QThread::msleep(500);
+    }
+    return false;
 }
 
 QString xdotool(const QStringList& arguments) { return runProgram(QStringLiteral("xdotool"), arguments); }
