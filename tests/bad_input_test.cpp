@@ -2,6 +2,7 @@
 // one either is a level by the reader's rules and loads, or gets the reader's
 // one message and leaves the screen and the level exactly as they were. The
 // same for the game's progress file, read and written.
+#include "game_fixture.h"
 #include "recording_prompts.h"
 
 #include <editor_window.h>
@@ -199,14 +200,8 @@ QStringList gameScreen(const GameWindow& window) {
     return screen;
 }
 
-struct Game {
-    explicit Game(const QByteArray& progress = "0\r\n", ProgressFile::FolderProbe probe = {}) {
-        if (!progress.isNull()) writeFile(progressPath(), progress);
-        window = std::make_unique<GameWindow>(ProgressFile(dir.path(), dir.filePath("user"), std::move(probe)),
-                                              &prompts);
-        window->show();
-    }
-    QString progressPath() const { return dir.filePath(QString::fromLatin1(ProgressFile::kFileName)); }
+struct Game : GameFixture<VanishingPrompts> {
+    using GameFixture::GameFixture;
     // Holds Up on built-in level 1 for a while, so the ball is on its way.
     void playLevel1() {
         window->Spielstarten_Click();
@@ -214,16 +209,6 @@ struct Game {
         window->model().KeyUpHeld = true;
         for (int i = 0; i < 60; ++i) window->Spieltimer_Timer();
     }
-    bool titleShown() const { return window->item("Spielstarten")->visible(); }
-    int shownLevels() const {
-        int n = 0;
-        for (int i = 0; i < kLevelLabelCount; ++i) n += window->levelLabel(i)->visible();
-        return n;
-    }
-
-    QTemporaryDir dir;
-    VanishingPrompts prompts;
-    std::unique_ptr<GameWindow> window;
 };
 
 void expectOneReadError(const RecordingPrompts& prompts, const QString& text) {

@@ -1,6 +1,7 @@
 // The game window driven as a player drives it: mouse moves and clicks on the
 // menu labels, keys during play, ticks run one by one, dialogs answered by
 // the recording prompts.
+#include "game_fixture.h"
 #include "recording_prompts.h"
 
 #include <game_window.h>
@@ -35,15 +36,9 @@ QByteArray readFile(const QString& path) {
 }
 
 // A window with its own program folder and progress file.
-struct Game {
-    explicit Game(const QByteArray& progress = "0\r\n", ProgressFile::FolderProbe probe = {}) {
-        if (!progress.isNull()) writeFile(progressPath(), progress);
-        window = std::make_unique<GameWindow>(ProgressFile(dir.path(), dir.filePath("user"), std::move(probe)),
-                                              &prompts);
-        window->show();
-    }
+struct Game : GameFixture<> {
+    using GameFixture::GameFixture;
 
-    QString progressPath() const { return dir.filePath("vmos2.dll"); }
     QPoint at(QPointF twips) const { return window->toWidget(twips).toPoint(); }
     QPoint centreOf(const SceneItem* item) const { return at(item->rect().center()); }
 
@@ -80,17 +75,7 @@ struct Game {
         return done();
     }
 
-    int shownLevels() const {
-        int n = 0;
-        for (int i = 0; i < kLevelLabelCount; ++i) n += window->model().LevelVisible[static_cast<std::size_t>(i)];
-        return n;
-    }
-    bool titleShown() const { return window->item("Spielstarten")->visible(); }
     const GameModel& model() const { return window->model(); }
-
-    QTemporaryDir dir;
-    RecordingPrompts prompts;
-    std::unique_ptr<GameWindow> window;
 };
 
 }  // namespace
