@@ -1,7 +1,7 @@
 // Reading and writing level texts: the longest possible text (25/10/5) and
 // built-in level 30.
-#include <builtin_levels.h>
-#include <level_text.h>
+#include <leveldata/builtin_levels.h>
+#include <leveldata/level_text.h>
 
 #include <benchmark/benchmark.h>
 

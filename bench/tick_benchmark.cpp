@@ -1,11 +1,11 @@
 // The cost of one tick of the game on a crowded level and on the last
 // built-in level. The ball is put back among the elements every few hundred
 // ticks so that it never settles somewhere cheap.
-#include <build_field.h>
-#include <field.h>
-#include <game_shell.h>
-#include <level_text.h>
-#include <tick.h>
+#include <Spiel/sim/build_field.h>
+#include <Spiel/sim/field.h>
+#include <Spiel/sim/game_shell.h>
+#include <leveldata/level_text.h>
+#include <Spiel/sim/tick.h>
 
 #include <benchmark/benchmark.h>
 

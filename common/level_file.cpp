@@ -1,6 +1,6 @@
 #include "level_file.h"
 
-#include <level_text.h>
+#include <leveldata/level_text.h>
 
 #include <QFile>
 #include <QFileInfo>

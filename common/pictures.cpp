@@ -1,6 +1,6 @@
 #include "pictures.h"
 
-#include "asset_paths.h"
+#include <assets/asset_paths.h>
 
 #include <QCoreApplication>
 #include <QtDebug>

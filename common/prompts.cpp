@@ -1,6 +1,6 @@
 #include "prompts.h"
 
-#include <level_text.h>
+#include <leveldata/level_text.h>
 
 #include <QFileDialog>
 #include <QMessageBox>

@@ -1,6 +1,6 @@
 // Any bytes go to the reader; whatever it accepts must write and read back to
 // the same level, its coordinates rounded to whole twips.
-#include <level_text.h>
+#include <leveldata/level_text.h>
 
 #include <cstdint>
 #include <cstdlib>

@@ -2,9 +2,9 @@
 // holds the arrow keys in its low four bits and how many ticks to hold them
 // (1 to 16) in its high four. Won built-in levels chain on to the next one, so
 // the level start path is exercised too.
-#include <build_field.h>
-#include <game_shell.h>
-#include <tick.h>
+#include <Spiel/sim/build_field.h>
+#include <Spiel/sim/game_shell.h>
+#include <Spiel/sim/tick.h>
 
 #include <cmath>
 #include <cstdint>

@@ -2,8 +2,8 @@
 // one exists at its size, and the geometry that the game's boxes and crops
 // rest on (pole rods, polariser pipe, pipe joints, floor tiling) holds.
 
-#include "fonts.h"
-#include "pictures.h"
+#include <common/fonts.h>
+#include <common/pictures.h>
 
 #include <QFontDatabase>
 #include <QFontInfo>

@@ -2,9 +2,9 @@
 // nothing else beside it. A child process writes in a tight loop through the
 // real code; the parent kills it with SIGKILL after a random short delay, many
 // times over, and looks at what is left each time.
-#include <atomic_file.h>
-#include <level_text.h>
-#include <progress_file.h>
+#include <common/atomic_file.h>
+#include <leveldata/level_text.h>
+#include <Spiel/ui/progress_file.h>
 
 #include <QDir>
 #include <QFile>

@@ -5,10 +5,10 @@
 #include "game_fixture.h"
 #include "recording_prompts.h"
 
-#include <editor_window.h>
-#include <game_window.h>
-#include <preview_widget.h>
-#include <progress_file.h>
+#include <Editor/ui/editor_window.h>
+#include <Spiel/ui/game_window.h>
+#include <Editor/ui/preview_widget.h>
+#include <Spiel/ui/progress_file.h>
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "sim_test_fields.h"
 
-#include <build_field.h>
-#include <discs.h>
+#include <Spiel/sim/build_field.h>
+#include <Spiel/sim/discs.h>
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include <builtin_levels.h>
-#include <level_text.h>
+#include <leveldata/builtin_levels.h>
+#include <leveldata/level_text.h>
 
 #include <gtest/gtest.h>
 

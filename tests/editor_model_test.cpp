@@ -1,6 +1,6 @@
-#include <builtin_levels.h>
-#include <editor_model.h>
-#include <level_text.h>
+#include <leveldata/builtin_levels.h>
+#include <Editor/model/editor_model.h>
+#include <leveldata/level_text.h>
 
 #include <gtest/gtest.h>
 

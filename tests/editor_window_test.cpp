@@ -1,8 +1,8 @@
 #include "recording_prompts.h"
 
-#include <edit_strip.h>
-#include <editor_window.h>
-#include <preview_widget.h>
+#include <Editor/ui/edit_strip.h>
+#include <Editor/ui/editor_window.h>
+#include <Editor/ui/preview_widget.h>
 
 #include <QAction>
 #include <QDrag>

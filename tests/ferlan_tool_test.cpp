@@ -1,6 +1,6 @@
 #include "tool_runner.h"
 
-#include <builtin_levels.h>
+#include <leveldata/builtin_levels.h>
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 
 #include "recording_prompts.h"
 
-#include <game_window.h>
-#include <progress_file.h>
+#include <Spiel/ui/game_window.h>
+#include <Spiel/ui/progress_file.h>
 
 #include <QFile>
 #include <QTemporaryDir>

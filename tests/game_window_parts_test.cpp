@@ -1,9 +1,9 @@
 // The game window's clockwork without a window: the fixed tick rate, the
 // alarm lamp, the credits roll and the progress file.
-#include <alarm_lamp.h>
-#include <credits_roll.h>
-#include <fixed_rate.h>
-#include <progress_file.h>
+#include <Spiel/ui/alarm_lamp.h>
+#include <Spiel/ui/credits_roll.h>
+#include <Spiel/ui/fixed_rate.h>
+#include <Spiel/ui/progress_file.h>
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include <level_text.h>
+#include <leveldata/level_text.h>
 
 #include <gtest/gtest.h>
 

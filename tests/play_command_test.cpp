@@ -1,6 +1,6 @@
 #include "tool_runner.h"
 
-#include <key_script.h>
+#include <Spiel/sim/key_script.h>
 
 #include <gtest/gtest.h>
 

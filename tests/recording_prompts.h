@@ -1,7 +1,7 @@
 // Answers the programs' message boxes and dialogs in tests and records them.
 #pragma once
 
-#include <prompts.h>
+#include <common/prompts.h>
 
 #include <QList>
 #include <QString>

@@ -1,10 +1,10 @@
 // Every built-in level under random held keys for a long time: nothing may
 // break, no speed may run into the ends of its 16-bit range, and the ball must
 // stay between the side walls.
-#include <build_field.h>
-#include <builtin_levels.h>
-#include <game_shell.h>
-#include <tick.h>
+#include <Spiel/sim/build_field.h>
+#include <leveldata/builtin_levels.h>
+#include <Spiel/sim/game_shell.h>
+#include <Spiel/sim/tick.h>
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 #include "tool_runner.h"
 
-#include <build_field.h>
-#include <builtin_levels.h>
-#include <game_shell.h>
-#include <replay_report.h>
-#include <solver.h>
-#include <tick.h>
+#include <Spiel/sim/build_field.h>
+#include <leveldata/builtin_levels.h>
+#include <Spiel/sim/game_shell.h>
+#include <solver/replay_report.h>
+#include <solver/solver.h>
+#include <Spiel/sim/tick.h>
 
 #include <gtest/gtest.h>
 

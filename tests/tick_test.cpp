@@ -1,10 +1,10 @@
 #include "sim_test_fields.h"
 
-#include <build_field.h>
-#include <builtin_levels.h>
-#include <discs.h>
-#include <speed.h>
-#include <tick.h>
+#include <Spiel/sim/build_field.h>
+#include <leveldata/builtin_levels.h>
+#include <Spiel/sim/discs.h>
+#include <Spiel/sim/speed.h>
+#include <Spiel/sim/tick.h>
 
 #include <gtest/gtest.h>
 

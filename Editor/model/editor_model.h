@@ -4,7 +4,7 @@
 // window only shows this state and forwards the user's actions.
 #pragma once
 
-#include <level_text.h>
+#include <leveldata/level_text.h>
 
 #include <array>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "edit_strip.h"
 
-#include <pictures.h>
-#include <twips.h>
+#include <common/pictures.h>
+#include <common/twips.h>
 
 #include <QMouseEvent>
 #include <QPushButton>

@@ -2,7 +2,7 @@
 // and insert commands for the three kinds of element.
 #pragma once
 
-#include <editor_model.h>
+#include <Editor/model/editor_model.h>
 
 #include <QGroupBox>
 #include <QLabel>

@@ -4,10 +4,10 @@
 #include "editor_texts.h"
 #include "preview_widget.h"
 
-#include <atomic_file.h>
-#include <level_file.h>
-#include <level_text.h>
-#include <twips.h>
+#include <common/atomic_file.h>
+#include <common/level_file.h>
+#include <leveldata/level_text.h>
+#include <common/twips.h>
 
 #include <QCloseEvent>
 #include <QMenuBar>

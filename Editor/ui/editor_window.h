@@ -2,8 +2,8 @@
 // strip, the menus, and the handlers that tie them to the level model.
 #pragma once
 
-#include <editor_model.h>
-#include <prompts.h>
+#include <Editor/model/editor_model.h>
+#include <common/prompts.h>
 
 #include <QMainWindow>
 

@@ -1,7 +1,7 @@
 #include "preview_widget.h"
 
-#include <pictures.h>
-#include <twips.h>
+#include <common/pictures.h>
+#include <common/twips.h>
 
 #include <QDrag>
 #include <QDragEnterEvent>

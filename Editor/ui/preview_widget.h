@@ -2,7 +2,7 @@
 // model, and the place where elements are pressed, dragged and dropped.
 #pragma once
 
-#include <editor_model.h>
+#include <Editor/model/editor_model.h>
 
 #include <QWidget>
 

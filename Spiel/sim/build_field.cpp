@@ -2,7 +2,7 @@
 
 #include "discs.h"
 
-#include <builtin_levels.h>
+#include <leveldata/builtin_levels.h>
 
 #include <utility>
 

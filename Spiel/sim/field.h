@@ -4,7 +4,7 @@
 // decides a rule itself.
 #pragma once
 
-#include <level_text.h>
+#include <leveldata/level_text.h>
 
 #include <array>
 #include <cstdint>

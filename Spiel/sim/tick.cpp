@@ -3,7 +3,7 @@
 #include "discs.h"
 #include "speed.h"
 
-#include <builtin_levels.h>
+#include <leveldata/builtin_levels.h>
 
 namespace ferlan {
 namespace {

@@ -1,11 +1,11 @@
 #include "game_window.h"
 
-#include <build_field.h>
-#include <builtin_levels.h>
-#include <level_file.h>
-#include <level_text.h>
-#include <prompts.h>
-#include <tick.h>
+#include <Spiel/sim/build_field.h>
+#include <leveldata/builtin_levels.h>
+#include <common/level_file.h>
+#include <leveldata/level_text.h>
+#include <common/prompts.h>
+#include <Spiel/sim/tick.h>
 
 #include <QFocusEvent>
 #include <QKeyEvent>

@@ -10,9 +10,9 @@
 #include "progress_file.h"
 #include "scene_item.h"
 
-#include <field.h>
-#include <fonts.h>
-#include <game_shell.h>
+#include <Spiel/sim/field.h>
+#include <common/fonts.h>
+#include <Spiel/sim/game_shell.h>
 
 #include <QByteArray>
 #include <QElapsedTimer>

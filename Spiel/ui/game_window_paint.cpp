@@ -3,8 +3,8 @@
 // sharp while the logic keeps its fractions.
 #include "game_window.h"
 
-#include <fonts.h>
-#include <pictures.h>
+#include <common/fonts.h>
+#include <common/pictures.h>
 
 #include <QPainter>
 #include <QPaintEvent>

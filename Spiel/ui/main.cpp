@@ -1,7 +1,7 @@
 #include "game_window.h"
 
-#include <german_translations.h>
-#include <pictures.h>
+#include <common/german_translations.h>
+#include <common/pictures.h>
 
 #include <QApplication>
 #include <QTimer>

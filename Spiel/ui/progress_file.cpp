@@ -1,7 +1,7 @@
 #include "progress_file.h"
 
-#include <atomic_file.h>
-#include <level_text.h>
+#include <common/atomic_file.h>
+#include <leveldata/level_text.h>
 
 #include <QCoreApplication>
 #include <QDir>

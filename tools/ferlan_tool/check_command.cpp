@@ -2,7 +2,7 @@
 #include "commands.h"
 #include "tool_io.h"
 
-#include <level_text.h>
+#include <leveldata/level_text.h>
 
 #include <iostream>
 

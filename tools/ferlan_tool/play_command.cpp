@@ -6,10 +6,10 @@
 #include "commands.h"
 #include "tool_io.h"
 
-#include <build_field.h>
-#include <key_script.h>
-#include <level_text.h>
-#include <tick.h>
+#include <Spiel/sim/build_field.h>
+#include <Spiel/sim/key_script.h>
+#include <leveldata/level_text.h>
+#include <Spiel/sim/tick.h>
 
 #include <charconv>
 #include <cstdint>

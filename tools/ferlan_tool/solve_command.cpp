@@ -5,10 +5,10 @@
 #include "commands.h"
 #include "tool_io.h"
 
-#include <build_field.h>
-#include <level_text.h>
-#include <replay_report.h>
-#include <solver.h>
+#include <Spiel/sim/build_field.h>
+#include <leveldata/level_text.h>
+#include <solver/replay_report.h>
+#include <solver/solver.h>
 
 #include <charconv>
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "tool_io.h"
 
-#include <builtin_levels.h>
-#include <level_text.h>
+#include <leveldata/builtin_levels.h>
+#include <leveldata/level_text.h>
 
 #include <algorithm>
 #include <charconv>

@@ -1,7 +1,7 @@
 #include "solver.h"
 
-#include <game_shell.h>
-#include <tick.h>
+#include <Spiel/sim/game_shell.h>
+#include <Spiel/sim/tick.h>
 
 #include <algorithm>
 #include <array>

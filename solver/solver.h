@@ -6,8 +6,8 @@
 // look alike (ball position and speed, polarity, charged balls).
 #pragma once
 
-#include <field.h>
-#include <key_script.h>
+#include <Spiel/sim/field.h>
+#include <Spiel/sim/key_script.h>
 
 #include <cstdint>
 #include <vector>

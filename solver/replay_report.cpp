@@ -1,7 +1,7 @@
 #include "replay_report.h"
 
-#include <game_shell.h>
-#include <tick.h>
+#include <Spiel/sim/game_shell.h>
+#include <Spiel/sim/tick.h>
 
 namespace ferlan {
 namespace {

@@ -2,8 +2,8 @@
 // never comes near is decoration, not design.
 #pragma once
 
-#include <field.h>
-#include <key_script.h>
+#include <Spiel/sim/field.h>
+#include <Spiel/sim/key_script.h>
 
 #include <cstdint>
 #include <vector>
