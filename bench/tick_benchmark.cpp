@@ -4,8 +4,8 @@
 #include <Spiel/sim/build_field.h>
 #include <Spiel/sim/field.h>
 #include <Spiel/sim/game_shell.h>
-#include <leveldata/level_text.h>
 #include <Spiel/sim/tick.h>
+#include <leveldata/level_text.h>
 
 #include <benchmark/benchmark.h>
 
@@ -56,8 +56,15 @@ struct Motion {
     Polarity polarity;
 
     explicit Motion(const GameModel& m)
-        : ball(m.Eisenkugel), vx(m.BallVX), vy(m.BallVY), kugel(m.Kugel), discs(m.Anziehung2),
-          kvx(m.KugelVX), kvy(m.KugelVY), field(m.Spielflaeche), polarity(m.BallPolarity) {}
+        : ball(m.Eisenkugel),
+          vx(m.BallVX),
+          vy(m.BallVY),
+          kugel(m.Kugel),
+          discs(m.Anziehung2),
+          kvx(m.KugelVX),
+          kvy(m.KugelVY),
+          field(m.Spielflaeche),
+          polarity(m.BallPolarity) {}
 
     void restore(GameModel& m) const {
         m.Eisenkugel = ball;
@@ -92,9 +99,10 @@ void runTicks(benchmark::State& state, GameModel& model) {
         }
     }
     // The share of ticks with the ball in some element's outer disc.
-    state.counters["alarm"] = static_cast<double>(alarmTicks) / static_cast<double>(state.iterations());
-    state.counters["ticks/s"] = benchmark::Counter(static_cast<double>(state.iterations()),
-                                                   benchmark::Counter::kIsRate);
+    state.counters["alarm"] =
+        static_cast<double>(alarmTicks) / static_cast<double>(state.iterations());
+    state.counters["ticks/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 
 void BM_TickFullLevel(benchmark::State& state) {

@@ -13,14 +13,12 @@ namespace {
 // Keyed by resource path, so both spellings of a name share one entry. A
 // node-based map keeps every entry where it is as others are added, which
 // the references handed out rely on.
-std::map<QString, QImage>& imageCache()
-{
+std::map<QString, QImage>& imageCache() {
     static std::map<QString, QImage> cache;
     return cache;
 }
 
-std::map<QString, QPixmap>& pixmapCache()
-{
+std::map<QString, QPixmap>& pixmapCache() {
     static std::map<QString, QPixmap> cache;
     static const bool releasedWithApplication = [] {
         // Pixmaps belong to the window system: let them go with the
@@ -32,8 +30,7 @@ std::map<QString, QPixmap>& pixmapCache()
     return cache;
 }
 
-const QImage& cachedImage(const QString& path)
-{
+const QImage& cachedImage(const QString& path) {
     std::map<QString, QImage>& cache = imageCache();
     auto found = cache.find(path);
     if (found == cache.end()) {
@@ -48,8 +45,7 @@ const QImage& cachedImage(const QString& path)
 
 }  // namespace
 
-const QPixmap& picture(const QString& name)
-{
+const QPixmap& picture(const QString& name) {
     const QString path = assetPath(name);
     std::map<QString, QPixmap>& cache = pixmapCache();
     auto found = cache.find(path);
@@ -59,15 +55,13 @@ const QPixmap& picture(const QString& name)
     return found->second;
 }
 
-QImage pictureImage(const QString& name)
-{
-    return cachedImage(assetPath(name));
-}
+QImage pictureImage(const QString& name) { return cachedImage(assetPath(name)); }
 
 QIcon programIcon(const QString& program) {
     QIcon icon;
     for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
-        icon.addFile(assetPath(QStringLiteral("icon_%1_%2").arg(program).arg(size)), QSize(size, size));
+        icon.addFile(assetPath(QStringLiteral("icon_%1_%2").arg(program).arg(size)),
+                     QSize(size, size));
     }
     return icon;
 }

@@ -20,7 +20,8 @@ constexpr int kMaxTicks = 4000;
 void checkInvariants(const GameModel& model) {
     if (model.NextFerlan < 1 || model.NextFerlan > kMaxFerlan + 1) std::abort();
     if (model.NextKugel < 1 || model.NextKugel > kMaxKugel + 1) std::abort();
-    if (model.NextTransformator < 1 || model.NextTransformator > kMaxTransformator + 1) std::abort();
+    if (model.NextTransformator < 1 || model.NextTransformator > kMaxTransformator + 1)
+        std::abort();
     if (!std::isfinite(model.Eisenkugel.Left) || !std::isfinite(model.Eisenkugel.Top)) std::abort();
     if (!std::isfinite(model.Spielflaeche.Top)) std::abort();
 }

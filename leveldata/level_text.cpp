@@ -93,7 +93,8 @@ long long findSeparator(const Cursor& text, long long start) {
 }  // namespace
 
 int countUsed(const LevelEntry* begin, const LevelEntry* end) {
-    return static_cast<int>(std::count_if(begin, end, [](const LevelEntry& e) { return e.used(); }));
+    return static_cast<int>(
+        std::count_if(begin, end, [](const LevelEntry& e) { return e.used(); }));
 }
 
 double RoundHalfEven(double value) {

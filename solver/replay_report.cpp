@@ -13,8 +13,7 @@ public:
 };
 
 bool touches(const FieldObject& a, const FieldObject& b) {
-    return a.Right() >= b.Left && b.Right() >= a.Left && a.Bottom() >= b.Top &&
-           b.Bottom() >= a.Top;
+    return a.Right() >= b.Left && b.Right() >= a.Left && a.Bottom() >= b.Top && b.Bottom() >= a.Top;
 }
 
 // The window in which a polariser hands its polarity to the ball.

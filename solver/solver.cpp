@@ -205,7 +205,8 @@ public:
 
 private:
     void work(int t) {
-        for (std::size_t i = static_cast<std::size_t>(t); i < n_; i += static_cast<std::size_t>(size_)) {
+        for (std::size_t i = static_cast<std::size_t>(t); i < n_;
+             i += static_cast<std::size_t>(size_)) {
             (*job_)(t, i);
         }
     }
@@ -395,7 +396,9 @@ std::vector<KeyStep> ShortenKeyScript(const GameModel& start, std::vector<KeySte
 SolveResult SolveLevel(const GameModel& start, const SolveOptions& options) {
     using Clock = std::chrono::steady_clock;
     const Clock::time_point began = Clock::now();
-    const auto elapsed = [&] { return std::chrono::duration<double>(Clock::now() - began).count(); };
+    const auto elapsed = [&] {
+        return std::chrono::duration<double>(Clock::now() - began).count();
+    };
 
     SolveResult result;
     const Movers movers(start);
@@ -466,7 +469,8 @@ SolveResult SolveLevel(const GameModel& start, const SolveOptions& options) {
                 std::vector<KeyStep> steps{{kActions[child.node.action], child.wonAt}};
                 for (std::uint32_t n = child.node.parent; nodes[n].parent != kNoParent;
                      n = nodes[n].parent) {
-                    steps.push_back({kActions[nodes[n].action], nodes[n].tick - nodes[nodes[n].parent].tick});
+                    steps.push_back(
+                        {kActions[nodes[n].action], nodes[n].tick - nodes[nodes[n].parent].tick});
                 }
                 std::reverse(steps.begin(), steps.end());
                 // The search moved the charged balls' discs with offsets; the
@@ -484,8 +488,9 @@ SolveResult SolveLevel(const GameModel& start, const SolveOptions& options) {
             const auto index = static_cast<std::uint32_t>(nodes.size());
             nodes.push_back(child.node);
             kugeln.insert(kugeln.end(), childBodies, childBodies + kugelCount);
-            queue.push({static_cast<float>(child.node.tick) + kGreed * estimate(child.node.ball, exitLeft),
-                        index});
+            queue.push(
+                {static_cast<float>(child.node.tick) + kGreed * estimate(child.node.ball, exitLeft),
+                 index});
         }
     }
     return finish(SolveOutcome::Exhausted);

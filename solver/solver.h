@@ -35,8 +35,8 @@ enum class SolveOutcome {
 
 struct SolveResult {
     SolveOutcome outcome = SolveOutcome::Exhausted;
-    std::vector<KeyStep> steps;  // the winning input, when won
-    std::int64_t ticks = 0;      // the tick that wins, counted from the level's start
+    std::vector<KeyStep> steps;       // the winning input, when won
+    std::int64_t ticks = 0;           // the tick that wins, counted from the level's start
     std::int64_t statesSearched = 0;  // states whose segments were simulated
     std::int64_t statesKept = 0;
     double seconds = 0;

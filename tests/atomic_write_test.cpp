@@ -2,9 +2,9 @@
 // nothing else beside it. A child process writes in a tight loop through the
 // real code; the parent kills it with SIGKILL after a random short delay, many
 // times over, and looks at what is left each time.
+#include <Spiel/ui/progress_file.h>
 #include <common/atomic_file.h>
 #include <leveldata/level_text.h>
-#include <Spiel/ui/progress_file.h>
 
 #include <QDir>
 #include <QFile>
@@ -46,7 +46,8 @@ QByteArray fullLevel() {
     data.floor = 4;
     for (int i = 0; i < kMaxFerlan; ++i) data.ferlan[i] = {"grum", 5715.f, 400.f * i + 100};
     for (int i = 0; i < kMaxKugel; ++i) data.kugel[i] = {"up", 645.f, 900.f * i + 50};
-    for (int i = 0; i < kMaxTransformator; ++i) data.transformator[i] = {"am", 3075.f, 2000.f * i + 10};
+    for (int i = 0; i < kMaxTransformator; ++i)
+        data.transformator[i] = {"am", 3075.f, 2000.f * i + 10};
     return levelFile(data);
 }
 
@@ -59,7 +60,8 @@ QByteArray smallLevel() {
 }
 
 QStringList entriesOf(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                  QDir::NoDotAndDotDot);
 }
 
 QByteArray contentOf(const QString& path) {
@@ -79,8 +81,8 @@ std::set<QByteArray> killWhileWriting(const QString& path, const std::set<QByteA
     std::uniform_int_distribution<long> delay(0, kLongestDelay.count());
     const QString folder = QFileInfo(path).absolutePath();
     const QString alone = QFileInfo(path).fileName();
-    const QRegularExpression leftoverName(
-        QRegularExpression::anchoredPattern(QRegularExpression::escape(alone) + "\\.[A-Za-z0-9]{6}"));
+    const QRegularExpression leftoverName(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(alone) + "\\.[A-Za-z0-9]{6}"));
     std::set<QByteArray> seen;
     int leftovers = 0;
     for (int kill = 0; kill < kKills; ++kill) {
@@ -98,11 +100,13 @@ std::set<QByteArray> killWhileWriting(const QString& path, const std::set<QByteA
         ::kill(child, SIGKILL);
         int status = 0;
         waitpid(child, &status, 0);
-        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "the writer stopped by itself";
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
+            << "the writer stopped by itself";
 
         const QByteArray content = contentOf(path);
         if (complete.count(content) == 0) {
-            ADD_FAILURE() << "incomplete file of " << content.size() << " bytes: " << content.left(40).constData();
+            ADD_FAILURE() << "incomplete file of " << content.size()
+                          << " bytes: " << content.left(40).constData();
             break;
         }
         seen.insert(content);
@@ -120,7 +124,8 @@ std::set<QByteArray> killWhileWriting(const QString& path, const std::set<QByteA
             QFile::remove(QDir(folder).filePath(entry));
         }
     }
-    std::cout << "[          ] " << leftovers << " of " << kKills << " kills left a temporary beside the file\n";
+    std::cout << "[          ] " << leftovers << " of " << kKills
+              << " kills left a temporary beside the file\n";
     return seen;
 }
 
@@ -148,12 +153,14 @@ TEST(AtomicWrite, aKilledProgressWriteLeavesAWholeValue) {
     const QString path = progress.writePath();
     ASSERT_TRUE(writeFileAtomically(path, "0\r\n"));
     std::set<QByteArray> complete;
-    for (int value = 0; value <= kHighestStoredProgress; ++value) complete.insert(QByteArray::number(value) + "\r\n");
+    for (int value = 0; value <= kHighestStoredProgress; ++value)
+        complete.insert(QByteArray::number(value) + "\r\n");
 
     const std::set<QByteArray> seen = killWhileWriting(path, complete, [&] {
         // Progress only rises, so each round starts a new player again.
         for (;;) {
-            for (int won = 1; won <= kHighestStoredProgress; ++won) progress.recordWin(won, won - 1);
+            for (int won = 1; won <= kHighestStoredProgress; ++won)
+                progress.recordWin(won, won - 1);
             writeFileAtomically(path, "0\r\n");
         }
     });

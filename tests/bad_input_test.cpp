@@ -6,8 +6,8 @@
 #include "recording_prompts.h"
 
 #include <Editor/ui/editor_window.h>
-#include <Spiel/ui/game_window.h>
 #include <Editor/ui/preview_widget.h>
+#include <Spiel/ui/game_window.h>
 #include <Spiel/ui/progress_file.h>
 
 #include <QDir>
@@ -31,7 +31,8 @@ using namespace ferlan;
 namespace {
 
 const QString kReadError = QStringLiteral("Fehler beim Lesen der Level-Datei.");
-const QString kMissingProgress = QStringLiteral("Datei mit Spielstand nicht vorhanden oder fehlerhaft.");
+const QString kMissingProgress =
+    QStringLiteral("Datei mit Spielstand nicht vorhanden oder fehlerhaft.");
 
 bool runningAsRoot() { return geteuid() == 0; }
 
@@ -47,7 +48,8 @@ QByteArray readFile(const QString& path) {
 
 QByteArray poleBlocks(int count) {
     QByteArray text = "23;1;";
-    for (int i = 0; i < count; ++i) text += "glpp1470 " + QByteArray::number(400 * i + 100).leftJustified(5) + ",";
+    for (int i = 0; i < count; ++i)
+        text += "glpp1470 " + QByteArray::number(400 * i + 100).leftJustified(5) + ",";
     return text + ";;;\r\n";
 }
 
@@ -76,11 +78,16 @@ const std::vector<LevelInput>& levelInputs() {
             // The two end characters are never read, whatever they are.
             {"NUL bytes as the end", Source::Bytes, QByteArray("13;2;;;;\0\0", 10), true},
             {"UTF-8 text", Source::Bytes, "Höhe 13, Boden 2: schöne Grüße\r\n", false},
-            {"UTF-8 byte order mark", Source::Bytes, "\xEF\xBB\xBF" "13;2;;;;\r\n", false},
+            {"UTF-8 byte order mark", Source::Bytes,
+             "\xEF\xBB\xBF"
+             "13;2;;;;\r\n",
+             false},
             {"UTF-8 letter as the end", Source::Bytes, "13;2;;;;ü", true},
             {"CRLF, polarisers", Source::Bytes, "9 ;1;;;ap2760 4088 ,;\r\n", true},
-            {"CR only, no polarisers", Source::Bytes, "13;2;grum5715 4965 ,;up645  7095 ,;;\r", true},
-            {"LF only, no polarisers", Source::Bytes, "13;2;grum5715 4965 ,;up645  7095 ,;;\n", true},
+            {"CR only, no polarisers", Source::Bytes, "13;2;grum5715 4965 ,;up645  7095 ,;;\r",
+             true},
+            {"LF only, no polarisers", Source::Bytes, "13;2;grum5715 4965 ,;up645  7095 ,;;\n",
+             true},
             {"CR only, polarisers", Source::Bytes, "9 ;1;;;ap2760 4088 ,;\r", false},
             {"LF only, polarisers", Source::Bytes, "9 ;1;;;ap2760 4088 ,;\n", false},
             {"CR only after every line", Source::Bytes, "9 ;\r1;\r;\r;\r;\r\n", false},
@@ -118,7 +125,8 @@ QString makeLevelInput(const LevelInput& input, const QTemporaryDir& dir, QStrin
             return path;
         }
         case Source::Folder: return QDir(dir.path()).mkdir("bad.lev") ? path : QString();
-        case Source::Fifo: return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0 ? path : QString();
+        case Source::Fifo:
+            return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0 ? path : QString();
         case Source::Device: return QStringLiteral("/dev/zero");
         case Source::FailingRead:
             // Opens as a regular file, then fails on the first read.
@@ -128,7 +136,9 @@ QString makeLevelInput(const LevelInput& input, const QTemporaryDir& dir, QStrin
                 *skip = QStringLiteral("file permissions do not stop the superuser from reading");
                 return {};
             }
-            if (!writeFile(path, input.bytes) || !QFile::setPermissions(path, QFileDevice::Permissions())) return {};
+            if (!writeFile(path, input.bytes) ||
+                !QFile::setPermissions(path, QFileDevice::Permissions()))
+                return {};
             return path;
     }
     return {};
@@ -158,7 +168,8 @@ void addLevelRows(const QStringList& scenarios) {
 
 // Everything of the game's model, in one comparable text.
 std::ostream& operator<<(std::ostream& out, const FieldObject& o) {
-    return out << o.Left << ' ' << o.Top << ' ' << o.Width << ' ' << o.Height << ' ' << o.Visible << '|';
+    return out << o.Left << ' ' << o.Top << ' ' << o.Width << ' ' << o.Height << ' ' << o.Visible
+               << '|';
 }
 std::ostream& operator<<(std::ostream& out, const Image& i) {
     return out << static_cast<const FieldObject&>(i) << static_cast<int>(i.picture) << '|';
@@ -177,12 +188,13 @@ std::ostream& operator<<(std::ostream& out, const std::array<T, N>& items) {
 
 std::string gameState(const GameModel& m) {
     std::ostringstream out;
-    out << m.Spielflaeche << m.Anzeigetafel << m.Eisenkugel << m.Ferlan << m.Zentrum << m.Anziehung << m.Kugel
-        << m.Anziehung2 << m.Transformator << m.Anfang << m.Ende << m.Verbindung << int(m.FloorTexture) << ' '
-        << m.FloorRows << m.Levelanzeiger << m.Levelendeanzeiger << m.Geschafft << m.Levelanzeige << m.Geladen
-        << m.LevelVisible << int(m.BallPolarity) << ' ' << m.BallVX << ' ' << m.BallVY << m.KugelVX << m.KugelVY
-        << m.AlarmOn << m.KeyUpHeld << m.KeyDownHeld << m.KeyLeftHeld << m.KeyRightHeld << ' ' << int(m.NextFerlan)
-        << ' ' << int(m.NextKugel) << ' ' << int(m.NextTransformator) << ' ' << m.SpieltimerEnabled << '\n'
+    out << m.Spielflaeche << m.Anzeigetafel << m.Eisenkugel << m.Ferlan << m.Zentrum << m.Anziehung
+        << m.Kugel << m.Anziehung2 << m.Transformator << m.Anfang << m.Ende << m.Verbindung
+        << int(m.FloorTexture) << ' ' << m.FloorRows << m.Levelanzeiger << m.Levelendeanzeiger
+        << m.Geschafft << m.Levelanzeige << m.Geladen << m.LevelVisible << int(m.BallPolarity)
+        << ' ' << m.BallVX << ' ' << m.BallVY << m.KugelVX << m.KugelVY << m.AlarmOn << m.KeyUpHeld
+        << m.KeyDownHeld << m.KeyLeftHeld << m.KeyRightHeld << ' ' << int(m.NextFerlan) << ' '
+        << int(m.NextKugel) << ' ' << int(m.NextTransformator) << ' ' << m.SpieltimerEnabled << '\n'
         << m.Text1;
     return out.str();
 }
@@ -190,12 +202,16 @@ std::string gameState(const GameModel& m) {
 // What the game window shows around the model: menu, list, cover, notice.
 QStringList gameScreen(const GameWindow& window) {
     QStringList screen;
-    for (const char* name : {"Spielstarten", "Levelladen", "Credits", "Beenden", "Überdecken", "zurück", "Credits1",
-                             "Credits2"}) {
+    for (const char* name : {"Spielstarten", "Levelladen", "Credits", "Beenden", "Überdecken",
+                             "zurück", "Credits1", "Credits2"}) {
         const SceneItem* item = window.item(QString::fromUtf8(name));
-        screen << QStringLiteral("%1 %2 %3").arg(QString::fromUtf8(name)).arg(item->visible()).arg(item->colour().name());
+        screen << QStringLiteral("%1 %2 %3")
+                      .arg(QString::fromUtf8(name))
+                      .arg(item->visible())
+                      .arg(item->colour().name());
     }
-    for (int i = 0; i < kLevelLabelCount; ++i) screen << QString::number(window.levelLabel(i)->visible());
+    for (int i = 0; i < kLevelLabelCount; ++i)
+        screen << QString::number(window.levelLabel(i)->visible());
     screen << window.notice() << QString::number(window.animating());
     return screen;
 }
@@ -373,11 +389,13 @@ void BadInputTest::progressFileOpensTheListOrReports() {
     QFETCH(QByteArray, content);
     QFETCH(QString, kind);
     QFETCH(int, shown);
-    if (kind == "unreadable" && runningAsRoot()) QSKIP("file permissions do not stop the superuser from reading");
+    if (kind == "unreadable" && runningAsRoot())
+        QSKIP("file permissions do not stop the superuser from reading");
     Game game(QByteArray{});
     const QByteArray path = QFile::encodeName(game.progressPath());
     if (kind == "file" || kind == "unreadable") QVERIFY(writeFile(game.progressPath(), content));
-    if (kind == "unreadable") QVERIFY(QFile::setPermissions(game.progressPath(), QFileDevice::Permissions()));
+    if (kind == "unreadable")
+        QVERIFY(QFile::setPermissions(game.progressPath(), QFileDevice::Permissions()));
     if (kind == "folder") QVERIFY(QDir(game.dir.path()).mkdir(ProgressFile::kFileName));
     if (kind == "fifo") QCOMPARE(::mkfifo(path.constData(), 0600), 0);
     const QStringList screenBefore = gameScreen(*game.window);
@@ -405,8 +423,8 @@ void BadInputTest::winningKeepsPlayingWhateverTheProgressFile_data() {
     // which cannot be made inside it; with the folder taken for writable the
     // write goes straight into the folder that refuses it.
     QTest::newRow("read-only folder") << "read-only" << QByteArray("0\r\n") << false;
-    QTest::newRow("read-only folder taken for writable") << "read-only, looks writable" << QByteArray("0\r\n")
-                                                         << false;
+    QTest::newRow("read-only folder taken for writable")
+        << "read-only, looks writable" << QByteArray("0\r\n") << false;
     // Something else in the file's place is replaced by a proper file.
     QTest::newRow("named pipe") << "fifo" << QByteArray("1\r\n") << true;
     QTest::newRow("garbage") << "garbage" << QByteArray("1\r\n") << true;
@@ -435,20 +453,23 @@ void BadInputTest::winningKeepsPlayingWhateverTheProgressFile() {
         if (kind == "folder") QVERIFY(QDir(game.dir.path()).mkdir(ProgressFile::kFileName));
     }
     GameModel& m = game.window->model();
-    for (int i = 0; i < 5000 && m.Levelanzeige.Caption != " 2"; ++i) game.window->Spieltimer_Timer();
+    for (int i = 0; i < 5000 && m.Levelanzeige.Caption != " 2"; ++i)
+        game.window->Spieltimer_Timer();
 
     QCOMPARE(QString::fromStdString(m.Levelanzeige.Caption), QStringLiteral(" 2"));
     QVERIFY(m.SpieltimerEnabled);
     QVERIFY(game.prompts.shown.isEmpty());  // no box from inside the tick
-    QCOMPARE(game.window->notice(), saved ? QString() : QStringLiteral("Spielstand nicht gespeichert!"));
+    QCOMPARE(game.window->notice(),
+             saved ? QString() : QStringLiteral("Spielstand nicht gespeichert!"));
     if (after.isEmpty()) {
         QVERIFY(QFileInfo(path).isDir());
     } else {
         QVERIFY(QFileInfo(path).isFile());
         QCOMPARE(readFile(path), after);
     }
-    QCOMPARE(QDir(game.dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-             QStringList{ProgressFile::kFileName});
+    QCOMPARE(
+        QDir(game.dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+        QStringList{ProgressFile::kFileName});
 }
 
 QTEST_MAIN(BadInputTest)

@@ -56,8 +56,8 @@ TEST(EditorEndToEnd, InsertDragAndSaveWriteTheLevelFile) {
         xdotool(clientPoint(x, y) + QStringList{"click", "1", "sleep", "0.2"});
     };
 
-    click(480 + 40, 72 + 32);    // the first floor picture in the edit strip
-    click(480 + 80, 336 + 10);   // "Ferlan einfügen": krp at (2760, 4147.5) twips
+    click(480 + 40, 72 + 32);   // the first floor picture in the edit strip
+    click(480 + 80, 336 + 10);  // "Ferlan einfügen": krp at (2760, 4147.5) twips
     // Grab it at (2850, 4200) twips, 90 and 52.5 twips into the rod, and drag
     // it to (1500, 2250) twips over the floor.
     xdotool(clientPoint(190, 280) + QStringList{"mousedown", "1", "sleep", "0.3"});
@@ -72,7 +72,8 @@ TEST(EditorEndToEnd, InsertDragAndSaveWriteTheLevelFile) {
     ASSERT_FALSE(dialog.isEmpty()) << "no save dialog";
     // A slow build maps the dialog well before its name field takes keys.
     xdotool({"windowfocus", "--sync", dialog});
-    ASSERT_TRUE(waitFor([&] { return xdotool({"getwindowfocus"}) == dialog; })) << "dialog never focused";
+    ASSERT_TRUE(waitFor([&] { return xdotool({"getwindowfocus"}) == dialog; }))
+        << "dialog never focused";
     QThread::msleep(500);
     xdotool({"type", "--delay", "20", path});
     xdotool({"key", "Return"});

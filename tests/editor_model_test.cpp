@@ -1,5 +1,5 @@
-#include <leveldata/builtin_levels.h>
 #include <Editor/model/editor_model.h>
+#include <leveldata/builtin_levels.h>
 #include <leveldata/level_text.h>
 
 #include <gtest/gtest.h>
@@ -139,15 +139,29 @@ TEST(EditorModel, PoleBlockLookAndDiscsForEverySizeAndSide) {
     };
     const Twips L = kFreshLeft, T = kFreshTop;
     const Case cases[] = {
-        {{.gross = false, .rechts = true}, "krp", 720, 240,
+        {{.gross = false, .rechts = true},
+         "krp",
+         720,
+         240,
          {{3735, L - 1800, T - 1800}, {2535, L - 1200, T - 1200}, {1335, L - 600, T - 600}}},
-        {{.gross = false, .rechts = false}, "klp", 720, 240,
-         {{3735, L + 720 - 1800, T - 1800}, {2535, L + 720 - 1200, T - 1200},
+        {{.gross = false, .rechts = false},
+         "klp",
+         720,
+         240,
+         {{3735, L + 720 - 1800, T - 1800},
+          {2535, L + 720 - 1200, T - 1200},
           {1335, L + 720 - 600, T - 600}}},
-        {{.gross = true, .rechts = true}, "grp", 960, 360,
+        {{.gross = true, .rechts = true},
+         "grp",
+         960,
+         360,
          {{4575, L - 2280, T - 2040}, {3255, L - 1560, T - 1440}, {1575, L - 720, T - 600}}},
-        {{.gross = true, .rechts = false}, "glp", 960, 360,
-         {{4575, L - 1320, T - 2040}, {3255, L + 960 - 1560, T - 1440},
+        {{.gross = true, .rechts = false},
+         "glp",
+         960,
+         360,
+         {{4575, L - 1320, T - 2040},
+          {3255, L + 960 - 1560, T - 1440},
           {1575, L + 960 - 720, T - 600}}},
     };
     for (const Case& c : cases) {
@@ -372,9 +386,7 @@ TEST(EditorModel, HeightAndScrollStayWithinTheirBars) {
     m.SetHeight(10);
     EXPECT_EQ(m.previewHeight(), 9750);
     EXPECT_EQ(m.Pipes()[4].top, 8775);
-    const struct {
-        int asked, height;
-    } heights[] = {{8, 9}, {24, 23}, {23, 23}, {-5, 9}, {13, 13}};
+    const struct { int asked, height; } heights[] = {{8, 9}, {24, 23}, {23, 23}, {-5, 9}, {13, 13}};
     for (const auto& h : heights) {
         m.SetHeight(h.asked);
         EXPECT_EQ(m.height(), h.height) << h.asked;
@@ -398,7 +410,9 @@ TEST(EditorModel, LevelTextNamesEveryCodeFamily) {
         SCOPED_TRACE(code);
         EditorModel m;
         m.SetFloor(3);
-        m.InsertFerlan({.gross = code[0] == 'g', .rechts = code[1] == 'r', .plus = code[3] == 'p',
+        m.InsertFerlan({.gross = code[0] == 'g',
+                        .rechts = code[1] == 'r',
+                        .plus = code[3] == 'p',
                         .sichtbar = code[2] != 'u'},
                        V);
         moveTo(m, ElementKind::Ferlan, 1, 180, 4470);
@@ -407,8 +421,8 @@ TEST(EditorModel, LevelTextNamesEveryCodeFamily) {
     const struct {
         KugelOptions options;
         const char* code;
-    } balls[] = {{{true, true}, "pp"}, {{false, true}, "mm"}, {{true, false}, "up"},
-                 {{false, false}, "um"}};
+    } balls[] = {
+        {{true, true}, "pp"}, {{false, true}, "mm"}, {{true, false}, "up"}, {{false, false}, "um"}};
     for (const auto& b : balls) {
         SCOPED_TRACE(b.code);
         EditorModel m;

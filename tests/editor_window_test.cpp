@@ -100,10 +100,10 @@ private slots:
         QCOMPARE(child<QScrollBar>("HScroll1")->maximum(), 23);
         QCOMPARE(child<QScrollBar>("VScroll1")->maximum(), 200);
         QCOMPARE(child<QGroupBox>("Frame1")->title(), QStringLiteral("editieren"));
-        const QStringList chosen = {"klein", "rechts", "plus", "sichtbar", "plus2", "sichtbar2",
-                                    "plus7"};
-        const QStringList others = {"groß", "links", "minus", "unsichtbar", "minus2",
-                                    "unsichtbar2", "minus7", "neutral3"};
+        const QStringList chosen = {"klein", "rechts",    "plus", "sichtbar",
+                                    "plus2", "sichtbar2", "plus7"};
+        const QStringList others = {"groß",   "links",       "minus",  "unsichtbar",
+                                    "minus2", "unsichtbar2", "minus7", "neutral3"};
         for (const QString& name : chosen) {
             QVERIFY2(child<QRadioButton>(name)->isChecked(), qPrintable(name));
         }

@@ -17,19 +17,22 @@ namespace ferlan {
 template <typename PromptsType = RecordingPrompts>
 struct GameFixture {
     // A null `progress` leaves the program folder without a progress file.
-    explicit GameFixture(const QByteArray& progress = "0\r\n", ProgressFile::FolderProbe probe = {}) {
+    explicit GameFixture(const QByteArray& progress = "0\r\n",
+                         ProgressFile::FolderProbe probe = {}) {
         if (!progress.isNull()) {
             QFile file(progressPath());
             if (!file.open(QIODevice::WriteOnly) || file.write(progress) != progress.size()) {
                 qFatal("cannot write %s", qPrintable(progressPath()));
             }
         }
-        window = std::make_unique<GameWindow>(ProgressFile(dir.path(), dir.filePath("user"), std::move(probe)),
-                                              &prompts);
+        window = std::make_unique<GameWindow>(
+            ProgressFile(dir.path(), dir.filePath("user"), std::move(probe)), &prompts);
         window->show();
     }
 
-    QString progressPath() const { return dir.filePath(QString::fromLatin1(ProgressFile::kFileName)); }
+    QString progressPath() const {
+        return dir.filePath(QString::fromLatin1(ProgressFile::kFileName));
+    }
     bool titleShown() const { return window->item("Spielstarten")->visible(); }
     int shownLevels() const {
         int n = 0;

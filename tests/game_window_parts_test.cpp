@@ -125,8 +125,8 @@ TEST(CreditsRoll, PagesFollowEachOtherWithRandomColours) {
         EXPECT_DOUBLE_EQ(roll.nameLine().top, -1000);
         EXPECT_EQ(roll.nameLine().colour, QColor(64, 64, 64));  // 0.99 * 4 rounds down to 3
     }
-    EXPECT_EQ(roles, (QStringList{"Grafik:", "Tester:", "Tester:", "Tester:", "Leveldesign:", "Leveldesign:",
-                                  "Leveldesign:", "Programmierung:", "Grafik:"}));
+    EXPECT_EQ(roles, (QStringList{"Grafik:", "Tester:", "Tester:", "Tester:", "Leveldesign:",
+                                  "Leveldesign:", "Leveldesign:", "Programmierung:", "Grafik:"}));
     const QString n1 = CreditsRoll::creditedName(1), n2 = CreditsRoll::creditedName(2),
                   n3 = CreditsRoll::creditedName(3);
     EXPECT_EQ(names, (QStringList{n1, n2, n3, n1, n1, n2, n3, n1, n1}));
@@ -152,8 +152,8 @@ TEST(ProgressFile, ReadsTheFirstTwoCharactersLeniently) {
         int expected;  // -1: the error
     };
     const Case cases[] = {
-        {"0\r\n", 0},  {"7\r\n", 7},  {"29\r\n", 29}, {"30\r\n", -1}, {"7x", 7},   {" 7", 7},
-        {"123\r\n", 12}, {"abc", 0},  {"", 0},        {"-1", -1},     {"2.5", 2},  {"0.5", 0},
+        {"0\r\n", 0},    {"7\r\n", 7}, {"29\r\n", 29}, {"30\r\n", -1}, {"7x", 7},  {" 7", 7},
+        {"123\r\n", 12}, {"abc", 0},   {"", 0},        {"-1", -1},     {"2.5", 2}, {"0.5", 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.content);
@@ -187,11 +187,11 @@ TEST(ProgressFile, WritesOnlyAWinAboveTheListAndNeverLowers) {
     using R = ProgressFile::WriteResult;
     const Case cases[] = {
         {"4\r\n", 5, 4, "5\r\n", R::Written},
-        {"5\r\n", 3, 5, "5\r\n", R::NotNeeded},      // an earlier level replayed
-        {"4\r\n", 30, 4, "4\r\n", R::NotNeeded},     // the last level unlocks nothing
-        {"9\r\n", 1, 0, "9\r\n", R::NotNeeded},      // another session got further
-        {"zz", 1, 0, "1\r\n", R::Written},           // reads as 0
-        {"99", 2, 1, "2\r\n", R::Written},           // a broken file is mended
+        {"5\r\n", 3, 5, "5\r\n", R::NotNeeded},   // an earlier level replayed
+        {"4\r\n", 30, 4, "4\r\n", R::NotNeeded},  // the last level unlocks nothing
+        {"9\r\n", 1, 0, "9\r\n", R::NotNeeded},   // another session got further
+        {"zz", 1, 0, "1\r\n", R::Written},        // reads as 0
+        {"99", 2, 1, "2\r\n", R::Written},        // a broken file is mended
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.stored << " won " << c.won);
@@ -203,7 +203,8 @@ TEST(ProgressFile, WritesOnlyAWinAboveTheListAndNeverLowers) {
 }
 
 // The rule, for a program folder that takes no new files.
-void checkUserFolderFallback(const QString& programDir, const ProgressFile& progress, const QString& user) {
+void checkUserFolderFallback(const QString& programDir, const ProgressFile& progress,
+                             const QString& user) {
     EXPECT_EQ(progress.writePath(), QDir(user).filePath("vmos2.dll"));
     EXPECT_EQ(progress.read(), 3);  // the installed file until the first win
     EXPECT_EQ(progress.recordWin(4, 3), ProgressFile::WriteResult::Written);
@@ -229,7 +230,8 @@ TEST(ProgressFile, AFolderThatTakesNoFilesSendsTheFileToTheUsersFolder) {
     QTemporaryDir home;
     const QString user = home.filePath("data/Ferlan");
     writeFile(program.filePath("vmos2.dll"), "3\r\n");
-    const ProgressFile progress(program.path(), user, [&](const QString& folder) { return folder != program.path(); });
+    const ProgressFile progress(program.path(), user,
+                                [&](const QString& folder) { return folder != program.path(); });
     checkUserFolderFallback(program.path(), progress, user);
 }
 
@@ -237,7 +239,8 @@ TEST(ProgressFile, AFailedWriteIsReportedAndChangesNothing) {
     QTemporaryDir program;
     writeFile(program.filePath("vmos2.dll"), "3\r\n");
     // Nothing can be created below /proc, not even by the superuser.
-    const ProgressFile progress(program.path(), "/proc/ferlan-test", [](const QString&) { return false; });
+    const ProgressFile progress(program.path(), "/proc/ferlan-test",
+                                [](const QString&) { return false; });
     QString error;
     EXPECT_EQ(progress.recordWin(4, 3, &error), ProgressFile::WriteResult::Failed);
     EXPECT_FALSE(error.isEmpty());

@@ -21,7 +21,8 @@ using namespace ferlan;
 
 namespace {
 
-const QString kMissingProgress = QStringLiteral("Datei mit Spielstand nicht vorhanden oder fehlerhaft.");
+const QString kMissingProgress =
+    QStringLiteral("Datei mit Spielstand nicht vorhanden oder fehlerhaft.");
 const QString kReadError = QStringLiteral("Fehler beim Lesen der Level-Datei.");
 
 void writeFile(const QString& path, const QByteArray& bytes) {
@@ -43,22 +44,24 @@ struct Game : GameFixture<> {
     QPoint centreOf(const SceneItem* item) const { return at(item->rect().center()); }
 
     void moveTo(QPoint pos) {
-        QMouseEvent move(QEvent::MouseMove, pos, window->mapToGlobal(pos), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, pos, window->mapToGlobal(pos), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(window.get(), &move);
     }
     void click(QPoint pos) {
         moveTo(pos);
-        QMouseEvent press(QEvent::MouseButtonPress, pos, window->mapToGlobal(pos), Qt::LeftButton, Qt::LeftButton,
-                          Qt::NoModifier);
+        QMouseEvent press(QEvent::MouseButtonPress, pos, window->mapToGlobal(pos), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(window.get(), &press);
-        QMouseEvent release(QEvent::MouseButtonRelease, pos, window->mapToGlobal(pos), Qt::LeftButton, Qt::NoButton,
-                            Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, pos, window->mapToGlobal(pos),
+                            Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(window.get(), &release);
     }
     void click(const QString& name) { click(centreOf(window->item(name))); }
     void clickLevel(int index) { click(centreOf(window->levelLabel(index))); }
 
-    void key(QEvent::Type type, int key, bool autoRepeat = false, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    void key(QEvent::Type type, int key, bool autoRepeat = false,
+             Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QKeyEvent event(type, key, modifiers, QString(), autoRepeat);
         QApplication::sendEvent(window.get(), &event);
     }
@@ -176,7 +179,8 @@ void GameWindowTest::levelListShowsTheUnlockedLevels() {
     }
     QVERIFY(game.prompts.shown.isEmpty());
     QCOMPARE(game.shownLevels(), shown);
-    for (int i = 0; i < kLevelLabelCount; ++i) QCOMPARE(game.window->levelLabel(i)->visible(), i < shown);
+    for (int i = 0; i < kLevelLabelCount; ++i)
+        QCOMPARE(game.window->levelLabel(i)->visible(), i < shown);
     QVERIFY(!game.titleShown());
     QVERIFY(game.window->item("Überdecken")->visible());
     QVERIFY(game.window->item("zurück")->visible());
@@ -305,11 +309,13 @@ void GameWindowTest::arrowsSetAndClearTheHeldFlags() {
 
 void GameWindowTest::winningChainsToTheNextLevelAndRecordsProgress_data() {
     QTest::addColumn<QByteArray>("before");
-    QTest::addColumn<QByteArray>("stored");   // what is in the file when the level is won
+    QTest::addColumn<QByteArray>("stored");  // what is in the file when the level is won
     QTest::addColumn<QByteArray>("after");
-    QTest::newRow("new highest") << QByteArray("0\r\n") << QByteArray("0\r\n") << QByteArray("1\r\n");
+    QTest::newRow("new highest") << QByteArray("0\r\n") << QByteArray("0\r\n")
+                                 << QByteArray("1\r\n");
     QTest::newRow("replayed") << QByteArray("5\r\n") << QByteArray("5\r\n") << QByteArray("5\r\n");
-    QTest::newRow("never lowered") << QByteArray("0\r\n") << QByteArray("9\r\n") << QByteArray("9\r\n");
+    QTest::newRow("never lowered")
+        << QByteArray("0\r\n") << QByteArray("9\r\n") << QByteArray("9\r\n");
 }
 
 void GameWindowTest::winningChainsToTheNextLevelAndRecordsProgress() {
@@ -340,11 +346,14 @@ void GameWindowTest::aFailedProgressWriteKeepsPlaying() {
     QTemporaryDir dir;
     writeFile(dir.filePath("vmos2.dll"), "0\r\n");
     RecordingPrompts prompts;
-    GameWindow window(ProgressFile(dir.path(), "/proc/ferlan-test", [](const QString&) { return false; }), &prompts);
+    GameWindow window(
+        ProgressFile(dir.path(), "/proc/ferlan-test", [](const QString&) { return false; }),
+        &prompts);
     window.Spielstarten_Click();
     window.Level_Click(0);
     window.model().KeyUpHeld = true;
-    for (int i = 0; i < 5000 && window.model().Levelanzeige.Caption != " 2"; ++i) window.Spieltimer_Timer();
+    for (int i = 0; i < 5000 && window.model().Levelanzeige.Caption != " 2"; ++i)
+        window.Spieltimer_Timer();
     QCOMPARE(QString::fromStdString(window.model().Levelanzeige.Caption), QStringLiteral(" 2"));
     QVERIFY(window.model().SpieltimerEnabled);
     QVERIFY(prompts.shown.isEmpty());  // no box from inside the tick
@@ -400,7 +409,8 @@ void GameWindowTest::badLevelFilesChangeNothing() {
     if (kind == "folder") QDir(game.dir.path()).mkdir("bad.lev");
     if (kind == "empty") writeFile(path, "");
     // A valid level followed by padding: only its size is wrong.
-    if (kind == "large") writeFile(path, QByteArray("9 ;1;;;;\r\n") + QByteArray(qsizetype{64} * 1024, ' '));
+    if (kind == "large")
+        writeFile(path, QByteArray("9 ;1;;;;\r\n") + QByteArray(qsizetype{64} * 1024, ' '));
     if (kind == "garbage") writeFile(path, QByteArray("\x00\x01\xff;;;;;;\r\n", 11));
     // A level played before stays in memory, its list underneath.
     game.click("Spielstarten");

@@ -43,8 +43,8 @@ TEST(ReadLevelText, AcceptsAndRejectsByTheFormatRules) {
         {"floor 0", "13;0;;;;  ", false},
         {"floor 5", "13;5;;;;  ", false},
         {"missing ';' after floor", "13;2,;;;  ", false},
-        {"level 3", "13;2;glup1470 3570 ,grum5715 4965 ,;up645  7095 ,;am3075 10710,;  ", true,
-         13, 2, 2, 1, 1},
+        {"level 3", "13;2;glup1470 3570 ,grum5715 4965 ,;up645  7095 ,;am3075 10710,;  ", true, 13,
+         2, 2, 1, 1},
         {"shown and real polarity differ", "13;2;grpm5520 4770 ,;;;  ", false},
         {"upper-case code", "13;2;GRPP5520 4770 ,;;;  ", false},
         {"charged ball pm", "13;2;;pm645  7095 ,;;  ", false},
@@ -89,8 +89,8 @@ TEST(ReadLevelText, AcceptsAndRejectsByTheFormatRules) {
 
 TEST(ReadLevelText, FillsSlotsInTextOrderWithTheirCoordinates) {
     LevelData data;
-    ASSERT_TRUE(ReadLevelText(
-        "13;2;glup1470 3570 ,grum5715 4965 ,;up645  7095 ,;am3075 10710,;  ", data));
+    ASSERT_TRUE(
+        ReadLevelText("13;2;glup1470 3570 ,grum5715 4965 ,;up645  7095 ,;am3075 10710,;  ", data));
     EXPECT_EQ(data.ferlan[0], (LevelEntry{"glup", 1470, 3570}));
     EXPECT_EQ(data.ferlan[1], (LevelEntry{"grum", 5715, 4965}));
     EXPECT_EQ(data.kugel[0], (LevelEntry{"up", 645, 7095}));
@@ -123,10 +123,10 @@ TEST(ReadLenientNumber, FollowsTheLenientRules) {
         const char* text;
         double value;
     } cases[] = {
-        {"-15  ", -15}, {"1 2  ", 12},  {"ab   ", 0},    {"1E9  ", 1},    {"  7", 7},
-        {"7x", 7},      {" 7", 7},      {"12", 12},     {"1.5", 1.5},    {"1.2.3", 1.2},
-        {"&H10", 0},    {"+5", 5},      {"- 15", -15},  {"", 0},         {"12-3", 12},
-        {"--5", 0},     {".", 0},       {"\t5", 0},     {"0x1F", 0},     {"99999", 99999},
+        {"-15  ", -15}, {"1 2  ", 12}, {"ab   ", 0},  {"1E9  ", 1}, {"  7", 7},
+        {"7x", 7},      {" 7", 7},     {"12", 12},    {"1.5", 1.5}, {"1.2.3", 1.2},
+        {"&H10", 0},    {"+5", 5},     {"- 15", -15}, {"", 0},      {"12-3", 12},
+        {"--5", 0},     {".", 0},      {"\t5", 0},    {"0x1F", 0},  {"99999", 99999},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -149,10 +149,9 @@ TEST(FormatCoordinate, FillsFiveCharactersOrRefuses) {
         float value;
         const char* field;
     } cases[] = {
-        {0, "0    "},        {645, "645  "},   {1470, "1470 "},   {10710, "10710"},
-        {-1140, "-1140"},    {-15, "-15  "},   {-0.4f, "0    "},  {2.5f, "2    "},
-        {3.5f, "4    "},     {99999, "99999"}, {-9999, "-9999"},  {100000, ""},
-        {-10000, ""},        {99999.6f, ""},
+        {0, "0    "},     {645, "645  "},   {1470, "1470 "}, {10710, "10710"}, {-1140, "-1140"},
+        {-15, "-15  "},   {-0.4f, "0    "}, {2.5f, "2    "}, {3.5f, "4    "},  {99999, "99999"},
+        {-9999, "-9999"}, {100000, ""},     {-10000, ""},    {99999.6f, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.value);
@@ -187,10 +186,20 @@ TEST(WriteLevelText, RefusesWhatWouldCorruptTheText) {
         {"height 8", [](LevelData& d) { d.height = 8; }, WriteError::HeightOutOfRange},
         {"height 24", [](LevelData& d) { d.height = 24; }, WriteError::HeightOutOfRange},
         {"no floor", [](LevelData& d) { d.floor = 0; }, WriteError::FloorOutOfRange},
-        {"bad code", [](LevelData& d) { d.kugel[0] = {"pm", 0, 0}; }, WriteError::InvalidCode},
-        {"x too far left", [](LevelData& d) { d.ferlan[0] = {"grpp", -10000, 0}; },
+        {"bad code",
+         [](LevelData& d) {
+             d.kugel[0] = {"pm", 0, 0};
+         },
+         WriteError::InvalidCode},
+        {"x too far left",
+         [](LevelData& d) {
+             d.ferlan[0] = {"grpp", -10000, 0};
+         },
          WriteError::CoordinateOutOfRange},
-        {"y too far down", [](LevelData& d) { d.transformator[0] = {"ap", 0, 100000}; },
+        {"y too far down",
+         [](LevelData& d) {
+             d.transformator[0] = {"ap", 0, 100000};
+         },
          WriteError::CoordinateOutOfRange},
     };
     for (const auto& c : cases) {

@@ -21,7 +21,8 @@ std::vector<std::string> lines(const std::string& text) {
 
 TEST(KeyScript, ParsesStepsAndSkipsCommentsAndBlankLines) {
     ferlan::KeyScriptError error;
-    const auto steps = ferlan::ParseKeyScript("# warm up\n\nU 37\r\n  LU\t5 \n- 2\nRDLU 1\n   # indented\n", error);
+    const auto steps = ferlan::ParseKeyScript(
+        "# warm up\n\nU 37\r\n  LU\t5 \n- 2\nRDLU 1\n   # indented\n", error);
     ASSERT_TRUE(steps) << error.message;
     ASSERT_EQ(steps->size(), 4u);
     EXPECT_EQ(ferlan::FormatKeyStep((*steps)[0]), "U 37");
@@ -36,10 +37,20 @@ TEST(KeyScript, MalformedLinesAreNamed) {
         const char* text;
         int line;
     } cases[] = {
-        {"U 0\n", 1},        {"U\n", 1},         {"U -3\n", 1},      {"U 3 4\n", 1},
-        {"u 3\n", 1},        {"UX 3\n", 1},      {"UU 3\n", 1},      {"U 3x\n", 1},
-        {"-U 3\n", 1},       {"\n# c\nL 2\nL two\n", 4},             {"3\n", 1},
-        {"U +3\n", 1},       {"U 99999999999999999999\n", 1},        {"U 1.5\n", 1},
+        {"U 0\n", 1},
+        {"U\n", 1},
+        {"U -3\n", 1},
+        {"U 3 4\n", 1},
+        {"u 3\n", 1},
+        {"UX 3\n", 1},
+        {"UU 3\n", 1},
+        {"U 3x\n", 1},
+        {"-U 3\n", 1},
+        {"\n# c\nL 2\nL two\n", 4},
+        {"3\n", 1},
+        {"U +3\n", 1},
+        {"U 99999999999999999999\n", 1},
+        {"U 1.5\n", 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -94,10 +105,26 @@ TEST(FerlanToolPlay, TickCounts) {
         std::string result;
         std::size_t traceLines;
     } cases[] = {
-        {"neither keys nor ticks", {"play", "--level", "3", "--trace"}, "", "{\"result\":\"playing\",\"ticks\":0}", 0},
-        {"ticks alone", {"play", "--level", "3", "--ticks", "12", "--trace"}, "", "{\"result\":\"playing\",\"ticks\":12}", 12},
-        {"ticks beyond the script", {"play", "--level", "3", "--keys", "-", "--ticks", "50", "--trace"}, "U 10\n", "{\"result\":\"playing\",\"ticks\":50}", 50},
-        {"ticks short of the script", {"play", "--level", "3", "--keys", "-", "--ticks", "5"}, "U 10\nL 3\n", "{\"result\":\"playing\",\"ticks\":13}", 0},
+        {"neither keys nor ticks",
+         {"play", "--level", "3", "--trace"},
+         "",
+         "{\"result\":\"playing\",\"ticks\":0}",
+         0},
+        {"ticks alone",
+         {"play", "--level", "3", "--ticks", "12", "--trace"},
+         "",
+         "{\"result\":\"playing\",\"ticks\":12}",
+         12},
+        {"ticks beyond the script",
+         {"play", "--level", "3", "--keys", "-", "--ticks", "50", "--trace"},
+         "U 10\n",
+         "{\"result\":\"playing\",\"ticks\":50}",
+         50},
+        {"ticks short of the script",
+         {"play", "--level", "3", "--keys", "-", "--ticks", "5"},
+         "U 10\nL 3\n",
+         "{\"result\":\"playing\",\"ticks\":13}",
+         0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
@@ -139,7 +166,10 @@ TEST(FerlanToolPlay, ExitCodes) {
         const char* errorHas;
     } cases[] = {
         {"valid", {"play", good, "--keys", script}, 0, ""},
-        {"rejected level", {"play", bad, "--keys", script}, 1, "Fehler beim Lesen der Level-Datei."},
+        {"rejected level",
+         {"play", bad, "--keys", script},
+         1,
+         "Fehler beim Lesen der Level-Datei."},
         {"bad script beats rejected level", {"play", bad, "--keys", badScript}, 2, "Zeile 2"},
         {"bad script", {"play", good, "--keys", badScript}, 2, "Zeile 2"},
         {"missing script", {"play", good, "--keys", dir + "/none.txt"}, 2, ""},

@@ -42,8 +42,8 @@ public:
     }
 
     QList<Shown> shown;
-    QList<bool> answers;       // answers to questions, in order (No when empty)
-    QStringList fileNames;     // answers to file dialogs, in order (cancel when empty)
+    QList<bool> answers;    // answers to questions, in order (No when empty)
+    QStringList fileNames;  // answers to file dialogs, in order (cancel when empty)
 };
 
 }  // namespace ferlan

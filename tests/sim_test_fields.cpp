@@ -24,7 +24,8 @@ void MoveAway(Disc& disc) {
 }
 
 void DetachPoleDiscs(GameModel& model, int slot) {
-    for (int d = 3 * slot - 2; d <= 3 * slot; ++d) MoveAway(model.Anziehung[static_cast<std::size_t>(d)]);
+    for (int d = 3 * slot - 2; d <= 3 * slot; ++d)
+        MoveAway(model.Anziehung[static_cast<std::size_t>(d)]);
 }
 
 bool Tick(GameModel& model) {

@@ -2,9 +2,9 @@
 // break, no speed may run into the ends of its 16-bit range, and the ball must
 // stay between the side walls.
 #include <Spiel/sim/build_field.h>
-#include <leveldata/builtin_levels.h>
 #include <Spiel/sim/game_shell.h>
 #include <Spiel/sim/tick.h>
+#include <leveldata/builtin_levels.h>
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // Every built-in level is won by the input stored beside the tests. When a
 // level text changes, its input has to be found again with ferlan-tool solve.
 #include <Spiel/sim/build_field.h>
-#include <leveldata/builtin_levels.h>
 #include <Spiel/sim/game_shell.h>
 #include <Spiel/sim/key_script.h>
-#include <solver/replay_report.h>
 #include <Spiel/sim/tick.h>
+#include <leveldata/builtin_levels.h>
+#include <solver/replay_report.h>
 
 #include <gtest/gtest.h>
 

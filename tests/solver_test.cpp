@@ -1,11 +1,11 @@
 #include "tool_runner.h"
 
 #include <Spiel/sim/build_field.h>
-#include <leveldata/builtin_levels.h>
 #include <Spiel/sim/game_shell.h>
+#include <Spiel/sim/tick.h>
+#include <leveldata/builtin_levels.h>
 #include <solver/replay_report.h>
 #include <solver/solver.h>
-#include <Spiel/sim/tick.h>
 
 #include <gtest/gtest.h>
 
@@ -133,8 +133,8 @@ TEST(Solver, ShortenedInputStillWins) {
     const GameModel start = started(std::string(*BuiltinLevelText(0)));
     // Up alone wins level 1; the pauses on the way are not needed.
     const HeldKeys up{.up = true};
-    const std::vector<KeyStep> wandering = {{up, 60}, {HeldKeys{}, 2}, {up, 30}, {HeldKeys{}, 2},
-                                            {up, 400}};
+    const std::vector<KeyStep> wandering = {
+        {up, 60}, {HeldKeys{}, 2}, {up, 30}, {HeldKeys{}, 2}, {up, 400}};
     ASSERT_GT(playUntilWon(start, wandering), 0);
     const auto shortened = ShortenKeyScript(start, wandering, 20000);
     ASSERT_GT(playUntilWon(start, shortened), 0);

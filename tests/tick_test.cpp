@@ -1,10 +1,10 @@
 #include "sim_test_fields.h"
 
 #include <Spiel/sim/build_field.h>
-#include <leveldata/builtin_levels.h>
 #include <Spiel/sim/discs.h>
 #include <Spiel/sim/speed.h>
 #include <Spiel/sim/tick.h>
+#include <leveldata/builtin_levels.h>
 
 #include <gtest/gtest.h>
 
@@ -158,15 +158,15 @@ TEST(PoleForces, StrengthAndDirectionByPolarities) {
         const char* code;
         int expected[3];  // outer only, outer and middle, all three
     } cases[] = {
-        {Polarity::Neutral, "grpp", {1, 3, 6}},   {Polarity::Neutral, "grmm", {1, 3, 6}},
-        {Polarity::Plus, "grpp", {-1, -3, -6}},   {Polarity::Plus, "grmm", {2, 5, 9}},
-        {Polarity::Minus, "grpp", {2, 5, 9}},     {Polarity::Minus, "grmm", {-1, -3, -6}},
-        {Polarity::Plus, "grup", {-1, -3, -6}},   {Polarity::Plus, "grum", {2, 5, 9}},
+        {Polarity::Neutral, "grpp", {1, 3, 6}}, {Polarity::Neutral, "grmm", {1, 3, 6}},
+        {Polarity::Plus, "grpp", {-1, -3, -6}}, {Polarity::Plus, "grmm", {2, 5, 9}},
+        {Polarity::Minus, "grpp", {2, 5, 9}},   {Polarity::Minus, "grmm", {-1, -3, -6}},
+        {Polarity::Plus, "grup", {-1, -3, -6}}, {Polarity::Plus, "grum", {2, 5, 9}},
     };
     for (const auto& c : cases) {
         for (int reach = Outer; reach <= All; ++reach) {
-            SCOPED_TRACE(std::string(c.code) + " ball " + std::to_string(int(c.ball)) +
-                         " reach " + std::to_string(reach));
+            SCOPED_TRACE(std::string(c.code) + " ball " + std::to_string(int(c.ball)) + " reach " +
+                         std::to_string(reach));
             GameModel model = FieldWith(std::string(c.code) + "5820 5000 ,;;");
             model.BallPolarity = c.ball;
             PlaceBall(model, kPoleReach[reach].left, kPoleReach[reach].top);
@@ -191,7 +191,8 @@ TEST(PoleForces, LevelAxisAndForeignColours) {
         SCOPED_TRACE("a disc of neither colour: no force on a charged ball, pull on a neutral one");
         for (const Polarity ball : {Polarity::Plus, Polarity::Minus, Polarity::Neutral}) {
             GameModel model = FieldWith("grpp5820 5000 ,;;");
-            for (int d = 1; d <= 3; ++d) model.Anziehung[static_cast<std::size_t>(d)].BackColor = 0x123456;
+            for (int d = 1; d <= 3; ++d)
+                model.Anziehung[static_cast<std::size_t>(d)].BackColor = 0x123456;
             model.BallPolarity = ball;
             PlaceBall(model, 4700, 4100);
             Tick(model);
@@ -224,14 +225,10 @@ TEST(PoleForces, CaptureIsStrictOnAllFourSides) {
         Twips left, top;
         bool caught;
     } cases[] = {
-        {"100 to the left", 5472.5f, 4685, false},
-        {"99 to the left", 5473.5f, 4685, true},
-        {"99 to the right", 5671.5f, 4685, true},
-        {"100 to the right", 5672.5f, 4685, false},
-        {"99 above", 5572.5f, 4586, true},
-        {"100 above", 5572.5f, 4585, false},
-        {"99 below", 5572.5f, 4784, true},
-        {"100 below", 5572.5f, 4785, false},
+        {"100 to the left", 5472.5f, 4685, false}, {"99 to the left", 5473.5f, 4685, true},
+        {"99 to the right", 5671.5f, 4685, true},  {"100 to the right", 5672.5f, 4685, false},
+        {"99 above", 5572.5f, 4586, true},         {"100 above", 5572.5f, 4585, false},
+        {"99 below", 5572.5f, 4784, true},         {"100 below", 5572.5f, 4785, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
@@ -274,8 +271,8 @@ TEST(KugelForces, BothBallsChangeByThePolarityTable) {
     };
     for (const auto& c : cases) {
         for (int reach = Outer; reach <= All; ++reach) {
-            SCOPED_TRACE(std::string(c.code) + " ball " + std::to_string(int(c.ball)) +
-                         " reach " + std::to_string(reach));
+            SCOPED_TRACE(std::string(c.code) + " ball " + std::to_string(int(c.ball)) + " reach " +
+                         std::to_string(reach));
             GameModel model = FieldWith(std::string(";") + c.code + "5000 5000 ,;");
             model.BallPolarity = c.ball;
             PlaceBall(model, kKugelReach[reach].left, kKugelReach[reach].top);
@@ -305,7 +302,7 @@ TEST(KugelCollision, ExchangesSpeedsByContactDepth) {
     const struct {
         const char* why;
         Twips left, top;
-        Speed vx, vy;  // before friction
+        Speed vx, vy;                            // before friction
         Speed ballVX, ballVY, kugelVX, kugelVY;  // after step 7, before the forces
     } cases[] = {
         // Square hit from below: deep across, shallow along: one exchange.
@@ -434,7 +431,8 @@ TEST(Polarisers, PolarisingWindow) {
                      std::to_string(c.top));
         GameModel model = FieldWith(std::string(";;") + c.code + "3000 5000 ,");
         model.BallPolarity = Polarity::Minus;
-        if (c.expected == Polarity::Minus && std::string(c.code) == "am") model.BallPolarity = Polarity::Plus;
+        if (c.expected == Polarity::Minus && std::string(c.code) == "am")
+            model.BallPolarity = Polarity::Plus;
         PlaceBall(model, c.left, c.top);
         Tick(model);
         EXPECT_EQ(model.BallPolarity, c.expected);
@@ -628,8 +626,8 @@ void placeInExit(GameModel& model) { PlaceBall(model, 3120, 200); }
 TEST(LevelFinish, BuiltinLevelsRecordProgressAndChain) {
     const struct {
         const char* why;
-        int index;            // the level played is index + 1
-        int highestShown;     // -1: no level label shown
+        int index;         // the level played is index + 1
+        int highestShown;  // -1: no level label shown
         std::vector<int> writes;
         std::vector<int> clicks;
     } cases[] = {
@@ -644,7 +642,8 @@ TEST(LevelFinish, BuiltinLevelsRecordProgressAndChain) {
         SCOPED_TRACE(c.why);
         GameModel model;
         ASSERT_TRUE(StartBuiltinLevel(model, c.index));
-        for (int i = 0; i <= c.highestShown; ++i) model.LevelVisible[static_cast<std::size_t>(i)] = true;
+        for (int i = 0; i <= c.highestShown; ++i)
+            model.LevelVisible[static_cast<std::size_t>(i)] = true;
         placeInExit(model);
         RecordingShell shell;
         EXPECT_TRUE(Spieltimer_Timer(model, shell));

@@ -28,13 +28,16 @@ bool startOnDisplay(QProcess& process, const QString& program, const QString& ho
         process.start(program, {});
         if (!process.waitForStarted()) return false;
         if (!process.waitForFinished(2000)) return true;
-        qWarning("%s ended at once with exit code %d; starting it again", qPrintable(program), process.exitCode());
+        qWarning("%s ended at once with exit code %d; starting it again", qPrintable(program),
+                 process.exitCode());
         QThread::msleep(500);
     }
     return false;
 }
 
-QString xdotool(const QStringList& arguments) { return runProgram(QStringLiteral("xdotool"), arguments); }
+QString xdotool(const QStringList& arguments) {
+    return runProgram(QStringLiteral("xdotool"), arguments);
+}
 
 bool waitFor(const std::function<bool()>& condition, int milliseconds) {
     QElapsedTimer timer;

@@ -46,9 +46,9 @@ constexpr Twips kTransformatorWidth = 600;
 // for an empty picture, which leaves a slot at the size it had.
 std::optional<Twips> naturalSize(std::string_view picture) {
     if (picture.empty()) return std::nullopt;
-    if (picture.size() == 1) return 480;    // p, m, u: 32 pixels
-    if (picture[0] == 'k') return 720;      // small poles: 48 pixels
-    return 960;                             // large poles and polarisers: 64 pixels
+    if (picture.size() == 1) return 480;  // p, m, u: 32 pixels
+    if (picture[0] == 'k') return 720;    // small poles: 48 pixels
+    return 960;                           // large poles and polarisers: 64 pixels
 }
 
 void assignPicture(ImageSlot& slot, std::string_view picture) {
@@ -302,7 +302,8 @@ void EditorModel::DeleteSlot(ElementKind kind, int index) {
         if (kind == ElementKind::Ferlan) s.height = from.height;
         if (kind == ElementKind::Transformator) s.width = from.width;
         if (Disc* discs = discsOf(kind)) {
-            for (int k = 0; k < 3; ++k) copyDisc(discs[discIndex(i + 1, k)], discs[discIndex(i, k)]);
+            for (int k = 0; k < 3; ++k)
+                copyDisc(discs[discIndex(i + 1, k)], discs[discIndex(i, k)]);
         }
     }
     changed_ = true;
@@ -361,8 +362,7 @@ LevelTextResult EditorModel::LevelText() const {
         const ImageSlot& e = kugel_[static_cast<std::size_t>(n)];
         if (!e.visible) continue;
         std::string code = e.picture;
-        code += e.picture == "u" ? realPolarity(anziehung2_[discIndex(n, 2)])
-                                 : e.picture;
+        code += e.picture == "u" ? realPolarity(anziehung2_[discIndex(n, 2)]) : e.picture;
         data.kugel[k++] = {code, e.left, e.top};
     }
     k = 0;

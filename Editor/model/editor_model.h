@@ -71,8 +71,8 @@ inline constexpr std::string_view kTransformatorLimitMessage =
 
 struct InsertResult {
     bool inserted = false;
-    int slot = 0;                  // the slot used, when inserted
-    std::string_view message;      // the limit message, when the array is full
+    int slot = 0;              // the slot used, when inserted
+    std::string_view message;  // the limit message, when the array is full
 };
 
 // CoordinateOutOfRange: an element lies too far out for its 5-character field.
@@ -137,8 +137,8 @@ public:
     std::uint8_t nextSlot(ElementKind kind) const;
     static int slotCount(ElementKind kind);
 
-    int height() const { return height_; }  // rows of 975 twips, 9 to 23
-    int floor() const { return floor_; }    // texture 1 to 4; 0 while none is chosen
+    int height() const { return height_; }       // rows of 975 twips, 9 to 23
+    int floor() const { return floor_; }         // texture 1 to 4; 0 while none is chosen
     int scrollValue() const { return scroll_; }  // 0 to -200
     Twips previewTop() const { return previewTop_; }
     Twips previewHeight() const { return previewHeight_; }
@@ -170,8 +170,8 @@ public:
     // Removes the element of the last right press and closes the gap.
     void DeleteSelected();
 
-    void SetHeight(int rows);   // kept within 9 to 23
-    void SetScroll(int value);  // kept within 0 to -200
+    void SetHeight(int rows);    // kept within 9 to 23
+    void SetScroll(int value);   // kept within 0 to -200
     void SetFloor(int texture);  // 1 to 4
 
     // The level text of the preview, written by the shared writer.
@@ -181,7 +181,7 @@ public:
     // Back to the empty level of height 9 without a floor.
     void NewLevel();
 
-    Hit HitTest(Twips x, Twips y) const;  // preview coordinates
+    Hit HitTest(Twips x, Twips y) const;     // preview coordinates
     std::array<PipePiece, 8> Pipes() const;  // the exit row, then the entry row
     static Twips TileLeft(int tile) {
         const int column = tile % kTileColumns;

@@ -45,8 +45,8 @@ void WrappingOptionButton::paintEvent(QPaintEvent*) {
     indicatorOption.rect = QRect(indicator.left(), 1, indicator.width(), indicator.height());
     painter.drawPrimitive(QStyle::PE_IndicatorRadioButton, indicatorOption);
     const int textLeft = indicator.right() + 4;
-    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                   QPalette::WindowText));
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
     painter.drawText(QRect(textLeft, 0, width() - textLeft, height()),
                      Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text());
     if (hasFocus()) {
@@ -70,10 +70,12 @@ EditStrip::EditStrip(QWidget* parent) : QGroupBox(QStringLiteral("editieren"), p
     heightLabel_ = new QLabel(this);
     heightLabel_->setObjectName(QStringLiteral("Label2"));
     // Beside its heading, however wide the heading's font makes it.
-    heightLabel_->move(qMax(toWholePixels(480), heightHeading->geometry().right() + 1), toWholePixels(240));
+    heightLabel_->move(qMax(toWholePixels(480), heightHeading->geometry().right() + 1),
+                       toWholePixels(240));
     heightBar_ = new QScrollBar(Qt::Horizontal, this);
     heightBar_->setObjectName(QStringLiteral("HScroll1"));
-    heightBar_->setGeometry(toWholePixels(kStripLeft), toWholePixels(480), toWholePixels(kStripInnerWidth), toWholePixels(255));
+    heightBar_->setGeometry(toWholePixels(kStripLeft), toWholePixels(480),
+                            toWholePixels(kStripInnerWidth), toWholePixels(255));
     heightBar_->setRange(kMinHeight, kMaxHeight);
     heightBar_->setSingleStep(1);
     heightBar_->setPageStep(1);
@@ -87,7 +89,8 @@ EditStrip::EditStrip(QWidget* parent) : QGroupBox(QStringLiteral("editieren"), p
         auto* floor = new ClickableLabel(this);
         floor->setObjectName(name);
         floor->setPixmap(picture(name));
-        floor->setGeometry(toWholePixels(floorSpots[texture - 1][0]), toWholePixels(floorSpots[texture - 1][1]), toWholePixels(960),
+        floor->setGeometry(toWholePixels(floorSpots[texture - 1][0]),
+                           toWholePixels(floorSpots[texture - 1][1]), toWholePixels(960),
                            toWholePixels(960));
         floor->setCursor(Qt::PointingHandCursor);
         connect(floor, &ClickableLabel::clicked, this,
@@ -136,8 +139,7 @@ EditStrip::EditStrip(QWidget* parent) : QGroupBox(QStringLiteral("editieren"), p
             &QPushButton::clicked, this, &EditStrip::insertTransformatorClicked);
 }
 
-ClickableLabel* EditStrip::heading(int index, const QString& caption, int topTwips,
-                                   int leftTwips) {
+ClickableLabel* EditStrip::heading(int index, const QString& caption, int topTwips, int leftTwips) {
     auto* label = new ClickableLabel(caption, this);
     label->setObjectName(QStringLiteral("Label1(%1)").arg(index));
     label->move(toWholePixels(leftTwips), toWholePixels(topTwips));
@@ -152,7 +154,8 @@ QWidget* EditStrip::optionGroup(const char* name, int topTwips, int heightTwips)
     auto* group = new QWidget(this);
     group->setObjectName(QString::fromUtf8(name));
     // Reaching to the frame's inner edge leaves room for the wrapped captions.
-    group->setGeometry(toWholePixels(kStripLeft), toWholePixels(topTwips), width() - toWholePixels(kStripLeft) - 2, toWholePixels(heightTwips));
+    group->setGeometry(toWholePixels(kStripLeft), toWholePixels(topTwips),
+                       width() - toWholePixels(kStripLeft) - 2, toWholePixels(heightTwips));
     return group;
 }
 
@@ -162,8 +165,8 @@ QRadioButton* EditStrip::option(QWidget* group, const char* name, const QString&
     button->setObjectName(QString::fromUtf8(name));
     // A pair shares its container's row; a stacked triple gets one row each.
     const bool stacked = group->height() > toWholePixels(600);
-    const int width =
-        leftTwips == 0 && !stacked ? toWholePixels(kSecondOptionLeft) : group->width() - toWholePixels(leftTwips);
+    const int width = leftTwips == 0 && !stacked ? toWholePixels(kSecondOptionLeft)
+                                                 : group->width() - toWholePixels(leftTwips);
     const int height = stacked ? toWholePixels(kOptionHeight) : group->height();
     button->setGeometry(toWholePixels(leftTwips), toWholePixels(topTwips), width, height);
     return button;
@@ -172,7 +175,8 @@ QRadioButton* EditStrip::option(QWidget* group, const char* name, const QString&
 QPushButton* EditStrip::command(const char* name, const QString& caption, int topTwips) {
     auto* button = new QPushButton(caption, this);
     button->setObjectName(QString::fromUtf8(name));
-    button->setGeometry(toWholePixels(360), toWholePixels(topTwips), toWholePixels(1815), toWholePixels(330));
+    button->setGeometry(toWholePixels(360), toWholePixels(topTwips), toWholePixels(1815),
+                        toWholePixels(330));
     return button;
 }
 

@@ -71,8 +71,7 @@ inline QString directHelpText(int heading) {
             return QStringLiteral(
                 "Durch die Optionen bestimmen Sie, wie der Ferlanisator die Eisenkugel "
                 "ferlanisiert. Sie können 5 Ferlanisatoren einfügen.");
-        default:
-            return {};
+        default: return {};
     }
 }
 

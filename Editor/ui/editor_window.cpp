@@ -6,8 +6,8 @@
 
 #include <common/atomic_file.h>
 #include <common/level_file.h>
-#include <leveldata/level_text.h>
 #include <common/twips.h>
+#include <leveldata/level_text.h>
 
 #include <QCloseEvent>
 #include <QMenuBar>
@@ -51,7 +51,8 @@ EditorWindow::EditorWindow(Prompts* prompts, QWidget* parent)
     // counts upward, so it holds the negated value.
     scrollBar_ = new QScrollBar(Qt::Vertical, client);
     scrollBar_->setObjectName(QStringLiteral("VScroll1"));
-    scrollBar_->setGeometry(toWholePixels(kScrollBarLeft), 0, toWholePixels(kScrollBarWidth), toWholePixels(kColumnHeight));
+    scrollBar_->setGeometry(toWholePixels(kScrollBarLeft), 0, toWholePixels(kScrollBarWidth),
+                            toWholePixels(kColumnHeight));
     scrollBar_->setRange(0, -kMinScroll);
     scrollBar_->setSingleStep(1);
     scrollBar_->setPageStep(1);

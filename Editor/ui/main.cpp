@@ -12,6 +12,7 @@ int main(int argc, char* argv[]) {
     ferlan::editor::EditorWindow window;
     window.show();
     // The icon's pictures are decoded once the window is up, so it opens sooner.
-    QTimer::singleShot(0, &app, [&app] { app.setWindowIcon(ferlan::programIcon(QStringLiteral("editor"))); });
+    QTimer::singleShot(
+        0, &app, [&app] { app.setWindowIcon(ferlan::programIcon(QStringLiteral("editor"))); });
     return app.exec();
 }

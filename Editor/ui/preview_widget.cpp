@@ -55,8 +55,7 @@ int mouseButtonCode(Qt::MouseButton button) {
 
 }  // namespace
 
-PreviewWidget::PreviewWidget(EditorModel& model, QWidget* parent)
-    : QWidget(parent), model_(model) {
+PreviewWidget::PreviewWidget(EditorModel& model, QWidget* parent) : QWidget(parent), model_(model) {
     setObjectName(QStringLiteral("Picture1"));
     setAcceptDrops(true);
     setAutoFillBackground(true);

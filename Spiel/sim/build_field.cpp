@@ -150,21 +150,21 @@ void clearKind(GameModel& model, ElementKind kind, int slots, Counter& counter) 
 
 void RemoveElement(GameModel& model, ElementKind kind, int slot) {
     switch (kind) {
-    case ElementKind::Ferlan:
-        if (slot < 1 || slot > kMaxFerlan) return;
-        shiftDown(model.Ferlan, model.Anziehung.data(), slot);
-        --model.NextFerlan;
-        break;
-    case ElementKind::Kugel:
-        if (slot < 1 || slot > kMaxKugel) return;
-        shiftDown(model.Kugel, model.Anziehung2.data(), slot);
-        --model.NextKugel;
-        break;
-    case ElementKind::Transformator:
-        if (slot < 1 || slot > kMaxTransformator) return;
-        shiftDown(model.Transformator, nullptr, slot);
-        --model.NextTransformator;
-        break;
+        case ElementKind::Ferlan:
+            if (slot < 1 || slot > kMaxFerlan) return;
+            shiftDown(model.Ferlan, model.Anziehung.data(), slot);
+            --model.NextFerlan;
+            break;
+        case ElementKind::Kugel:
+            if (slot < 1 || slot > kMaxKugel) return;
+            shiftDown(model.Kugel, model.Anziehung2.data(), slot);
+            --model.NextKugel;
+            break;
+        case ElementKind::Transformator:
+            if (slot < 1 || slot > kMaxTransformator) return;
+            shiftDown(model.Transformator, nullptr, slot);
+            --model.NextTransformator;
+            break;
     }
 }
 

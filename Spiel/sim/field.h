@@ -32,10 +32,24 @@ inline constexpr int ColourBlue(Colour c) { return static_cast<int>((c >> 16) & 
 // by its picture, exactly as it would by comparing it with the palette images.
 enum class Picture : std::uint8_t {
     None,
-    grp, grm, gru, glp, glm, glu,  // large poles, 64 x 64 pixels
-    krp, krm, kru, klp, klm, klu,  // small poles, 48 x 48
-    p, m, u,                       // charged balls, 32 x 32
-    ap, am, an,                    // polarisers, 64 x 64
+    grp,
+    grm,
+    gru,
+    glp,
+    glm,
+    glu,  // large poles, 64 x 64 pixels
+    krp,
+    krm,
+    kru,
+    klp,
+    klm,
+    klu,  // small poles, 48 x 48
+    p,
+    m,
+    u,  // charged balls, 32 x 32
+    ap,
+    am,
+    an,  // polarisers, 64 x 64
 };
 
 // The palette image's name ("grp", "ap", ...); empty for None.
@@ -107,10 +121,10 @@ struct GameModel {
     Image Eisenkugel{{3120, 0, kBallSize, kBallSize, false}, Picture::None};
 
     std::array<Image, kMaxFerlan + 1> Ferlan{};
-    std::array<FieldObject, kMaxFerlan + 1> Zentrum{};       // hidden markers, 495 x 495
-    std::array<Disc, 3 * kMaxFerlan + 1> Anziehung{};        // discs 3i-2, 3i-1, 3i of pole i
+    std::array<FieldObject, kMaxFerlan + 1> Zentrum{};  // hidden markers, 495 x 495
+    std::array<Disc, 3 * kMaxFerlan + 1> Anziehung{};   // discs 3i-2, 3i-1, 3i of pole i
     std::array<Image, kMaxKugel + 1> Kugel{};
-    std::array<Disc, 3 * kMaxKugel + 1> Anziehung2{};        // discs 3k-2, 3k-1, 3k of ball k
+    std::array<Disc, 3 * kMaxKugel + 1> Anziehung2{};  // discs 3k-2, 3k-1, 3k of ball k
     std::array<Image, kMaxTransformator + 1> Transformator{};
 
     FieldObject Anfang{2880, 7680, kPipeSize, kPipeSize, true};  // entry pipe, bottom

@@ -27,13 +27,14 @@ bool parseKeys(std::string_view field, HeldKeys& keys, std::string& why) {
     for (const char c : field) {
         bool* flag = nullptr;
         switch (c) {
-        case 'U': flag = &keys.up; break;
-        case 'D': flag = &keys.down; break;
-        case 'L': flag = &keys.left; break;
-        case 'R': flag = &keys.right; break;
-        default:
-            why = "Tasten sind \"-\" oder die Buchstaben U, D, L, R, nicht \"" + std::string(field) + "\"";
-            return false;
+            case 'U': flag = &keys.up; break;
+            case 'D': flag = &keys.down; break;
+            case 'L': flag = &keys.left; break;
+            case 'R': flag = &keys.right; break;
+            default:
+                why = "Tasten sind \"-\" oder die Buchstaben U, D, L, R, nicht \"" +
+                      std::string(field) + "\"";
+                return false;
         }
         if (*flag) {
             why = std::string("Taste ") + c + " doppelt";

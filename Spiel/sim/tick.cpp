@@ -28,8 +28,7 @@ constexpr double kLastLevel = kBuiltinLevelCount;
 
 // Boxes touch with their edges included.
 inline bool touches(const FieldObject& a, const FieldObject& b) {
-    return a.Right() >= b.Left && b.Right() >= a.Left && a.Bottom() >= b.Top &&
-           b.Bottom() >= a.Top;
+    return a.Right() >= b.Left && b.Right() >= a.Left && a.Bottom() >= b.Top && b.Bottom() >= a.Top;
 }
 
 inline bool deepVertical(const FieldObject& obstacle, const FieldObject& ball, Twips margin) {
@@ -218,10 +217,10 @@ void polarise(GameModel& model) {
             pipe.Bottom() - kPolariseAlong >= ball.Top &&
             pipe.Top + kPolariseAlong <= ball.Bottom()) {
             switch (pipe.picture) {
-            case Picture::ap: model.BallPolarity = Polarity::Plus; break;
-            case Picture::am: model.BallPolarity = Polarity::Minus; break;
-            case Picture::an: model.BallPolarity = Polarity::Neutral; break;
-            default: break;
+                case Picture::ap: model.BallPolarity = Polarity::Plus; break;
+                case Picture::am: model.BallPolarity = Polarity::Minus; break;
+                case Picture::an: model.BallPolarity = Polarity::Neutral; break;
+                default: break;
             }
         }
     }
@@ -379,10 +378,10 @@ bool Spieltimer_Timer(GameModel& model, GameShell& shell) {
     moveKugeln(model);
 
     switch (enterExit(model, shell)) {
-    case ExitResult::Won: return true;
-    case ExitResult::EndsTick: return false;
-    case ExitResult::NotThere:
-    case ExitResult::Blocked: break;
+        case ExitResult::Won: return true;
+        case ExitResult::EndsTick: return false;
+        case ExitResult::NotThere:
+        case ExitResult::Blocked: break;
     }
 
     ball.Left += static_cast<Twips>(model.BallVX);

@@ -1,11 +1,11 @@
 #include "game_window.h"
 
 #include <Spiel/sim/build_field.h>
-#include <leveldata/builtin_levels.h>
-#include <common/level_file.h>
-#include <leveldata/level_text.h>
-#include <common/prompts.h>
 #include <Spiel/sim/tick.h>
+#include <common/level_file.h>
+#include <common/prompts.h>
+#include <leveldata/builtin_levels.h>
+#include <leveldata/level_text.h>
 
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -73,18 +73,20 @@ QSize GameWindow::sizeHint() const { return designSize(); }
 
 void GameWindow::createItems() {
     for (int i = 0; i < 4; ++i) {
-        auto* label = new SceneItem(this, QString::fromLatin1(kTitleNames[i]), SceneItem::Kind::MenuLabel,
-                                    {1200, 1440.0 + 960.0 * i, 4095, kMenuLabelHeight},
-                                    QString::fromLatin1(kTitleTexts[i]));
+        auto* label =
+            new SceneItem(this, QString::fromLatin1(kTitleNames[i]), SceneItem::Kind::MenuLabel,
+                          {1200, 1440.0 + 960.0 * i, 4095, kMenuLabelHeight},
+                          QString::fromLatin1(kTitleTexts[i]));
         label->setVisible(true);
         titleLabels_[static_cast<std::size_t>(i)] = label;
     }
     for (int i = 0; i < kLevelLabelCount; ++i) {
         // "Level 24" is the one caption that needs a wider label in the script font.
         const double width = i == 23 ? 1575 : 1455;
-        auto* label = new SceneItem(this, QStringLiteral("Level"), SceneItem::Kind::LevelLabel,
-                                    {kLevelColumnLefts[i / 10], kLevelRowTops[i % 10], width, kMenuLabelHeight},
-                                    QStringLiteral("Level %1").arg(i + 1));
+        auto* label = new SceneItem(
+            this, QStringLiteral("Level"), SceneItem::Kind::LevelLabel,
+            {kLevelColumnLefts[i / 10], kLevelRowTops[i % 10], width, kMenuLabelHeight},
+            QStringLiteral("Level %1").arg(i + 1));
         label->setIndex(i);
         levels_[static_cast<std::size_t>(i)] = label;
     }
@@ -116,7 +118,8 @@ void GameWindow::setLevelVisible(int index, bool visible) {
 void GameWindow::Spielstarten_Click() {
     const std::optional<int> progress = progress_.read();
     if (!progress) {
-        prompts_->message(QStringLiteral("Fehler"), ProgressFile::missingMessage(), Prompts::Icon::Critical);
+        prompts_->message(QStringLiteral("Fehler"), ProgressFile::missingMessage(),
+                          Prompts::Icon::Critical);
         return;
     }
     for (int i = 0; i <= *progress; ++i) setLevelVisible(i, true);
@@ -195,7 +198,8 @@ void GameWindow::syncCreditLines() {
     const CreditsRoll::Line* lines[2] = {&credits_.roleLine(), &credits_.nameLine()};
     SceneItem* items[2] = {credits1_, credits2_};
     for (int n = 0; n < 2; ++n) {
-        items[n]->setRect({lines[n]->left, lines[n]->top, CreditsRoll::kLineWidth, CreditsRoll::kLineHeight});
+        items[n]->setRect(
+            {lines[n]->left, lines[n]->top, CreditsRoll::kLineWidth, CreditsRoll::kLineHeight});
         items[n]->setText(lines[n]->text);
         items[n]->setColour(lines[n]->colour);
     }
@@ -209,7 +213,8 @@ void GameWindow::writeProgress(int levelNumber) {
         if (model_.LevelVisible[static_cast<std::size_t>(i)]) highestShown = i;
     }
     QString error;
-    if (progress_.recordWin(levelNumber, highestShown, &error) == ProgressFile::WriteResult::Failed) {
+    if (progress_.recordWin(levelNumber, highestShown, &error) ==
+        ProgressFile::WriteResult::Failed) {
         // Play goes on; a box here would stop the game inside its own tick.
         std::fprintf(stderr, "ferlan: Spielstand nicht gespeichert: %s\n", qPrintable(error));
         showNotice(QStringLiteral("Spielstand nicht gespeichert!"));
@@ -310,7 +315,8 @@ SceneItem* GameWindow::itemAt(QPointF twips) const {
 
 void GameWindow::highlight(SceneItem* under) {
     auto grey = [](SceneItem* label) { label->setColour(SceneItem::kRestColour); };
-    const bool isTitle = std::find(titleLabels_.begin(), titleLabels_.end(), under) != titleLabels_.end();
+    const bool isTitle =
+        std::find(titleLabels_.begin(), titleLabels_.end(), under) != titleLabels_.end();
     if (isTitle) {
         for (SceneItem* label : titleLabels_) grey(label);
     } else if (under && (under->kind() == SceneItem::Kind::LevelLabel || under == zurueck_)) {
@@ -323,7 +329,8 @@ void GameWindow::highlight(SceneItem* under) {
         for (SceneItem* label : levels_) grey(label);
         grey(zurueck_);
     }
-    if (under && under->kind() != SceneItem::Kind::Picture && under->kind() != SceneItem::Kind::CreditsLine) {
+    if (under && under->kind() != SceneItem::Kind::Picture &&
+        under->kind() != SceneItem::Kind::CreditsLine) {
         under->setColour(SceneItem::kHighlightColour);
     }
 }
@@ -478,7 +485,8 @@ QByteArray GameWindow::sceneSignature() const {
         appendObject(bytes, polariser);
         append(bytes, polariser.picture);
     }
-    for (const Label* label : {&model_.Levelanzeiger, &model_.Levelendeanzeiger, &model_.Geschafft}) {
+    for (const Label* label :
+         {&model_.Levelanzeiger, &model_.Levelendeanzeiger, &model_.Geschafft}) {
         appendObject(bytes, *label);
     }
     for (const SceneItem* line : {credits1_, credits2_}) {
@@ -518,7 +526,8 @@ void GameWindow::refreshIfChanged() {
         update();
     } else if (sceneChanged) {
         // The panel lies on top: while it is shown, nothing under it needs painting.
-        update(model_.Anzeigetafel.Visible ? QRegion(rect()).subtracted(panelInWidget()) : QRegion(rect()));
+        update(model_.Anzeigetafel.Visible ? QRegion(rect()).subtracted(panelInWidget())
+                                           : QRegion(rect()));
     } else if (panelChanged) {
         update(panelInWidget());
     }

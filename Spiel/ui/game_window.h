@@ -11,8 +11,8 @@
 #include "scene_item.h"
 
 #include <Spiel/sim/field.h>
-#include <common/fonts.h>
 #include <Spiel/sim/game_shell.h>
+#include <common/fonts.h>
 
 #include <QByteArray>
 #include <QElapsedTimer>
@@ -118,12 +118,14 @@ private:
     void paintPanel(QPainter& painter);
     QPointF snapToDevicePixels(QPointF widget) const;
     void drawPicture(QPainter& painter, const QString& name, QRectF twips, QRectF sourceTwips = {});
-    void drawPixmap(QPainter& painter, const QPixmap& pixmap, QRectF twips, QRectF sourceTwips = {});
+    void drawPixmap(QPainter& painter, const QPixmap& pixmap, QRectF twips,
+                    QRectF sourceTwips = {});
     // The whole floor of the level drawn once at the window's scale, so a
     // frame in play copies it in one piece instead of tile by tile.
     const QPixmap& floorDrawing();
     // A caption on the field with its shadow, laid out once.
-    const QPixmap& captionDrawing(std::size_t index, const QString& text, LabelFace face, QSizeF size);
+    const QPixmap& captionDrawing(std::size_t index, const QString& text, LabelFace face,
+                                  QSizeF size);
     void drawLabel(QPainter& painter, const SceneItem& item);
     void updateTransform();
 

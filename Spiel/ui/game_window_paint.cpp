@@ -6,8 +6,8 @@
 #include <common/fonts.h>
 #include <common/pictures.h>
 
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 
 #include <algorithm>
 #include <cmath>
@@ -28,7 +28,9 @@ const QColor kFieldTextColour{255, 255, 255};
 const QColor kFieldTextShadow{0, 0, 0, 160};
 const QColor kLabelRim{255, 255, 255, 150};
 
-QString fromModel(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString fromModel(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 }  // namespace
 
@@ -37,20 +39,24 @@ void GameWindow::paintEvent(QPaintEvent* event) {
     // Black bars only where the window's shape leaves room beside the scene;
     // a pixel the scene covers only in part is filled too.
     const QRectF sceneF(toWidget({0, 0}), QSizeF(kWidth, kHeight) * scale_);
-    const QPoint inner(static_cast<int>(std::ceil(sceneF.left())), static_cast<int>(std::ceil(sceneF.top())));
+    const QPoint inner(static_cast<int>(std::ceil(sceneF.left())),
+                       static_cast<int>(std::ceil(sceneF.top())));
     const QRect scene(inner, QPoint(static_cast<int>(std::floor(sceneF.right())) - 1,
                                     static_cast<int>(std::floor(sceneF.bottom())) - 1));
-    for (const QRect& bar : QRegion(event->rect()).subtracted(scene)) painter.fillRect(bar, Qt::black);
+    for (const QRect& bar : QRegion(event->rect()).subtracted(scene))
+        painter.fillRect(bar, Qt::black);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, std::abs(scale_ * 15 - 1) > 1e-9);
     painter.setRenderHint(QPainter::TextAntialiasing);
     paintScene(painter, event->rect());
 }
 
-void GameWindow::drawPicture(QPainter& painter, const QString& name, QRectF twips, QRectF sourceTwips) {
+void GameWindow::drawPicture(QPainter& painter, const QString& name, QRectF twips,
+                             QRectF sourceTwips) {
     drawPixmap(painter, picture(name), twips, sourceTwips);
 }
 
-void GameWindow::drawPixmap(QPainter& painter, const QPixmap& pixmap, QRectF twips, QRectF sourceTwips) {
+void GameWindow::drawPixmap(QPainter& painter, const QPixmap& pixmap, QRectF twips,
+                            QRectF sourceTwips) {
     if (pixmap.isNull()) return;
     // Whole device pixels: a sprite between two pixels would look blurred.
     const QRectF target(snapToDevicePixels(toWidget(twips.topLeft())), twips.size() * scale_);
@@ -63,16 +69,19 @@ void GameWindow::drawPixmap(QPainter& painter, const QPixmap& pixmap, QRectF twi
 void GameWindow::drawLabel(QPainter& painter, const SceneItem& label) {
     const QRectF box(toWidget(label.rect().topLeft()), label.rect().size() * scale_);
     const bool credits = label.kind() == SceneItem::Kind::CreditsLine;
-    painter.setFont(scaledFont(credits ? LabelFace::Odessa : LabelFace::OneStrokeScript, kMenuLabelHeight, scale_));
-    const Qt::Alignment align =
-        label.kind() == SceneItem::Kind::LevelLabel ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter;
+    painter.setFont(scaledFont(credits ? LabelFace::Odessa : LabelFace::OneStrokeScript,
+                               kMenuLabelHeight, scale_));
+    const Qt::Alignment align = label.kind() == SceneItem::Kind::LevelLabel
+                                    ? Qt::AlignLeft | Qt::AlignVCenter
+                                    : Qt::AlignCenter;
     const int flags = static_cast<int>(align.toInt()) | Qt::TextDontClip;
     if (!credits) {
         // A faint light rim keeps the script readable where it crosses the
         // drawing on the background.
         const double rim = std::max(1.0, scale_ * 15);
         painter.setPen(kLabelRim);
-        for (const QPointF shift : {QPointF(-rim, 0), QPointF(rim, 0), QPointF(0, -rim), QPointF(0, rim)}) {
+        for (const QPointF shift :
+             {QPointF(-rim, 0), QPointF(rim, 0), QPointF(0, -rim), QPointF(0, rim)}) {
             painter.drawText(box.translated(shift), flags, label.text());
         }
     }
@@ -112,13 +121,16 @@ void GameWindow::paintScene(QPainter& painter, const QRect& dirty) {
 
 void GameWindow::drawBackgroundBand(QPainter& painter, double top, double bottom) {
     if (bottom <= top) return;
-    drawPicture(painter, QStringLiteral("Hintergrund"), {0, top, kWidth, bottom - top}, {0, top, kWidth, bottom - top});
+    drawPicture(painter, QStringLiteral("Hintergrund"), {0, top, kWidth, bottom - top},
+                {0, top, kWidth, bottom - top});
 }
 
 void GameWindow::paintField(QPainter& painter, const QRect& dirty) {
     const FieldObject& field = model_.Spielflaeche;
     const QPointF origin(field.Left, field.Top);
-    auto at = [&](const FieldObject& o) { return QRectF(origin.x() + o.Left, origin.y() + o.Top, o.Width, o.Height); };
+    auto at = [&](const FieldObject& o) {
+        return QRectF(origin.x() + o.Left, origin.y() + o.Top, o.Width, o.Height);
+    };
     // Most of a tall level lies outside the window; what lies there costs nothing.
     const QRectF dirtyF = QRectF(dirty).adjusted(-1, -1, 1, 1);
     auto shows = [&](const QRectF& twips) {
@@ -134,8 +146,10 @@ void GameWindow::paintField(QPainter& painter, const QRect& dirty) {
     };
 
     painter.save();
-    const QRectF fieldInWindow = QRectF(origin, QSizeF(field.Width, field.Height)).intersected({0, 0, kWidth, kHeight});
-    painter.setClipRect(QRectF(toWidget(fieldInWindow.topLeft()), fieldInWindow.size() * scale_), Qt::IntersectClip);
+    const QRectF fieldInWindow =
+        QRectF(origin, QSizeF(field.Width, field.Height)).intersected({0, 0, kWidth, kHeight});
+    painter.setClipRect(QRectF(toWidget(fieldInWindow.topLeft()), fieldInWindow.size() * scale_),
+                        Qt::IntersectClip);
 
     // The floor drawing, under everything.
     painter.drawPixmap(snapToDevicePixels(toWidget(origin)), floorDrawing());
@@ -143,13 +157,16 @@ void GameWindow::paintField(QPainter& painter, const QRect& dirty) {
     drawShown(QStringLiteral("Eisenkugel"), model_.Eisenkugel);
     drawShown(QStringLiteral("Ende"), model_.Ende);
     drawShown(QStringLiteral("Anfang"), model_.Anfang);
-    for (const FieldObject& piece : model_.Verbindung) drawShown(QStringLiteral("Verbindung"), piece);
+    for (const FieldObject& piece : model_.Verbindung)
+        drawShown(QStringLiteral("Verbindung"), piece);
     for (std::size_t i = 1; i < model_.Ferlan.size(); ++i) drawShownImage(model_.Ferlan[i]);
     for (std::size_t k = 1; k < model_.Kugel.size(); ++k) drawShownImage(model_.Kugel[k]);
-    for (std::size_t k = 1; k < model_.Transformator.size(); ++k) drawShownImage(model_.Transformator[k]);
+    for (std::size_t k = 1; k < model_.Transformator.size(); ++k)
+        drawShownImage(model_.Transformator[k]);
 
     // The captions on the field, centred across it.
-    const std::array<const Label*, 3> captions{&model_.Levelanzeiger, &model_.Levelendeanzeiger, &model_.Geschafft};
+    const std::array<const Label*, 3> captions{&model_.Levelanzeiger, &model_.Levelendeanzeiger,
+                                               &model_.Geschafft};
     for (std::size_t i = 0; i < captions.size(); ++i) {
         const Label& label = *captions[i];
         if (!label.Visible) continue;
@@ -157,11 +174,13 @@ void GameWindow::paintField(QPainter& painter, const QRect& dirty) {
         // where the player's eyes are, and wraps across the field.
         const bool final = &label == &model_.Geschafft;
         const double top = final ? model_.Levelendeanzeiger.Top : label.Top;
-        const double height = final ? 3 * kMenuLabelHeight : std::max<double>(label.Height, kMenuLabelHeight);
+        const double height =
+            final ? 3 * kMenuLabelHeight : std::max<double>(label.Height, kMenuLabelHeight);
         const QRectF box(origin.x() + 480, origin.y() + top, field.Width - 960, height);
         // The shadow reaches one pixel further right and down.
         if (!shows(box.adjusted(0, 0, 1 / scale_, 1 / scale_))) continue;
-        const LabelFace face = &label == &model_.Levelanzeiger ? LabelFace::Odessa : LabelFace::OneStrokeScript;
+        const LabelFace face =
+            &label == &model_.Levelanzeiger ? LabelFace::Odessa : LabelFace::OneStrokeScript;
         painter.drawPixmap(snapToDevicePixels(toWidget(box.topLeft())),
                            captionDrawing(i, fromModel(label.Caption), face, box.size() * scale_));
     }
@@ -173,7 +192,8 @@ QPointF GameWindow::snapToDevicePixels(QPointF widget) const {
     return {std::round(widget.x() * dpr) / dpr, std::round(widget.y() * dpr) / dpr};
 }
 
-const QPixmap& GameWindow::captionDrawing(std::size_t index, const QString& text, LabelFace face, QSizeF size) {
+const QPixmap& GameWindow::captionDrawing(std::size_t index, const QString& text, LabelFace face,
+                                          QSizeF size) {
     const double dpr = devicePixelRatioF();
     const QFont font = scaledFont(face, kMenuLabelHeight, scale_);
     return captionDrawings_.at(index).get(CachedDrawing::keyOf(text, font, size, dpr), [&] {
@@ -234,11 +254,12 @@ void GameWindow::paintPanel(QPainter& painter) {
         const QRectF box = on(number.Left, number.Top, number.Width, number.Height);
         painter.setFont(scaledFont(LabelFace::OneStrokeScript, number.Height, scale_));
         painter.setPen(SceneItem::kRestColour);
-        painter.drawText(QRectF(toWidget(box.topLeft()), box.size() * scale_), Qt::AlignCenter | Qt::TextDontClip,
-                         fromModel(number.Caption).trimmed());
+        painter.drawText(QRectF(toWidget(box.topLeft()), box.size() * scale_),
+                         Qt::AlignCenter | Qt::TextDontClip, fromModel(number.Caption).trimmed());
     }
     if (model_.Geladen.Visible) {
-        drawPicture(painter, QStringLiteral("Geladen"), on(model_.Geladen.Left, model_.Geladen.Top, 480, 480));
+        drawPicture(painter, QStringLiteral("Geladen"),
+                    on(model_.Geladen.Left, model_.Geladen.Top, 480, 480));
     }
     const QString indicator = model_.PlusanzeigeVisible()    ? QStringLiteral("Plusanzeige")
                               : model_.MinusanzeigeVisible() ? QStringLiteral("Minusanzeige")
@@ -253,8 +274,8 @@ void GameWindow::paintPanel(QPainter& painter) {
         font.setBold(true);
         painter.setFont(font);
         painter.setPen(QColor(160, 0, 0));
-        painter.drawText(QRectF(toWidget(box.topLeft()), box.size() * scale_), Qt::AlignCenter | Qt::TextWordWrap,
-                         notice_);
+        painter.drawText(QRectF(toWidget(box.topLeft()), box.size() * scale_),
+                         Qt::AlignCenter | Qt::TextWordWrap, notice_);
     }
 }
 

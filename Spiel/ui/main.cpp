@@ -13,6 +13,7 @@ int main(int argc, char* argv[]) {
     ferlan::GameWindow window(ferlan::ProgressFile::forThisProgram());
     window.show();
     // The icon's pictures are decoded once the window is up, so it opens sooner.
-    QTimer::singleShot(0, &app, [&app] { app.setWindowIcon(ferlan::programIcon(QStringLiteral("ferlan"))); });
+    QTimer::singleShot(
+        0, &app, [&app] { app.setWindowIcon(ferlan::programIcon(QStringLiteral("ferlan"))); });
     return app.exec();
 }

@@ -21,7 +21,9 @@ constexpr qint64 kSignificantBytes = 2;
 }  // namespace
 
 ProgressFile::ProgressFile(QString programDir, QString userDataDir, FolderProbe canWrite)
-    : programDir_(std::move(programDir)), userDataDir_(std::move(userDataDir)), canWrite_(std::move(canWrite)) {
+    : programDir_(std::move(programDir)),
+      userDataDir_(std::move(userDataDir)),
+      canWrite_(std::move(canWrite)) {
     if (!canWrite_) {
         canWrite_ = [](const QString& folder) {
             const QFileInfo info(folder);
@@ -62,8 +64,8 @@ std::optional<int> ProgressFile::read() const {
     if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
     const QByteArray start = file.read(kSignificantBytes);
     if (file.error() != QFileDevice::NoError) return std::nullopt;
-    const double value = RoundHalfEven(ReadLenientNumber(std::string_view(start.constData(),
-                                                                          static_cast<std::size_t>(start.size()))));
+    const double value = RoundHalfEven(ReadLenientNumber(
+        std::string_view(start.constData(), static_cast<std::size_t>(start.size()))));
     if (value < 0 || value > 255) return std::nullopt;
     if (value > kHighestStoredProgress) return std::nullopt;
     return static_cast<int>(value);
@@ -78,7 +80,8 @@ ProgressFile::WriteResult ProgressFile::recordWin(int won, int highestShown, QSt
     const QString path = writePath();
     QDir().mkpath(QFileInfo(path).absolutePath());
     QString why;
-    if (writeFileAtomically(path, QByteArray::number(won) + "\r\n", &why)) return WriteResult::Written;
+    if (writeFileAtomically(path, QByteArray::number(won) + "\r\n", &why))
+        return WriteResult::Written;
     if (error) *error = path + QStringLiteral(": ") + why;
     return WriteResult::Failed;
 }

@@ -15,8 +15,10 @@ struct Subcommand {
 
 constexpr Subcommand kSubcommands[] = {
     {"check", ferlan::tool::runCheck, "check (DATEI | --level N) [--json]"},
-    {"play", ferlan::tool::runPlay, "play (DATEI | --level N) [--keys SKRIPT] [--ticks N] [--trace]"},
-    {"solve", ferlan::tool::runSolve, "solve (DATEI | --level N) [--max-ticks N] [--seconds S] [--stats]"},
+    {"play", ferlan::tool::runPlay,
+     "play (DATEI | --level N) [--keys SKRIPT] [--ticks N] [--trace]"},
+    {"solve", ferlan::tool::runSolve,
+     "solve (DATEI | --level N) [--max-ticks N] [--seconds S] [--stats]"},
 };
 
 int printUsage(std::ostream& out, int exitCode) {

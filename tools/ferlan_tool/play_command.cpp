@@ -8,8 +8,8 @@
 
 #include <Spiel/sim/build_field.h>
 #include <Spiel/sim/key_script.h>
-#include <leveldata/level_text.h>
 #include <Spiel/sim/tick.h>
+#include <leveldata/level_text.h>
 
 #include <charconv>
 #include <cstdint>
@@ -34,9 +34,9 @@ public:
 
 char polarityLetter(Polarity polarity) {
     switch (polarity) {
-    case Polarity::Plus: return 'P';
-    case Polarity::Minus: return 'M';
-    case Polarity::Neutral: break;
+        case Polarity::Plus: return 'P';
+        case Polarity::Minus: return 'M';
+        case Polarity::Neutral: break;
     }
     return 'N';
 }
@@ -152,7 +152,8 @@ int runPlay(const Arguments& args) {
     }
 
     const std::int64_t scripted = TotalTicks(steps);
-    if (ticksWanted && *ticksWanted > scripted) steps.push_back({HeldKeys{}, *ticksWanted - scripted});
+    if (ticksWanted && *ticksWanted > scripted)
+        steps.push_back({HeldKeys{}, *ticksWanted - scripted});
 
     DetachedShell shell;
     std::int64_t tick = 0;

@@ -47,14 +47,14 @@ std::string formatSeconds(double seconds) {
 std::string whyGivenUp(const SolveResult& result, const SolveOptions& options) {
     const std::string searched = std::to_string(result.statesSearched) + " Zustände durchsucht";
     switch (result.outcome) {
-    case SolveOutcome::OutOfTime:
-        return "keine Lösung in " + formatSeconds(options.seconds) + " s gefunden (" + searched + ")";
-    case SolveOutcome::OutOfStates:
-        return "keine Lösung gefunden, Grenze von " + std::to_string(result.statesKept) +
-               " gespeicherten Zuständen erreicht (" + searched + ")";
-    case SolveOutcome::Exhausted:
-    case SolveOutcome::Won:
-        break;
+        case SolveOutcome::OutOfTime:
+            return "keine Lösung in " + formatSeconds(options.seconds) + " s gefunden (" +
+                   searched + ")";
+        case SolveOutcome::OutOfStates:
+            return "keine Lösung gefunden, Grenze von " + std::to_string(result.statesKept) +
+                   " gespeicherten Zuständen erreicht (" + searched + ")";
+        case SolveOutcome::Exhausted:
+        case SolveOutcome::Won: break;
     }
     return "keine Lösung innerhalb von " + std::to_string(options.maxTicks) +
            " Ticks: jeder erreichbare Zustand durchsucht (" + searched + ")";
@@ -88,10 +88,12 @@ int runSolve(const Arguments& args) {
     const LevelSource& source = parsed->source;
     const bool stats = parsed->has("--stats");
     SolveOptions options;
-    options.threads = static_cast<int>(std::max(1u, std::min(2u, std::thread::hardware_concurrency())));
+    options.threads =
+        static_cast<int>(std::max(1u, std::min(2u, std::thread::hardware_concurrency())));
     if (parsed->has("--max-ticks") && !parseTicks(parsed->value("--max-ticks"), options.maxTicks)) {
-        return usage("--max-ticks erwartet eine ganze Zahl von 1 bis " + std::to_string(kMostTicks) +
-                     ", nicht \"" + std::string(parsed->value("--max-ticks")) + "\"");
+        return usage("--max-ticks erwartet eine ganze Zahl von 1 bis " +
+                     std::to_string(kMostTicks) + ", nicht \"" +
+                     std::string(parsed->value("--max-ticks")) + "\"");
     }
     if (parsed->has("--seconds") && !parseSeconds(parsed->value("--seconds"), options.seconds)) {
         return usage("--seconds erwartet eine Zahl größer als 0, nicht \"" +

@@ -48,8 +48,8 @@ bool parseLevelNumber(std::string_view value, LevelSource& source, ToolError& er
     const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), number);
     if (ec != std::errc{} || end != value.data() + value.size() || number < 1 ||
         number > kBuiltinLevelCount) {
-        error = {kExitUsage, "--level erwartet eine Zahl von 1 bis 30, nicht \"" +
-                                 std::string(value) + "\""};
+        error = {kExitUsage,
+                 "--level erwartet eine Zahl von 1 bis 30, nicht \"" + std::string(value) + "\""};
         return false;
     }
     source.builtin = number;
@@ -146,19 +146,19 @@ std::string jsonString(std::string_view text) {
     std::string out = "\"";
     for (const char c : text) {
         switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-                out += escaped;
-            } else {
-                out += c;
-            }
+            case '"': out += "\\\""; break;
+            case '\\': out += "\\\\"; break;
+            case '\n': out += "\\n"; break;
+            case '\r': out += "\\r"; break;
+            case '\t': out += "\\t"; break;
+            default:
+                if (static_cast<unsigned char>(c) < 0x20) {
+                    char escaped[8];
+                    std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+                    out += escaped;
+                } else {
+                    out += c;
+                }
         }
     }
     return out + "\"";

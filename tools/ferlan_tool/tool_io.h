@@ -26,8 +26,8 @@ struct ToolError {
 
 // FILE or --level N, the two ways every subcommand names a level.
 struct LevelSource {
-    std::string file;   // set when a file was named
-    int builtin = 0;    // 1 to 30 when --level was given
+    std::string file;  // set when a file was named
+    int builtin = 0;   // 1 to 30 when --level was given
 };
 
 // Reads a file whole, in binary. Refuses anything that is not a regular file

@@ -16,8 +16,7 @@ constexpr int kMargin = 24;
 constexpr int kGap = 20;
 constexpr int kCaption = 22;
 
-void drawChecker(QPainter& painter, const QRect& area)
-{
+void drawChecker(QPainter& painter, const QRect& area) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setClipRect(area);
@@ -25,21 +24,20 @@ void drawChecker(QPainter& painter, const QRect& area)
     for (int y = area.top(); y < area.bottom() + 1; y += square) {
         for (int x = area.left(); x < area.right() + 1; x += square) {
             const bool dark = (((x - area.left()) / square) + ((y - area.top()) / square)) % 2 == 1;
-            painter.fillRect(QRect(x, y, square, square), dark ? QColor(200, 200, 204) : QColor(244, 244, 246));
+            painter.fillRect(QRect(x, y, square, square),
+                             dark ? QColor(200, 200, 204) : QColor(244, 244, 246));
         }
     }
     painter.restore();
 }
 
-QImage enlarged(const QImage& image, int zoom)
-{
+QImage enlarged(const QImage& image, int zoom) {
     return image.scaled(image.size() * zoom, Qt::IgnoreAspectRatio, Qt::FastTransformation);
 }
 
 // A piece of a level with every floor, both pipe rows and some elements, as
 // the game puts them together (poles and polarisers cropped like the game does).
-QImage drawSampleField(const std::map<QString, const QImage*>& byName)
-{
+QImage drawSampleField(const std::map<QString, const QImage*>& byName) {
     constexpr int columns = 7;
     constexpr int rows = 4;
     QImage field(columns * 64, rows * 64, QImage::Format_ARGB32_Premultiplied);
@@ -77,15 +75,15 @@ QImage drawSampleField(const std::map<QString, const QImage*>& byName)
 
 }  // namespace
 
-QImage drawContactSheet(const std::vector<Picture>& pictures)
-{
+QImage drawContactSheet(const std::vector<Picture>& pictures) {
     std::map<QString, const QImage*> byName;
     std::vector<const Picture*> shown;
     for (const Picture& picture : pictures) {
         byName[picture.name] = &picture.image;
         // One icon size is enough to judge each icon: they share the drawing.
-        if (picture.name.startsWith(QLatin1String("icon_")) && !picture.name.endsWith(QLatin1String("_48"))
-            && !picture.name.endsWith(QLatin1String("_16"))) {
+        if (picture.name.startsWith(QLatin1String("icon_")) &&
+            !picture.name.endsWith(QLatin1String("_48")) &&
+            !picture.name.endsWith(QLatin1String("_16"))) {
             continue;
         }
         shown.push_back(&picture);

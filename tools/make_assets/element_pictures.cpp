@@ -23,16 +23,14 @@ constexpr PoleShape kSmallPole{48, 11, 8, 14, 7.0};
 
 // Horizontal shading of a rod across its height, filled without antialiasing
 // so that every pixel of the rod is fully opaque.
-void fillRodBand(QPainter& painter, const QRect& band, const QColor& base, int rodHeight)
-{
+void fillRodBand(QPainter& painter, const QRect& band, const QColor& base, int rodHeight) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.fillRect(band, cylinderAcross(QRectF(0, 0, band.width(), rodHeight), base, false));
     painter.restore();
 }
 
-QImage drawPole(const PoleShape& shape, Wall wall, Mark mark)
-{
+QImage drawPole(const PoleShape& shape, Wall wall, Mark mark) {
     QImage image = blankImage(shape.size, shape.size);
     QPainter painter(&image);
     prepare(painter);
@@ -101,8 +99,7 @@ QImage drawPole(const PoleShape& shape, Wall wall, Mark mark)
     return image;
 }
 
-QImage drawChargedBall(Mark mark)
-{
+QImage drawChargedBall(Mark mark) {
     QImage image = blankImage(32, 32);
     QPainter painter(&image);
     prepare(painter);
@@ -114,8 +111,7 @@ QImage drawChargedBall(Mark mark)
     return image;
 }
 
-QImage drawIronBall()
-{
+QImage drawIronBall() {
     QImage image = blankImage(32, 32);
     QPainter painter(&image);
     prepare(painter);
@@ -127,8 +123,7 @@ QImage drawIronBall()
 // picture to 40 pixels and collide with that box, so nothing lies right of it.
 constexpr int kPolariserWidth = 38;
 
-QImage drawPolariser(Mark mark)
-{
+QImage drawPolariser(Mark mark) {
     QImage image = blankImage(64, 64);
     QPainter painter(&image);
     prepare(painter);
@@ -181,8 +176,7 @@ QImage drawPolariser(Mark mark)
 
 }  // namespace
 
-std::vector<Picture> drawElementPictures()
-{
+std::vector<Picture> drawElementPictures() {
     std::vector<Picture> pictures;
     struct PoleName {
         const char* name;
@@ -191,15 +185,22 @@ std::vector<Picture> drawElementPictures()
         Mark mark;
     };
     const PoleName poles[] = {
-        {"grp", &kLargePole, Wall::Right, Mark::Plus},  {"grm", &kLargePole, Wall::Right, Mark::Minus},
-        {"gru", &kLargePole, Wall::Right, Mark::None},  {"glp", &kLargePole, Wall::Left, Mark::Plus},
-        {"glm", &kLargePole, Wall::Left, Mark::Minus},  {"glu", &kLargePole, Wall::Left, Mark::None},
-        {"krp", &kSmallPole, Wall::Right, Mark::Plus},  {"krm", &kSmallPole, Wall::Right, Mark::Minus},
-        {"kru", &kSmallPole, Wall::Right, Mark::None},  {"klp", &kSmallPole, Wall::Left, Mark::Plus},
-        {"klm", &kSmallPole, Wall::Left, Mark::Minus},  {"klu", &kSmallPole, Wall::Left, Mark::None},
+        {"grp", &kLargePole, Wall::Right, Mark::Plus},
+        {"grm", &kLargePole, Wall::Right, Mark::Minus},
+        {"gru", &kLargePole, Wall::Right, Mark::None},
+        {"glp", &kLargePole, Wall::Left, Mark::Plus},
+        {"glm", &kLargePole, Wall::Left, Mark::Minus},
+        {"glu", &kLargePole, Wall::Left, Mark::None},
+        {"krp", &kSmallPole, Wall::Right, Mark::Plus},
+        {"krm", &kSmallPole, Wall::Right, Mark::Minus},
+        {"kru", &kSmallPole, Wall::Right, Mark::None},
+        {"klp", &kSmallPole, Wall::Left, Mark::Plus},
+        {"klm", &kSmallPole, Wall::Left, Mark::Minus},
+        {"klu", &kSmallPole, Wall::Left, Mark::None},
     };
     for (const PoleName& pole : poles) {
-        pictures.push_back({pole.name, QString(pole.name) + ".png", drawPole(*pole.shape, pole.wall, pole.mark)});
+        pictures.push_back(
+            {pole.name, QString(pole.name) + ".png", drawPole(*pole.shape, pole.wall, pole.mark)});
     }
     pictures.push_back({"p", "p.png", drawChargedBall(Mark::Plus)});
     pictures.push_back({"m", "m.png", drawChargedBall(Mark::Minus)});

@@ -16,24 +16,19 @@ namespace {
 
 constexpr int kTile = 64;
 
-int wrap(int v)
-{
-    return ((v % kTile) + kTile) % kTile;
-}
+int wrap(int v) { return ((v % kTile) + kTile) % kTile; }
 
-std::size_t cellIndex(int x, int y)
-{
+std::size_t cellIndex(int x, int y) {
     return static_cast<std::size_t>(y) * kTile + static_cast<std::size_t>(x);
 }
 
 struct Surface {
     std::function<double(int, int)> height;  // any integer x, y; repeats every 64
     std::function<QColor(int, int)> colour;
-    double bump;                             // how strongly height turns into light
+    double bump;  // how strongly height turns into light
 };
 
-QImage shade(const Surface& surface)
-{
+QImage shade(const Surface& surface) {
     // Heights are sampled once into a table so the lighting can wrap around.
     std::array<double, std::size_t{kTile} * kTile> height{};
     for (int y = 0; y < kTile; ++y) {
@@ -58,31 +53,30 @@ QImage shade(const Surface& surface)
             // so the floor stays quieter than the elements on it.
             const double lit = std::clamp(light, 0.0, 1.8);
             auto channel = [lit](int c) {
-                const double v = lit >= 1.0 ? c + (255 - c) * (lit - 1.0) * 0.6 : c * (0.62 + 0.38 * lit);
+                const double v =
+                    lit >= 1.0 ? c + (255 - c) * (lit - 1.0) * 0.6 : c * (0.62 + 0.38 * lit);
                 return std::clamp(static_cast<int>(std::lround(v)), 0, 255);
             };
-            image.setPixel(x, y, qRgb(channel(base.red()), channel(base.green()), channel(base.blue())));
+            image.setPixel(x, y,
+                           qRgb(channel(base.red()), channel(base.green()), channel(base.blue())));
         }
     }
     return image;
 }
 
-double smoothstep(double a, double b, double v)
-{
+double smoothstep(double a, double b, double v) {
     const double t = std::clamp((v - a) / (b - a), 0.0, 1.0);
     return t * t * (3 - 2 * t);
 }
 
-QColor scaled(const QColor& c, double f)
-{
+QColor scaled(const QColor& c, double f) {
     auto ch = [f](int v) { return std::clamp(static_cast<int>(std::lround(v * f)), 0, 255); };
     return QColor(ch(c.red()), ch(c.green()), ch(c.blue()));
 }
 
 // Boden1: pale ceramic laboratory tiles, four to a texture, each a little
 // different in tone.
-QImage drawCeramicTiles()
-{
+QImage drawCeramicTiles() {
     auto noise = std::make_shared<TileNoise>(kTile, 16, 1101u);
     auto fine = std::make_shared<TileNoise>(kTile, 32, 1102u);
     std::array<double, 4> tone{1.0, 0.965, 0.985, 0.95};
@@ -100,7 +94,8 @@ QImage drawCeramicTiles()
         if (std::min(ex, ey) < 1.1) {
             return QColor(150, 156, 164);
         }
-        const std::size_t tile = static_cast<std::size_t>(y / 32) * 2 + static_cast<std::size_t>(x / 32);
+        const std::size_t tile =
+            static_cast<std::size_t>(y / 32) * 2 + static_cast<std::size_t>(x / 32);
         const double f = tone[tile] * (0.96 + 0.05 * noise->at(x, y) + 0.03 * fine->at(x, y));
         return scaled(QColor(206, 216, 226), f);
     };
@@ -110,8 +105,7 @@ QImage drawCeramicTiles()
 // Boden2: oak floorboards, 16 pixels wide and 64 long, with staggered end
 // joints and a wavy grain along each board; the joints stay soft so the
 // boards read as wood, not as brickwork.
-QImage drawWoodPlanks()
-{
+QImage drawWoodPlanks() {
     constexpr int board = 16;
     auto grain = std::make_shared<TileNoise>(kTile, 4, 32, 2201u);
     auto wave = std::make_shared<TileNoise>(kTile, 2, 8, 2202u);
@@ -139,9 +133,12 @@ QImage drawWoodPlanks()
             return QColor(178, 138, 94);
         }
         // Whole periods over the tile keep the grain lines seamless.
-        const double phase = 2.0 * std::numbers::pi * 24.0 * y / kTile + wave->at(x + row * 16, y) * 9.0;
+        const double phase =
+            2.0 * std::numbers::pi * 24.0 * y / kTile + wave->at(x + row * 16, y) * 9.0;
         const double line = std::pow(0.5 + 0.5 * std::sin(phase), 6.0);
-        const double f = tone[static_cast<std::size_t>(row)] * (0.94 + 0.06 * grain->at(x + row * 16, y)) - 0.08 * line;
+        const double f =
+            tone[static_cast<std::size_t>(row)] * (0.94 + 0.06 * grain->at(x + row * 16, y)) -
+            0.08 * line;
         return scaled(QColor(218, 184, 140), f);
     };
     return shade(surface);
@@ -149,8 +146,7 @@ QImage drawWoodPlanks()
 
 // Boden3: sandstone cobbles from a Voronoi pattern whose seeds repeat every
 // 64 pixels, so the stones cross the tile edges seamlessly.
-QImage drawCobbles()
-{
+QImage drawCobbles() {
     struct Seed {
         double x, y, tone;
     };
@@ -160,7 +156,8 @@ QImage drawCobbles()
     for (int gy = 0; gy < 4; ++gy) {
         for (int gx = 0; gx < 4; ++gx) {
             const double jx = random.unit(), jy = random.unit();
-            seeds->push_back({gx * 16 + 3 + jx * 10, gy * 16 + 3 + jy * 10, 0.88 + 0.16 * random.unit()});
+            seeds->push_back(
+                {gx * 16 + 3 + jx * 10, gy * 16 + 3 + jy * 10, 0.88 + 0.16 * random.unit()});
         }
     }
     auto nearest = [seeds](int x, int y) {
@@ -197,7 +194,8 @@ QImage drawCobbles()
         if (edge < 0.9) {
             return QColor(132, 120, 100);
         }
-        const double f = seed->tone * (0.92 + 0.08 * noise->at(x * 2, y * 2) + 0.06 * fine->at(x, y));
+        const double f =
+            seed->tone * (0.92 + 0.08 * noise->at(x * 2, y * 2) + 0.06 * fine->at(x, y));
         return scaled(QColor(222, 204, 168), f);
     };
     return shade(surface);
@@ -205,8 +203,7 @@ QImage drawCobbles()
 
 // Boden4: a sage-green steel tread plate with raised lozenges in alternating
 // directions, the classic non-slip floor of a workshop.
-QImage drawTreadPlate()
-{
+QImage drawTreadPlate() {
     auto noise = std::make_shared<TileNoise>(kTile, 16, 4401u);
     auto lozenge = [](int x, int y) {
         // Cells of 16 x 16; the lozenge leans one way or the other by cell.
@@ -222,7 +219,9 @@ QImage drawTreadPlate()
     };
     Surface surface;
     surface.bump = 1.0;
-    surface.height = [lozenge, noise](int x, int y) { return lozenge(wrap(x), wrap(y)) * 1.2 + noise->at(x, y) * 0.15; };
+    surface.height = [lozenge, noise](int x, int y) {
+        return lozenge(wrap(x), wrap(y)) * 1.2 + noise->at(x, y) * 0.15;
+    };
     surface.colour = [noise](int x, int y) {
         const double f = 0.94 + 0.08 * noise->at(x * 3, y * 3);
         return scaled(QColor(178, 196, 176), f);
@@ -232,8 +231,7 @@ QImage drawTreadPlate()
 
 }  // namespace
 
-std::vector<Picture> drawFloorPictures()
-{
+std::vector<Picture> drawFloorPictures() {
     return {
         {"Boden1", "Boden1.png", drawCeramicTiles()},
         {"Boden2", "Boden2.png", drawWoodPlanks()},

@@ -12,8 +12,7 @@ namespace {
 constexpr int kSizes[] = {16, 24, 32, 48, 64, 128, 256};
 
 // Everything is laid out on a 64-unit square and scaled to the icon size.
-void drawTile(QPainter& painter)
-{
+void drawTile(QPainter& painter) {
     QLinearGradient tile(0, 0, 0, 64);
     tile.setColorAt(0.0, QColor(70, 110, 168));
     tile.setColorAt(1.0, QColor(28, 50, 92));
@@ -25,8 +24,7 @@ void drawTile(QPainter& painter)
     painter.drawRoundedRect(QRectF(4, 4, 56, 56), 9, 9);
 }
 
-void drawRod(QPainter& painter, const QRectF& rod, bool capLeft, Mark mark)
-{
+void drawRod(QPainter& painter, const QRectF& rod, bool capLeft, Mark mark) {
     painter.save();
     painter.setPen(QPen(palette::kOutline, 1.2));
     painter.setBrush(cylinderAcross(rod, palette::kSteelMid, false));
@@ -45,8 +43,7 @@ void drawRod(QPainter& painter, const QRectF& rod, bool capLeft, Mark mark)
     painter.restore();
 }
 
-void drawPencil(QPainter& painter)
-{
+void drawPencil(QPainter& painter) {
     painter.save();
     painter.translate(40, 44);
     painter.rotate(-45);
@@ -75,8 +72,7 @@ void drawPencil(QPainter& painter)
     painter.restore();
 }
 
-QImage drawIcon(int size, bool editor)
-{
+QImage drawIcon(int size, bool editor) {
     QImage image = blankImage(size, size);
     QPainter painter(&image);
     prepare(painter);
@@ -98,8 +94,7 @@ QImage drawIcon(int size, bool editor)
 
 }  // namespace
 
-std::vector<Picture> drawIconPictures()
-{
+std::vector<Picture> drawIconPictures() {
     std::vector<Picture> pictures;
     for (bool editor : {false, true}) {
         const QString program = editor ? QStringLiteral("editor") : QStringLiteral("ferlan");

@@ -20,8 +20,7 @@
 
 namespace {
 
-QByteArray encodePng(const QImage& image)
-{
+QByteArray encodePng(const QImage& image) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -29,15 +28,13 @@ QByteArray encodePng(const QImage& image)
     return bytes;
 }
 
-QByteArray readAll(const QString& path)
-{
+QByteArray readAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // Writes only changed files so an unchanged rerun leaves the tree untouched.
-bool storeIfChanged(const QString& path, const QByteArray& bytes, bool checkOnly, int& changed)
-{
+bool storeIfChanged(const QString& path, const QByteArray& bytes, bool checkOnly, int& changed) {
     if (readAll(path) == bytes) {
         return true;
     }
@@ -57,8 +54,7 @@ bool storeIfChanged(const QString& path, const QByteArray& bytes, bool checkOnly
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
@@ -84,8 +80,8 @@ int main(int argc, char** argv)
 
     using namespace ferlan::art;
     std::vector<Picture> pictures;
-    for (auto* family : {&drawElementPictures, &drawFloorPictures, &drawPipePictures, &drawWindowPictures,
-                         &drawIconPictures}) {
+    for (auto* family : {&drawElementPictures, &drawFloorPictures, &drawPipePictures,
+                         &drawWindowPictures, &drawIconPictures}) {
         for (Picture& picture : family()) {
             pictures.push_back(std::move(picture));
         }
@@ -99,16 +95,20 @@ int main(int argc, char** argv)
     int changed = 0;
     bool ok = true;
     for (const Picture& picture : pictures) {
-        ok = storeIfChanged(dir.filePath(QStringLiteral("assets/") + picture.file), encodePng(picture.image),
-                            checkOnly, changed) && ok;
+        ok = storeIfChanged(dir.filePath(QStringLiteral("assets/") + picture.file),
+                            encodePng(picture.image), checkOnly, changed) &&
+             ok;
     }
     ok = storeIfChanged(dir.filePath(QStringLiteral("docs/contact_sheet.png")),
-                        encodePng(drawContactSheet(pictures)), checkOnly, changed) && ok;
+                        encodePng(drawContactSheet(pictures)), checkOnly, changed) &&
+         ok;
     if (!mockupDir.isEmpty()) {
         QDir().mkpath(mockupDir);
         int written = 0;
         for (const Picture& mockup : drawMockups(pictures)) {
-            ok = storeIfChanged(QDir(mockupDir).filePath(mockup.file), encodePng(mockup.image), false, written) && ok;
+            ok = storeIfChanged(QDir(mockupDir).filePath(mockup.file), encodePng(mockup.image),
+                                false, written) &&
+                 ok;
         }
     }
     if (!ok) {

@@ -11,18 +11,17 @@ namespace {
 
 constexpr qreal kTwip = 1.0 / 15.0;
 
-void label(QPainter& painter, const QFont& font, qreal leftTwips, qreal topTwips, const QString& text,
-           const QColor& colour = palette::kMenuText)
-{
+void label(QPainter& painter, const QFont& font, qreal leftTwips, qreal topTwips,
+           const QString& text, const QColor& colour = palette::kMenuText) {
     painter.setPen(colour);
     painter.setFont(font);
-    painter.drawText(QRectF(leftTwips * kTwip, topTwips * kTwip, 300, 41), Qt::AlignLeft | Qt::AlignTop, text);
+    painter.drawText(QRectF(leftTwips * kTwip, topTwips * kTwip, 300, 41),
+                     Qt::AlignLeft | Qt::AlignTop, text);
 }
 
 }  // namespace
 
-std::vector<Picture> drawMockups(const std::vector<Picture>& pictures)
-{
+std::vector<Picture> drawMockups(const std::vector<Picture>& pictures) {
     std::map<QString, const QImage*> byName;
     for (const Picture& picture : pictures) {
         byName[picture.name] = &picture.image;

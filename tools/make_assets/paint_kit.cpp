@@ -11,21 +11,18 @@
 
 namespace ferlan::art {
 
-QImage blankImage(int width, int height)
-{
+QImage blankImage(int width, int height) {
     QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     return image;
 }
 
-void prepare(QPainter& painter)
-{
+void prepare(QPainter& painter) {
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
 }
 
-QColor mix(const QColor& a, const QColor& b, double share)
-{
+QColor mix(const QColor& a, const QColor& b, double share) {
     const double keep = 1.0 - share;
     return QColor::fromRgbF(static_cast<float>(a.redF() * keep + b.redF() * share),
                             static_cast<float>(a.greenF() * keep + b.greenF() * share),
@@ -33,8 +30,7 @@ QColor mix(const QColor& a, const QColor& b, double share)
                             static_cast<float>(a.alphaF() * keep + b.alphaF() * share));
 }
 
-QLinearGradient cylinderAcross(const QRectF& rect, const QColor& base, bool vertical)
-{
+QLinearGradient cylinderAcross(const QRectF& rect, const QColor& base, bool vertical) {
     // Shading runs across the cylinder: a bright band a third of the way in
     // (light from the top left), a dark underside and a thin reflected rim.
     QLinearGradient gradient = vertical ? QLinearGradient(rect.left(), 0, rect.right(), 0)
@@ -49,9 +45,8 @@ QLinearGradient cylinderAcross(const QRectF& rect, const QColor& base, bool vert
     return gradient;
 }
 
-void drawMark(QPainter& painter, const QPointF& centre, qreal size, Mark mark,
-              const QColor& ink, qreal strokeShare)
-{
+void drawMark(QPainter& painter, const QPointF& centre, qreal size, Mark mark, const QColor& ink,
+              qreal strokeShare) {
     if (mark == Mark::None) {
         return;
     }
@@ -64,44 +59,36 @@ void drawMark(QPainter& painter, const QPointF& centre, qreal size, Mark mark,
     path.setFillRule(Qt::WindingFill);
     const QRectF bar(centre.x() - half, centre.y() - stroke / 2, size, stroke);
     switch (mark) {
-    case Mark::Plus:
-        path.addRect(bar);
-        path.addRect(QRectF(centre.x() - stroke / 2, centre.y() - half, stroke, size));
-        break;
-    case Mark::Minus:
-        path.addRect(bar);
-        break;
-    case Mark::Neutral: {
-        const qreal outer = half * 0.9;
-        const qreal inner = outer - stroke * 0.85;
-        path.setFillRule(Qt::OddEvenFill);
-        path.addEllipse(centre, outer, outer);
-        path.addEllipse(centre, inner, inner);
-        break;
-    }
-    case Mark::None:
-        break;
+        case Mark::Plus:
+            path.addRect(bar);
+            path.addRect(QRectF(centre.x() - stroke / 2, centre.y() - half, stroke, size));
+            break;
+        case Mark::Minus: path.addRect(bar); break;
+        case Mark::Neutral: {
+            const qreal outer = half * 0.9;
+            const qreal inner = outer - stroke * 0.85;
+            path.setFillRule(Qt::OddEvenFill);
+            path.addEllipse(centre, outer, outer);
+            path.addEllipse(centre, inner, inner);
+            break;
+        }
+        case Mark::None: break;
     }
     painter.drawPath(path);
     painter.restore();
 }
 
-QColor markColour(Mark mark)
-{
+QColor markColour(Mark mark) {
     switch (mark) {
-    case Mark::Plus:
-        return palette::kPlus;
-    case Mark::Minus:
-        return palette::kMinus;
-    case Mark::Neutral:
-    case Mark::None:
-        break;
+        case Mark::Plus: return palette::kPlus;
+        case Mark::Minus: return palette::kMinus;
+        case Mark::Neutral:
+        case Mark::None: break;
     }
     return palette::kNeutral;
 }
 
-void drawBadge(QPainter& painter, const QPointF& centre, qreal radius, Mark mark)
-{
+void drawBadge(QPainter& painter, const QPointF& centre, qreal radius, Mark mark) {
     const QColor base = markColour(mark);
     painter.save();
     QRadialGradient face(centre.x() - radius * 0.35, centre.y() - radius * 0.4, radius * 1.5);
@@ -119,8 +106,7 @@ void drawBadge(QPainter& painter, const QPointF& centre, qreal radius, Mark mark
     painter.restore();
 }
 
-void drawGlossySphere(QPainter& painter, const QRectF& rect, const QColor& base)
-{
+void drawGlossySphere(QPainter& painter, const QRectF& rect, const QColor& base) {
     const QPointF centre = rect.center();
     const qreal radius = rect.width() / 2.0;
     painter.save();
@@ -130,7 +116,8 @@ void drawGlossySphere(QPainter& painter, const QRectF& rect, const QColor& base)
     body.setColorAt(0.35, base.lighter(112));
     body.setColorAt(0.75, base.darker(135));
     body.setColorAt(1.0, base.darker(260));
-    painter.setPen(QPen(mix(base.darker(300), palette::kOutline, 0.5), std::max<qreal>(0.8, radius * 0.06)));
+    painter.setPen(
+        QPen(mix(base.darker(300), palette::kOutline, 0.5), std::max<qreal>(0.8, radius * 0.06)));
     painter.setBrush(body);
     painter.drawEllipse(rect.adjusted(0.5, 0.5, -0.5, -0.5));
 
@@ -140,10 +127,12 @@ void drawGlossySphere(QPainter& painter, const QRectF& rect, const QColor& base)
     bounce.setColorAt(1.0, QColor(255, 255, 255, 0));
     painter.setPen(Qt::NoPen);
     painter.setBrush(bounce);
-    painter.drawEllipse(rect.adjusted(radius * 0.12, radius * 0.12, -radius * 0.12, -radius * 0.12));
+    painter.drawEllipse(
+        rect.adjusted(radius * 0.12, radius * 0.12, -radius * 0.12, -radius * 0.12));
 
     // The gloss: a soft oval window reflection at the top left.
-    const QRectF gloss(centre.x() - radius * 0.62, centre.y() - radius * 0.78, radius * 0.9, radius * 0.6);
+    const QRectF gloss(centre.x() - radius * 0.62, centre.y() - radius * 0.78, radius * 0.9,
+                       radius * 0.6);
     QLinearGradient shine(gloss.topLeft(), gloss.bottomLeft());
     shine.setColorAt(0.0, QColor(255, 255, 255, 235));
     shine.setColorAt(1.0, QColor(255, 255, 255, 20));
@@ -152,8 +141,7 @@ void drawGlossySphere(QPainter& painter, const QRectF& rect, const QColor& base)
     painter.restore();
 }
 
-void drawPolishedIron(QPainter& painter, const QRectF& ball)
-{
+void drawPolishedIron(QPainter& painter, const QRectF& ball) {
     const QPointF centre = ball.center();
     const qreal radius = ball.width() / 2;
     const qreal unit = radius / 15.25;  // drawn for a 32-pixel ball, scaled
@@ -203,16 +191,17 @@ void drawPolishedIron(QPainter& painter, const QRectF& ball)
 }
 
 TileNoise::TileNoise(int period, int cellsX, int cellsY, std::uint32_t seed)
-    : period_(period), cellsX_(cellsX), cellsY_(cellsY), lattice_(static_cast<std::size_t>(cellsX) * static_cast<std::size_t>(cellsY))
-{
+    : period_(period),
+      cellsX_(cellsX),
+      cellsY_(cellsY),
+      lattice_(static_cast<std::size_t>(cellsX) * static_cast<std::size_t>(cellsY)) {
     SeededRandom random(seed);
     for (double& value : lattice_) {
         value = random.unit();
     }
 }
 
-double TileNoise::at(double x, double y) const
-{
+double TileNoise::at(double x, double y) const {
     const double gx = x * cellsX_ / period_;
     const double gy = y * cellsY_ / period_;
     const double fx = std::floor(gx);
@@ -229,15 +218,15 @@ double TileNoise::at(double x, double y) const
     const double tx = smooth(gx - fx);
     const double ty = smooth(gy - fy);
     auto cell = [this](int cx, int cy) {
-        return lattice_[static_cast<std::size_t>(cy) * static_cast<std::size_t>(cellsX_) + static_cast<std::size_t>(cx)];
+        return lattice_[static_cast<std::size_t>(cy) * static_cast<std::size_t>(cellsX_) +
+                        static_cast<std::size_t>(cx)];
     };
     const double top = cell(x0, y0) * (1 - tx) + cell(x1, y0) * tx;
     const double bottom = cell(x0, y1) * (1 - tx) + cell(x1, y1) * tx;
     return top * (1 - ty) + bottom * ty;
 }
 
-std::uint32_t SeededRandom::next()
-{
+std::uint32_t SeededRandom::next() {
     // xorshift32: tiny, fully specified, the same on every compiler.
     state_ ^= state_ << 13;
     state_ ^= state_ >> 17;
@@ -245,18 +234,17 @@ std::uint32_t SeededRandom::next()
     return state_;
 }
 
-double SeededRandom::unit()
-{
+double SeededRandom::unit() {
     return static_cast<double>(next() >> 8) / static_cast<double>(1u << 24);
 }
 
-QFont packagedFont(const QString& fileName, qreal pixelSize)
-{
+QFont packagedFont(const QString& fileName, qreal pixelSize) {
     static QHash<QString, QString> families;
     auto found = families.constFind(fileName);
     if (found == families.constEnd()) {
         const int id = QFontDatabase::addApplicationFont(fileName);
-        const QStringList loaded = id < 0 ? QStringList() : QFontDatabase::applicationFontFamilies(id);
+        const QStringList loaded =
+            id < 0 ? QStringList() : QFontDatabase::applicationFontFamilies(id);
         if (loaded.isEmpty()) {
             std::fprintf(stderr, "make-assets: font file %s is missing; run scripts/setup.sh\n",
                          qPrintable(fileName));
@@ -271,8 +259,7 @@ QFont packagedFont(const QString& fileName, qreal pixelSize)
     return font;
 }
 
-QPainterPath textPath(const QFont& font, const QPointF& origin, const QString& text)
-{
+QPainterPath textPath(const QFont& font, const QPointF& origin, const QString& text) {
     QPainterPath path;
     path.addText(origin, font, text);
     return path;

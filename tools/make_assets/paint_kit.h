@@ -47,8 +47,8 @@ QLinearGradient cylinderAcross(const QRectF& rect, const QColor& base, bool vert
 
 // The plus, minus and neutral marks: told apart by shape (cross, bar, ring),
 // never by colour alone.
-void drawMark(QPainter& painter, const QPointF& centre, qreal size, Mark mark,
-              const QColor& ink, qreal strokeShare = 0.28);
+void drawMark(QPainter& painter, const QPointF& centre, qreal size, Mark mark, const QColor& ink,
+              qreal strokeShare = 0.28);
 
 // A round badge with a mark on it, used on rods, pipes and indicators.
 void drawBadge(QPainter& painter, const QPointF& centre, qreal radius, Mark mark);

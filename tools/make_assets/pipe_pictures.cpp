@@ -17,14 +17,13 @@ constexpr qreal kBend = 32.0;    // radius of an elbow's centre line
 const QColor kPipeColour(118, 138, 160);
 
 // Colour across the pipe, s = 0 on its upper (or left) side, 1 on the other.
-void setAcrossStops(QGradient& gradient, qreal from, qreal to)
-{
+void setAcrossStops(QGradient& gradient, qreal from, qreal to) {
     const QColor base = kPipeColour;
     const struct {
         qreal s;
         QColor colour;
     } stops[] = {
-        {0.00, base.darker(190)}, {0.08, base.darker(115)}, {0.26, mix(base, Qt::white, 0.8)},
+        {0.00, base.darker(190)},  {0.08, base.darker(115)}, {0.26, mix(base, Qt::white, 0.8)},
         {0.40, base.lighter(118)}, {0.70, base.darker(125)}, {0.90, base.darker(190)},
         {1.00, base.darker(260)},
     };
@@ -33,8 +32,7 @@ void setAcrossStops(QGradient& gradient, qreal from, qreal to)
     }
 }
 
-QBrush straightBrush()
-{
+QBrush straightBrush() {
     QLinearGradient gradient(0, kCentre - kRadius, 0, kCentre + kRadius);
     setAcrossStops(gradient, 0.0, 1.0);
     return gradient;
@@ -42,8 +40,7 @@ QBrush straightBrush()
 
 // An elbow is a quarter ring around one corner of the tile; `outerFirst`
 // says whether the pipe's upper side is the ring's outer edge.
-QBrush elbowBrush(const QPointF& corner, bool outerFirst)
-{
+QBrush elbowBrush(const QPointF& corner, bool outerFirst) {
     const qreal inner = kBend - kRadius;
     const qreal outer = kBend + kRadius;
     QRadialGradient gradient(corner, outer);
@@ -56,23 +53,22 @@ QBrush elbowBrush(const QPointF& corner, bool outerFirst)
     return gradient;
 }
 
-QPainterPath quarterRing(const QPointF& corner, int startAngle)
-{
+QPainterPath quarterRing(const QPointF& corner, int startAngle) {
     const qreal inner = kBend - kRadius;
     const qreal outer = kBend + kRadius;
     QPainterPath ring;
     ring.setFillRule(Qt::OddEvenFill);
     QPainterPath outerPie;
     outerPie.moveTo(corner);
-    outerPie.arcTo(QRectF(corner.x() - outer, corner.y() - outer, 2 * outer, 2 * outer), startAngle, 90);
+    outerPie.arcTo(QRectF(corner.x() - outer, corner.y() - outer, 2 * outer, 2 * outer), startAngle,
+                   90);
     outerPie.closeSubpath();
     QPainterPath innerDisc;
     innerDisc.addEllipse(corner, inner, inner);
     return outerPie.subtracted(innerDisc);
 }
 
-void drawShadow(QPainter& painter, const QPainterPath& shape)
-{
+void drawShadow(QPainter& painter, const QPainterPath& shape) {
     // A soft shadow on the floor, down and to the right, built from a few
     // widening copies; the shapes reach past the tile so the edges match.
     painter.save();
@@ -85,8 +81,7 @@ void drawShadow(QPainter& painter, const QPainterPath& shape)
 }
 
 // A ring clamped round the pipe: slightly thicker than the pipe, with bolts.
-void drawCollar(QPainter& painter, const QRectF& band, bool vertical)
-{
+void drawCollar(QPainter& painter, const QRectF& band, bool vertical) {
     painter.save();
     QLinearGradient shade = vertical ? QLinearGradient(band.left(), 0, band.right(), 0)
                                      : QLinearGradient(0, band.top(), 0, band.bottom());
@@ -102,25 +97,23 @@ void drawCollar(QPainter& painter, const QRectF& band, bool vertical)
     painter.restore();
 }
 
-void outlineStraight(QPainter& painter, qreal from, qreal to)
-{
+void outlineStraight(QPainter& painter, qreal from, qreal to) {
     painter.setPen(QPen(palette::kOutline, 1.2));
     painter.drawLine(QPointF(from, kCentre - kRadius + 0.6), QPointF(to, kCentre - kRadius + 0.6));
     painter.drawLine(QPointF(from, kCentre + kRadius - 0.6), QPointF(to, kCentre + kRadius - 0.6));
 }
 
-void outlineElbow(QPainter& painter, const QPointF& corner, int startAngle)
-{
+void outlineElbow(QPainter& painter, const QPointF& corner, int startAngle) {
     painter.setPen(QPen(palette::kOutline, 1.2));
     painter.setBrush(Qt::NoBrush);
     for (qreal r : {kBend - kRadius + 0.6, kBend + kRadius - 0.6}) {
-        painter.drawArc(QRectF(corner.x() - r, corner.y() - r, 2 * r, 2 * r), startAngle * 16, 90 * 16);
+        painter.drawArc(QRectF(corner.x() - r, corner.y() - r, 2 * r, 2 * r), startAngle * 16,
+                        90 * 16);
     }
 }
 
 // The open mouth where the ball leaves or enters, at a tile edge.
-void drawMouth(QPainter& painter, qreal edgeY, bool atTop)
-{
+void drawMouth(QPainter& painter, qreal edgeY, bool atTop) {
     const QRectF collar(kCentre - kRadius - 3, atTop ? edgeY : edgeY - 7, 2 * kRadius + 6, 7);
     drawCollar(painter, collar, false);
     painter.save();
@@ -135,8 +128,7 @@ void drawMouth(QPainter& painter, qreal edgeY, bool atTop)
     painter.restore();
 }
 
-QImage drawStraight()
-{
+QImage drawStraight() {
     QImage image = blankImage(kTile, kTile);
     QPainter painter(&image);
     prepare(painter);
@@ -150,8 +142,7 @@ QImage drawStraight()
 }
 
 // Entry pipe: the run comes in from the right and bends up to the top edge.
-QImage drawEntry()
-{
+QImage drawEntry() {
     QImage image = blankImage(kTile, kTile);
     QPainter painter(&image);
     prepare(painter);
@@ -170,8 +161,7 @@ QImage drawEntry()
 }
 
 // Exit pipe: the run comes in from the left and bends down to the bottom edge.
-QImage drawExit()
-{
+QImage drawExit() {
     QImage image = blankImage(kTile, kTile);
     QPainter painter(&image);
     prepare(painter);
@@ -191,8 +181,7 @@ QImage drawExit()
 
 }  // namespace
 
-std::vector<Picture> drawPipePictures()
-{
+std::vector<Picture> drawPipePictures() {
     return {
         {"Anfang", "Anfang.png", drawEntry()},
         {"Ende", "Ende.png", drawExit()},

@@ -12,15 +12,14 @@
 namespace ferlan::art {
 namespace {
 
-constexpr int kWindowWidth = 449;   // 6735 twips
-constexpr int kWindowHeight = 576;  // 8640 twips
+constexpr int kWindowWidth = 449;          // 6735 twips
+constexpr int kWindowHeight = 576;         // 8640 twips
 const QRect kTitleArea(80, 80, 273, 265);  // where the cover plate lies (1200, 1200, 4095 x 3975)
 const QColor kWall(214, 221, 229);
 const QColor kPlate(234, 238, 242);
 
 // Fine horizontal brushing: a few hundred faint streaks from a fixed seed.
-void brush(QPainter& painter, const QRect& area, std::uint32_t seed, int strength)
-{
+void brush(QPainter& painter, const QRect& area, std::uint32_t seed, int strength) {
     SeededRandom random(seed);
     painter.save();
     painter.setClipRect(area);
@@ -32,13 +31,13 @@ void brush(QPainter& painter, const QRect& area, std::uint32_t seed, int strengt
         const int length = 12 + static_cast<int>(random.unit() * 60);
         const bool light = random.unit() < 0.5;
         const int alpha = 4 + static_cast<int>(random.unit() * strength);
-        painter.fillRect(QRect(x, y, length, 1), light ? QColor(255, 255, 255, alpha) : QColor(0, 0, 0, alpha / 2));
+        painter.fillRect(QRect(x, y, length, 1),
+                         light ? QColor(255, 255, 255, alpha) : QColor(0, 0, 0, alpha / 2));
     }
     painter.restore();
 }
 
-void drawScrew(QPainter& painter, const QPointF& centre, qreal radius, qreal slotAngle)
-{
+void drawScrew(QPainter& painter, const QPointF& centre, qreal radius, qreal slotAngle) {
     painter.save();
     QRadialGradient head(centre.x() - radius * 0.4, centre.y() - radius * 0.4, radius * 1.6);
     head.setColorAt(0.0, QColor(250, 252, 255));
@@ -55,8 +54,7 @@ void drawScrew(QPainter& painter, const QPointF& centre, qreal radius, qreal slo
 }
 
 // A raised plate with a soft drop shadow, bevelled edges and four screws.
-void drawPlate(QPainter& painter, const QRectF& rect, std::uint32_t seed)
-{
+void drawPlate(QPainter& painter, const QRectF& rect, std::uint32_t seed) {
     painter.save();
     for (int i = 4; i >= 1; --i) {
         painter.setPen(Qt::NoPen);
@@ -73,25 +71,29 @@ void drawPlate(QPainter& painter, const QRectF& rect, std::uint32_t seed)
     // Bevel: light along the top and left, shade along the bottom and right.
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(QColor(255, 255, 255, 200), 1.2));
-    painter.drawLine(QPointF(rect.left() + 6, rect.top() + 1.8), QPointF(rect.right() - 6, rect.top() + 1.8));
-    painter.drawLine(QPointF(rect.left() + 1.8, rect.top() + 6), QPointF(rect.left() + 1.8, rect.bottom() - 6));
+    painter.drawLine(QPointF(rect.left() + 6, rect.top() + 1.8),
+                     QPointF(rect.right() - 6, rect.top() + 1.8));
+    painter.drawLine(QPointF(rect.left() + 1.8, rect.top() + 6),
+                     QPointF(rect.left() + 1.8, rect.bottom() - 6));
     painter.setPen(QPen(QColor(90, 100, 118, 120), 1.2));
-    painter.drawLine(QPointF(rect.left() + 6, rect.bottom() - 1.8), QPointF(rect.right() - 6, rect.bottom() - 1.8));
-    painter.drawLine(QPointF(rect.right() - 1.8, rect.top() + 6), QPointF(rect.right() - 1.8, rect.bottom() - 6));
+    painter.drawLine(QPointF(rect.left() + 6, rect.bottom() - 1.8),
+                     QPointF(rect.right() - 6, rect.bottom() - 1.8));
+    painter.drawLine(QPointF(rect.right() - 1.8, rect.top() + 6),
+                     QPointF(rect.right() - 1.8, rect.bottom() - 6));
     const qreal inset = 9;
     const qreal angles[] = {20, 75, 140, 110};
     int i = 0;
-    for (const QPointF& corner : {rect.topLeft() + QPointF(inset, inset), rect.topRight() + QPointF(-inset, inset),
-                                  rect.bottomLeft() + QPointF(inset, -inset),
-                                  rect.bottomRight() + QPointF(-inset, -inset)}) {
+    for (const QPointF& corner :
+         {rect.topLeft() + QPointF(inset, inset), rect.topRight() + QPointF(-inset, inset),
+          rect.bottomLeft() + QPointF(inset, -inset),
+          rect.bottomRight() + QPointF(-inset, -inset)}) {
         drawScrew(painter, corner, 3.4, angles[i++]);
     }
     painter.restore();
 }
 
 // Faint lines of force between two poles, engraved into the wall.
-void drawFieldLines(QPainter& painter, const QPointF& a, const QPointF& b, int count, int alpha)
-{
+void drawFieldLines(QPainter& painter, const QPointF& a, const QPointF& b, int count, int alpha) {
     painter.save();
     painter.setBrush(Qt::NoBrush);
     const QPointF mid = (a + b) / 2;
@@ -113,8 +115,7 @@ void drawFieldLines(QPainter& painter, const QPointF& a, const QPointF& b, int c
     painter.restore();
 }
 
-QImage drawWall()
-{
+QImage drawWall() {
     QImage image(kWindowWidth, kWindowHeight, QImage::Format_ARGB32_Premultiplied);
     QPainter painter(&image);
     prepare(painter);
@@ -137,8 +138,7 @@ QImage drawWall()
 
 // The title "Ferlan": pale, glossy letters, half faded into the plate, so
 // the dark grey menu labels that lie across them stay easy to read.
-void drawTitle(QPainter& painter)
-{
+void drawTitle(QPainter& painter) {
     const QFont font = packagedFont(kBrushScriptFile, 104);
     QPainterPath title = textPath(font, QPointF(0, 0), QStringLiteral("Ferlan"));
     // Fit the slanted word inside the plate with room for the rim and shadow.
@@ -154,7 +154,8 @@ void drawTitle(QPainter& painter)
 
     // Deep soft shadow, then a dark rim, then the pale face with a gloss band.
     for (int i = 5; i >= 1; --i) {
-        painter.setPen(QPen(QColor(30, 50, 80, 16), i * 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setPen(
+            QPen(QColor(30, 50, 80, 16), i * 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         painter.setBrush(QColor(30, 50, 80, 10));
         painter.drawPath(title.translated(2.5, 3.5));
     }
@@ -180,22 +181,22 @@ void drawTitle(QPainter& painter)
 // Two charged balls and their lines of force below the title, faded so they
 // stay decoration. They sit between the columns of the level list, where no
 // label text reaches.
-void drawWallEmblems(QPainter& painter)
-{
+void drawWallEmblems(QPainter& painter) {
     const QPointF plus(138, 440);
     const QPointF minus(311, 440);
     drawFieldLines(painter, plus, minus, 5, 52);
     painter.save();
     painter.setOpacity(0.8);
-    for (const auto& [centre, mark] : {std::pair{plus, Mark::Plus}, std::pair{minus, Mark::Minus}}) {
-        drawGlossySphere(painter, QRectF(centre.x() - 16, centre.y() - 16, 32, 32), markColour(mark));
+    for (const auto& [centre, mark] :
+         {std::pair{plus, Mark::Plus}, std::pair{minus, Mark::Minus}}) {
+        drawGlossySphere(painter, QRectF(centre.x() - 16, centre.y() - 16, 32, 32),
+                         markColour(mark));
         drawMark(painter, centre + QPointF(0, 1), 14, mark, Qt::white);
     }
     painter.restore();
 }
 
-QImage drawBackground()
-{
+QImage drawBackground() {
     QImage image = drawWall();
     QPainter painter(&image);
     prepare(painter);
@@ -205,8 +206,7 @@ QImage drawBackground()
     return image;
 }
 
-QImage drawCover()
-{
+QImage drawCover() {
     // The same plate as under the title, cut out exactly where it lies, so
     // showing the cover only removes the title.
     QImage wall = drawWall();
@@ -219,8 +219,7 @@ QImage drawCover()
 
 // Panel: a dark steel strip with light display wells for the level number and
 // the polarity and a socket for the lamp, each with an engraved caption.
-QImage drawPanel()
-{
+QImage drawPanel() {
     constexpr int width = kWindowWidth;
     constexpr int height = 41;
     QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
@@ -277,8 +276,7 @@ QImage drawPanel()
     return image;
 }
 
-QImage drawIndicator(Mark mark)
-{
+QImage drawIndicator(Mark mark) {
     QImage image = blankImage(32, 32);
     QPainter painter(&image);
     prepare(painter);
@@ -295,8 +293,7 @@ QImage drawIndicator(Mark mark)
 }
 
 // The loaded-level mark: a level file, a sheet with a folded corner.
-QImage drawLoadedMark()
-{
+QImage drawLoadedMark() {
     QImage image = blankImage(32, 32);
     QPainter painter(&image);
     prepare(painter);
@@ -340,8 +337,7 @@ enum class Lamp { Green, AlarmBright, AlarmDim };
 
 // The lamps share one bezel; only the lens inside it changes, so drawing one
 // over the other on the panel leaves no trace of the previous one.
-QImage drawLamp(Lamp lamp)
-{
+QImage drawLamp(Lamp lamp) {
     QImage image = blankImage(32, 32);
     QPainter painter(&image);
     prepare(painter);
@@ -359,18 +355,18 @@ QImage drawLamp(Lamp lamp)
     QColor glow;
     QColor core;
     switch (lamp) {
-    case Lamp::Green:
-        glow = QColor(20, 150, 50);
-        core = QColor(190, 255, 170);
-        break;
-    case Lamp::AlarmBright:
-        glow = QColor(200, 20, 10);
-        core = QColor(255, 230, 170);
-        break;
-    case Lamp::AlarmDim:
-        glow = QColor(90, 14, 12);
-        core = QColor(170, 40, 30);
-        break;
+        case Lamp::Green:
+            glow = QColor(20, 150, 50);
+            core = QColor(190, 255, 170);
+            break;
+        case Lamp::AlarmBright:
+            glow = QColor(200, 20, 10);
+            core = QColor(255, 230, 170);
+            break;
+        case Lamp::AlarmDim:
+            glow = QColor(90, 14, 12);
+            core = QColor(170, 40, 30);
+            break;
     }
     QRadialGradient lens(centre, 11);
     lens.setColorAt(0.0, core);
@@ -381,7 +377,8 @@ QImage drawLamp(Lamp lamp)
     painter.drawEllipse(centre, 10.6, 10.6);
     if (lamp != Lamp::Green) {
         // The exclamation mark tells the alarm from the calm lamp by shape.
-        const QColor ink = lamp == Lamp::AlarmBright ? QColor(255, 255, 255) : QColor(255, 170, 150, 150);
+        const QColor ink =
+            lamp == Lamp::AlarmBright ? QColor(255, 255, 255) : QColor(255, 170, 150, 150);
         painter.setBrush(ink);
         QPainterPath bar;
         bar.moveTo(14.2, 8.5);
@@ -402,8 +399,7 @@ QImage drawLamp(Lamp lamp)
 
 }  // namespace
 
-std::vector<Picture> drawWindowPictures()
-{
+std::vector<Picture> drawWindowPictures() {
     return {
         {"Hintergrund", "Hintergrund.png", drawBackground()},
         {"Überdecken", "Ueberdecken.png", drawCover()},
