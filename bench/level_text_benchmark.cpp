@@ -22,7 +22,7 @@ std::string fullLevelText() {
 void readText(benchmark::State& state, const std::string& text) {
     ferlan::LevelData data;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(ferlan::ReadLevelText(text, data));
+        benchmark::DoNotOptimize(ferlan::readLevelText(text, data));
         benchmark::ClobberMemory();
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
@@ -30,20 +30,20 @@ void readText(benchmark::State& state, const std::string& text) {
 
 void writeText(benchmark::State& state, const std::string& text) {
     ferlan::LevelData data;
-    ferlan::ReadLevelText(text, data);
+    ferlan::readLevelText(text, data);
     for (auto _ : state) {
-        auto result = ferlan::WriteLevelText(data);
+        auto result = ferlan::writeLevelText(data);
         benchmark::DoNotOptimize(result);
     }
 }
 
 void BM_ReadFullLevel(benchmark::State& state) { readText(state, fullLevelText()); }
 void BM_ReadLevel30(benchmark::State& state) {
-    readText(state, std::string(*ferlan::BuiltinLevelText(29)));
+    readText(state, std::string(*ferlan::builtinLevelText(29)));
 }
 void BM_WriteFullLevel(benchmark::State& state) { writeText(state, fullLevelText()); }
 void BM_WriteLevel30(benchmark::State& state) {
-    writeText(state, std::string(*ferlan::BuiltinLevelText(29)));
+    writeText(state, std::string(*ferlan::builtinLevelText(29)));
 }
 
 BENCHMARK(BM_ReadFullLevel);

@@ -27,20 +27,20 @@ std::string fullLevelText() {
         const std::string sided = std::string{code[0], right ? 'r' : 'l', code[2], code[3]};
         const int x = right ? 5775 : 45;
         const int y = 1500 + i * 800;
-        text += sided + FormatCoordinate(static_cast<Twips>(x)) +
-                FormatCoordinate(static_cast<Twips>(y)) + ",";
+        text += sided + formatCoordinate(static_cast<Twips>(x)) +
+                formatCoordinate(static_cast<Twips>(y)) + ",";
     }
     text += ";";
     const char* ballCodes[] = {"pp", "mm", "up", "um"};
     for (int k = 0; k < 10; ++k) {
-        text += std::string(ballCodes[k % 4]) + FormatCoordinate(1500.0f + (k % 3) * 1200.0f) +
-                FormatCoordinate(5000.0f + k * 1300.0f) + ",";
+        text += std::string(ballCodes[k % 4]) + formatCoordinate(1500.0f + (k % 3) * 1200.0f) +
+                formatCoordinate(5000.0f + k * 1300.0f) + ",";
     }
     text += ";";
     const char* pipeCodes[] = {"ap", "am", "an", "ap", "am"};
     for (int t = 0; t < 5; ++t) {
-        text += std::string(pipeCodes[t]) + FormatCoordinate(2500.0f + (t % 2) * 1200.0f) +
-                FormatCoordinate(7000.0f + t * 2500.0f) + ",";
+        text += std::string(pipeCodes[t]) + formatCoordinate(2500.0f + (t % 2) * 1200.0f) +
+                formatCoordinate(7000.0f + t * 2500.0f) + ",";
     }
     return text + ";  ";
 }
@@ -91,7 +91,7 @@ void runTicks(benchmark::State& state, GameModel& model) {
     int sinceRestore = 0;
     std::int64_t alarmTicks = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(Spieltimer_Timer(model, shell));
+        benchmark::DoNotOptimize(runTick(model, shell));
         alarmTicks += model.AlarmOn ? 1 : 0;
         if (++sinceRestore == 64) {
             start.restore(model);
@@ -107,7 +107,7 @@ void runTicks(benchmark::State& state, GameModel& model) {
 
 void BM_TickFullLevel(benchmark::State& state) {
     GameModel model;
-    if (!StartLoadedLevel(model, fullLevelText())) {
+    if (!startLoadedLevel(model, fullLevelText())) {
         state.SkipWithError("the full level does not read");
         return;
     }
@@ -121,12 +121,12 @@ BENCHMARK(BM_TickFullLevel);
 
 void BM_TickLevel30(benchmark::State& state) {
     GameModel model;
-    if (!StartBuiltinLevel(model, 29)) {
+    if (!startBuiltinLevel(model, 29)) {
         state.SkipWithError("level 30 does not read");
         return;
     }
     NoShell shell;
-    for (int n = 0; n < 37; ++n) Spieltimer_Timer(model, shell);  // out of the entry pipe
+    for (int n = 0; n < 37; ++n) runTick(model, shell);  // out of the entry pipe
     model.KeyUpHeld = true;
     runTicks(state, model);
 }

@@ -13,8 +13,8 @@ namespace {
 template <std::size_t N>
 void roundCoordinates(std::array<LevelEntry, N>& table) {
     for (LevelEntry& e : table) {
-        e.x = static_cast<Twips>(RoundHalfEven(e.x));
-        e.y = static_cast<Twips>(RoundHalfEven(e.y));
+        e.x = static_cast<Twips>(roundHalfEven(e.x));
+        e.y = static_cast<Twips>(roundHalfEven(e.y));
     }
 }
 
@@ -23,14 +23,14 @@ void roundCoordinates(std::array<LevelEntry, N>& table) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     LevelData level;
-    if (!ReadLevelText(text, level)) return 0;
+    if (!readLevelText(text, level)) return 0;
 
     // A five-character field always holds a number the writer can write back.
-    const WriteResult written = WriteLevelText(level);
+    const WriteResult written = writeLevelText(level);
     if (!written.ok()) std::abort();
 
     LevelData back;
-    if (!ReadLevelText(written.text + "\r\n", back)) std::abort();
+    if (!readLevelText(written.text + "\r\n", back)) std::abort();
     roundCoordinates(level.ferlan);
     roundCoordinates(level.kugel);
     roundCoordinates(level.transformator);

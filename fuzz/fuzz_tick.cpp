@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Half the inputs play as built-in level 5, so winning chains to level 6.
     model.Levelanzeige.Visible = (size % 2) == 0;
     model.Levelanzeige.Caption = " 5";
-    if (!ReadLevelText(model)) return 0;
+    if (!readLevelText(model)) return 0;
 
     RecordingShell shell(&model);
     int ticks = 0;
@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         model.KeyLeftHeld = bits & 4;
         model.KeyRightHeld = bits & 8;
         for (int repeat = 0; repeat <= (bits >> 4); ++repeat) {
-            Spieltimer_Timer(model, shell);
+            runTick(model, shell);
             checkInvariants(model);
             if (++ticks >= kMaxTicks) return 0;
         }

@@ -83,7 +83,7 @@ constexpr std::array<std::string_view, kBuiltinLevelCount> kLevels = {
 
 }  // namespace
 
-std::optional<std::string_view> BuiltinLevelText(int index) {
+std::optional<std::string_view> builtinLevelText(int index) {
     if (index < 0 || index >= kBuiltinLevelCount) return std::nullopt;
     return kLevels[static_cast<std::size_t>(index)];
 }

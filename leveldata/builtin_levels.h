@@ -10,6 +10,6 @@ inline constexpr int kBuiltinLevelCount = 30;
 
 // Level text of built-in level `index` (0 to 29; index i is level i + 1), or
 // nothing for an index outside that range.
-std::optional<std::string_view> BuiltinLevelText(int index);
+std::optional<std::string_view> builtinLevelText(int index);
 
 }  // namespace ferlan

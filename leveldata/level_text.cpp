@@ -47,7 +47,7 @@ private:
 };
 
 long long roundedCount(long long characters, int entryWidth) {
-    return static_cast<long long>(RoundHalfEven(static_cast<double>(characters) / entryWidth));
+    return static_cast<long long>(roundHalfEven(static_cast<double>(characters) / entryWidth));
 }
 
 // Reads one entry whose code starts at `codeAt`; the x and y fields follow the
@@ -59,8 +59,8 @@ bool readEntry(const Cursor& text, long long codeAt, int codeWidth,
     if (!contains(validCodes, code)) return false;
     const long long xAt = codeAt + codeWidth;
     const long long yAt = xAt + 5;
-    const Twips x = static_cast<Twips>(ReadLenientNumber(text.mid(xAt, 5)));
-    const Twips y = static_cast<Twips>(ReadLenientNumber(text.mid(yAt, 5)));
+    const Twips x = static_cast<Twips>(readLenientNumber(text.mid(xAt, 5)));
+    const Twips y = static_cast<Twips>(readLenientNumber(text.mid(yAt, 5)));
     if (!text.charIs(yAt + 5, ',')) return false;
     entry = LevelEntry{std::string(code), x, y};
     return true;
@@ -97,7 +97,7 @@ int countUsed(const LevelEntry* begin, const LevelEntry* end) {
         std::count_if(begin, end, [](const LevelEntry& e) { return e.used(); }));
 }
 
-double RoundHalfEven(double value) {
+double roundHalfEven(double value) {
     const double floor = std::floor(value);
     const double fraction = value - floor;
     if (fraction < 0.5) return floor;
@@ -105,7 +105,7 @@ double RoundHalfEven(double value) {
     return std::fmod(floor, 2.0) == 0 ? floor : floor + 1;
 }
 
-double ReadLenientNumber(std::string_view text) {
+double readLenientNumber(std::string_view text) {
     double integerPart = 0;
     double fractionPart = 0;
     double fractionScale = 1;
@@ -136,17 +136,17 @@ double ReadLenientNumber(std::string_view text) {
     return negative ? -value : value;
 }
 
-bool IsFerlanCode(std::string_view code) { return contains(kFerlanCodes, code); }
-bool IsKugelCode(std::string_view code) { return contains(kKugelCodes, code); }
-bool IsTransformatorCode(std::string_view code) { return contains(kTransformatorCodes, code); }
+bool isFerlanCode(std::string_view code) { return contains(kFerlanCodes, code); }
+bool isKugelCode(std::string_view code) { return contains(kKugelCodes, code); }
+bool isTransformatorCode(std::string_view code) { return contains(kTransformatorCodes, code); }
 
-bool ReadLevelText(std::string_view rawText, LevelData& data) {
+bool readLevelText(std::string_view rawText, LevelData& data) {
     data = LevelData{};
     const Cursor text(rawText);
 
-    const double height = ReadLenientNumber(text.mid(1, 2));
+    const double height = readLenientNumber(text.mid(1, 2));
     if (!(height >= kMinHeight && height <= kMaxHeight)) return false;
-    data.height = static_cast<std::uint8_t>(RoundHalfEven(height));
+    data.height = static_cast<std::uint8_t>(roundHalfEven(height));
 
     if (!text.charIs(3, ';')) return false;
     const std::string_view floor = text.mid(4, 1);
@@ -179,8 +179,8 @@ bool ReadLevelText(std::string_view rawText, LevelData& data) {
                        data.transformator);
 }
 
-std::string FormatCoordinate(Twips value) {
-    const double whole = RoundHalfEven(static_cast<double>(value));
+std::string formatCoordinate(Twips value) {
+    const double whole = roundHalfEven(static_cast<double>(value));
     if (!(whole >= -9999 && whole <= 99999)) return {};
     char digits[8];
     std::snprintf(digits, sizeof digits, "%d", whole == 0 ? 0 : static_cast<int>(whole));
@@ -197,8 +197,8 @@ WriteError appendSection(std::string& out, const std::array<LevelEntry, Slots>& 
     for (const LevelEntry& entry : table) {
         if (!entry.used()) continue;
         if (!isValid(entry.code)) return WriteError::InvalidCode;
-        const std::string x = FormatCoordinate(entry.x);
-        const std::string y = FormatCoordinate(entry.y);
+        const std::string x = formatCoordinate(entry.x);
+        const std::string y = formatCoordinate(entry.y);
         if (x.empty() || y.empty()) return WriteError::CoordinateOutOfRange;
         out += entry.code;
         out += x;
@@ -211,7 +211,7 @@ WriteError appendSection(std::string& out, const std::array<LevelEntry, Slots>& 
 
 }  // namespace
 
-WriteResult WriteLevelText(const LevelData& data) {
+WriteResult writeLevelText(const LevelData& data) {
     WriteResult result;
     if (data.height < kMinHeight || data.height > kMaxHeight) {
         result.error = WriteError::HeightOutOfRange;
@@ -226,10 +226,10 @@ WriteResult WriteLevelText(const LevelData& data) {
     out += ';';
     out += static_cast<char>('0' + data.floor);
     out += ';';
-    WriteError error = appendSection(out, data.ferlan, IsFerlanCode);
-    if (error == WriteError::None) error = appendSection(out, data.kugel, IsKugelCode);
+    WriteError error = appendSection(out, data.ferlan, isFerlanCode);
+    if (error == WriteError::None) error = appendSection(out, data.kugel, isKugelCode);
     if (error == WriteError::None) {
-        error = appendSection(out, data.transformator, IsTransformatorCode);
+        error = appendSection(out, data.transformator, isTransformatorCode);
     }
     result.error = error;
     if (error == WriteError::None) result.text = std::move(out);

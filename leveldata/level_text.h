@@ -53,19 +53,19 @@ int countUsed(const std::array<LevelEntry, N>& table) {
 // point are accepted, and reading stops at the first character that cannot
 // continue the number. A text that does not start with a number gives 0.
 // No exponents and no radix prefixes: "1E9" reads as 1.
-double ReadLenientNumber(std::string_view text);
+double readLenientNumber(std::string_view text);
 
 // Rounds to the nearest whole number, ties to the even neighbour.
-double RoundHalfEven(double value);
+double roundHalfEven(double value);
 
-bool IsFerlanCode(std::string_view code);
-bool IsKugelCode(std::string_view code);
-bool IsTransformatorCode(std::string_view code);
+bool isFerlanCode(std::string_view code);
+bool isKugelCode(std::string_view code);
+bool isTransformatorCode(std::string_view code);
 
 // Reads a level text into `data`. `data` is emptied first; on failure the
 // slots, height and floor filled before the failing check stay in it, exactly
 // as the programs keep them until their next read. Any bytes are accepted.
-bool ReadLevelText(std::string_view text, LevelData& data);
+bool readLevelText(std::string_view text, LevelData& data);
 
 enum class WriteError {
     None,
@@ -85,11 +85,11 @@ struct WriteResult {
 // Writes the level text of every used slot, in slot order. Coordinates are
 // rounded to whole twips (ties to even) and keep a minus sign, so a level
 // saved with an element beyond the left or top edge comes back in place.
-WriteResult WriteLevelText(const LevelData& data);
+WriteResult writeLevelText(const LevelData& data);
 
 // The coordinate field: the whole number left-justified in 5 characters.
 // Returns an empty string when the value cannot fit (below -9999, above 99999).
-std::string FormatCoordinate(Twips value);
+std::string formatCoordinate(Twips value);
 
 // A level file holds the level text followed by a carriage return and line feed.
 inline constexpr std::string_view kLevelFileLineEnd = "\r\n";

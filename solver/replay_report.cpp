@@ -13,15 +13,15 @@ public:
 };
 
 bool touches(const FieldObject& a, const FieldObject& b) {
-    return a.Right() >= b.Left && b.Right() >= a.Left && a.Bottom() >= b.Top && b.Bottom() >= a.Top;
+    return a.right() >= b.Left && b.right() >= a.Left && a.bottom() >= b.Top && b.bottom() >= a.Top;
 }
 
 // The window in which a polariser hands its polarity to the ball.
 bool inPolarisingWindow(const FieldObject& pipe, const FieldObject& ball) {
     constexpr Twips across = 106;
     constexpr Twips along = 500;
-    return pipe.Right() - across >= ball.Left && pipe.Left + across <= ball.Right() &&
-           pipe.Bottom() - along >= ball.Top && pipe.Top + along <= ball.Bottom();
+    return pipe.right() - across >= ball.Left && pipe.Left + across <= ball.right() &&
+           pipe.bottom() - along >= ball.Top && pipe.Top + along <= ball.bottom();
 }
 
 template <std::size_t N>
@@ -35,7 +35,7 @@ std::vector<std::size_t> shownSlots(const std::array<Image, N>& images) {
 
 }  // namespace
 
-ReplayReport ReportReplay(const GameModel& start, const std::vector<KeyStep>& steps) {
+ReplayReport reportReplay(const GameModel& start, const std::vector<KeyStep>& steps) {
     GameModel model = start;
     DetachedShell shell;
     const auto poles = shownSlots(model.Ferlan);
@@ -48,10 +48,10 @@ ReplayReport ReportReplay(const GameModel& start, const std::vector<KeyStep>& st
 
     std::int64_t tick = 0;
     for (const KeyStep& step : steps) {
-        HoldKeys(model, step.keys);
+        holdKeys(model, step.keys);
         for (std::int64_t n = 0; n < step.count; ++n) {
             ++tick;
-            if (Spieltimer_Timer(model, shell)) {
+            if (runTick(model, shell)) {
                 report.wonAt = tick;
                 return report;
             }

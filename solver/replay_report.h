@@ -19,6 +19,6 @@ struct ReplayReport {
     std::vector<std::int64_t> transformatorTicks;
 };
 
-ReplayReport ReportReplay(const GameModel& start, const std::vector<KeyStep>& steps);
+ReplayReport reportReplay(const GameModel& start, const std::vector<KeyStep>& steps);
 
 }  // namespace ferlan

@@ -146,13 +146,13 @@ public:
     // Holds `keys` for up to `ticks` ticks. Returns the tick of the segment
     // that won (1 based), or 0.
     int run(const HeldKeys& keys, int ticks) {
-        HoldKeys(model_, keys);
+        holdKeys(model_, keys);
         for (int t = 1; t <= ticks; ++t) {
-            if (Spieltimer_Timer(model_, shell_)) return t;
+            if (runTick(model_, shell_)) return t;
             // Under the opening the exit takes over: the keys no longer matter.
             if (model_.Levelendeanzeiger.Visible) {
                 for (int extra = 1; extra <= kExitDrawTicks; ++extra) {
-                    if (Spieltimer_Timer(model_, shell_)) return t + extra;
+                    if (runTick(model_, shell_)) return t + extra;
                 }
                 return 0;
             }
@@ -323,7 +323,7 @@ std::vector<KeyStep> trimToTicks(std::vector<KeyStep> steps, std::int64_t ticks)
 
 }  // namespace
 
-std::vector<KeyStep> MergeKeySteps(const std::vector<KeyStep>& steps) {
+std::vector<KeyStep> mergeKeySteps(const std::vector<KeyStep>& steps) {
     std::vector<KeyStep> merged;
     for (const KeyStep& step : steps) {
         if (!merged.empty() && merged.back().keys == step.keys) {
@@ -335,24 +335,24 @@ std::vector<KeyStep> MergeKeySteps(const std::vector<KeyStep>& steps) {
     return merged;
 }
 
-std::int64_t WinningTick(const GameModel& start, const std::vector<KeyStep>& steps) {
+std::int64_t winningTick(const GameModel& start, const std::vector<KeyStep>& steps) {
     GameModel model = start;
     DetachedShell shell;
     std::int64_t tick = 0;
     for (const KeyStep& step : steps) {
-        HoldKeys(model, step.keys);
+        holdKeys(model, step.keys);
         for (std::int64_t n = 0; n < step.count; ++n) {
             ++tick;
-            if (Spieltimer_Timer(model, shell)) return tick;
+            if (runTick(model, shell)) return tick;
         }
     }
     return 0;
 }
 
-std::vector<KeyStep> ShortenKeyScript(const GameModel& start, std::vector<KeyStep> steps,
+std::vector<KeyStep> shortenKeyScript(const GameModel& start, std::vector<KeyStep> steps,
                                       std::int64_t maxTicks) {
-    steps = MergeKeySteps(steps);
-    std::int64_t won = WinningTick(start, steps);
+    steps = mergeKeySteps(steps);
+    std::int64_t won = winningTick(start, steps);
     if (won == 0) return steps;
     steps = trimToTicks(steps, won);
     int replays = 0;
@@ -363,9 +363,9 @@ std::vector<KeyStep> ShortenKeyScript(const GameModel& start, std::vector<KeySte
         // Changed keys may win a little later than before: the last keys are
         // held on for as long as the budget allows.
         candidate.back().count +=
-            std::clamp<std::int64_t>(maxTicks - TotalTicks(candidate), 0, kShortenSlack);
-        candidate = MergeKeySteps(candidate);
-        const std::int64_t tick = WinningTick(start, candidate);
+            std::clamp<std::int64_t>(maxTicks - totalTicks(candidate), 0, kShortenSlack);
+        candidate = mergeKeySteps(candidate);
+        const std::int64_t tick = winningTick(start, candidate);
         if (tick == 0 || tick > maxTicks) return false;
         steps = trimToTicks(std::move(candidate), tick);
         return true;
@@ -393,7 +393,7 @@ std::vector<KeyStep> ShortenKeyScript(const GameModel& start, std::vector<KeySte
     return steps;
 }
 
-SolveResult SolveLevel(const GameModel& start, const SolveOptions& options) {
+SolveResult solveLevel(const GameModel& start, const SolveOptions& options) {
     using Clock = std::chrono::steady_clock;
     const Clock::time_point began = Clock::now();
     const auto elapsed = [&] {
@@ -475,9 +475,9 @@ SolveResult SolveLevel(const GameModel& start, const SolveOptions& options) {
                 std::reverse(steps.begin(), steps.end());
                 // The search moved the charged balls' discs with offsets; the
                 // replay moves them as the game does, and has the last word.
-                if (WinningTick(start, steps) == 0) continue;
-                result.steps = ShortenKeyScript(start, std::move(steps), options.maxTicks);
-                result.ticks = WinningTick(start, result.steps);
+                if (winningTick(start, steps) == 0) continue;
+                result.steps = shortenKeyScript(start, std::move(steps), options.maxTicks);
+                result.ticks = winningTick(start, result.steps);
                 return finish(SolveOutcome::Won);
             }
             const Body* childBodies = childKugeln.data() + c * kugelCount;

@@ -45,20 +45,20 @@ struct SolveResult {
 // `start` is a level freshly built for play (StartBuiltinLevel or
 // StartLoadedLevel). The winning input is already shortened by
 // ShortenKeyScript and checked by replay.
-SolveResult SolveLevel(const GameModel& start, const SolveOptions& options);
+SolveResult solveLevel(const GameModel& start, const SolveOptions& options);
 
 // Plays `steps` on a copy of `start`, as ferlan-tool play does: the tick that
 // wins, or 0 when the input ends without a win.
-std::int64_t WinningTick(const GameModel& start, const std::vector<KeyStep>& steps);
+std::int64_t winningTick(const GameModel& start, const std::vector<KeyStep>& steps);
 
 // Joins equal neighbouring steps, then tries to give short steps the keys of
 // a neighbour as long as the input still wins within `maxTicks`: fewer key
 // changes for whoever reads or plays the script. The number of trial replays
 // is bounded, so a long input costs at most a few seconds.
-std::vector<KeyStep> ShortenKeyScript(const GameModel& start, std::vector<KeyStep> steps,
+std::vector<KeyStep> shortenKeyScript(const GameModel& start, std::vector<KeyStep> steps,
                                       std::int64_t maxTicks);
 
 // Equal neighbouring steps joined into one.
-std::vector<KeyStep> MergeKeySteps(const std::vector<KeyStep>& steps);
+std::vector<KeyStep> mergeKeySteps(const std::vector<KeyStep>& steps);
 
 }  // namespace ferlan

@@ -34,7 +34,7 @@ constexpr int kKills = 200;
 constexpr std::chrono::microseconds kLongestDelay{12000};
 
 QByteArray levelFile(const LevelData& data) {
-    const WriteResult written = WriteLevelText(data);
+    const WriteResult written = writeLevelText(data);
     EXPECT_TRUE(written.ok());
     return QByteArray::fromStdString(written.text + std::string(kLevelFileLineEnd));
 }

@@ -175,7 +175,7 @@ std::ostream& operator<<(std::ostream& out, const Image& i) {
     return out << static_cast<const FieldObject&>(i) << static_cast<int>(i.picture) << '|';
 }
 std::ostream& operator<<(std::ostream& out, const Disc& d) {
-    return out << static_cast<const FieldObject&>(d) << d.BackColor << '|';
+    return out << static_cast<const FieldObject&>(d) << d.BackColour << '|';
 }
 std::ostream& operator<<(std::ostream& out, const Label& l) {
     return out << static_cast<const FieldObject&>(l) << l.Caption << '|';
@@ -220,10 +220,10 @@ struct Game : GameFixture<VanishingPrompts> {
     using GameFixture::GameFixture;
     // Holds Up on built-in level 1 for a while, so the ball is on its way.
     void playLevel1() {
-        window->Spielstarten_Click();
-        window->Level_Click(0);
+        window->showLevelList();
+        window->startLevel(0);
         window->model().KeyUpHeld = true;
-        for (int i = 0; i < 60; ++i) window->Spieltimer_Timer();
+        for (int i = 0; i < 60; ++i) window->runTick();
     }
 };
 
@@ -292,7 +292,7 @@ void BadInputTest::gameLoadsALevelOrChangesNothing() {
     game.prompts.fileNames = {path};
     game.prompts.vanish = level.source == Source::Vanishing;
     // In play the menu lies under the field; the handler runs all the same.
-    game.window->Levelladen_Click();
+    game.window->loadLevelFile();
 
     if (level.accepted) {
         QCOMPARE(game.prompts.shown.size(), 1);
@@ -310,7 +310,7 @@ void BadInputTest::gameLoadsALevelOrChangesNothing() {
     if (scenario == "in play") {
         // The level goes on from where it was.
         const Twips top = m.Eisenkugel.Top;
-        game.window->Spieltimer_Timer();
+        game.window->runTick();
         QVERIFY(m.Eisenkugel.Top != top);
     }
 }
@@ -332,7 +332,7 @@ void BadInputTest::editorLoadsALevelOrChangesNothing() {
     const QString loaded = dir.filePath("geladen.lev");
     QVERIFY(writeFile(loaded, "13;2;grum5715 4965 ,;up645  7095 ,;am3075 10710,;\r\n"));
     prompts.fileNames = {loaded};
-    window.mnuload_Click();
+    window.loadLevel();
     QCOMPARE(window.model().nextFerlan(), 2);
     scrollBar->setValue(120);
 
@@ -347,11 +347,11 @@ void BadInputTest::editorLoadsALevelOrChangesNothing() {
     prompts.shown.clear();
     prompts.fileNames = {path};
     prompts.vanish = level.source == Source::Vanishing;
-    window.mnuload_Click();
+    window.loadLevel();
 
     if (level.accepted) {
         LevelData data;
-        QVERIFY(ReadLevelText(level.bytes.toStdString(), data));
+        QVERIFY(readLevelText(level.bytes.toStdString(), data));
         QCOMPARE(prompts.shown.size(), 1);
         QCOMPARE(window.model().height(), int(data.height));
         QCOMPARE(window.model().floor(), int(data.floor));
@@ -400,7 +400,7 @@ void BadInputTest::progressFileOpensTheListOrReports() {
     if (kind == "fifo") QCOMPARE(::mkfifo(path.constData(), 0600), 0);
     const QStringList screenBefore = gameScreen(*game.window);
 
-    game.window->Spielstarten_Click();
+    game.window->showLevelList();
     if (shown > 0) {
         QVERIFY(game.prompts.shown.isEmpty());
         QCOMPARE(game.shownLevels(), shown);
@@ -453,8 +453,7 @@ void BadInputTest::winningKeepsPlayingWhateverTheProgressFile() {
         if (kind == "folder") QVERIFY(QDir(game.dir.path()).mkdir(ProgressFile::kFileName));
     }
     GameModel& m = game.window->model();
-    for (int i = 0; i < 5000 && m.Levelanzeige.Caption != " 2"; ++i)
-        game.window->Spieltimer_Timer();
+    for (int i = 0; i < 5000 && m.Levelanzeige.Caption != " 2"; ++i) game.window->runTick();
 
     QCOMPARE(QString::fromStdString(m.Levelanzeige.Caption), QStringLiteral(" 2"));
     QVERIFY(m.SpieltimerEnabled);

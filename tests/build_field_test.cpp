@@ -22,7 +22,7 @@ void expectDiscs(const std::array<Disc, 3 * kMaxFerlan + 1>& discs, int slot,
         EXPECT_EQ(disc.Top, expected[d].top);
         EXPECT_EQ(disc.Width, expected[d].size);
         EXPECT_EQ(disc.Height, expected[d].size);
-        EXPECT_EQ(disc.BackColor, expected[d].colour);
+        EXPECT_EQ(disc.BackColour, expected[d].colour);
         EXPECT_FALSE(disc.Visible);
     }
 }
@@ -30,7 +30,7 @@ void expectDiscs(const std::array<Disc, 3 * kMaxFerlan + 1>& discs, int slot,
 TEST(BuildField, LevelThree) {
     // "13;2;glup1470 3570 ,grum5715 4965 ,;up645  7095 ,;am3075 10710,;  "
     GameModel model;
-    ASSERT_TRUE(StartBuiltinLevel(model, 2));
+    ASSERT_TRUE(startBuiltinLevel(model, 2));
 
     EXPECT_EQ(model.Spielflaeche.Height, 12675);
     EXPECT_EQ(model.Spielflaeche.Top, 8025 - 12675);
@@ -65,9 +65,9 @@ TEST(BuildField, LevelThree) {
     EXPECT_EQ(model.Ferlan[1].Width, 960);
     EXPECT_EQ(model.Ferlan[1].Height, 360);
     expectDiscs(model.Anziehung, 1,
-                {{150, 1530, 4575, MakeColour(255, 192, 192)},
-                 {870, 2130, 3255, MakeColour(255, 128, 128)},
-                 {1710, 2970, 1575, MakeColour(255, 0, 0)}});
+                {{150, 1530, 4575, makeColour(255, 192, 192)},
+                 {870, 2130, 3255, makeColour(255, 128, 128)},
+                 {1710, 2970, 1575, makeColour(255, 0, 0)}});
     EXPECT_EQ(model.Zentrum[1].Left, 2182.5f);
     EXPECT_EQ(model.Zentrum[1].Top, 3255);
     EXPECT_FALSE(model.Zentrum[1].Visible);
@@ -75,9 +75,9 @@ TEST(BuildField, LevelThree) {
     // A large right-wall pole acts from its left end.
     EXPECT_EQ(model.Ferlan[2].picture, Picture::gru);
     expectDiscs(model.Anziehung, 2,
-                {{3435, 2925, 4575, MakeColour(192, 255, 192)},
-                 {4155, 3525, 3255, MakeColour(128, 255, 128)},
-                 {4995, 4365, 1575, MakeColour(0, 255, 0)}});
+                {{3435, 2925, 4575, makeColour(192, 255, 192)},
+                 {4155, 3525, 3255, makeColour(128, 255, 128)},
+                 {4995, 4365, 1575, makeColour(0, 255, 0)}});
     EXPECT_EQ(model.Zentrum[2].Left, 5467.5f);
     EXPECT_EQ(model.Zentrum[2].Top, 4650);
     EXPECT_FALSE(model.Ferlan[3].Visible);
@@ -85,15 +85,15 @@ TEST(BuildField, LevelThree) {
     EXPECT_TRUE(model.Kugel[1].Visible);
     EXPECT_EQ(model.Kugel[1].picture, Picture::u);
     EXPECT_EQ(model.Kugel[1].Width, 480);
-    const ExpectedDisc kugelDiscs[3] = {{-1402.5f, 5047.5f, 4575, MakeColour(255, 192, 192)},
-                                        {-742.5f, 5707.5f, 3255, MakeColour(255, 128, 128)},
-                                        {97.5f, 6547.5f, 1575, MakeColour(255, 0, 0)}};
+    const ExpectedDisc kugelDiscs[3] = {{-1402.5f, 5047.5f, 4575, makeColour(255, 192, 192)},
+                                        {-742.5f, 5707.5f, 3255, makeColour(255, 128, 128)},
+                                        {97.5f, 6547.5f, 1575, makeColour(255, 0, 0)}};
     for (int d = 0; d < 3; ++d) {
         const Disc& disc = model.Anziehung2[static_cast<std::size_t>(1 + d)];
         EXPECT_EQ(disc.Left, kugelDiscs[d].left);
         EXPECT_EQ(disc.Top, kugelDiscs[d].top);
         EXPECT_EQ(disc.Width, kugelDiscs[d].size);
-        EXPECT_EQ(disc.BackColor, kugelDiscs[d].colour);
+        EXPECT_EQ(disc.BackColour, kugelDiscs[d].colour);
     }
     EXPECT_FALSE(model.Kugel[2].Visible);
 
@@ -112,15 +112,15 @@ TEST(BuildField, LevelThree) {
 TEST(BuildField, LevelOne) {
     // "10;1;grpp5520 4770 ,klmm45   4065 ,;;;  "
     GameModel model;
-    ASSERT_TRUE(StartBuiltinLevel(model, 0));
+    ASSERT_TRUE(startBuiltinLevel(model, 0));
     EXPECT_EQ(model.Spielflaeche.Top, -1725);
     EXPECT_EQ(model.FloorRows, 10);
 
     EXPECT_EQ(model.Ferlan[1].picture, Picture::grp);
     expectDiscs(model.Anziehung, 1,
-                {{3240, 2730, 4575, MakeColour(255, 192, 192)},
-                 {3960, 3330, 3255, MakeColour(255, 128, 128)},
-                 {4800, 4170, 1575, MakeColour(255, 0, 0)}});
+                {{3240, 2730, 4575, makeColour(255, 192, 192)},
+                 {3960, 3330, 3255, makeColour(255, 128, 128)},
+                 {4800, 4170, 1575, makeColour(255, 0, 0)}});
     EXPECT_EQ(model.Zentrum[1].Left, 5272.5f);
     EXPECT_EQ(model.Zentrum[1].Top, 4455);
 
@@ -129,9 +129,9 @@ TEST(BuildField, LevelOne) {
     EXPECT_EQ(model.Ferlan[2].Width, 720);
     EXPECT_EQ(model.Ferlan[2].Height, 240);
     expectDiscs(model.Anziehung, 2,
-                {{-1035, 2265, 3735, MakeColour(192, 255, 192)},
-                 {-435, 2865, 2535, MakeColour(128, 255, 128)},
-                 {165, 3465, 1335, MakeColour(0, 255, 0)}});
+                {{-1035, 2265, 3735, makeColour(192, 255, 192)},
+                 {-435, 2865, 2535, makeColour(128, 255, 128)},
+                 {165, 3465, 1335, makeColour(0, 255, 0)}});
     EXPECT_EQ(model.Zentrum[2].Left, 517.5f);
     EXPECT_EQ(model.Zentrum[2].Top, 3690);
 
@@ -146,18 +146,18 @@ TEST(BuildField, PicturesFollowTheShownPolarity) {
         Picture picture;
         Colour outer;
     } cases[] = {
-        {"grpp", Picture::grp, MakeColour(255, 192, 192)},
-        {"klmm", Picture::klm, MakeColour(192, 255, 192)},
-        {"grup", Picture::gru, MakeColour(255, 192, 192)},
-        {"grum", Picture::gru, MakeColour(192, 255, 192)},
-        {"krum", Picture::kru, MakeColour(192, 255, 192)},
-        {"glup", Picture::glu, MakeColour(255, 192, 192)},
+        {"grpp", Picture::grp, makeColour(255, 192, 192)},
+        {"klmm", Picture::klm, makeColour(192, 255, 192)},
+        {"grup", Picture::gru, makeColour(255, 192, 192)},
+        {"grum", Picture::gru, makeColour(192, 255, 192)},
+        {"krum", Picture::kru, makeColour(192, 255, 192)},
+        {"glup", Picture::glu, makeColour(255, 192, 192)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.code);
-        GameModel model = testing::FieldWith(std::string(c.code) + "3000 5000 ,;;");
+        GameModel model = testing::fieldWith(std::string(c.code) + "3000 5000 ,;;");
         EXPECT_EQ(model.Ferlan[1].picture, c.picture);
-        EXPECT_EQ(model.Anziehung[1].BackColor, c.outer);
+        EXPECT_EQ(model.Anziehung[1].BackColour, c.outer);
     }
     const struct {
         const char* code;
@@ -165,7 +165,7 @@ TEST(BuildField, PicturesFollowTheShownPolarity) {
     } balls[] = {{"pp", Picture::p}, {"mm", Picture::m}, {"up", Picture::u}, {"um", Picture::u}};
     for (const auto& c : balls) {
         SCOPED_TRACE(c.code);
-        GameModel model = testing::FieldWith(std::string(";") + c.code + "3000 5000 ,;");
+        GameModel model = testing::fieldWith(std::string(";") + c.code + "3000 5000 ,;");
         EXPECT_EQ(model.Kugel[1].picture, c.picture);
     }
 }
@@ -175,7 +175,7 @@ TEST(BuildField, HeightsAndFloorRows) {
          {std::tuple{"9 ;1;;;;  ", 8775.0f, 9}, std::tuple{"23;4;;;;  ", 22425.0f, 23}}) {
         SCOPED_TRACE(text);
         GameModel model;
-        ASSERT_TRUE(StartLoadedLevel(model, text));
+        ASSERT_TRUE(startLoadedLevel(model, text));
         EXPECT_EQ(model.Spielflaeche.Height, field);
         EXPECT_EQ(model.FloorRows, rows);
         EXPECT_EQ(model.Spielflaeche.Top, 8025 - field);
@@ -184,15 +184,15 @@ TEST(BuildField, HeightsAndFloorRows) {
 
 TEST(BuildField, RebuildPutsEverythingBack) {
     GameModel model;
-    ASSERT_TRUE(StartBuiltinLevel(model, 2));
+    ASSERT_TRUE(startBuiltinLevel(model, 2));
     const GameModel fresh = model;
     model.KeyUpHeld = true;
     RecordingShell shell;
-    for (int n = 0; n < 200; ++n) Spieltimer_Timer(model, shell);
+    for (int n = 0; n < 200; ++n) runTick(model, shell);
     model.BallPolarity = Polarity::Minus;
     model.Kugel[1].Left += 500;
     model.AlarmOn = true;
-    ASSERT_TRUE(RestartLevel(model));
+    ASSERT_TRUE(restartLevel(model));
     EXPECT_EQ(model.Eisenkugel.Top, fresh.Eisenkugel.Top);
     EXPECT_EQ(model.Kugel[1].Left, fresh.Kugel[1].Left);
     EXPECT_EQ(model.Anziehung2[1].Left, fresh.Anziehung2[1].Left);
@@ -208,12 +208,12 @@ TEST(BuildField, RebuildPutsEverythingBack) {
 TEST(BuildField, SmallerLevelClearsTheSlotsItDoesNotUse) {
     GameModel model;
     std::string full = "16;2;klpp45   1680 ,krpp6015 2685 ,glup600  4260 ,;";
-    for (int k = 0; k < 10; ++k) full += "up" + FormatCoordinate(400.0f * k) + "3000 ,";
+    for (int k = 0; k < 10; ++k) full += "up" + formatCoordinate(400.0f * k) + "3000 ,";
     full += ";an3000 3660 ,an4920 7755 ,;  ";
-    ASSERT_TRUE(StartLoadedLevel(model, full));
+    ASSERT_TRUE(startLoadedLevel(model, full));
     ASSERT_TRUE(model.Kugel[10].Visible);
     ASSERT_TRUE(model.Ferlan[3].Visible);
-    ASSERT_TRUE(StartBuiltinLevel(model, 0));  // level 1: 2 poles, nothing else
+    ASSERT_TRUE(startBuiltinLevel(model, 0));  // level 1: 2 poles, nothing else
     EXPECT_TRUE(model.Ferlan[2].Visible);
     EXPECT_FALSE(model.Ferlan[3].Visible);
     EXPECT_EQ(model.Ferlan[3].picture, Picture::None);
@@ -228,15 +228,15 @@ TEST(BuildField, SmallerLevelClearsTheSlotsItDoesNotUse) {
 
 TEST(ReadLevelText, FailedReadKeepsTheFieldAndResetsTheSpeeds) {
     GameModel model;
-    ASSERT_TRUE(StartBuiltinLevel(model, 2));
+    ASSERT_TRUE(startBuiltinLevel(model, 2));
     RecordingShell shell;
     model.KeyUpHeld = true;
-    for (int n = 0; n < 60; ++n) Spieltimer_Timer(model, shell);
+    for (int n = 0; n < 60; ++n) runTick(model, shell);
     model.KugelVX[1] = 9;
     ASSERT_NE(model.BallVY, 0);
     const GameModel played = model;
 
-    EXPECT_FALSE(StartLoadedLevel(model, "8 ;1;;;;  "));
+    EXPECT_FALSE(startLoadedLevel(model, "8 ;1;;;;  "));
     EXPECT_EQ(model.BallVX, 0);
     EXPECT_EQ(model.BallVY, 0);
     EXPECT_EQ(model.KugelVX[1], 0);
@@ -248,15 +248,15 @@ TEST(ReadLevelText, FailedReadKeepsTheFieldAndResetsTheSpeeds) {
     EXPECT_TRUE(model.Spielflaeche.Visible);
 
     // Enter on the broken text stops the tick and builds nothing.
-    EXPECT_FALSE(RestartLevel(model));
+    EXPECT_FALSE(restartLevel(model));
     EXPECT_FALSE(model.SpieltimerEnabled);
     EXPECT_TRUE(model.Ferlan[1].Visible);
 }
 
 TEST(RemoveElement, ShiftsHigherSlotsDown) {
-    GameModel model = testing::FieldWith("grpp5820 5000 ,klmm45   4065 ,krup6015 9000 ,;;");
+    GameModel model = testing::fieldWith("grpp5820 5000 ,klmm45   4065 ,krup6015 9000 ,;;");
     const GameModel before = model;
-    RemoveElement(model, ElementKind::Ferlan, 2);
+    removeElement(model, ElementKind::Ferlan, 2);
     EXPECT_EQ(model.Ferlan[1].Left, before.Ferlan[1].Left);
     EXPECT_EQ(model.Ferlan[2].Left, 6015);
     EXPECT_EQ(model.Ferlan[2].Top, 9000);
@@ -270,7 +270,7 @@ TEST(RemoveElement, ShiftsHigherSlotsDown) {
         EXPECT_EQ(moved.Left, source.Left);
         EXPECT_EQ(moved.Top, source.Top);
         EXPECT_EQ(moved.Width, source.Width);
-        EXPECT_EQ(moved.BackColor, source.BackColor);
+        EXPECT_EQ(moved.BackColour, source.BackColour);
     }
     // Markers stay where they were.
     EXPECT_EQ(model.Zentrum[2].Left, before.Zentrum[2].Left);

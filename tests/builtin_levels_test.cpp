@@ -29,9 +29,9 @@ constexpr float kFieldWidth = 6735;
 
 LevelData readBuiltin(int index) {
     LevelData data;
-    const auto text = BuiltinLevelText(index);
+    const auto text = builtinLevelText(index);
     EXPECT_TRUE(text.has_value());
-    EXPECT_TRUE(ReadLevelText(text.value_or(""), data));
+    EXPECT_TRUE(readLevelText(text.value_or(""), data));
     return data;
 }
 
@@ -39,7 +39,7 @@ TEST(BuiltinLevels, EveryLevelReadsAndMatchesItsRow) {
     for (int i = 0; i < kBuiltinLevelCount; ++i) {
         SCOPED_TRACE("level " + std::to_string(i + 1));
         const Row& row = kRows[i];
-        const std::string_view text = *BuiltinLevelText(i);
+        const std::string_view text = *builtinLevelText(i);
         EXPECT_EQ(static_cast<int>(text.size()), row.length);
         EXPECT_EQ(text.substr(text.size() - 2), "  ");
         const LevelData data = readBuiltin(i);
@@ -49,13 +49,13 @@ TEST(BuiltinLevels, EveryLevelReadsAndMatchesItsRow) {
         EXPECT_EQ(countUsed(data.kugel), row.kugel);
         EXPECT_EQ(countUsed(data.transformator), row.transformator);
         // The editor writes exactly what the game carries.
-        EXPECT_EQ(WriteLevelText(data).text + "  ", text);
+        EXPECT_EQ(writeLevelText(data).text + "  ", text);
     }
 }
 
 TEST(BuiltinLevels, LevelsOneAndThreeAreTheClassicTexts) {
-    EXPECT_EQ(*BuiltinLevelText(0), "10;1;grpp5520 4770 ,klmm45   4065 ,;;;  ");
-    EXPECT_EQ(*BuiltinLevelText(2),
+    EXPECT_EQ(*builtinLevelText(0), "10;1;grpp5520 4770 ,klmm45   4065 ,;;;  ");
+    EXPECT_EQ(*builtinLevelText(2),
               "13;2;glup1470 3570 ,grum5715 4965 ,;up645  7095 ,;am3075 10710,;  ");
 }
 
@@ -99,8 +99,8 @@ TEST(BuiltinLevels, ElementsLieInsideTheFieldAndPolesOnTheirSide) {
 }
 
 TEST(BuiltinLevels, IndexOutsideTheSetSelectsNothing) {
-    EXPECT_FALSE(BuiltinLevelText(-1));
-    EXPECT_FALSE(BuiltinLevelText(kBuiltinLevelCount));
+    EXPECT_FALSE(builtinLevelText(-1));
+    EXPECT_FALSE(builtinLevelText(kBuiltinLevelCount));
 }
 
 }  // namespace

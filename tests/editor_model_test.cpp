@@ -35,19 +35,19 @@ void expectDiscs(const EditorModel& m, int n, const DiscSpot (&spots)[3]) {
 
 // Moves the element in slot n so that its top left corner lands at (x, y).
 void moveTo(EditorModel& m, ElementKind kind, int n, Twips x, Twips y) {
-    m.PressElement(kind, n, kMouseLeft, 0, 0);
+    m.pressElement(kind, n, kMouseLeft, 0, 0);
     const int tile = 0;
-    ASSERT_TRUE(m.DropOnTile(tile, x, y));
+    ASSERT_TRUE(m.dropOnTile(tile, x, y));
 }
 
 void deleteSlot(EditorModel& m, ElementKind kind, int n) {
-    m.PressElement(kind, n, kMouseRight, 1, 1);
-    m.DeleteSelected();
+    m.pressElement(kind, n, kMouseRight, 1, 1);
+    m.deleteSelected();
 }
 
 LevelData read(const std::string& text) {
     LevelData data;
-    EXPECT_TRUE(ReadLevelText(text, data)) << text;
+    EXPECT_TRUE(readLevelText(text, data)) << text;
     return data;
 }
 
@@ -60,7 +60,7 @@ TEST(EditorModel, StartsEmptyWithTheEntryRowOnTheLastRow) {
     EXPECT_EQ(m.floor(), 0);
     EXPECT_EQ(m.previewHeight(), 8775);
     EXPECT_FALSE(m.changed());
-    for (const PipePiece& pipe : m.Pipes()) {
+    for (const PipePiece& pipe : m.pipes()) {
         if (pipe.top != 0) {
             EXPECT_EQ(pipe.top, 7800) << pipe.picture;
         }
@@ -89,9 +89,9 @@ TEST(EditorModel, InsertCentresInTheWindowOrKeepsTheDistanceToTheLowerEdge) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
         EditorModel m;
-        m.SetHeight(c.height);
-        m.SetScroll(c.scroll);
-        ASSERT_TRUE(m.InsertFerlan({}, c.windowHeight).inserted);
+        m.setHeight(c.height);
+        m.setScroll(c.scroll);
+        ASSERT_TRUE(m.insertFerlan({}, c.windowHeight).inserted);
         EXPECT_EQ(m.ferlan(1).left, kFreshLeft);
         EXPECT_EQ(m.ferlan(1).top, c.expectedTop);
     }
@@ -100,32 +100,32 @@ TEST(EditorModel, InsertCentresInTheWindowOrKeepsTheDistanceToTheLowerEdge) {
 TEST(EditorModel, InsertPositionsFromTheSizeTheSlotHadBefore) {
     EditorModel m;
     // Polariser slots start 1215 x 495, the others 1215 x 375.
-    m.InsertTransformator(TransformatorEffect::Plus, V);
+    m.insertTransformator(TransformatorEffect::Plus, V);
     EXPECT_EQ(m.transformator(1).left, kFreshLeft);
     EXPECT_EQ(m.transformator(1).top, 4335 - 247.5f);
-    m.InsertKugel({}, V);
+    m.insertKugel({}, V);
     EXPECT_EQ(m.kugel(1).left, kFreshLeft);
     EXPECT_EQ(m.kugel(1).top, kFreshTop);
 
     // A freed slot keeps the size it was left with: deleting the only pole
     // block pulls in slot 2's height (375) under slot 1's own width (720).
-    m.InsertFerlan({}, V);
+    m.insertFerlan({}, V);
     deleteSlot(m, ElementKind::Ferlan, 1);
     EXPECT_EQ(m.ferlan(1).width, 720);
     EXPECT_EQ(m.ferlan(1).height, 375);
-    m.InsertFerlan({}, V);
+    m.insertFerlan({}, V);
     EXPECT_EQ(m.ferlan(1).left, 3367.5f - 360);
     EXPECT_EQ(m.ferlan(1).top, kFreshTop);
 
     // A slot that held a large pole block before.
     EditorModel big;
-    big.InsertFerlan({.gross = true}, V);
-    big.InsertFerlan({}, V);
+    big.insertFerlan({.gross = true}, V);
+    big.insertFerlan({}, V);
     deleteSlot(big, ElementKind::Ferlan, 2);
     deleteSlot(big, ElementKind::Ferlan, 1);
     // Slot 1 keeps the large block's width; its height comes from the
     // emptied slot 2, which had taken the unused slot 3's 375.
-    big.InsertFerlan({}, V);
+    big.insertFerlan({}, V);
     EXPECT_EQ(big.ferlan(1).left, 3367.5f - 480);
     EXPECT_EQ(big.ferlan(1).top, kFreshTop);
 }
@@ -167,16 +167,16 @@ TEST(EditorModel, PoleBlockLookAndDiscsForEverySizeAndSide) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.picture);
         EditorModel m;
-        m.InsertFerlan(c.options, V);
+        m.insertFerlan(c.options, V);
         EXPECT_EQ(m.ferlan(1).picture, c.picture);
         EXPECT_EQ(m.ferlan(1).width, c.width);
         EXPECT_EQ(m.ferlan(1).height, c.height);
         expectDiscs(m, 1, c.discs);
-        for (int k = 0; k < 3; ++k) EXPECT_EQ(m.anziehung(1 + k).color, kPlusDiscColors[k]);
+        for (int k = 0; k < 3; ++k) EXPECT_EQ(m.anziehung(1 + k).color, kPlusDiscColours[k]);
 
         // Dragged elsewhere, the discs keep their offsets from the rod.
-        m.PressElement(ElementKind::Ferlan, 1, kMouseLeft, 10, 5);
-        ASSERT_TRUE(m.DropOnTile(20, 110, 205));  // tile 20: Left 5760, Top 1920
+        m.pressElement(ElementKind::Ferlan, 1, kMouseLeft, 10, 5);
+        ASSERT_TRUE(m.dropOnTile(20, 110, 205));  // tile 20: Left 5760, Top 1920
         const Twips dx = 5760 + 100 - L, dy = 1920 + 200 - T;
         EXPECT_EQ(m.ferlan(1).left, L + dx);
         EXPECT_EQ(m.ferlan(1).top, T + dy);
@@ -203,21 +203,21 @@ TEST(EditorModel, PolarityShownByThePictureAndCarriedByTheDiscColours) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.ferlanPicture + std::string(c.plus ? " plus" : " minus"));
         EditorModel m;
-        m.InsertFerlan({.plus = c.plus, .sichtbar = c.sichtbar}, V);
-        m.InsertKugel({.plus = c.plus, .sichtbar = c.sichtbar}, V);
+        m.insertFerlan({.plus = c.plus, .sichtbar = c.sichtbar}, V);
+        m.insertKugel({.plus = c.plus, .sichtbar = c.sichtbar}, V);
         EXPECT_EQ(m.ferlan(1).picture, c.ferlanPicture);
         EXPECT_EQ(m.kugel(1).picture, c.kugelPicture);
-        const auto& colors = c.plus ? kPlusDiscColors : kMinusDiscColors;
+        const auto& colours = c.plus ? kPlusDiscColours : kMinusDiscColours;
         for (int k = 0; k < 3; ++k) {
-            EXPECT_EQ(m.anziehung(1 + k).color, colors[k]);
-            EXPECT_EQ(m.anziehung2(1 + k).color, colors[k]);
+            EXPECT_EQ(m.anziehung(1 + k).color, colours[k]);
+            EXPECT_EQ(m.anziehung2(1 + k).color, colours[k]);
         }
     }
 }
 
 TEST(EditorModel, ChargedBallDiscsAreCentredOnTheBall) {
     EditorModel m;
-    m.InsertKugel({}, V);
+    m.insertKugel({}, V);
     const ImageSlot& k = m.kugel(1);
     EXPECT_EQ(k.width, 480);
     EXPECT_EQ(k.height, 480);
@@ -227,8 +227,8 @@ TEST(EditorModel, ChargedBallDiscsAreCentredOnTheBall) {
         EXPECT_EQ(m.anziehung2(1 + i).left, cx - diameters[i] / 2);
         EXPECT_EQ(m.anziehung2(1 + i).top, cy - diameters[i] / 2);
     }
-    m.PressElement(ElementKind::Kugel, 1, kMouseLeft, 240, 240);
-    ASSERT_TRUE(m.DropOnTile(0, 500, 600));
+    m.pressElement(ElementKind::Kugel, 1, kMouseLeft, 240, 240);
+    ASSERT_TRUE(m.dropOnTile(0, 500, 600));
     EXPECT_EQ(m.anziehung2(3).left, 500 - 1575.f / 2);
     EXPECT_EQ(m.anziehung2(3).top, 600 - 1575.f / 2);
 }
@@ -242,7 +242,7 @@ TEST(EditorModel, PolariserIsCroppedToItsPipe) {
                  {TransformatorEffect::Neutral, "an"}};
     for (const auto& c : cases) {
         EditorModel m;
-        m.InsertTransformator(c.effect, V);
+        m.insertTransformator(c.effect, V);
         EXPECT_EQ(m.transformator(1).picture, c.picture);
         EXPECT_EQ(m.transformator(1).width, 600);
         EXPECT_EQ(m.transformator(1).height, 960);
@@ -261,13 +261,13 @@ TEST(EditorModel, FullArraysRefuseWithTheirMessageAndChangeNothing) {
         {ElementKind::Transformator, 5, "Es können keine Transformatoren mehr eingefügt werden."},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(KindName(c.kind));
+        SCOPED_TRACE(kindName(c.kind));
         EditorModel m;
         auto insert = [&] {
             switch (c.kind) {
-                case ElementKind::Ferlan: return m.InsertFerlan({}, V);
-                case ElementKind::Kugel: return m.InsertKugel({}, V);
-                default: return m.InsertTransformator(TransformatorEffect::Neutral, V);
+                case ElementKind::Ferlan: return m.insertFerlan({}, V);
+                case ElementKind::Kugel: return m.insertKugel({}, V);
+                default: return m.insertTransformator(TransformatorEffect::Neutral, V);
             }
         };
         for (int i = 1; i <= c.limit; ++i) {
@@ -286,17 +286,17 @@ TEST(EditorModel, FullArraysRefuseWithTheirMessageAndChangeNothing) {
 
 TEST(EditorModel, DropAddsThePointInTheTileAndSubtractsTheGrab) {
     EditorModel m;
-    m.InsertFerlan({}, V);
-    m.PressElement(ElementKind::Ferlan, 1, kMouseLeft, 100, 30);
+    m.insertFerlan({}, V);
+    m.pressElement(ElementKind::Ferlan, 1, kMouseLeft, 100, 30);
     EXPECT_EQ(m.selectedKind(), ElementKind::Ferlan);
     EXPECT_EQ(m.dragIndex(), 1);
-    ASSERT_TRUE(m.DropOnTile(9, 300, 50));  // tile 9: Left 1920, Top 960
+    ASSERT_TRUE(m.dropOnTile(9, 300, 50));  // tile 9: Left 1920, Top 960
     EXPECT_EQ(m.ferlan(1).left, 2120);
     EXPECT_EQ(m.ferlan(1).top, 980);
 
     // A large grab offset near the left edge leaves a negative position.
-    m.PressElement(ElementKind::Ferlan, 1, kMouseLeft, 700.5f, 200);
-    ASSERT_TRUE(m.DropOnTile(0, 15, 15));
+    m.pressElement(ElementKind::Ferlan, 1, kMouseLeft, 700.5f, 200);
+    ASSERT_TRUE(m.dropOnTile(0, 15, 15));
     EXPECT_EQ(m.ferlan(1).left, -685.5f);
     EXPECT_EQ(m.ferlan(1).top, -185);
     EXPECT_TRUE(m.changed());
@@ -304,24 +304,24 @@ TEST(EditorModel, DropAddsThePointInTheTileAndSubtractsTheGrab) {
 
 TEST(EditorModel, DropMovesOnlyTheElementOfTheLastLeftPress) {
     EditorModel m;
-    m.InsertFerlan({}, V);
-    m.InsertKugel({}, V);
-    m.InsertTransformator(TransformatorEffect::Minus, V);
-    EXPECT_FALSE(EditorModel().DropOnTile(0, 10, 10)) << "nothing pressed yet";
+    m.insertFerlan({}, V);
+    m.insertKugel({}, V);
+    m.insertTransformator(TransformatorEffect::Minus, V);
+    EXPECT_FALSE(EditorModel().dropOnTile(0, 10, 10)) << "nothing pressed yet";
 
-    m.PressElement(ElementKind::Transformator, 1, kMouseLeft, 0, 0);
-    ASSERT_TRUE(m.DropOnTile(14, 0, 0));  // tile 14: Left 0, Top 1920
+    m.pressElement(ElementKind::Transformator, 1, kMouseLeft, 0, 0);
+    ASSERT_TRUE(m.dropOnTile(14, 0, 0));  // tile 14: Left 0, Top 1920
     EXPECT_EQ(m.transformator(1).left, 0);
     EXPECT_EQ(m.transformator(1).top, 1920);
     EXPECT_EQ(m.kugel(1).left, kFreshLeft);
     EXPECT_EQ(m.ferlan(1).left, kFreshLeft);
-    EXPECT_FALSE(m.DropOnTile(kTileCount, 0, 0));
+    EXPECT_FALSE(m.dropOnTile(kTileCount, 0, 0));
 }
 
 TEST(EditorModel, DeleteClosesTheGapThroughAllHigherSlots) {
     EditorModel m;
     for (int i = 0; i < 5; ++i) {
-        m.InsertFerlan({.gross = i % 2 == 0, .plus = i != 3}, V);
+        m.insertFerlan({.gross = i % 2 == 0, .plus = i != 3}, V);
         moveTo(m, ElementKind::Ferlan, i + 1, static_cast<Twips>(100 * i),
                static_cast<Twips>(1000 + 100 * i));
     }
@@ -332,24 +332,24 @@ TEST(EditorModel, DeleteClosesTheGapThroughAllHigherSlots) {
     EXPECT_EQ(m.ferlan(3), four);
     EXPECT_EQ(m.ferlan(4), five);
     EXPECT_EQ(m.anziehung(9), fourDisc);
-    EXPECT_EQ(m.anziehung(9).color, kMinusDiscColors[2]);
+    EXPECT_EQ(m.anziehung(9).color, kMinusDiscColours[2]);
     EXPECT_FALSE(m.ferlan(5).visible);
     for (int d = 13; d <= 15; ++d) EXPECT_FALSE(m.anziehung(d).visible);
 
     // The next insert takes the slot just freed at the top.
-    EXPECT_EQ(m.InsertFerlan({}, V).slot, 5);
+    EXPECT_EQ(m.insertFerlan({}, V).slot, 5);
 }
 
 TEST(EditorModel, DeleteTheOnlyBallAndTheLastOfAFullArray) {
     EditorModel balls;
-    balls.InsertKugel({}, V);
+    balls.insertKugel({}, V);
     deleteSlot(balls, ElementKind::Kugel, 1);
     EXPECT_EQ(balls.nextKugel(), 1);
     for (int n = 1; n <= 10; ++n) EXPECT_FALSE(balls.kugel(n).visible);
     for (int d = 1; d <= 30; ++d) EXPECT_FALSE(balls.anziehung2(d).visible);
 
     EditorModel full;
-    for (int i = 0; i < 25; ++i) full.InsertFerlan({}, V);
+    for (int i = 0; i < 25; ++i) full.insertFerlan({}, V);
     const ImageSlot twentyFour = full.ferlan(24);
     deleteSlot(full, ElementKind::Ferlan, 25);
     EXPECT_EQ(full.nextFerlan(), 25);
@@ -359,7 +359,7 @@ TEST(EditorModel, DeleteTheOnlyBallAndTheLastOfAFullArray) {
     EXPECT_EQ(full.ferlan(24), twentyFour);
 
     EditorModel polarisers;
-    for (int i = 0; i < 5; ++i) polarisers.InsertTransformator(TransformatorEffect::Plus, V);
+    for (int i = 0; i < 5; ++i) polarisers.insertTransformator(TransformatorEffect::Plus, V);
     deleteSlot(polarisers, ElementKind::Transformator, 1);
     EXPECT_EQ(polarisers.nextTransformator(), 5);
     EXPECT_EQ(polarisers.transformator(4).width, 600);
@@ -368,7 +368,7 @@ TEST(EditorModel, DeleteTheOnlyBallAndTheLastOfAFullArray) {
 
 TEST(EditorModel, DeleteOfASlotNotInUseDoesNothing) {
     EditorModel m;
-    m.InsertKugel({}, V);
+    m.insertKugel({}, V);
     const EditorModel before = m;
     for (int slot : {0, 2, 10, 11, -1}) {
         SCOPED_TRACE(slot);
@@ -383,12 +383,12 @@ TEST(EditorModel, DeleteOfASlotNotInUseDoesNothing) {
 
 TEST(EditorModel, HeightAndScrollStayWithinTheirBars) {
     EditorModel m;
-    m.SetHeight(10);
+    m.setHeight(10);
     EXPECT_EQ(m.previewHeight(), 9750);
-    EXPECT_EQ(m.Pipes()[4].top, 8775);
+    EXPECT_EQ(m.pipes()[4].top, 8775);
     const struct { int asked, height; } heights[] = {{8, 9}, {24, 23}, {23, 23}, {-5, 9}, {13, 13}};
     for (const auto& h : heights) {
-        m.SetHeight(h.asked);
+        m.setHeight(h.asked);
         EXPECT_EQ(m.height(), h.height) << h.asked;
         EXPECT_EQ(m.previewHeight(), h.height * 975.f);
     }
@@ -397,7 +397,7 @@ TEST(EditorModel, HeightAndScrollStayWithinTheirBars) {
         Twips top;
     } scrolls[] = {{-200, -200, -15000}, {-201, -200, -15000}, {1, 0, 0}, {-7, -7, -525}};
     for (const auto& s : scrolls) {
-        m.SetScroll(s.asked);
+        m.setScroll(s.asked);
         EXPECT_EQ(m.scrollValue(), s.value) << s.asked;
         EXPECT_EQ(m.previewTop(), s.top) << s.asked;
     }
@@ -409,14 +409,14 @@ TEST(EditorModel, LevelTextNamesEveryCodeFamily) {
     for (const std::string code : poles) {
         SCOPED_TRACE(code);
         EditorModel m;
-        m.SetFloor(3);
-        m.InsertFerlan({.gross = code[0] == 'g',
+        m.setFloor(3);
+        m.insertFerlan({.gross = code[0] == 'g',
                         .rechts = code[1] == 'r',
                         .plus = code[3] == 'p',
                         .sichtbar = code[2] != 'u'},
                        V);
         moveTo(m, ElementKind::Ferlan, 1, 180, 4470);
-        EXPECT_EQ(m.LevelText().text, "9 ;3;" + code + "180  4470 ,;;;");
+        EXPECT_EQ(m.levelText().text, "9 ;3;" + code + "180  4470 ,;;;");
     }
     const struct {
         KugelOptions options;
@@ -426,56 +426,56 @@ TEST(EditorModel, LevelTextNamesEveryCodeFamily) {
     for (const auto& b : balls) {
         SCOPED_TRACE(b.code);
         EditorModel m;
-        m.SetFloor(1);
-        m.SetHeight(13);
-        m.InsertKugel(b.options, V);
+        m.setFloor(1);
+        m.setHeight(13);
+        m.insertKugel(b.options, V);
         moveTo(m, ElementKind::Kugel, 1, 645, 11010);
-        EXPECT_EQ(m.LevelText().text, std::string("13;1;;") + b.code + "645  11010,;;");
+        EXPECT_EQ(m.levelText().text, std::string("13;1;;") + b.code + "645  11010,;;");
     }
     for (const auto effect :
          {TransformatorEffect::Plus, TransformatorEffect::Minus, TransformatorEffect::Neutral}) {
         EditorModel m;
-        m.SetFloor(4);
-        m.InsertTransformator(effect, V);
+        m.setFloor(4);
+        m.insertTransformator(effect, V);
         const std::string expected = effect == TransformatorEffect::Plus    ? "ap"
                                      : effect == TransformatorEffect::Minus ? "am"
                                                                             : "an";
-        EXPECT_EQ(m.LevelText().text, "9 ;4;;;" + expected + "2760 4088 ,;")
+        EXPECT_EQ(m.levelText().text, "9 ;4;;;" + expected + "2760 4088 ,;")
             << "4087.5 rounds to the even 4088";
     }
 }
 
 TEST(EditorModel, LevelTextNeedsAFloorAndCoordinatesThatFit) {
     EditorModel m;
-    EXPECT_EQ(m.LevelText().status, LevelTextStatus::NoFloor);
-    m.SetFloor(1);
-    const LevelTextResult empty = m.LevelText();
+    EXPECT_EQ(m.levelText().status, LevelTextStatus::NoFloor);
+    m.setFloor(1);
+    const LevelTextResult empty = m.levelText();
     EXPECT_EQ(empty.status, LevelTextStatus::Ok);
     EXPECT_EQ(empty.text, "9 ;1;;;;");
 
     LevelData far = read("9 ;1;;pp0    0    ,;;  ");
     far.kugel[0].x = 100000;
-    m.BuildPreview(far);
-    EXPECT_EQ(m.LevelText().status, LevelTextStatus::CoordinateOutOfRange);
-    EXPECT_TRUE(m.LevelText().text.empty());
+    m.buildPreview(far);
+    EXPECT_EQ(m.levelText().status, LevelTextStatus::CoordinateOutOfRange);
+    EXPECT_TRUE(m.levelText().text.empty());
 
     // A negative position keeps its sign and comes back in place.
-    m.InsertFerlan({}, V);
+    m.insertFerlan({}, V);
     moveTo(m, ElementKind::Ferlan, 1, -450, -15);
     deleteSlot(m, ElementKind::Kugel, 1);
-    EXPECT_EQ(m.LevelText().text, "9 ;1;krpp-450 -15  ,;;;");
+    EXPECT_EQ(m.levelText().text, "9 ;1;krpp-450 -15  ,;;;");
 }
 
 TEST(EditorModel, LoadReplacesAFullerLevel) {
     EditorModel m;
-    m.SetHeight(20);
-    m.SetFloor(4);
-    m.SetScroll(-50);
-    for (int i = 0; i < 20; ++i) m.InsertFerlan({.gross = true, .plus = false}, V);
-    for (int i = 0; i < 10; ++i) m.InsertKugel({}, V);
-    for (int i = 0; i < 5; ++i) m.InsertTransformator(TransformatorEffect::Plus, V);
+    m.setHeight(20);
+    m.setFloor(4);
+    m.setScroll(-50);
+    for (int i = 0; i < 20; ++i) m.insertFerlan({.gross = true, .plus = false}, V);
+    for (int i = 0; i < 10; ++i) m.insertKugel({}, V);
+    for (int i = 0; i < 5; ++i) m.insertTransformator(TransformatorEffect::Plus, V);
 
-    m.BuildPreview(read("13;2;glup1470 3570 ,grum5715 4965 ,krmm100  200  ,;;am3075 10710,;\r\n"));
+    m.buildPreview(read("13;2;glup1470 3570 ,grum5715 4965 ,krmm100  200  ,;;am3075 10710,;\r\n"));
     EXPECT_EQ(m.height(), 13);
     EXPECT_EQ(m.floor(), 2);
     EXPECT_EQ(m.scrollValue(), 0);
@@ -492,24 +492,24 @@ TEST(EditorModel, LoadReplacesAFullerLevel) {
     const ImageSlot& hidden = m.ferlan(2);
     EXPECT_EQ(hidden.picture, "gru");
     EXPECT_EQ(hidden.height, 360);
-    EXPECT_EQ(m.anziehung(6).color, kMinusDiscColors[2]);
+    EXPECT_EQ(m.anziehung(6).color, kMinusDiscColours[2]);
     const DiscSpot grum[3] = {{4575, 5715 - 2280, 4965 - 2040},
                               {3255, 5715 - 1560, 4965 - 1440},
                               {1575, 5715 - 720, 4965 - 600}};
     expectDiscs(m, 2, grum);
     EXPECT_EQ(m.transformator(1).width, 600);
-    EXPECT_EQ(m.LevelText().text,
+    EXPECT_EQ(m.levelText().text,
               "13;2;glup1470 3570 ,grum5715 4965 ,krmm100  200  ,;;am3075 10710,;");
 }
 
 TEST(EditorModel, NewLevelEmptiesEverything) {
     EditorModel m;
-    m.SetHeight(20);
-    m.SetFloor(2);
-    m.SetScroll(-30);
-    for (int i = 0; i < 25; ++i) m.InsertFerlan({}, V);
-    m.InsertKugel({}, V);
-    m.NewLevel();
+    m.setHeight(20);
+    m.setFloor(2);
+    m.setScroll(-30);
+    for (int i = 0; i < 25; ++i) m.insertFerlan({}, V);
+    m.insertKugel({}, V);
+    m.newLevel();
     EXPECT_EQ(m.height(), 9);
     EXPECT_EQ(m.previewHeight(), 8775);
     EXPECT_EQ(m.floor(), 0);
@@ -518,16 +518,16 @@ TEST(EditorModel, NewLevelEmptiesEverything) {
     EXPECT_EQ(m.nextKugel(), 1);
     EXPECT_FALSE(m.changed());
     for (int n = 1; n <= 25; ++n) EXPECT_FALSE(m.ferlan(n).visible);
-    EXPECT_EQ(m.LevelText().status, LevelTextStatus::NoFloor);
+    EXPECT_EQ(m.levelText().status, LevelTextStatus::NoFloor);
 }
 
 TEST(EditorModel, EveryBuiltinLevelRoundTrips) {
     for (int i = 0; i < kBuiltinLevelCount; ++i) {
         SCOPED_TRACE(i + 1);
-        const std::string text(*BuiltinLevelText(i));
+        const std::string text(*builtinLevelText(i));
         EditorModel m;
-        m.BuildPreview(read(text));
-        const LevelTextResult out = m.LevelText();
+        m.buildPreview(read(text));
+        const LevelTextResult out = m.levelText();
         ASSERT_EQ(out.status, LevelTextStatus::Ok);
         EXPECT_EQ(out.text + "  ", text);
     }
@@ -535,18 +535,18 @@ TEST(EditorModel, EveryBuiltinLevelRoundTrips) {
 
 TEST(EditorModel, AnEditedLevelReadsBackWithTheSharedReader) {
     EditorModel m;
-    m.SetHeight(17);
-    m.SetFloor(3);
-    m.InsertFerlan({.gross = true, .rechts = false, .plus = false, .sichtbar = false}, V);
-    m.InsertFerlan({}, V);
-    m.InsertKugel({.plus = false, .sichtbar = false}, V);
-    m.InsertKugel({}, V);
-    m.InsertTransformator(TransformatorEffect::Neutral, V);
+    m.setHeight(17);
+    m.setFloor(3);
+    m.insertFerlan({.gross = true, .rechts = false, .plus = false, .sichtbar = false}, V);
+    m.insertFerlan({}, V);
+    m.insertKugel({.plus = false, .sichtbar = false}, V);
+    m.insertKugel({}, V);
+    m.insertTransformator(TransformatorEffect::Neutral, V);
     moveTo(m, ElementKind::Ferlan, 2, 5000, 15000.5f);
     moveTo(m, ElementKind::Kugel, 1, 33, 16000);
     deleteSlot(m, ElementKind::Ferlan, 1);
 
-    const LevelTextResult out = m.LevelText();
+    const LevelTextResult out = m.levelText();
     ASSERT_EQ(out.status, LevelTextStatus::Ok);
     const LevelData data = read(out.text + std::string(kLevelFileLineEnd));
     EXPECT_EQ(data.height, 17);
@@ -561,40 +561,40 @@ TEST(EditorModel, AnEditedLevelReadsBackWithTheSharedReader) {
 
     // Loaded again, the level gives the same text.
     EditorModel again;
-    again.BuildPreview(data);
-    EXPECT_EQ(again.LevelText().text, out.text);
+    again.buildPreview(data);
+    EXPECT_EQ(again.levelText().text, out.text);
 }
 
 TEST(EditorModel, HitTestFindsTheTopmostObjectAndIgnoresDiscs) {
     EditorModel m;
-    m.InsertFerlan({}, V);
-    m.InsertKugel({}, V);
-    m.InsertTransformator(TransformatorEffect::Plus, V);
-    m.InsertFerlan({}, V);
+    m.insertFerlan({}, V);
+    m.insertKugel({}, V);
+    m.insertTransformator(TransformatorEffect::Plus, V);
+    m.insertFerlan({}, V);
     // All four lie at Left 2760; the polariser spans Top 4087.5 to 5047.5.
-    const Hit top = m.HitTest(2800, 4200);
+    const Hit top = m.hitTest(2800, 4200);
     EXPECT_EQ(top.target, Hit::Target::Element);
     EXPECT_EQ(top.kind, ElementKind::Transformator);
 
     moveTo(m, ElementKind::Transformator, 1, 0, 3000);
-    const Hit ball = m.HitTest(2800, 4200);
+    const Hit ball = m.hitTest(2800, 4200);
     EXPECT_EQ(ball.kind, ElementKind::Kugel);
     moveTo(m, ElementKind::Kugel, 1, 0, 6000);
-    const Hit pole = m.HitTest(2800, 4200);
+    const Hit pole = m.hitTest(2800, 4200);
     EXPECT_EQ(pole.kind, ElementKind::Ferlan);
     EXPECT_EQ(pole.index, 2) << "a higher slot lies above a lower one";
 
     // Inside a disc but outside every element: the tile beneath.
-    const Hit disc = m.HitTest(2200, 3600);
+    const Hit disc = m.hitTest(2200, 3600);
     EXPECT_EQ(disc.target, Hit::Target::Tile);
     EXPECT_EQ(disc.index, 2 + 3 * 7);
 
-    EXPECT_EQ(m.HitTest(2900, 100).target, Hit::Target::Pipe);   // Ende
-    EXPECT_EQ(m.HitTest(6000, 7900).target, Hit::Target::Pipe);  // entry row
-    EXPECT_EQ(m.HitTest(6000, 8770).target, Hit::Target::Tile) << "below the entry row";
-    EXPECT_EQ(m.HitTest(100, 8775).target, Hit::Target::Nothing);
-    EXPECT_EQ(m.HitTest(-1, 100).target, Hit::Target::Nothing);
-    EXPECT_EQ(m.HitTest(6735, 100).target, Hit::Target::Nothing);
+    EXPECT_EQ(m.hitTest(2900, 100).target, Hit::Target::Pipe);   // Ende
+    EXPECT_EQ(m.hitTest(6000, 7900).target, Hit::Target::Pipe);  // entry row
+    EXPECT_EQ(m.hitTest(6000, 8770).target, Hit::Target::Tile) << "below the entry row";
+    EXPECT_EQ(m.hitTest(100, 8775).target, Hit::Target::Nothing);
+    EXPECT_EQ(m.hitTest(-1, 100).target, Hit::Target::Nothing);
+    EXPECT_EQ(m.hitTest(6735, 100).target, Hit::Target::Nothing);
 }
 
 }  // namespace

@@ -73,7 +73,7 @@ struct Game : GameFixture<> {
     bool tickUntil(Done done, int limit = 5000) {
         for (int i = 0; i < limit; ++i) {
             if (done()) return true;
-            window->Spieltimer_Timer();
+            window->runTick();
         }
         return done();
     }
@@ -228,14 +228,14 @@ void GameWindowTest::enterRebuildsTheLevel() {
     const Image start = m.Eisenkugel;
     game.press(Qt::Key_Up);
     game.press(Qt::Key_Left);
-    for (int i = 0; i < 80; ++i) game.window->Spieltimer_Timer();
+    for (int i = 0; i < 80; ++i) game.window->runTick();
     QVERIFY(m.Eisenkugel.Top != start.Top);
     game.press(Qt::Key_Return);
     QCOMPARE(m.Eisenkugel.Top, start.Top);
     QCOMPARE(m.Eisenkugel.Left, start.Left);
     QVERIFY(m.SpieltimerEnabled);
     QVERIFY(m.KeyUpHeld && m.KeyLeftHeld);  // held keys stay held
-    for (int i = 0; i < 80; ++i) game.window->Spieltimer_Timer();
+    for (int i = 0; i < 80; ++i) game.window->runTick();
     game.key(QEvent::KeyPress, Qt::Key_Enter, false, Qt::KeypadModifier);
     QCOMPARE(m.Eisenkugel.Top, start.Top);
 }
@@ -256,7 +256,7 @@ void GameWindowTest::escReturnsToTheRereadLevelList() {
     QVERIFY(!game.titleShown());
     // A tick asked for now changes nothing.
     const Image ball = m.Eisenkugel;
-    game.window->Spieltimer_Timer();
+    game.window->runTick();
     QCOMPARE(m.Eisenkugel.Top, ball.Top);
 }
 
@@ -349,11 +349,10 @@ void GameWindowTest::aFailedProgressWriteKeepsPlaying() {
     GameWindow window(
         ProgressFile(dir.path(), "/proc/ferlan-test", [](const QString&) { return false; }),
         &prompts);
-    window.Spielstarten_Click();
-    window.Level_Click(0);
+    window.showLevelList();
+    window.startLevel(0);
     window.model().KeyUpHeld = true;
-    for (int i = 0; i < 5000 && window.model().Levelanzeige.Caption != " 2"; ++i)
-        window.Spieltimer_Timer();
+    for (int i = 0; i < 5000 && window.model().Levelanzeige.Caption != " 2"; ++i) window.runTick();
     QCOMPARE(QString::fromStdString(window.model().Levelanzeige.Caption), QStringLiteral(" 2"));
     QVERIFY(window.model().SpieltimerEnabled);
     QVERIFY(prompts.shown.isEmpty());  // no box from inside the tick
@@ -369,12 +368,12 @@ void GameWindowTest::winningLevel30ShowsGeschafft() {
     // Out of the entry pipe, then straight under the exit.
     QVERIFY(game.tickUntil([&] { return !m.Levelanzeiger.Visible; }));
     m.Eisenkugel.Left = m.Ende.Left + 240;
-    m.Eisenkugel.Top = m.Ende.Bottom() - 10;
+    m.Eisenkugel.Top = m.Ende.bottom() - 10;
     QVERIFY(game.tickUntil([&] { return m.Geschafft.Visible; }, 200));
     QVERIFY(!m.Eisenkugel.Visible);
     QVERIFY(!m.Levelendeanzeiger.Visible);
     QCOMPARE(QString::fromStdString(m.Levelanzeige.Caption), QStringLiteral(" 30"));
-    for (int i = 0; i < 10; ++i) game.window->Spieltimer_Timer();
+    for (int i = 0; i < 10; ++i) game.window->runTick();
     QVERIFY(m.Geschafft.Visible);
     QCOMPARE(readFile(game.progressPath()), QByteArray("29\r\n"));
 }
@@ -386,7 +385,7 @@ void GameWindowTest::aLoadedLevelKeepsItsEndLabel() {
     const GameModel& m = game.model();
     game.press(Qt::Key_Up);
     QVERIFY(game.tickUntil([&] { return !m.Eisenkugel.Visible; }));
-    for (int i = 0; i < 10; ++i) game.window->Spieltimer_Timer();
+    for (int i = 0; i < 10; ++i) game.window->runTick();
     QVERIFY(m.Levelendeanzeiger.Visible);
     QVERIFY(!m.Geschafft.Visible);
     QVERIFY(!m.Levelanzeige.Visible);
@@ -457,7 +456,7 @@ void GameWindowTest::creditsRollStopsOnKeyAndClick() {
 
     start();
     const double top = w.item("Credits2")->rect().top();
-    w.Creditstimer_Timer();
+    w.advanceCredits();
     QCOMPARE(w.item("Credits2")->rect().top(), top + 150);
     game.press(Qt::Key_Return);  // only stops the roll
     stopped();
@@ -468,7 +467,7 @@ void GameWindowTest::creditsRollStopsOnKeyAndClick() {
     stopped();
 
     start();
-    for (int i = 0; i < 20; ++i) w.Creditstimer_Timer();
+    for (int i = 0; i < 20; ++i) w.advanceCredits();
     game.click(game.centreOf(w.item("Credits2")));
     stopped();
 
@@ -488,11 +487,11 @@ void GameWindowTest::alarmLampFollowsTheTick() {
     QVERIFY(game.tickUntil([&] { return !m.Levelanzeiger.Visible; }));
     m.Eisenkugel.Left = m.Zentrum[1].Left;
     m.Eisenkugel.Top = m.Zentrum[1].Top + 600;
-    w.Spieltimer_Timer();
+    w.runTick();
     QVERIFY(m.AlarmOn);
     QStringList seen;
     for (int i = 0; i < 3; ++i) {
-        w.Alarmblinktimer_Timer();
+        w.blinkAlarmLamp();
         seen << AlarmLamp::pictureName(w.lamp().picture());
     }
     QCOMPARE(seen, (QStringList{"Alarm1", "Alarm2", "Alarm1"}));
@@ -500,24 +499,24 @@ void GameWindowTest::alarmLampFollowsTheTick() {
         m.Eisenkugel.Left = left;
         m.Eisenkugel.Top = top;
         m.BallVX = m.BallVY = 0;
-        w.Spieltimer_Timer();
+        w.runTick();
     };
     const Twips inDiscLeft = m.Zentrum[1].Left, inDiscTop = m.Zentrum[1].Top + 600;
     placeBall(3120, 8200);  // clear of every disc
     QVERIFY(!m.AlarmOn);
-    w.Alarmblinktimer_Timer();
+    w.blinkAlarmLamp();
     QCOMPARE(w.lamp().picture(), AlarmLamp::Picture::Green);
     // A touch between two lamp events still shows once.
     placeBall(inDiscLeft, inDiscTop);
     placeBall(3120, 8200);
-    w.Alarmblinktimer_Timer();
+    w.blinkAlarmLamp();
     QCOMPARE(w.lamp().picture(), AlarmLamp::Picture::Alarm2);
-    w.Alarmblinktimer_Timer();
+    w.blinkAlarmLamp();
     QCOMPARE(w.lamp().picture(), AlarmLamp::Picture::Green);
     placeBall(inDiscLeft, inDiscTop);
     game.press(Qt::Key_Return);  // a new build clears the alarm
     QVERIFY(!m.AlarmOn);
-    w.Alarmblinktimer_Timer();
+    w.blinkAlarmLamp();
     QCOMPARE(w.lamp().picture(), AlarmLamp::Picture::Green);
 }
 

@@ -77,7 +77,7 @@ TEST(ReadLevelText, AcceptsAndRejectsByTheFormatRules) {
     for (const ReadCase& c : cases) {
         SCOPED_TRACE(c.why);
         LevelData data;
-        ASSERT_EQ(ReadLevelText(c.text, data), c.accepted);
+        ASSERT_EQ(readLevelText(c.text, data), c.accepted);
         if (!c.accepted) continue;
         EXPECT_EQ(data.height, c.height);
         EXPECT_EQ(data.floor, c.floor);
@@ -90,7 +90,7 @@ TEST(ReadLevelText, AcceptsAndRejectsByTheFormatRules) {
 TEST(ReadLevelText, FillsSlotsInTextOrderWithTheirCoordinates) {
     LevelData data;
     ASSERT_TRUE(
-        ReadLevelText("13;2;glup1470 3570 ,grum5715 4965 ,;up645  7095 ,;am3075 10710,;  ", data));
+        readLevelText("13;2;glup1470 3570 ,grum5715 4965 ,;up645  7095 ,;am3075 10710,;  ", data));
     EXPECT_EQ(data.ferlan[0], (LevelEntry{"glup", 1470, 3570}));
     EXPECT_EQ(data.ferlan[1], (LevelEntry{"grum", 5715, 4965}));
     EXPECT_EQ(data.kugel[0], (LevelEntry{"up", 645, 7095}));
@@ -100,7 +100,7 @@ TEST(ReadLevelText, FillsSlotsInTextOrderWithTheirCoordinates) {
 
 TEST(ReadLevelText, CoordinateFieldsReadLeniently) {
     LevelData data;
-    ASSERT_TRUE(ReadLevelText("13;2;grpp-15  1 2  ,krmmab   .5   ,;;;  ", data));
+    ASSERT_TRUE(readLevelText("13;2;grpp-15  1 2  ,krmmab   .5   ,;;;  ", data));
     EXPECT_EQ(data.ferlan[0].x, -15);
     EXPECT_EQ(data.ferlan[0].y, 12);
     EXPECT_EQ(data.ferlan[1].x, 0);
@@ -109,12 +109,12 @@ TEST(ReadLevelText, CoordinateFieldsReadLeniently) {
 
 TEST(ReadLevelText, FailedReadKeepsWhatWasFilledAndNextReadEmptiesIt) {
     LevelData data;
-    ASSERT_FALSE(ReadLevelText("13;2;grpp5520 4770 ,grpx5520 4770 ,;;;  ", data));
+    ASSERT_FALSE(readLevelText("13;2;grpp5520 4770 ,grpx5520 4770 ,;;;  ", data));
     EXPECT_EQ(data.height, 13);
     EXPECT_EQ(data.ferlan[0].code, "grpp");
     EXPECT_FALSE(data.ferlan[1].used());
 
-    ASSERT_FALSE(ReadLevelText("8 ;1;;;;  ", data));
+    ASSERT_FALSE(readLevelText("8 ;1;;;;  ", data));
     EXPECT_EQ(data, LevelData{});
 }
 
@@ -130,7 +130,7 @@ TEST(ReadLenientNumber, FollowsTheLenientRules) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        EXPECT_DOUBLE_EQ(ReadLenientNumber(c.text), c.value);
+        EXPECT_DOUBLE_EQ(readLenientNumber(c.text), c.value);
     }
 }
 
@@ -140,7 +140,7 @@ TEST(RoundHalfEven, TiesGoToTheEvenNeighbour) {
     } cases[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {-0.5, 0}, {-1.5, -2}, {2.49, 2}, {2.51, 3}, {7, 7}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.in);
-        EXPECT_EQ(RoundHalfEven(c.in), c.out);
+        EXPECT_EQ(roundHalfEven(c.in), c.out);
     }
 }
 
@@ -155,7 +155,7 @@ TEST(FormatCoordinate, FillsFiveCharactersOrRefuses) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.value);
-        EXPECT_EQ(FormatCoordinate(c.value), c.field);
+        EXPECT_EQ(formatCoordinate(c.value), c.field);
     }
 }
 
@@ -163,7 +163,7 @@ TEST(WriteLevelText, WritesThePositionalFormat) {
     LevelData data;
     data.height = 9;
     data.floor = 1;
-    EXPECT_EQ(WriteLevelText(data).text, "9 ;1;;;;");
+    EXPECT_EQ(writeLevelText(data).text, "9 ;1;;;;");
 
     data.height = 13;
     data.ferlan[0] = {"klpp", 180, 4470};
@@ -171,7 +171,7 @@ TEST(WriteLevelText, WritesThePositionalFormat) {
     data.ferlan[3] = {"glmm", 0, 1000};  // a gap: written after slot 2 all the same
     data.kugel[0] = {"up", 645, 7095};
     data.transformator[0] = {"an", 3075.5f, 10710};
-    const WriteResult result = WriteLevelText(data);
+    const WriteResult result = writeLevelText(data);
     ASSERT_TRUE(result.ok());
     EXPECT_EQ(result.text,
               "13;1;klpp180  4470 ,grum5715 11010,glmm0    1000 ,;up645  7095 ,;an3076 10710,;");
@@ -208,7 +208,7 @@ TEST(WriteLevelText, RefusesWhatWouldCorruptTheText) {
         data.height = 12;
         data.floor = 3;
         c.change(data);
-        const WriteResult result = WriteLevelText(data);
+        const WriteResult result = writeLevelText(data);
         EXPECT_EQ(result.error, c.error);
         EXPECT_TRUE(result.text.empty());
     }
@@ -223,10 +223,10 @@ TEST(WriteLevelText, RoundTripsThroughTheReaderIncludingNegativePositions) {
     data.kugel[0] = {"um", -9999, 99999};
     data.kugel[1] = {"pp", 0, 0};
     data.transformator[0] = {"ap", 2880, 975};
-    const WriteResult written = WriteLevelText(data);
+    const WriteResult written = writeLevelText(data);
     ASSERT_TRUE(written.ok());
     LevelData back;
-    ASSERT_TRUE(ReadLevelText(written.text + std::string(kLevelFileLineEnd), back));
+    ASSERT_TRUE(readLevelText(written.text + std::string(kLevelFileLineEnd), back));
     EXPECT_EQ(back, data);
 }
 

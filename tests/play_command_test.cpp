@@ -21,15 +21,15 @@ std::vector<std::string> lines(const std::string& text) {
 
 TEST(KeyScript, ParsesStepsAndSkipsCommentsAndBlankLines) {
     ferlan::KeyScriptError error;
-    const auto steps = ferlan::ParseKeyScript(
+    const auto steps = ferlan::parseKeyScript(
         "# warm up\n\nU 37\r\n  LU\t5 \n- 2\nRDLU 1\n   # indented\n", error);
     ASSERT_TRUE(steps) << error.message;
     ASSERT_EQ(steps->size(), 4u);
-    EXPECT_EQ(ferlan::FormatKeyStep((*steps)[0]), "U 37");
-    EXPECT_EQ(ferlan::FormatKeyStep((*steps)[1]), "UL 5");
-    EXPECT_EQ(ferlan::FormatKeyStep((*steps)[2]), "- 2");
-    EXPECT_EQ(ferlan::FormatKeyStep((*steps)[3]), "UDLR 1");
-    EXPECT_EQ(ferlan::TotalTicks(*steps), 45);
+    EXPECT_EQ(ferlan::formatKeyStep((*steps)[0]), "U 37");
+    EXPECT_EQ(ferlan::formatKeyStep((*steps)[1]), "UL 5");
+    EXPECT_EQ(ferlan::formatKeyStep((*steps)[2]), "- 2");
+    EXPECT_EQ(ferlan::formatKeyStep((*steps)[3]), "UDLR 1");
+    EXPECT_EQ(ferlan::totalTicks(*steps), 45);
 }
 
 TEST(KeyScript, MalformedLinesAreNamed) {
@@ -55,7 +55,7 @@ TEST(KeyScript, MalformedLinesAreNamed) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         ferlan::KeyScriptError error;
-        EXPECT_FALSE(ferlan::ParseKeyScript(c.text, error));
+        EXPECT_FALSE(ferlan::parseKeyScript(c.text, error));
         EXPECT_EQ(error.line, c.line);
         EXPECT_NE(error.message.find("Zeile " + std::to_string(c.line)), std::string::npos);
     }

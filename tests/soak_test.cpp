@@ -35,7 +35,7 @@ TEST(Soak, EveryBuiltinLevelSurvivesRandomKeys) {
     for (int index = 0; index < kBuiltinLevelCount; ++index) {
         SCOPED_TRACE("level " + std::to_string(index + 1));
         GameModel model;
-        ASSERT_TRUE(StartBuiltinLevel(model, index));
+        ASSERT_TRUE(startBuiltinLevel(model, index));
         RecordingShell shell;  // a won level does not chain on here
         std::mt19937 random(static_cast<unsigned>(index) + 1);
         std::uniform_int_distribution<int> keys(0, 15);
@@ -51,8 +51,8 @@ TEST(Soak, EveryBuiltinLevelSurvivesRandomKeys) {
                 model.KeyRightHeld = held & 8;
                 nextChange = t + hold(random);
             }
-            const bool risingFromEntry = model.Eisenkugel.Bottom() > model.Anfang.Top;
-            Spieltimer_Timer(model, shell);
+            const bool risingFromEntry = model.Eisenkugel.bottom() > model.Anfang.Top;
+            runTick(model, shell);
 
             bool ok = insideRange(model.BallVX) && insideRange(model.BallVY);
             for (int k = 1; k <= kMaxKugel; ++k) {

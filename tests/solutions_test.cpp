@@ -45,23 +45,23 @@ TEST_P(Solutions, StoredInputWinsTheLevel) {
     const int level = GetParam();
     const std::string script = readScript(level);
     KeyScriptError error;
-    const auto steps = ParseKeyScript(script, error);
+    const auto steps = parseKeyScript(script, error);
     ASSERT_TRUE(steps) << error.message;
 
     GameModel model;
-    ASSERT_TRUE(StartBuiltinLevel(model, level - 1));
+    ASSERT_TRUE(startBuiltinLevel(model, level - 1));
     RecordingShell shell;
     std::int64_t tick = 0;
     std::int64_t wonAt = 0;
     for (const KeyStep& step : *steps) {
-        HoldKeys(model, step.keys);
+        holdKeys(model, step.keys);
         for (std::int64_t n = 0; n < step.count && wonAt == 0; ++n) {
             ++tick;
-            if (Spieltimer_Timer(model, shell)) wonAt = tick;
+            if (runTick(model, shell)) wonAt = tick;
         }
     }
     ASSERT_GT(wonAt, 0) << "level " << level << " not won after " << tick << " ticks";
-    EXPECT_EQ(wonAt, TotalTicks(*steps)) << "the script runs on after the win";
+    EXPECT_EQ(wonAt, totalTicks(*steps)) << "the script runs on after the win";
     EXPECT_EQ(wonAt, announcedTicks(script));
     // The game goes on with the next level; the last one ends the game.
     if (level < kBuiltinLevelCount) {
@@ -78,11 +78,11 @@ TEST_P(Solutions, StoredInputUsesEveryElement) {
     const int level = GetParam();
     if (level == 1 || level == 3) GTEST_SKIP() << "classic text";
     KeyScriptError error;
-    const auto steps = ParseKeyScript(readScript(level), error);
+    const auto steps = parseKeyScript(readScript(level), error);
     ASSERT_TRUE(steps) << error.message;
     GameModel model;
-    ASSERT_TRUE(StartBuiltinLevel(model, level - 1));
-    const ReplayReport report = ReportReplay(model, *steps);
+    ASSERT_TRUE(startBuiltinLevel(model, level - 1));
+    const ReplayReport report = reportReplay(model, *steps);
     ASSERT_GT(report.wonAt, 0);
     const auto expectAllUsed = [](const std::vector<std::int64_t>& ticks, const char* kind) {
         for (std::size_t slot = 0; slot < ticks.size(); ++slot) {

@@ -24,7 +24,7 @@ constexpr const char* kCaughtAtOnceLevel = "9 ;1;grpp3367 7635 ,;;;  ";
 
 GameModel started(const std::string& text) {
     GameModel model;
-    EXPECT_TRUE(StartLoadedLevel(model, text));
+    EXPECT_TRUE(startLoadedLevel(model, text));
     return model;
 }
 
@@ -40,25 +40,25 @@ std::int64_t playUntilWon(GameModel model, const std::vector<KeyStep>& steps) {
     RecordingShell shell;
     std::int64_t tick = 0;
     for (const KeyStep& step : steps) {
-        HoldKeys(model, step.keys);
+        holdKeys(model, step.keys);
         for (std::int64_t n = 0; n < step.count; ++n) {
             ++tick;
-            if (Spieltimer_Timer(model, shell)) return tick;
+            if (runTick(model, shell)) return tick;
         }
     }
     return 0;
 }
 
 TEST(Solver, FindsInputThatWinsSmallLevels) {
-    const std::string levels[] = {kEmptyLevel, std::string(*BuiltinLevelText(0)),
-                                  std::string(*BuiltinLevelText(2))};
+    const std::string levels[] = {kEmptyLevel, std::string(*builtinLevelText(0)),
+                                  std::string(*builtinLevelText(2))};
     for (const std::string& text : levels) {
         SCOPED_TRACE(text);
         const GameModel start = started(text);
-        const SolveResult result = SolveLevel(start, smallBudget());
+        const SolveResult result = solveLevel(start, smallBudget());
         ASSERT_EQ(result.outcome, SolveOutcome::Won);
         EXPECT_EQ(playUntilWon(start, result.steps), result.ticks);
-        EXPECT_EQ(TotalTicks(result.steps), result.ticks);
+        EXPECT_EQ(totalTicks(result.steps), result.ticks);
         EXPECT_GT(result.statesSearched, 0);
         // Neighbouring steps never hold the same keys.
         for (std::size_t i = 1; i < result.steps.size(); ++i) {
@@ -68,13 +68,13 @@ TEST(Solver, FindsInputThatWinsSmallLevels) {
 }
 
 TEST(Solver, ResultDoesNotDependOnTheNumberOfThreads) {
-    const GameModel start = started(std::string(*BuiltinLevelText(2)));
+    const GameModel start = started(std::string(*builtinLevelText(2)));
     SolveOptions one = smallBudget();
     one.threads = 1;
     SolveOptions two = smallBudget();
     two.threads = 2;
-    const SolveResult a = SolveLevel(start, one);
-    const SolveResult b = SolveLevel(start, two);
+    const SolveResult a = solveLevel(start, one);
+    const SolveResult b = solveLevel(start, two);
     ASSERT_EQ(a.outcome, SolveOutcome::Won);
     EXPECT_EQ(a.steps, b.steps);
     EXPECT_EQ(a.statesSearched, b.statesSearched);
@@ -89,7 +89,7 @@ TEST(Solver, GivesUpWhenNoInputCanWin) {
         SolveOutcome outcome;
     } cases[] = {
         {"caught on leaving the entry pipe", kCaughtAtOnceLevel, 3000, 20, SolveOutcome::Exhausted},
-        {"level 1 needs more than 70 ticks", std::string(*BuiltinLevelText(0)), 70, 20,
+        {"level 1 needs more than 70 ticks", std::string(*builtinLevelText(0)), 70, 20,
          SolveOutcome::Exhausted},
         {"no time at all", kEmptyLevel, 3000, 1e-9, SolveOutcome::OutOfTime},
     };
@@ -98,7 +98,7 @@ TEST(Solver, GivesUpWhenNoInputCanWin) {
         SolveOptions options;
         options.maxTicks = c.maxTicks;
         options.seconds = c.seconds;
-        const SolveResult result = SolveLevel(started(c.text), options);
+        const SolveResult result = solveLevel(started(c.text), options);
         EXPECT_EQ(result.outcome, c.outcome);
         EXPECT_TRUE(result.steps.empty());
     }
@@ -107,7 +107,7 @@ TEST(Solver, GivesUpWhenNoInputCanWin) {
 TEST(Solver, StopsAtTheStateLimit) {
     SolveOptions options = smallBudget();
     options.maxStates = 50;
-    const SolveResult result = SolveLevel(started(std::string(*BuiltinLevelText(2))), options);
+    const SolveResult result = solveLevel(started(std::string(*builtinLevelText(2))), options);
     EXPECT_EQ(result.outcome, SolveOutcome::OutOfStates);
     EXPECT_LE(result.statesKept, 50);
 }
@@ -125,35 +125,35 @@ TEST(Solver, MergeJoinsEqualNeighbours) {
         {{{left, 1}, {left, 1}, {left, 1}}, {{left, 3}}},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(MergeKeySteps(c.in), c.out);
+        EXPECT_EQ(mergeKeySteps(c.in), c.out);
     }
 }
 
 TEST(Solver, ShortenedInputStillWins) {
-    const GameModel start = started(std::string(*BuiltinLevelText(0)));
+    const GameModel start = started(std::string(*builtinLevelText(0)));
     // Up alone wins level 1; the pauses on the way are not needed.
     const HeldKeys up{.up = true};
     const std::vector<KeyStep> wandering = {
         {up, 60}, {HeldKeys{}, 2}, {up, 30}, {HeldKeys{}, 2}, {up, 400}};
     ASSERT_GT(playUntilWon(start, wandering), 0);
-    const auto shortened = ShortenKeyScript(start, wandering, 20000);
+    const auto shortened = shortenKeyScript(start, wandering, 20000);
     ASSERT_GT(playUntilWon(start, shortened), 0);
     EXPECT_EQ(shortened, (std::vector<KeyStep>{{up, playUntilWon(start, shortened)}}));
 }
 
 TEST(ReplayReport, CountsTheTicksAtEachElement) {
     // Level 3: both poles, the charged ball and the polariser lie on the way.
-    const GameModel start = started(std::string(*BuiltinLevelText(2)));
-    const SolveResult result = SolveLevel(start, smallBudget());
+    const GameModel start = started(std::string(*builtinLevelText(2)));
+    const SolveResult result = solveLevel(start, smallBudget());
     ASSERT_EQ(result.outcome, SolveOutcome::Won);
-    const ReplayReport report = ReportReplay(start, result.steps);
+    const ReplayReport report = reportReplay(start, result.steps);
     EXPECT_EQ(report.wonAt, result.ticks);
     ASSERT_EQ(report.ferlanTicks.size(), 2u);
     ASSERT_EQ(report.kugelTicks.size(), 1u);
     ASSERT_EQ(report.transformatorTicks.size(), 1u);
     EXPECT_GT(report.transformatorTicks[0], 0);
     // Without input the ball never leaves the entry pipe's top.
-    const ReplayReport idle = ReportReplay(start, {{HeldKeys{}, 200}});
+    const ReplayReport idle = reportReplay(start, {{HeldKeys{}, 200}});
     EXPECT_EQ(idle.wonAt, 0);
     EXPECT_EQ(idle.transformatorTicks[0], 0);
 }
@@ -171,7 +171,7 @@ protected:
 TEST_F(FerlanToolSolve, PrintsInputThatPlayWins) {
     // A level file as the editor writes it: the line end where the built-in
     // texts have their two blanks.
-    std::string text(*BuiltinLevelText(0));
+    std::string text(*builtinLevelText(0));
     text.replace(text.size() - 2, 2, "\r\n");
     const std::string file = level("pole.lev", text);
     const ToolRun solve = runTool({"solve", file, "--seconds", "20"});

@@ -13,21 +13,21 @@
 namespace ferlan {
 namespace {
 
-using testing::DetachPoleDiscs;
-using testing::FieldWith;
-using testing::MoveAway;
-using testing::PlaceBall;
-using testing::Tick;
+using testing::detachPoleDiscs;
+using testing::fieldWith;
+using testing::moveAway;
+using testing::placeBall;
+using testing::tick;
 
 constexpr Twips kMiddleTop = 12000;  // far from both pipes of the 23-row field
 
 TEST(Steering, UpHeldFromRestSettlesAt99) {
-    GameModel model = FieldWith(";;");
-    PlaceBall(model, 1000, kMiddleTop);
+    GameModel model = fieldWith(";;");
+    placeBall(model, 1000, kMiddleTop);
     model.KeyUpHeld = true;
     std::vector<int> seen;
     for (int n = 0; n < 27; ++n) {
-        Tick(model);
+        tick(model);
         seen.push_back(model.BallVY);
     }
     std::vector<int> expected;
@@ -52,13 +52,13 @@ TEST(Steering, KeysPushLimitAndFriction) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
-        GameModel model = FieldWith(";;");
-        PlaceBall(model, 3000, kMiddleTop, c.vx, c.vy);
+        GameModel model = fieldWith(";;");
+        placeBall(model, 3000, kMiddleTop, c.vx, c.vy);
         model.KeyUpHeld = c.up;
         model.KeyDownHeld = c.down;
         model.KeyLeftHeld = c.left;
         model.KeyRightHeld = c.right;
-        Tick(model);
+        tick(model);
         EXPECT_EQ(model.BallVX, c.expectedVX);
         EXPECT_EQ(model.BallVY, c.expectedVY);
         EXPECT_EQ(model.Eisenkugel.Left, 3000 + c.expectedVX);
@@ -67,11 +67,11 @@ TEST(Steering, KeysPushLimitAndFriction) {
 }
 
 TEST(Steering, ReleasedSpeedRunsDownToRest) {
-    GameModel model = FieldWith(";;");
-    PlaceBall(model, 3000, kMiddleTop, 3, 0);
+    GameModel model = fieldWith(";;");
+    placeBall(model, 3000, kMiddleTop, 3, 0);
     std::vector<int> seen;
     for (int n = 0; n < 4; ++n) {
-        Tick(model);
+        tick(model);
         seen.push_back(model.BallVX);
     }
     EXPECT_EQ(seen, (std::vector<int>{2, 1, 0, 0}));
@@ -94,9 +94,9 @@ TEST(SideWalls, BounceAndPlaceTheBall) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
-        GameModel model = FieldWith(";;");
-        PlaceBall(model, c.left, kMiddleTop, c.vx, 0);
-        Tick(model);
+        GameModel model = fieldWith(";;");
+        placeBall(model, c.left, kMiddleTop, c.vx, 0);
+        tick(model);
         EXPECT_EQ(model.BallVX, c.expectedVX);
         EXPECT_EQ(model.Eisenkugel.Left, c.expectedLeft);
     }
@@ -125,21 +125,21 @@ TEST(PoleRods, ShallowOverlapTurnsThatComponent) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
-        GameModel model = FieldWith("grpp5820 5000 ,;;");
-        DetachPoleDiscs(model, 1);
-        PlaceBall(model, c.left, c.top, 21, 31);
-        Tick(model);
+        GameModel model = fieldWith("grpp5820 5000 ,;;");
+        detachPoleDiscs(model, 1);
+        placeBall(model, c.left, c.top, 21, 31);
+        tick(model);
         EXPECT_EQ(model.BallVX, c.turnsVX ? -20 : 20);
         EXPECT_EQ(model.BallVY, c.turnsVY ? -30 : 30);
     }
 }
 
 TEST(PoleRods, HiddenSlotsAreNoObstacles) {
-    GameModel model = FieldWith("grpp5820 5000 ,;;");
-    DetachPoleDiscs(model, 1);
+    GameModel model = fieldWith("grpp5820 5000 ,;;");
+    detachPoleDiscs(model, 1);
     model.Ferlan[1].Visible = false;
-    PlaceBall(model, 6000, kRodTop - 470, 21, 31);
-    Tick(model);
+    placeBall(model, 6000, kRodTop - 470, 21, 31);
+    tick(model);
     EXPECT_EQ(model.BallVY, 30);
 }
 
@@ -167,10 +167,10 @@ TEST(PoleForces, StrengthAndDirectionByPolarities) {
         for (int reach = Outer; reach <= All; ++reach) {
             SCOPED_TRACE(std::string(c.code) + " ball " + std::to_string(int(c.ball)) + " reach " +
                          std::to_string(reach));
-            GameModel model = FieldWith(std::string(c.code) + "5820 5000 ,;;");
+            GameModel model = fieldWith(std::string(c.code) + "5820 5000 ,;;");
             model.BallPolarity = c.ball;
-            PlaceBall(model, kPoleReach[reach].left, kPoleReach[reach].top);
-            Tick(model);
+            placeBall(model, kPoleReach[reach].left, kPoleReach[reach].top);
+            tick(model);
             EXPECT_EQ(model.BallVX, c.expected[reach]);
             EXPECT_EQ(model.BallVY, c.expected[reach]);
             EXPECT_TRUE(model.AlarmOn);
@@ -181,38 +181,38 @@ TEST(PoleForces, StrengthAndDirectionByPolarities) {
 TEST(PoleForces, LevelAxisAndForeignColours) {
     {
         SCOPED_TRACE("equal Top gives no vertical force");
-        GameModel model = FieldWith("grpp5820 5000 ,;;");
-        PlaceBall(model, 4700, 4685);
-        Tick(model);
+        GameModel model = fieldWith("grpp5820 5000 ,;;");
+        placeBall(model, 4700, 4685);
+        tick(model);
         EXPECT_EQ(model.BallVX, 6);
         EXPECT_EQ(model.BallVY, 0);
     }
     {
         SCOPED_TRACE("a disc of neither colour: no force on a charged ball, pull on a neutral one");
         for (const Polarity ball : {Polarity::Plus, Polarity::Minus, Polarity::Neutral}) {
-            GameModel model = FieldWith("grpp5820 5000 ,;;");
+            GameModel model = fieldWith("grpp5820 5000 ,;;");
             for (int d = 1; d <= 3; ++d)
-                model.Anziehung[static_cast<std::size_t>(d)].BackColor = 0x123456;
+                model.Anziehung[static_cast<std::size_t>(d)].BackColour = 0x123456;
             model.BallPolarity = ball;
-            PlaceBall(model, 4700, 4100);
-            Tick(model);
+            placeBall(model, 4700, 4100);
+            tick(model);
             EXPECT_EQ(model.BallVX, ball == Polarity::Neutral ? 6 : 0);
             EXPECT_TRUE(model.AlarmOn);
         }
     }
     {
         SCOPED_TRACE("the discs are tested from the outside in and stop at the first miss");
-        GameModel model = FieldWith("grpp5820 5000 ,;;");
-        MoveAway(model.Anziehung[2]);
-        PlaceBall(model, 4700, 4100);
-        Tick(model);
+        GameModel model = fieldWith("grpp5820 5000 ,;;");
+        moveAway(model.Anziehung[2]);
+        placeBall(model, 4700, 4100);
+        tick(model);
         EXPECT_EQ(model.BallVX, 1);
     }
     {
         SCOPED_TRACE("outside the outer disc: no force and no alarm");
-        GameModel model = FieldWith("grpp5820 5000 ,;;");
-        PlaceBall(model, 3540 - 481, 4100);
-        Tick(model);
+        GameModel model = fieldWith("grpp5820 5000 ,;;");
+        placeBall(model, 3540 - 481, 4100);
+        tick(model);
         EXPECT_EQ(model.BallVX, 0);
         EXPECT_FALSE(model.AlarmOn);
     }
@@ -232,10 +232,10 @@ TEST(PoleForces, CaptureIsStrictOnAllFourSides) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
-        GameModel model = FieldWith("grpp5820 5000 ,;;");
+        GameModel model = fieldWith("grpp5820 5000 ,;;");
         // Slow enough that neither the rod nor the forces leave it at zero by chance.
-        PlaceBall(model, c.left, c.top);
-        Tick(model);
+        placeBall(model, c.left, c.top);
+        tick(model);
         const bool stopped = model.BallVX == 0 && model.BallVY == 0;
         EXPECT_EQ(stopped, c.caught);
     }
@@ -243,9 +243,9 @@ TEST(PoleForces, CaptureIsStrictOnAllFourSides) {
 
 TEST(PoleForces, HigherSlotActsAfterACapture) {
     // Pole 1 catches the ball; pole 2, whose outer disc also reaches it, pulls afterwards.
-    GameModel model = FieldWith("grpp5820 5000 ,grpp5820 7000 ,;;");
-    PlaceBall(model, 5500, 4700);
-    Tick(model);
+    GameModel model = fieldWith("grpp5820 5000 ,grpp5820 7000 ,;;");
+    placeBall(model, 5500, 4700);
+    tick(model);
     EXPECT_EQ(model.BallVX, 1);
     EXPECT_EQ(model.BallVY, 1);
 }
@@ -273,10 +273,10 @@ TEST(KugelForces, BothBallsChangeByThePolarityTable) {
         for (int reach = Outer; reach <= All; ++reach) {
             SCOPED_TRACE(std::string(c.code) + " ball " + std::to_string(int(c.ball)) + " reach " +
                          std::to_string(reach));
-            GameModel model = FieldWith(std::string(";") + c.code + "5000 5000 ,;");
+            GameModel model = fieldWith(std::string(";") + c.code + "5000 5000 ,;");
             model.BallPolarity = c.ball;
-            PlaceBall(model, kKugelReach[reach].left, kKugelReach[reach].top);
-            Tick(model);
+            placeBall(model, kKugelReach[reach].left, kKugelReach[reach].top);
+            tick(model);
             EXPECT_EQ(model.KugelVX[1], -c.onKugel[reach]);
             EXPECT_EQ(model.KugelVY[1], -c.onKugel[reach]);
             EXPECT_EQ(model.BallVX, c.onBall[reach]);
@@ -290,10 +290,10 @@ TEST(KugelForces, BothBallsChangeByThePolarityTable) {
 }
 
 TEST(KugelForces, InnerDiscCountsEvenWithoutTheMiddleOne) {
-    GameModel model = FieldWith(";pp5000 5000 ,;");
-    MoveAway(model.Anziehung2[2]);
-    PlaceBall(model, 4000, 4000);
-    Tick(model);
+    GameModel model = fieldWith(";pp5000 5000 ,;");
+    moveAway(model.Anziehung2[2]);
+    placeBall(model, 4000, 4000);
+    tick(model);
     EXPECT_EQ(model.KugelVX[1], -3);
     EXPECT_EQ(model.BallVX, 1);
 }
@@ -316,11 +316,11 @@ TEST(KugelCollision, ExchangesSpeedsByContactDepth) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
-        GameModel model = FieldWith(";pp5000 5000 ,;");
+        GameModel model = fieldWith(";pp5000 5000 ,;");
         // Keep the forces out of it to see the exchange alone.
-        for (int d = 1; d <= 3; ++d) MoveAway(model.Anziehung2[static_cast<std::size_t>(d)]);
-        PlaceBall(model, c.left, c.top, c.vx, c.vy);
-        Tick(model);
+        for (int d = 1; d <= 3; ++d) moveAway(model.Anziehung2[static_cast<std::size_t>(d)]);
+        placeBall(model, c.left, c.top, c.vx, c.vy);
+        tick(model);
         EXPECT_EQ(model.BallVX, c.ballVX);
         EXPECT_EQ(model.BallVY, c.ballVY);
         EXPECT_EQ(model.KugelVX[1], c.kugelVX);
@@ -329,9 +329,9 @@ TEST(KugelCollision, ExchangesSpeedsByContactDepth) {
 }
 
 TEST(KugelCollision, HeadOnHitThenForces) {
-    GameModel model = FieldWith(";pp5000 5000 ,;");
-    PlaceBall(model, 5000, 5470, 0, -41);
-    Tick(model);
+    GameModel model = fieldWith(";pp5000 5000 ,;");
+    placeBall(model, 5000, 5470, 0, -41);
+    tick(model);
     // Exchanged to (0, -40) and (0, 0); then a neutral ball below it inside
     // all three discs: the charged ball +4 down, the iron ball 2 up.
     EXPECT_EQ(model.KugelVY[1], -36);
@@ -343,12 +343,12 @@ TEST(KugelCollision, HeadOnHitThenForces) {
 }
 
 TEST(KugelMotion, FrictionForEverySlotMotionOnlyForShownOnes) {
-    GameModel model = FieldWith(";pp5000 5000 ,;");
+    GameModel model = fieldWith(";pp5000 5000 ,;");
     model.KugelVX[1] = 5;
     model.KugelVY[1] = -5;
     model.KugelVX[2] = -3;  // a free slot
-    PlaceBall(model, 200, kMiddleTop);
-    Tick(model);
+    placeBall(model, 200, kMiddleTop);
+    tick(model);
     EXPECT_EQ(model.KugelVX[1], 4);
     EXPECT_EQ(model.KugelVY[1], -4);
     EXPECT_EQ(model.KugelVX[2], -2);
@@ -360,18 +360,18 @@ TEST(KugelMotion, FrictionForEverySlotMotionOnlyForShownOnes) {
 }
 
 TEST(SpeedArithmetic, SaturatesAtTheSixteenBitEnds) {
-    EXPECT_EQ(SaturateSpeed(40000), 32767);
-    EXPECT_EQ(SaturateSpeed(-40000), -32768);
-    EXPECT_EQ(NegateSpeed(-32768), 32767);
+    EXPECT_EQ(saturateSpeed(40000), 32767);
+    EXPECT_EQ(saturateSpeed(-40000), -32768);
+    EXPECT_EQ(negateSpeed(-32768), 32767);
     Speed s = 32766;
-    AddSpeed(s, 3);
+    addSpeed(s, 3);
     EXPECT_EQ(s, 32767);
 
     // A charged ball already at the end of the range is pulled further.
-    GameModel model = FieldWith(";pp5000 5000 ,;");
+    GameModel model = fieldWith(";pp5000 5000 ,;");
     model.KugelVX[1] = -32768;  // friction first: -32767, then the pull of 4
-    PlaceBall(model, 4000, 4000);
-    Tick(model);
+    placeBall(model, 4000, 4000);
+    tick(model);
     EXPECT_EQ(model.KugelVX[1], -32768);
 }
 
@@ -401,9 +401,9 @@ TEST(Polarisers, EntryRimsAndWalls) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
-        GameModel model = FieldWith(";;an3000 5000 ,");
-        PlaceBall(model, c.left, c.top, c.vx, c.vy);
-        Tick(model);
+        GameModel model = fieldWith(";;an3000 5000 ,");
+        placeBall(model, c.left, c.top, c.vx, c.vy);
+        tick(model);
         EXPECT_EQ(model.BallVX, c.expectedVX);
         EXPECT_EQ(model.BallVY, c.expectedVY);
     }
@@ -429,81 +429,81 @@ TEST(Polarisers, PolarisingWindow) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.code) + " at " + std::to_string(c.left) + ", " +
                      std::to_string(c.top));
-        GameModel model = FieldWith(std::string(";;") + c.code + "3000 5000 ,");
+        GameModel model = fieldWith(std::string(";;") + c.code + "3000 5000 ,");
         model.BallPolarity = Polarity::Minus;
         if (c.expected == Polarity::Minus && std::string(c.code) == "am")
             model.BallPolarity = Polarity::Plus;
-        PlaceBall(model, c.left, c.top);
-        Tick(model);
+        placeBall(model, c.left, c.top);
+        tick(model);
         EXPECT_EQ(model.BallPolarity, c.expected);
     }
 }
 
 TEST(Polarisers, RisingThroughTurnsPlusAndStaysPlus) {
-    GameModel model = FieldWith(";;ap3000 5000 ,");
-    PlaceBall(model, 3060, 6100);
+    GameModel model = fieldWith(";;ap3000 5000 ,");
+    placeBall(model, 3060, 6100);
     model.KeyUpHeld = true;
     int ticks = 0;
     while (model.Eisenkugel.Top > 5000 + 460 + 20) {
-        Tick(model);
+        tick(model);
         ASSERT_EQ(model.BallPolarity, Polarity::Neutral) << model.Eisenkugel.Top;
         ASSERT_LT(++ticks, 100) << "the ball does not rise into the pipe";
     }
-    while (model.Eisenkugel.Bottom() >= 5000) {
-        Tick(model);
+    while (model.Eisenkugel.bottom() >= 5000) {
+        tick(model);
         ASSERT_LT(++ticks, 100) << "the ball does not leave the pipe";
     }
-    for (int n = 0; n < 3; ++n) Tick(model);
+    for (int n = 0; n < 3; ++n) tick(model);
     EXPECT_EQ(model.BallPolarity, Polarity::Plus);
-    EXPECT_TRUE(model.PlusanzeigeVisible());
-    EXPECT_FALSE(model.NeutralanzeigeVisible() || model.MinusanzeigeVisible());
+    EXPECT_TRUE(model.plusanzeigeVisible());
+    EXPECT_FALSE(model.neutralanzeigeVisible() || model.minusanzeigeVisible());
 }
 
 TEST(EntryPipe, LiftsFor37TicksThenPlays) {
     GameModel model;
-    ASSERT_TRUE(StartBuiltinLevel(model, 0));
+    ASSERT_TRUE(startBuiltinLevel(model, 0));
     model.KeyUpHeld = true;
     model.BallVX = 7;
     const Twips start = model.Eisenkugel.Top;
     for (int n = 1; n <= 37; ++n) {
         SCOPED_TRACE(n);
-        Tick(model);
+        tick(model);
         EXPECT_EQ(model.Eisenkugel.Top, start - 20 * n);
         EXPECT_EQ(model.BallVX, 0);
         EXPECT_EQ(model.BallVY, 0);
         EXPECT_EQ(model.Levelanzeiger.Visible, n < 37);
     }
-    EXPECT_EQ(model.Eisenkugel.Bottom(), model.Anfang.Top);
+    EXPECT_EQ(model.Eisenkugel.bottom(), model.Anfang.Top);
     const Twips fieldTop = model.Spielflaeche.Top;
-    Tick(model);
+    tick(model);
     EXPECT_EQ(model.BallVY, -4);
     EXPECT_EQ(model.Eisenkugel.Top, start - 740 - 4);
     EXPECT_EQ(model.Spielflaeche.Top, fieldTop + 4);
 }
 
 TEST(EntryPipe, IsAFloorAcrossTheField) {
-    GameModel model = FieldWith(";;");
+    GameModel model = fieldWith(";;");
     const Twips floor = model.Anfang.Top;
-    PlaceBall(model, 500, floor - 480 - 30, 0, 51);
-    Tick(model);  // moves down 50: 20 below the floor
-    EXPECT_EQ(model.Eisenkugel.Bottom(), floor + 20);
+    placeBall(model, 500, floor - 480 - 30, 0, 51);
+    tick(model);  // moves down 50: 20 below the floor
+    EXPECT_EQ(model.Eisenkugel.bottom(), floor + 20);
     model.AlarmOn = true;
-    Tick(model);
-    EXPECT_EQ(model.Eisenkugel.Bottom(), floor);
+    tick(model);
+    EXPECT_EQ(model.Eisenkugel.bottom(), floor);
     EXPECT_EQ(model.BallVY, 0);
     EXPECT_TRUE(model.AlarmOn) << "a lifting tick leaves the alarm as it was";
     model.AlarmOn = false;
-    Tick(model);
-    EXPECT_EQ(model.Eisenkugel.Bottom(), floor);
+    tick(model);
+    EXPECT_EQ(model.Eisenkugel.bottom(), floor);
 }
 
 TEST(ExitPipe, CentresThenRisesThenSwallows) {
-    GameModel model = FieldWith(";;");
-    PlaceBall(model, 2880 + 100, 959, 30, -60);
+    GameModel model = fieldWith(";;");
+    placeBall(model, 2880 + 100, 959, 30, -60);
     int ticks = 0;
     bool won = false;
     while (!won && ticks < 1000) {
-        won = Tick(model);
+        won = tick(model);
         ++ticks;
         EXPECT_TRUE(model.Levelendeanzeiger.Visible);
         EXPECT_FALSE(model.AlarmOn);
@@ -530,10 +530,10 @@ TEST(ExitPipe, SwallowsOnceTheTopIs240BelowThePipeTop) {
     } cases[] = {{940, 36}, {959, 37}, {240, 1}, {241, 2}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.top);
-        GameModel model = FieldWith(";;");
-        PlaceBall(model, 3120, c.top);
+        GameModel model = fieldWith(";;");
+        placeBall(model, 3120, c.top);
         int ticks = 1;
-        while (!Tick(model) && ticks < 100) ++ticks;
+        while (!tick(model) && ticks < 100) ++ticks;
         EXPECT_EQ(ticks, c.ticks);
     }
 }
@@ -547,17 +547,17 @@ TEST(ExitPipe, UnderTheOpeningTheAlarmIsOff) {
     } cases[] = {{"under the opening", 3120, false}, {"beside the opening", 3361, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
-        GameModel model = FieldWith("grpp5775 1000 ,;;");
-        PlaceBall(model, c.left, 900);
-        Tick(model);
+        GameModel model = fieldWith("grpp5775 1000 ,;;");
+        placeBall(model, c.left, 900);
+        tick(model);
         EXPECT_EQ(model.AlarmOn, c.alarm);
     }
 }
 
 TEST(ExitPipe, CentresFromTheRightToo) {
-    GameModel model = FieldWith(";;");
-    PlaceBall(model, 3840 - 480, 900);
-    Tick(model);
+    GameModel model = fieldWith(";;");
+    placeBall(model, 3840 - 480, 900);
+    tick(model);
     EXPECT_EQ(model.Eisenkugel.Left, 3359);
     EXPECT_EQ(model.Eisenkugel.Top, 900);
 }
@@ -569,10 +569,10 @@ TEST(ExitPipe, BesideTheOpeningPushesBackDown) {
     } cases[] = {{"10 left of the opening", 2870}, {"1 right of the opening", 3841 - 480}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
-        GameModel model = FieldWith(";;");
-        PlaceBall(model, c.left, 900, 0, -51);
+        GameModel model = fieldWith(";;");
+        placeBall(model, c.left, 900, 0, -51);
         const Twips fieldTop = model.Spielflaeche.Top;
-        Tick(model);
+        tick(model);
         EXPECT_EQ(model.Eisenkugel.Top, 920);
         EXPECT_EQ(model.Eisenkugel.Left, c.left);
         EXPECT_EQ(model.BallVY, 0);
@@ -600,28 +600,28 @@ TEST(Scrolling, FollowsTheBallWithinBounds) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
-        GameModel model = FieldWith(";;");
+        GameModel model = fieldWith(";;");
         model.Spielflaeche.Top = c.fieldTop;
-        PlaceBall(model, 500, kMiddleTop, 0, c.vy);
-        Tick(model);
+        placeBall(model, 500, kMiddleTop, 0, c.vy);
+        tick(model);
         EXPECT_EQ(model.Spielflaeche.Top, c.expected);
     }
 }
 
 TEST(Alarm, FollowsTheOuterDiscsEveryTick) {
-    GameModel model = FieldWith(";pp5000 5000 ,;");
+    GameModel model = fieldWith(";pp5000 5000 ,;");
     model.BallPolarity = Polarity::Plus;
-    PlaceBall(model, 2600, 2600);
-    Tick(model);
+    placeBall(model, 2600, 2600);
+    tick(model);
     EXPECT_TRUE(model.AlarmOn);
     EXPECT_EQ(model.BallVX, 0) << "the outer disc does not push the iron ball";
-    PlaceBall(model, 500, 500 + 2000);
-    Tick(model);
+    placeBall(model, 500, 500 + 2000);
+    tick(model);
     EXPECT_FALSE(model.AlarmOn);
 }
 
 // Winning: a ball placed in the exit is swallowed on the next tick.
-void placeInExit(GameModel& model) { PlaceBall(model, 3120, 200); }
+void placeInExit(GameModel& model) { placeBall(model, 3120, 200); }
 
 TEST(LevelFinish, BuiltinLevelsRecordProgressAndChain) {
     const struct {
@@ -641,12 +641,12 @@ TEST(LevelFinish, BuiltinLevelsRecordProgressAndChain) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
         GameModel model;
-        ASSERT_TRUE(StartBuiltinLevel(model, c.index));
+        ASSERT_TRUE(startBuiltinLevel(model, c.index));
         for (int i = 0; i <= c.highestShown; ++i)
             model.LevelVisible[static_cast<std::size_t>(i)] = true;
         placeInExit(model);
         RecordingShell shell;
-        EXPECT_TRUE(Spieltimer_Timer(model, shell));
+        EXPECT_TRUE(runTick(model, shell));
         EXPECT_EQ(shell.progressWrites, c.writes);
         EXPECT_EQ(shell.levelClicks, c.clicks);
         EXPECT_FALSE(model.Eisenkugel.Visible);
@@ -657,24 +657,24 @@ TEST(LevelFinish, BuiltinLevelsRecordProgressAndChain) {
 
 TEST(LevelFinish, NextLevelStartsInsideTheTick) {
     GameModel model;
-    ASSERT_TRUE(StartBuiltinLevel(model, 6));
+    ASSERT_TRUE(startBuiltinLevel(model, 6));
     placeInExit(model);
     RecordingShell shell(&model);
-    EXPECT_TRUE(Spieltimer_Timer(model, shell));
+    EXPECT_TRUE(runTick(model, shell));
     EXPECT_EQ(model.Levelanzeige.Caption, " 8");
     EXPECT_EQ(model.Levelanzeiger.Caption, "Level 8");
     EXPECT_TRUE(model.Eisenkugel.Visible);
     EXPECT_FALSE(model.Levelendeanzeiger.Visible);
-    EXPECT_EQ(model.Text1, *BuiltinLevelText(7));
+    EXPECT_EQ(model.Text1, *builtinLevelText(7));
 }
 
 TEST(LevelFinish, LoadedLevelEndsQuietlyAndStaysWon) {
     GameModel model;
-    ASSERT_TRUE(StartLoadedLevel(model, "9 ;3;;;;\r\n"));
+    ASSERT_TRUE(startLoadedLevel(model, "9 ;3;;;;\r\n"));
     placeInExit(model);
     RecordingShell shell;
-    EXPECT_TRUE(Spieltimer_Timer(model, shell));
-    for (int n = 0; n < 5; ++n) Spieltimer_Timer(model, shell);
+    EXPECT_TRUE(runTick(model, shell));
+    for (int n = 0; n < 5; ++n) runTick(model, shell);
     EXPECT_TRUE(shell.progressWrites.empty());
     EXPECT_TRUE(shell.levelClicks.empty());
     EXPECT_TRUE(model.Levelendeanzeiger.Visible);
@@ -684,10 +684,10 @@ TEST(LevelFinish, LoadedLevelEndsQuietlyAndStaysWon) {
 
 TEST(LevelFinish, LevelThirtyKeepsShowingTheFinalMessage) {
     GameModel model;
-    ASSERT_TRUE(StartBuiltinLevel(model, 29));
+    ASSERT_TRUE(startBuiltinLevel(model, 29));
     placeInExit(model);
     RecordingShell shell;
-    for (int n = 0; n < 3; ++n) Spieltimer_Timer(model, shell);
+    for (int n = 0; n < 3; ++n) runTick(model, shell);
     EXPECT_TRUE(model.Geschafft.Visible);
     EXPECT_FALSE(model.Levelendeanzeiger.Visible);
     EXPECT_TRUE(shell.levelClicks.empty());

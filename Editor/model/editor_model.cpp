@@ -74,14 +74,14 @@ void copyDisc(const Disc& from, Disc& to) {
 
 // A hidden polarity lives only in the colour of the smallest disc.
 std::string realPolarity(const Disc& smallest) {
-    if (smallest.color == kPlusDiscColors[2]) return "p";
-    if (smallest.color == kMinusDiscColors[2]) return "m";
+    if (smallest.color == kPlusDiscColours[2]) return "p";
+    if (smallest.color == kMinusDiscColours[2]) return "m";
     return {};
 }
 
 }  // namespace
 
-std::string_view KindName(ElementKind kind) {
+std::string_view kindName(ElementKind kind) {
     switch (kind) {
         case ElementKind::Ferlan: return "Ferlan";
         case ElementKind::Kugel: return "Kugel";
@@ -138,7 +138,7 @@ std::uint8_t& EditorModel::counterRef(ElementKind kind) {
     }
 }
 
-Twips EditorModel::InsertTop(const ImageSlot& element, Twips windowInnerHeight) const {
+Twips EditorModel::insertTop(const ImageSlot& element, Twips windowInnerHeight) const {
     const Twips halfWindow = windowInnerHeight / 2 - element.height / 2;
     // When the preview's lower edge is in view, the element goes as far above
     // that edge as the window's middle lies above the window's lower edge.
@@ -148,7 +148,7 @@ Twips EditorModel::InsertTop(const ImageSlot& element, Twips windowInnerHeight) 
     return halfWindow - previewTop_;
 }
 
-void EditorModel::PlaceFerlanDiscs(int n) {
+void EditorModel::placeFerlanDiscs(int n) {
     const ImageSlot& e = ferlan_.at(static_cast<std::size_t>(n));
     if (e.picture.size() != 3) return;
     const bool gross = e.picture[0] == 'g';
@@ -164,7 +164,7 @@ void EditorModel::PlaceFerlanDiscs(int n) {
     }
 }
 
-void EditorModel::PlaceKugelDiscs(int n) {
+void EditorModel::placeKugelDiscs(int n) {
     const ImageSlot& e = kugel_.at(static_cast<std::size_t>(n));
     for (int k = 0; k < 3; ++k) {
         Disc& d = anziehung2_.at(discIndex(n, k));
@@ -173,20 +173,20 @@ void EditorModel::PlaceKugelDiscs(int n) {
     }
 }
 
-void EditorModel::ColorDiscs(Disc* first, bool plus) {
-    const auto& colors = plus ? kPlusDiscColors : kMinusDiscColors;
+void EditorModel::colourDiscs(Disc* first, bool plus) {
+    const auto& colours = plus ? kPlusDiscColours : kMinusDiscColours;
     for (std::size_t k = 0; k < 3; ++k) {
-        first[k].color = colors[k];
+        first[k].color = colours[k];
         first[k].visible = true;
     }
 }
 
-InsertResult EditorModel::InsertFerlan(const FerlanOptions& options, Twips windowInnerHeight) {
+InsertResult EditorModel::insertFerlan(const FerlanOptions& options, Twips windowInnerHeight) {
     const int n = nextFerlan_;
     if (n > kMaxFerlan) return {false, 0, kFerlanLimitMessage};
     ImageSlot& e = ferlan_[static_cast<std::size_t>(n)];
     e.left = kPreviewWidth / 2 - e.width / 2;
-    e.top = InsertTop(e, windowInnerHeight);
+    e.top = insertTop(e, windowInnerHeight);
     e.visible = true;
 
     std::string picture;
@@ -200,8 +200,8 @@ InsertResult EditorModel::InsertFerlan(const FerlanOptions& options, Twips windo
         Disc& d = anziehung_[discIndex(n, k)];
         d.width = d.height = layout[static_cast<std::size_t>(k)].diameter;
     }
-    PlaceFerlanDiscs(n);
-    ColorDiscs(&anziehung_[discIndex(n, 0)], options.plus);
+    placeFerlanDiscs(n);
+    colourDiscs(&anziehung_[discIndex(n, 0)], options.plus);
 
     e.height = options.gross ? kGrossRodHeight : kKleinRodHeight;
     ++nextFerlan_;
@@ -209,12 +209,12 @@ InsertResult EditorModel::InsertFerlan(const FerlanOptions& options, Twips windo
     return {true, n, {}};
 }
 
-InsertResult EditorModel::InsertKugel(const KugelOptions& options, Twips windowInnerHeight) {
+InsertResult EditorModel::insertKugel(const KugelOptions& options, Twips windowInnerHeight) {
     const int n = nextKugel_;
     if (n > kMaxKugel) return {false, 0, kKugelLimitMessage};
     ImageSlot& e = kugel_[static_cast<std::size_t>(n)];
     e.left = kPreviewWidth / 2 - e.width / 2;
-    e.top = InsertTop(e, windowInnerHeight);
+    e.top = insertTop(e, windowInnerHeight);
     e.visible = true;
     assignPicture(e, !options.sichtbar ? "u" : options.plus ? "p" : "m");
 
@@ -222,19 +222,19 @@ InsertResult EditorModel::InsertKugel(const KugelOptions& options, Twips windowI
         Disc& d = anziehung2_[discIndex(n, k)];
         d.width = d.height = kKugelDiscDiameters[static_cast<std::size_t>(k)];
     }
-    PlaceKugelDiscs(n);
-    ColorDiscs(&anziehung2_[discIndex(n, 0)], options.plus);
+    placeKugelDiscs(n);
+    colourDiscs(&anziehung2_[discIndex(n, 0)], options.plus);
     ++nextKugel_;
     changed_ = true;
     return {true, n, {}};
 }
 
-InsertResult EditorModel::InsertTransformator(TransformatorEffect effect, Twips windowInnerHeight) {
+InsertResult EditorModel::insertTransformator(TransformatorEffect effect, Twips windowInnerHeight) {
     const int n = nextTransformator_;
     if (n > kMaxTransformator) return {false, 0, kTransformatorLimitMessage};
     ImageSlot& e = transformator_[static_cast<std::size_t>(n)];
     e.left = kPreviewWidth / 2 - e.width / 2;
-    e.top = InsertTop(e, windowInnerHeight);
+    e.top = insertTop(e, windowInnerHeight);
     e.visible = true;
     assignPicture(e, effect == TransformatorEffect::Plus    ? "ap"
                      : effect == TransformatorEffect::Minus ? "am"
@@ -245,7 +245,7 @@ InsertResult EditorModel::InsertTransformator(TransformatorEffect effect, Twips 
     return {true, n, {}};
 }
 
-void EditorModel::PressElement(ElementKind kind, int index, int button, Twips x, Twips y) {
+void EditorModel::pressElement(ElementKind kind, int index, int button, Twips x, Twips y) {
     selectedKind_ = kind;
     if (button == kMouseLeft) {
         grabX_ = x;
@@ -256,16 +256,16 @@ void EditorModel::PressElement(ElementKind kind, int index, int button, Twips x,
     }
 }
 
-bool EditorModel::DropOnTile(int tile, Twips x, Twips y) {
+bool EditorModel::dropOnTile(int tile, Twips x, Twips y) {
     if (tile < 0 || tile >= kTileCount) return false;
     const ElementKind kind = selectedKind_;
     const int n = dragIndex_;
     if (kind == ElementKind::None || n < 1 || n >= nextSlot(kind)) return false;
     ImageSlot& e = slotRef(kind, n);
-    e.top = TileTop(tile) + y - grabY_;
-    e.left = TileLeft(tile) + x - grabX_;
-    if (kind == ElementKind::Ferlan) PlaceFerlanDiscs(n);
-    if (kind == ElementKind::Kugel) PlaceKugelDiscs(n);
+    e.top = tileTop(tile) + y - grabY_;
+    e.left = tileLeft(tile) + x - grabX_;
+    if (kind == ElementKind::Ferlan) placeFerlanDiscs(n);
+    if (kind == ElementKind::Kugel) placeKugelDiscs(n);
     changed_ = true;
     return true;
 }
@@ -276,7 +276,7 @@ Disc* EditorModel::discsOf(ElementKind kind) {
     return nullptr;
 }
 
-void EditorModel::DeleteSlot(ElementKind kind, int index) {
+void EditorModel::deleteSlot(ElementKind kind, int index) {
     const int last = slotCount(kind);
     std::uint8_t& counter = counterRef(kind);
     // Only a slot in use can be deleted; anything else would wrap the counter.
@@ -309,20 +309,20 @@ void EditorModel::DeleteSlot(ElementKind kind, int index) {
     changed_ = true;
 }
 
-void EditorModel::DeleteSelected() { DeleteSlot(selectedKind_, selectedIndex_); }
+void EditorModel::deleteSelected() { deleteSlot(selectedKind_, selectedIndex_); }
 
-void EditorModel::RemoveAll(ElementKind kind) {
+void EditorModel::removeAll(ElementKind kind) {
     // Deleting slot 1 once per slot, with the counter raised first so that the
     // slot counts as used, clears every slot the way a delete leaves it.
     std::uint8_t& counter = counterRef(kind);
     for (int run = 0; run < slotCount(kind); ++run) {
         ++counter;
-        DeleteSlot(kind, 1);
+        deleteSlot(kind, 1);
     }
     counter = 1;
 }
 
-void EditorModel::SetHeight(int rows) {
+void EditorModel::setHeight(int rows) {
     rows = std::clamp(rows, kMinHeight, kMaxHeight);
     if (rows == height_) return;
     height_ = rows;
@@ -330,18 +330,18 @@ void EditorModel::SetHeight(int rows) {
     changed_ = true;
 }
 
-void EditorModel::SetScroll(int value) {
+void EditorModel::setScroll(int value) {
     scroll_ = std::clamp(value, kMinScroll, 0);
     previewTop_ = static_cast<Twips>(scroll_) * kScrollUnit;
 }
 
-void EditorModel::SetFloor(int texture) {
+void EditorModel::setFloor(int texture) {
     if (texture < 1 || texture > 4 || texture == floor_) return;
     floor_ = texture;
     changed_ = true;
 }
 
-LevelTextResult EditorModel::LevelText() const {
+LevelTextResult EditorModel::levelText() const {
     if (floor_ < 1 || floor_ > 4) return {LevelTextStatus::NoFloor, {}};
     LevelData data;
     data.height = static_cast<std::uint8_t>(height_);
@@ -371,7 +371,7 @@ LevelTextResult EditorModel::LevelText() const {
         if (e.visible) data.transformator[k++] = {e.picture, e.left, e.top};
     }
 
-    WriteResult written = WriteLevelText(data);
+    WriteResult written = writeLevelText(data);
     if (written.error == WriteError::CoordinateOutOfRange) {
         return {LevelTextStatus::CoordinateOutOfRange, {}};
     }
@@ -379,18 +379,18 @@ LevelTextResult EditorModel::LevelText() const {
     return {LevelTextStatus::Ok, std::move(written.text)};
 }
 
-void EditorModel::BuildPreview(const LevelData& data) {
-    SetScroll(0);
+void EditorModel::buildPreview(const LevelData& data) {
+    setScroll(0);
     floor_ = 0;
-    RemoveAll(ElementKind::Ferlan);
-    RemoveAll(ElementKind::Kugel);
-    RemoveAll(ElementKind::Transformator);
-    SetHeight(data.height);
-    SetFloor(data.floor);
+    removeAll(ElementKind::Ferlan);
+    removeAll(ElementKind::Kugel);
+    removeAll(ElementKind::Transformator);
+    setHeight(data.height);
+    setFloor(data.floor);
 
     for (int n = 1; n <= kMaxFerlan; ++n) {
         const LevelEntry& entry = data.ferlan[static_cast<std::size_t>(n - 1)];
-        if (!IsFerlanCode(entry.code)) continue;
+        if (!isFerlanCode(entry.code)) continue;
         ImageSlot& e = ferlan_[static_cast<std::size_t>(n)];
         e.left = entry.x;
         e.top = entry.y;
@@ -402,14 +402,14 @@ void EditorModel::BuildPreview(const LevelData& data) {
             Disc& d = anziehung_[discIndex(n, k)];
             d.width = d.height = layout[static_cast<std::size_t>(k)].diameter;
         }
-        PlaceFerlanDiscs(n);
-        ColorDiscs(&anziehung_[discIndex(n, 0)], entry.code[3] == 'p');
+        placeFerlanDiscs(n);
+        colourDiscs(&anziehung_[discIndex(n, 0)], entry.code[3] == 'p');
         e.height = gross ? kGrossRodHeight : kKleinRodHeight;
         ++nextFerlan_;
     }
     for (int n = 1; n <= kMaxKugel; ++n) {
         const LevelEntry& entry = data.kugel[static_cast<std::size_t>(n - 1)];
-        if (!IsKugelCode(entry.code)) continue;
+        if (!isKugelCode(entry.code)) continue;
         ImageSlot& e = kugel_[static_cast<std::size_t>(n)];
         e.left = entry.x;
         e.top = entry.y;
@@ -419,13 +419,13 @@ void EditorModel::BuildPreview(const LevelData& data) {
             Disc& d = anziehung2_[discIndex(n, k)];
             d.width = d.height = kKugelDiscDiameters[static_cast<std::size_t>(k)];
         }
-        PlaceKugelDiscs(n);
-        ColorDiscs(&anziehung2_[discIndex(n, 0)], entry.code[1] == 'p');
+        placeKugelDiscs(n);
+        colourDiscs(&anziehung2_[discIndex(n, 0)], entry.code[1] == 'p');
         ++nextKugel_;
     }
     for (int n = 1; n <= kMaxTransformator; ++n) {
         const LevelEntry& entry = data.transformator[static_cast<std::size_t>(n - 1)];
-        if (!IsTransformatorCode(entry.code)) continue;
+        if (!isTransformatorCode(entry.code)) continue;
         ImageSlot& e = transformator_[static_cast<std::size_t>(n)];
         e.left = entry.x;
         e.top = entry.y;
@@ -437,17 +437,17 @@ void EditorModel::BuildPreview(const LevelData& data) {
     changed_ = false;
 }
 
-void EditorModel::NewLevel() {
-    SetHeight(kMinHeight);
-    SetScroll(0);
+void EditorModel::newLevel() {
+    setHeight(kMinHeight);
+    setScroll(0);
     floor_ = 0;
-    RemoveAll(ElementKind::Ferlan);
-    RemoveAll(ElementKind::Kugel);
-    RemoveAll(ElementKind::Transformator);
+    removeAll(ElementKind::Ferlan);
+    removeAll(ElementKind::Kugel);
+    removeAll(ElementKind::Transformator);
     changed_ = false;
 }
 
-Hit EditorModel::HitTest(Twips x, Twips y) const {
+Hit EditorModel::hitTest(Twips x, Twips y) const {
     // The preview clips what lies beyond its edges.
     if (x < 0 || y < 0 || x >= kPreviewWidth || y >= previewHeight_) return {};
     // Polarisers lie above charged balls above pole blocks, and within an
@@ -459,15 +459,15 @@ Hit EditorModel::HitTest(Twips x, Twips y) const {
             if (e.visible && contains(e, x, y)) return {Hit::Target::Element, kind, n};
         }
     }
-    for (const PipePiece& pipe : Pipes()) {
+    for (const PipePiece& pipe : pipes()) {
         if (x >= pipe.left && x < pipe.left + kPipeSize && y >= pipe.top &&
             y < pipe.top + kPipeSize) {
             return {Hit::Target::Pipe, ElementKind::None, 0};
         }
     }
     for (int tile = kTileCount - 1; tile >= 0; --tile) {
-        const Twips left = TileLeft(tile);
-        const Twips top = TileTop(tile);
+        const Twips left = tileLeft(tile);
+        const Twips top = tileTop(tile);
         if (x >= left && x < left + kTileSize && y >= top && y < top + kTileSize) {
             return {Hit::Target::Tile, ElementKind::None, tile};
         }
@@ -475,7 +475,7 @@ Hit EditorModel::HitTest(Twips x, Twips y) const {
     return {};
 }
 
-std::array<PipePiece, 8> EditorModel::Pipes() const {
+std::array<PipePiece, 8> EditorModel::pipes() const {
     // The entry row always fills the preview's last row, whatever the height.
     const Twips entryTop = previewHeight_ - kRowHeight;
     return {{

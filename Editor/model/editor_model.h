@@ -16,7 +16,7 @@ namespace ferlan::editor {
 enum class ElementKind { None, Ferlan, Kugel, Transformator };
 
 // "Ferlan", "Kugel", "Transformator" (empty for None).
-std::string_view KindName(ElementKind kind);
+std::string_view kindName(ElementKind kind);
 
 // An element's picture, position and size. The picture is a palette name
 // ("krp", "u", "an"); empty when the slot has never been used or was cleared.
@@ -45,8 +45,8 @@ struct Disc {
 };
 
 // Disc colours from the largest disc to the smallest.
-inline constexpr std::array<std::uint32_t, 3> kPlusDiscColors = {0xC0C0FF, 0x8080FF, 0x0000FF};
-inline constexpr std::array<std::uint32_t, 3> kMinusDiscColors = {0xC0FFC0, 0x80FF80, 0x00FF00};
+inline constexpr std::array<std::uint32_t, 3> kPlusDiscColours = {0xC0C0FF, 0x8080FF, 0x0000FF};
+inline constexpr std::array<std::uint32_t, 3> kMinusDiscColours = {0xC0FFC0, 0x80FF80, 0x00FF00};
 
 // The option groups of the edit strip, read when an insert command runs.
 // The defaults are the strip's own.
@@ -158,36 +158,36 @@ public:
 
     // `windowInnerHeight` is the editor window's client height in twips at the
     // moment of the insert: the element appears at the window's vertical middle.
-    InsertResult InsertFerlan(const FerlanOptions& options, Twips windowInnerHeight);
-    InsertResult InsertKugel(const KugelOptions& options, Twips windowInnerHeight);
-    InsertResult InsertTransformator(TransformatorEffect effect, Twips windowInnerHeight);
+    InsertResult insertFerlan(const FerlanOptions& options, Twips windowInnerHeight);
+    InsertResult insertKugel(const KugelOptions& options, Twips windowInnerHeight);
+    InsertResult insertTransformator(TransformatorEffect effect, Twips windowInnerHeight);
 
     // A mouse press on an element; x and y from the element's top left corner.
-    void PressElement(ElementKind kind, int index, int button, Twips x, Twips y);
+    void pressElement(ElementKind kind, int index, int button, Twips x, Twips y);
     // The drop of the element last pressed with the left button on floor tile
     // `tile`; x and y from the tile's top left corner. False when nothing moved.
-    bool DropOnTile(int tile, Twips x, Twips y);
+    bool dropOnTile(int tile, Twips x, Twips y);
     // Removes the element of the last right press and closes the gap.
-    void DeleteSelected();
+    void deleteSelected();
 
-    void SetHeight(int rows);    // kept within 9 to 23
-    void SetScroll(int value);   // kept within 0 to -200
-    void SetFloor(int texture);  // 1 to 4
+    void setHeight(int rows);    // kept within 9 to 23
+    void setScroll(int value);   // kept within 0 to -200
+    void setFloor(int texture);  // 1 to 4
 
     // The level text of the preview, written by the shared writer.
-    LevelTextResult LevelText() const;
-    // Empties the preview and rebuilds it from a level read by ReadLevelText.
-    void BuildPreview(const LevelData& data);
+    LevelTextResult levelText() const;
+    // Empties the preview and rebuilds it from a level read by readLevelText.
+    void buildPreview(const LevelData& data);
     // Back to the empty level of height 9 without a floor.
-    void NewLevel();
+    void newLevel();
 
-    Hit HitTest(Twips x, Twips y) const;     // preview coordinates
-    std::array<PipePiece, 8> Pipes() const;  // the exit row, then the entry row
-    static Twips TileLeft(int tile) {
+    Hit hitTest(Twips x, Twips y) const;     // preview coordinates
+    std::array<PipePiece, 8> pipes() const;  // the exit row, then the entry row
+    static Twips tileLeft(int tile) {
         const int column = tile % kTileColumns;
         return static_cast<Twips>(column) * kTileStep;
     }
-    static Twips TileTop(int tile) {
+    static Twips tileTop(int tile) {
         const int row = tile / kTileColumns;
         return static_cast<Twips>(row) * kTileStep;
     }
@@ -197,12 +197,12 @@ private:
     std::uint8_t& counterRef(ElementKind kind);
     // The disc array of a kind, indexed like the level's discs; none for polarisers.
     Disc* discsOf(ElementKind kind);
-    void DeleteSlot(ElementKind kind, int index);
-    void RemoveAll(ElementKind kind);
-    Twips InsertTop(const ImageSlot& element, Twips windowInnerHeight) const;
-    void PlaceFerlanDiscs(int n);
-    void PlaceKugelDiscs(int n);
-    void ColorDiscs(Disc* first, bool plus);
+    void deleteSlot(ElementKind kind, int index);
+    void removeAll(ElementKind kind);
+    Twips insertTop(const ImageSlot& element, Twips windowInnerHeight) const;
+    void placeFerlanDiscs(int n);
+    void placeKugelDiscs(int n);
+    void colourDiscs(Disc* first, bool plus);
 
     std::array<ImageSlot, kMaxFerlan + 1> ferlan_{};
     std::array<ImageSlot, kMaxKugel + 1> kugel_{};

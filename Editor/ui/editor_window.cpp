@@ -57,16 +57,16 @@ EditorWindow::EditorWindow(Prompts* prompts, QWidget* parent)
     scrollBar_->setSingleStep(1);
     scrollBar_->setPageStep(1);
     connect(scrollBar_, &QScrollBar::valueChanged, this,
-            [this](int qtValue) { VScroll1_Change(-qtValue); });
+            [this](int qtValue) { scrollPreview(-qtValue); });
 
     strip_ = new EditStrip(client);
     strip_->move(toWholePixels(kStripLeft), 0);
-    connect(strip_, &EditStrip::heightChanged, this, &EditorWindow::HScroll1_Change);
-    connect(strip_, &EditStrip::floorClicked, this, &EditorWindow::Boden_Click);
-    connect(strip_, &EditStrip::headingClicked, this, &EditorWindow::Label1_Click);
-    connect(strip_, &EditStrip::insertFerlanClicked, this, &EditorWindow::Command1_Click);
-    connect(strip_, &EditStrip::insertKugelClicked, this, &EditorWindow::Command2_Click);
-    connect(strip_, &EditStrip::insertTransformatorClicked, this, &EditorWindow::Command6_Click);
+    connect(strip_, &EditStrip::heightChanged, this, &EditorWindow::changeHeight);
+    connect(strip_, &EditStrip::floorClicked, this, &EditorWindow::chooseFloor);
+    connect(strip_, &EditStrip::headingClicked, this, &EditorWindow::showDirectHelp);
+    connect(strip_, &EditStrip::insertFerlanClicked, this, &EditorWindow::insertPoleBlock);
+    connect(strip_, &EditStrip::insertKugelClicked, this, &EditorWindow::insertChargedBall);
+    connect(strip_, &EditStrip::insertTransformatorClicked, this, &EditorWindow::insertPolariser);
 
     buildMenus();
     refresh();
@@ -86,25 +86,25 @@ void EditorWindow::buildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("Datei"));
     file->setObjectName(QStringLiteral("mnufile"));
     add(file, "mnunew", QStringLiteral("Neu"), QKeySequence(Qt::CTRL | Qt::Key_N),
-        &EditorWindow::mnunew_Click);
+        &EditorWindow::newLevel);
     add(file, "mnuload", QStringLiteral("Laden"), QKeySequence(Qt::CTRL | Qt::Key_O),
-        &EditorWindow::mnuload_Click);
+        &EditorWindow::loadLevel);
     add(file, "mnusave", QStringLiteral("Speichern unter"), QKeySequence(Qt::CTRL | Qt::Key_S),
-        &EditorWindow::mnusave_Click);
+        &EditorWindow::saveLevelAs);
     add(file, "mnuend", QStringLiteral("Beenden"), QKeySequence(Qt::CTRL | Qt::Key_Q),
-        &EditorWindow::mnuend_Click);
+        &EditorWindow::quit);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("?"));
     help->setObjectName(QStringLiteral("mnuhelp"));
-    add(help, "mnuinfo", QStringLiteral("Info"), {}, &EditorWindow::mnuinfo_Click);
-    add(help, "mnudo", QStringLiteral("Benutzen des Editors"), {}, &EditorWindow::mnudo_Click);
+    add(help, "mnuinfo", QStringLiteral("Info"), {}, &EditorWindow::showInfo);
+    add(help, "mnudo", QStringLiteral("Benutzen des Editors"), {}, &EditorWindow::showUsage);
     add(help, "mnuturn", QStringLiteral("Direkthilfe an- oder abschalten"), {},
-        &EditorWindow::mnuturn_Click);
+        &EditorWindow::toggleDirectHelp);
 
     // Never in the menu bar: it opens only on a right press on an element.
     contextMenu_ = new QMenu(QStringLiteral("Menü"), this);
     contextMenu_->setObjectName(QStringLiteral("menu"));
-    add(contextMenu_, "cut", QStringLiteral("Löschen"), {}, &EditorWindow::cut_Click);
+    add(contextMenu_, "cut", QStringLiteral("Löschen"), {}, &EditorWindow::deleteElement);
 }
 
 Twips EditorWindow::clientHeight() const {
@@ -133,69 +133,69 @@ void EditorWindow::showInsertRefusal(const InsertResult& result) {
     prompts_.message(kFailureCaption, text, Prompts::Icon::Critical);
 }
 
-void EditorWindow::Command1_Click() {
-    showInsertRefusal(model_.InsertFerlan(strip_->ferlanOptions(), clientHeight()));
+void EditorWindow::insertPoleBlock() {
+    showInsertRefusal(model_.insertFerlan(strip_->ferlanOptions(), clientHeight()));
     refresh();
 }
 
-void EditorWindow::Command2_Click() {
-    showInsertRefusal(model_.InsertKugel(strip_->kugelOptions(), clientHeight()));
+void EditorWindow::insertChargedBall() {
+    showInsertRefusal(model_.insertKugel(strip_->kugelOptions(), clientHeight()));
     refresh();
 }
 
-void EditorWindow::Command6_Click() {
-    showInsertRefusal(model_.InsertTransformator(strip_->transformatorEffect(), clientHeight()));
+void EditorWindow::insertPolariser() {
+    showInsertRefusal(model_.insertTransformator(strip_->transformatorEffect(), clientHeight()));
     refresh();
 }
 
-void EditorWindow::HScroll1_Change(int rows) {
-    model_.SetHeight(rows);
+void EditorWindow::changeHeight(int rows) {
+    model_.setHeight(rows);
     refresh();
 }
 
-void EditorWindow::VScroll1_Change(int value) {
-    model_.SetScroll(value);
+void EditorWindow::scrollPreview(int value) {
+    model_.setScroll(value);
     refresh();
 }
 
-void EditorWindow::Boden_Click(int texture) {
-    model_.SetFloor(texture);
+void EditorWindow::chooseFloor(int texture) {
+    model_.setFloor(texture);
     refresh();
 }
 
-void EditorWindow::Label1_Click(int index) {
+void EditorWindow::showDirectHelp(int index) {
     if (!model_.directHelp()) return;
     const QString text = directHelpText(index);
     if (!text.isEmpty()) prompts_.message(kDirectHelpTextCaption, text, Prompts::Icon::Information);
 }
 
-void EditorWindow::cut_Click() {
-    model_.DeleteSelected();
+void EditorWindow::deleteElement() {
+    model_.deleteSelected();
     refresh();
 }
 
-void EditorWindow::mnunew_Click() {
+void EditorWindow::newLevel() {
     if (!prompts_.question(kNewCaption, kNewQuestion)) return;
-    model_.NewLevel();
+    model_.newLevel();
     refresh();
 }
 
-void EditorWindow::mnuload_Click() {
+void EditorWindow::loadLevel() {
     const QString name = prompts_.openFileName(kLevelFileFilter);
     if (name.isEmpty()) return;
     lastFileName_ = name;
     const std::optional<std::string> text = readLevelFile(name);
     LevelData data;
-    if (!text || !ReadLevelText(*text, data)) {
+    if (!text || !readLevelText(*text, data)) {
         showReadError(prompts_);
         return;
     }
-    model_.BuildPreview(data);
+    model_.buildPreview(data);
     refresh();
 }
 
-void EditorWindow::mnusave_Click() {
-    const LevelTextResult level = model_.LevelText();
+void EditorWindow::saveLevelAs() {
+    const LevelTextResult level = model_.levelText();
     switch (level.status) {
         case LevelTextStatus::Ok: break;
         case LevelTextStatus::NoFloor:
@@ -222,7 +222,7 @@ void EditorWindow::mnusave_Click() {
     model_.markSaved();
 }
 
-void EditorWindow::mnuend_Click() {
+void EditorWindow::quit() {
     if (!prompts_.question(kQuitCaption, kQuitQuestion)) return;
     quitConfirmed_ = true;
     close();
@@ -237,15 +237,15 @@ void EditorWindow::closeEvent(QCloseEvent* event) {
     }
 }
 
-void EditorWindow::mnuinfo_Click() {
+void EditorWindow::showInfo() {
     prompts_.message(kInfoCaption, kInfoText, Prompts::Icon::Information);
 }
 
-void EditorWindow::mnudo_Click() {
+void EditorWindow::showUsage() {
     prompts_.message(kHelpCaption, kHelpText, Prompts::Icon::Information);
 }
 
-void EditorWindow::mnuturn_Click() {
+void EditorWindow::toggleDirectHelp() {
     const bool on = model_.directHelp();
     if (prompts_.question(kDirectHelpCaption, on ? kDirectHelpOff : kDirectHelpOn)) {
         model_.setDirectHelp(!on);

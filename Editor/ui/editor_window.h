@@ -30,21 +30,21 @@ public:
     Twips clientHeight() const;
 
     // The handlers, named after the controls and menu items that run them.
-    void Command1_Click();
-    void Command2_Click();
-    void Command6_Click();
-    void HScroll1_Change(int rows);
-    void VScroll1_Change(int value);
-    void Boden_Click(int texture);
-    void Label1_Click(int index);
-    void cut_Click();
-    void mnunew_Click();
-    void mnuload_Click();
-    void mnusave_Click();
-    void mnuend_Click();
-    void mnuinfo_Click();
-    void mnudo_Click();
-    void mnuturn_Click();
+    void insertPoleBlock();
+    void insertChargedBall();
+    void insertPolariser();
+    void changeHeight(int rows);
+    void scrollPreview(int value);
+    void chooseFloor(int texture);
+    void showDirectHelp(int index);
+    void deleteElement();
+    void newLevel();
+    void loadLevel();
+    void saveLevelAs();
+    void quit();
+    void showInfo();
+    void showUsage();
+    void toggleDirectHelp();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

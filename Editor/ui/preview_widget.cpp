@@ -12,14 +12,14 @@
 namespace ferlan::editor {
 namespace {
 
-QColor discColor(std::uint32_t bgr) {
+QColor discColour(std::uint32_t bgr) {
     return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
                   static_cast<int>((bgr >> 16) & 0xFF));
 }
 
 void paintDisc(QPainter& painter, const Disc& disc) {
     if (!disc.visible) return;
-    painter.setBrush(discColor(disc.color));
+    painter.setBrush(discColour(disc.color));
     painter.drawEllipse(toPixels(disc.left, disc.top, disc.width, disc.height));
 }
 
@@ -72,12 +72,12 @@ void PreviewWidget::paintEvent(QPaintEvent*) {
     if (model_.floor() != 0) {
         const QString floor = QStringLiteral("Boden%1").arg(model_.floor());
         for (int tile = 0; tile < kTileCount; ++tile) {
-            paintImage(painter, floor, EditorModel::TileLeft(tile), EditorModel::TileTop(tile),
+            paintImage(painter, floor, EditorModel::tileLeft(tile), EditorModel::tileTop(tile),
                        kTileSize, kTileSize);
         }
     }
     for (int i = 1; i <= 3 * kMaxKugel; ++i) paintDisc(painter, model_.anziehung2(i));
-    for (const PipePiece& pipe : model_.Pipes()) {
+    for (const PipePiece& pipe : model_.pipes()) {
         const QString name =
             QString::fromUtf8(pipe.picture.data(), static_cast<qsizetype>(pipe.picture.size()));
         paintImage(painter, name, pipe.left, pipe.top, kPipeSize, kPipeSize);
@@ -90,12 +90,12 @@ void PreviewWidget::paintEvent(QPaintEvent*) {
 
 void PreviewWidget::mousePressEvent(QMouseEvent* event) {
     const QPointF at = toTwips(event->position());
-    const Hit hit = model_.HitTest(static_cast<Twips>(at.x()), static_cast<Twips>(at.y()));
+    const Hit hit = model_.hitTest(static_cast<Twips>(at.x()), static_cast<Twips>(at.y()));
     if (hit.target != Hit::Target::Element) return;
     const ImageSlot& element = model_.slot(hit.kind, hit.index);
     const QPointF grab(at.x() - element.left, at.y() - element.top);
     const int button = mouseButtonCode(event->button());
-    model_.PressElement(hit.kind, hit.index, button, static_cast<Twips>(grab.x()),
+    model_.pressElement(hit.kind, hit.index, button, static_cast<Twips>(grab.x()),
                         static_cast<Twips>(grab.y()));
     if (button == kMouseLeft) startDrag(element, grab);
     if (button == kMouseRight) emit contextMenuRequested(event->globalPosition().toPoint());
@@ -125,7 +125,7 @@ void PreviewWidget::startDrag(const ImageSlot& element, QPointF grab) {
 
 Hit PreviewWidget::tileUnder(QPointF position) const {
     const QPointF at = toTwips(position);
-    return model_.HitTest(static_cast<Twips>(at.x()), static_cast<Twips>(at.y()));
+    return model_.hitTest(static_cast<Twips>(at.x()), static_cast<Twips>(at.y()));
 }
 
 void PreviewWidget::dragEnterEvent(QDragEnterEvent* event) {
@@ -149,9 +149,9 @@ void PreviewWidget::dropEvent(QDropEvent* event) {
         return;
     }
     const QPointF at = toTwips(event->position());
-    const Twips x = static_cast<Twips>(at.x()) - EditorModel::TileLeft(hit.index);
-    const Twips y = static_cast<Twips>(at.y()) - EditorModel::TileTop(hit.index);
-    if (model_.DropOnTile(hit.index, x, y)) {
+    const Twips x = static_cast<Twips>(at.x()) - EditorModel::tileLeft(hit.index);
+    const Twips y = static_cast<Twips>(at.y()) - EditorModel::tileTop(hit.index);
+    if (model_.dropOnTile(hit.index, x, y)) {
         event->acceptProposedAction();
         update();
         emit levelChanged();

@@ -21,13 +21,13 @@ constexpr Twips kLevelendeanzeigerTop = 2603;
 void assignPicture(Image& image, Picture picture) {
     image.picture = picture;
     if (picture != Picture::None) {
-        image.Width = PictureSize(picture);
+        image.Width = pictureSize(picture);
         image.Height = image.Width;
     }
 }
 
 void copyDisc(Disc& to, const Disc& from) {
-    to.BackColor = from.BackColor;
+    to.BackColour = from.BackColour;
     to.Top = from.Top;
     to.Left = from.Left;
     to.Height = from.Height;
@@ -63,7 +63,7 @@ void shiftDown(std::array<Image, Slots>& images, Disc* discs, int slot) {
 Picture polePicture(const std::string& code) {
     // Size, side, then the shown polarity, or "u" where it is hidden.
     const char shown = code[2] == 'u' ? 'u' : code[3];
-    return PictureFromName(std::string{code[0], code[1], shown});
+    return pictureFromName(std::string{code[0], code[1], shown});
 }
 
 Picture kugelPicture(const std::string& code) {
@@ -98,7 +98,7 @@ void placePole(GameModel& model, int i, const LevelEntry& entry) {
         disc.Height = shape.size;
         disc.Top = entry.y - shape.dy;
         disc.Left = face - shape.dx;
-        disc.BackColor = colours[static_cast<std::size_t>(d)];
+        disc.BackColour = colours[static_cast<std::size_t>(d)];
     }
 
     FieldObject& marker = model.Zentrum[static_cast<std::size_t>(i)];
@@ -122,7 +122,7 @@ void placeKugel(GameModel& model, int j, const LevelEntry& entry) {
         disc.Height = size;
         disc.Top = ball.Top + ball.Height / 2 - disc.Height / 2;
         disc.Left = ball.Left + ball.Width / 2 - disc.Width / 2;
-        disc.BackColor = colours[static_cast<std::size_t>(d)];
+        disc.BackColour = colours[static_cast<std::size_t>(d)];
     }
     ++model.NextKugel;
 }
@@ -132,7 +132,7 @@ void placeTransformator(GameModel& model, int k, const LevelEntry& entry) {
     pipe.Left = entry.x;
     pipe.Top = entry.y;
     pipe.Visible = true;
-    assignPicture(pipe, PictureFromName(entry.code));
+    assignPicture(pipe, pictureFromName(entry.code));
     pipe.Width = kTransformatorWidth;
     ++model.NextTransformator;
 }
@@ -141,14 +141,14 @@ template <typename Counter>
 void clearKind(GameModel& model, ElementKind kind, int slots, Counter& counter) {
     for (int n = 0; n < slots; ++n) {
         ++counter;
-        RemoveElement(model, kind, 1);
+        removeElement(model, kind, 1);
     }
     counter = 1;
 }
 
 }  // namespace
 
-void RemoveElement(GameModel& model, ElementKind kind, int slot) {
+void removeElement(GameModel& model, ElementKind kind, int slot) {
     switch (kind) {
         case ElementKind::Ferlan:
             if (slot < 1 || slot > kMaxFerlan) return;
@@ -168,7 +168,7 @@ void RemoveElement(GameModel& model, ElementKind kind, int slot) {
     }
 }
 
-void BuildField(GameModel& model) {
+void buildField(GameModel& model) {
     clearKind(model, ElementKind::Ferlan, kMaxFerlan, model.NextFerlan);
     clearKind(model, ElementKind::Kugel, kMaxKugel, model.NextKugel);
     clearKind(model, ElementKind::Transformator, kMaxTransformator, model.NextTransformator);
@@ -197,7 +197,7 @@ void BuildField(GameModel& model) {
     model.Levelendeanzeiger.Top = kLevelendeanzeigerTop;
 
     model.FloorTexture = level.floor;
-    model.FloorRows = static_cast<int>(RoundHalfEven(static_cast<double>(h) / kRowHeight));
+    model.FloorRows = static_cast<int>(roundHalfEven(static_cast<double>(h) / kRowHeight));
 
     for (int i = 1; i <= kMaxFerlan; ++i) {
         const LevelEntry& entry = level.ferlan[static_cast<std::size_t>(i - 1)];
@@ -213,20 +213,20 @@ void BuildField(GameModel& model) {
     }
 }
 
-bool ReadLevelText(GameModel& model) {
+bool readLevelText(GameModel& model) {
     model.BallVX = 0;
     model.BallVY = 0;
     model.SwapX = 0;
     model.SwapY = 0;
     model.KugelVX.fill(0);
     model.KugelVY.fill(0);
-    if (!ReadLevelText(model.Text1, model.levelData)) return false;
-    BuildField(model);
+    if (!readLevelText(model.Text1, model.levelData)) return false;
+    buildField(model);
     return true;
 }
 
-bool StartBuiltinLevel(GameModel& model, int index) {
-    const auto text = BuiltinLevelText(index);
+bool startBuiltinLevel(GameModel& model, int index) {
+    const auto text = builtinLevelText(index);
     if (!text) return false;
     model.Text1 = std::string(*text);
     const std::string number = " " + std::to_string(index + 1);
@@ -234,20 +234,20 @@ bool StartBuiltinLevel(GameModel& model, int index) {
     model.Levelanzeige.Caption = number;
     model.Geladen.Visible = false;
     model.Levelanzeiger.Caption = "Level" + number;
-    return ReadLevelText(model);
+    return readLevelText(model);
 }
 
-bool StartLoadedLevel(GameModel& model, std::string text) {
+bool startLoadedLevel(GameModel& model, std::string text) {
     model.Text1 = std::move(text);
     model.Levelanzeige.Visible = false;
     model.Geladen.Visible = true;
     model.Levelanzeiger.Caption.clear();
-    return ReadLevelText(model);
+    return readLevelText(model);
 }
 
-bool RestartLevel(GameModel& model) {
+bool restartLevel(GameModel& model) {
     model.SpieltimerEnabled = false;
-    return ReadLevelText(model);
+    return readLevelText(model);
 }
 
 }  // namespace ferlan

@@ -9,9 +9,9 @@
 namespace ferlan {
 
 inline constexpr std::array<Colour, 3> kPlusDiscColours = {
-    MakeColour(255, 192, 192), MakeColour(255, 128, 128), MakeColour(255, 0, 0)};
+    makeColour(255, 192, 192), makeColour(255, 128, 128), makeColour(255, 0, 0)};
 inline constexpr std::array<Colour, 3> kMinusDiscColours = {
-    MakeColour(192, 255, 192), MakeColour(128, 255, 128), MakeColour(0, 255, 0)};
+    makeColour(192, 255, 192), makeColour(128, 255, 128), makeColour(0, 255, 0)};
 
 struct PoleDisc {
     Twips size;

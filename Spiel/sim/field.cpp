@@ -28,19 +28,19 @@ const PaletteEntry* find(Picture picture) {
 
 }  // namespace
 
-std::string_view PictureName(Picture picture) {
+std::string_view pictureName(Picture picture) {
     const PaletteEntry* entry = find(picture);
     return entry ? entry->name : std::string_view{};
 }
 
-Picture PictureFromName(std::string_view name) {
+Picture pictureFromName(std::string_view name) {
     for (const PaletteEntry& entry : kPalette) {
         if (entry.name == name) return entry.picture;
     }
     return Picture::None;
 }
 
-float PictureSize(Picture picture) {
+float pictureSize(Picture picture) {
     const PaletteEntry* entry = find(picture);
     return entry ? entry->size : 0.0f;
 }

@@ -20,13 +20,13 @@ using Speed = std::int16_t;
 // (0x0000FF is pure red, 0x00FF00 pure green).
 using Colour = std::uint32_t;
 
-inline constexpr Colour MakeColour(int red, int green, int blue) {
+inline constexpr Colour makeColour(int red, int green, int blue) {
     return static_cast<Colour>(red) | (static_cast<Colour>(green) << 8) |
            (static_cast<Colour>(blue) << 16);
 }
-inline constexpr int ColourRed(Colour c) { return static_cast<int>(c & 0xFF); }
-inline constexpr int ColourGreen(Colour c) { return static_cast<int>((c >> 8) & 0xFF); }
-inline constexpr int ColourBlue(Colour c) { return static_cast<int>((c >> 16) & 0xFF); }
+inline constexpr int colourRed(Colour c) { return static_cast<int>(c & 0xFF); }
+inline constexpr int colourGreen(Colour c) { return static_cast<int>((c >> 8) & 0xFF); }
+inline constexpr int colourBlue(Colour c) { return static_cast<int>((c >> 16) & 0xFF); }
 
 // The palette pictures an element can carry. The tick tells a polariser's kind
 // by its picture, exactly as it would by comparing it with the palette images.
@@ -53,11 +53,11 @@ enum class Picture : std::uint8_t {
 };
 
 // The palette image's name ("grp", "ap", ...); empty for None.
-std::string_view PictureName(Picture picture);
+std::string_view pictureName(Picture picture);
 // The inverse of PictureName; None for a name that is not a palette image.
-Picture PictureFromName(std::string_view name);
+Picture pictureFromName(std::string_view name);
 // The picture's natural size in twips (it is square); 0 for None.
-float PictureSize(Picture picture);
+float pictureSize(Picture picture);
 
 // Left, Top, Width, Height and Visible: what every object of the field has.
 struct FieldObject {
@@ -67,8 +67,8 @@ struct FieldObject {
     Twips Height = 0;
     bool Visible = false;
 
-    Twips Right() const { return Left + Width; }
-    Twips Bottom() const { return Top + Height; }
+    Twips right() const { return Left + Width; }
+    Twips bottom() const { return Top + Height; }
 };
 
 // A picture object (pole, charged ball, polariser, pipes, the iron ball).
@@ -79,7 +79,7 @@ struct Image : FieldObject {
 // A filled circle; the game keeps its discs hidden and uses them as geometry,
 // and their colour is the only place a hidden polarity is kept.
 struct Disc : FieldObject {
-    Colour BackColor = 0;
+    Colour BackColour = 0;
 };
 
 struct Label : FieldObject {
@@ -151,9 +151,9 @@ struct GameModel {
     // The iron ball's polarity; the three panel indicators show it, exactly
     // one at a time.
     Polarity BallPolarity = Polarity::Neutral;
-    bool PlusanzeigeVisible() const { return BallPolarity == Polarity::Plus; }
-    bool MinusanzeigeVisible() const { return BallPolarity == Polarity::Minus; }
-    bool NeutralanzeigeVisible() const { return BallPolarity == Polarity::Neutral; }
+    bool plusanzeigeVisible() const { return BallPolarity == Polarity::Plus; }
+    bool minusanzeigeVisible() const { return BallPolarity == Polarity::Minus; }
+    bool neutralanzeigeVisible() const { return BallPolarity == Polarity::Neutral; }
 
     Speed BallVX = 0;
     Speed BallVY = 0;

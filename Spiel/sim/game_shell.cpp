@@ -6,7 +6,7 @@ namespace ferlan {
 
 void RecordingShell::levelClick(int index) {
     levelClicks.push_back(index);
-    if (chainTo_) StartBuiltinLevel(*chainTo_, index);
+    if (chainTo_) startBuiltinLevel(*chainTo_, index);
 }
 
 }  // namespace ferlan

@@ -58,7 +58,7 @@ bool parseCount(std::string_view field, std::int64_t& count, std::string& why) {
 
 }  // namespace
 
-std::optional<std::vector<KeyStep>> ParseKeyScript(std::string_view text, KeyScriptError& error) {
+std::optional<std::vector<KeyStep>> parseKeyScript(std::string_view text, KeyScriptError& error) {
     std::vector<KeyStep> steps;
     int lineNumber = 0;
     while (!text.empty()) {
@@ -89,7 +89,7 @@ std::optional<std::vector<KeyStep>> ParseKeyScript(std::string_view text, KeyScr
     return steps;
 }
 
-std::string FormatHeldKeys(const HeldKeys& keys) {
+std::string formatHeldKeys(const HeldKeys& keys) {
     std::string text;
     if (keys.up) text += 'U';
     if (keys.down) text += 'D';
@@ -98,17 +98,17 @@ std::string FormatHeldKeys(const HeldKeys& keys) {
     return text.empty() ? "-" : text;
 }
 
-std::string FormatKeyStep(const KeyStep& step) {
-    return FormatHeldKeys(step.keys) + ' ' + std::to_string(step.count);
+std::string formatKeyStep(const KeyStep& step) {
+    return formatHeldKeys(step.keys) + ' ' + std::to_string(step.count);
 }
 
-std::int64_t TotalTicks(const std::vector<KeyStep>& steps) {
+std::int64_t totalTicks(const std::vector<KeyStep>& steps) {
     std::int64_t total = 0;
     for (const KeyStep& step : steps) total += step.count;
     return total;
 }
 
-void HoldKeys(GameModel& model, const HeldKeys& keys) {
+void holdKeys(GameModel& model, const HeldKeys& keys) {
     model.KeyUpHeld = keys.up;
     model.KeyDownHeld = keys.down;
     model.KeyLeftHeld = keys.left;

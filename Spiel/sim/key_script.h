@@ -43,16 +43,16 @@ struct KeyScriptError {
 
 inline constexpr std::int64_t kMaxStepCount = 1'000'000'000;
 
-std::optional<std::vector<KeyStep>> ParseKeyScript(std::string_view text, KeyScriptError& error);
+std::optional<std::vector<KeyStep>> parseKeyScript(std::string_view text, KeyScriptError& error);
 
 // "-" or the held letters in the order U, D, L, R.
-std::string FormatHeldKeys(const HeldKeys& keys);
+std::string formatHeldKeys(const HeldKeys& keys);
 // One line of a script, without the line end: "UL 5".
-std::string FormatKeyStep(const KeyStep& step);
+std::string formatKeyStep(const KeyStep& step);
 
-std::int64_t TotalTicks(const std::vector<KeyStep>& steps);
+std::int64_t totalTicks(const std::vector<KeyStep>& steps);
 
 // Puts the held keys into the model's key flags.
-void HoldKeys(GameModel& model, const HeldKeys& keys);
+void holdKeys(GameModel& model, const HeldKeys& keys);
 
 }  // namespace ferlan

@@ -9,14 +9,14 @@
 
 namespace ferlan {
 
-inline constexpr Speed SaturateSpeed(int value) {
+inline constexpr Speed saturateSpeed(int value) {
     constexpr int lowest = std::numeric_limits<Speed>::min();
     constexpr int highest = std::numeric_limits<Speed>::max();
     return static_cast<Speed>(value < lowest ? lowest : (value > highest ? highest : value));
 }
 
-inline constexpr void AddSpeed(Speed& speed, int delta) { speed = SaturateSpeed(speed + delta); }
+inline constexpr void addSpeed(Speed& speed, int delta) { speed = saturateSpeed(speed + delta); }
 
-inline constexpr Speed NegateSpeed(Speed speed) { return SaturateSpeed(-static_cast<int>(speed)); }
+inline constexpr Speed negateSpeed(Speed speed) { return saturateSpeed(-static_cast<int>(speed)); }
 
 }  // namespace ferlan

@@ -28,15 +28,15 @@ constexpr double kLastLevel = kBuiltinLevelCount;
 
 // Boxes touch with their edges included.
 inline bool touches(const FieldObject& a, const FieldObject& b) {
-    return a.Right() >= b.Left && b.Right() >= a.Left && a.Bottom() >= b.Top && b.Bottom() >= a.Top;
+    return a.right() >= b.Left && b.right() >= a.Left && a.bottom() >= b.Top && b.bottom() >= a.Top;
 }
 
 inline bool deepVertical(const FieldObject& obstacle, const FieldObject& ball, Twips margin) {
-    return obstacle.Bottom() - margin > ball.Top && obstacle.Top + margin < ball.Bottom();
+    return obstacle.bottom() - margin > ball.Top && obstacle.Top + margin < ball.bottom();
 }
 
 inline bool deepHorizontal(const FieldObject& obstacle, const FieldObject& ball, Twips margin) {
-    return obstacle.Right() - margin > ball.Left && obstacle.Left + margin < ball.Right();
+    return obstacle.right() - margin > ball.Left && obstacle.Left + margin < ball.right();
 }
 
 inline void friction(Speed& speed) {
@@ -100,14 +100,14 @@ inline bool kugelForce(Polarity ball, Colour colour, int ring, Force& force) {
 inline void pull(GameModel& model, Twips towardLeft, Twips towardTop, int m) {
     const Image& ball = model.Eisenkugel;
     if (ball.Top > towardTop) {
-        AddSpeed(model.BallVY, -m);
+        addSpeed(model.BallVY, -m);
     } else if (ball.Top < towardTop) {
-        AddSpeed(model.BallVY, m);
+        addSpeed(model.BallVY, m);
     }
     if (ball.Left > towardLeft) {
-        AddSpeed(model.BallVX, -m);
+        addSpeed(model.BallVX, -m);
     } else if (ball.Left < towardLeft) {
-        AddSpeed(model.BallVX, m);
+        addSpeed(model.BallVX, m);
     }
 }
 
@@ -115,18 +115,18 @@ void applyKugelForce(GameModel& model, std::size_t k, const Force& force) {
     const Image& ball = model.Eisenkugel;
     const Image& kugel = model.Kugel[k];
     if (ball.Top > kugel.Top) {
-        AddSpeed(model.KugelVY[k], force.onElement);
-        AddSpeed(model.BallVY, -force.onBall);
+        addSpeed(model.KugelVY[k], force.onElement);
+        addSpeed(model.BallVY, -force.onBall);
     } else if (ball.Top < kugel.Top) {
-        AddSpeed(model.KugelVY[k], -force.onElement);
-        AddSpeed(model.BallVY, force.onBall);
+        addSpeed(model.KugelVY[k], -force.onElement);
+        addSpeed(model.BallVY, force.onBall);
     }
     if (ball.Left > kugel.Left) {
-        AddSpeed(model.KugelVX[k], force.onElement);
-        AddSpeed(model.BallVX, -force.onBall);
+        addSpeed(model.KugelVX[k], force.onElement);
+        addSpeed(model.BallVX, -force.onBall);
     } else if (ball.Left < kugel.Left) {
-        AddSpeed(model.KugelVX[k], -force.onElement);
-        AddSpeed(model.BallVX, force.onBall);
+        addSpeed(model.KugelVX[k], -force.onElement);
+        addSpeed(model.BallVX, force.onBall);
     }
 }
 
@@ -140,10 +140,10 @@ void exchangeSpeeds(GameModel& model, std::size_t k) {
 }
 
 void steer(GameModel& model) {
-    if (model.KeyUpHeld) AddSpeed(model.BallVY, -kSteeringPush);
-    if (model.KeyDownHeld) AddSpeed(model.BallVY, kSteeringPush);
-    if (model.KeyLeftHeld) AddSpeed(model.BallVX, -kSteeringPush);
-    if (model.KeyRightHeld) AddSpeed(model.BallVX, kSteeringPush);
+    if (model.KeyUpHeld) addSpeed(model.BallVY, -kSteeringPush);
+    if (model.KeyDownHeld) addSpeed(model.BallVY, kSteeringPush);
+    if (model.KeyLeftHeld) addSpeed(model.BallVX, -kSteeringPush);
+    if (model.KeyRightHeld) addSpeed(model.BallVX, kSteeringPush);
     limit(model.BallVY);
     limit(model.BallVX);
     friction(model.BallVX);
@@ -152,12 +152,12 @@ void steer(GameModel& model) {
 
 void bounceOffWalls(GameModel& model) {
     Image& ball = model.Eisenkugel;
-    if (ball.Right() >= kScaleWidth) {
-        model.BallVX = NegateSpeed(model.BallVX);
+    if (ball.right() >= kScaleWidth) {
+        model.BallVX = negateSpeed(model.BallVX);
         ball.Left = kScaleWidth - ball.Width;
     }
     if (ball.Left <= kScaleLeft) {
-        model.BallVX = NegateSpeed(model.BallVX);
+        model.BallVX = negateSpeed(model.BallVX);
         ball.Left = 0;
     }
 }
@@ -167,8 +167,8 @@ void bounceOffPoles(GameModel& model) {
     for (std::size_t i = 1; i <= kMaxFerlan; ++i) {
         const Image& pole = model.Ferlan[i];
         if (!pole.Visible || !touches(ball, pole)) continue;
-        if (!deepVertical(pole, ball, kPoleMargin)) model.BallVY = NegateSpeed(model.BallVY);
-        if (!deepHorizontal(pole, ball, kPoleMargin)) model.BallVX = NegateSpeed(model.BallVX);
+        if (!deepVertical(pole, ball, kPoleMargin)) model.BallVY = negateSpeed(model.BallVY);
+        if (!deepHorizontal(pole, ball, kPoleMargin)) model.BallVX = negateSpeed(model.BallVX);
     }
 }
 
@@ -179,20 +179,20 @@ void bounceOffTransformators(GameModel& model) {
         if (!pipe.Visible) continue;
         const bool touching = touches(ball, pipe);
         // A ball in line with the pipe enters it from either end.
-        const bool inLine = pipe.Left <= ball.Left && ball.Right() <= pipe.Right();
+        const bool inLine = pipe.Left <= ball.Left && ball.right() <= pipe.right();
         if (touching && !deepVertical(pipe, ball, kTransformatorMargin) && !inLine) {
-            model.BallVY = NegateSpeed(model.BallVY);
+            model.BallVY = negateSpeed(model.BallVY);
         }
         if (touching && !deepHorizontal(pipe, ball, kTransformatorMargin)) {
-            model.BallVX = NegateSpeed(model.BallVX);
+            model.BallVX = negateSpeed(model.BallVX);
         }
-        const bool besideVertically = pipe.Bottom() >= ball.Top && ball.Bottom() >= pipe.Top;
-        if (pipe.Right() <= ball.Right() && ball.Right() < pipe.Right() + kRimBand &&
+        const bool besideVertically = pipe.bottom() >= ball.Top && ball.bottom() >= pipe.Top;
+        if (pipe.right() <= ball.right() && ball.right() < pipe.right() + kRimBand &&
             besideVertically) {
-            model.BallVX = NegateSpeed(model.BallVX);
+            model.BallVX = negateSpeed(model.BallVX);
         }
         if (pipe.Left - kRimBand < ball.Left && ball.Left <= pipe.Left && besideVertically) {
-            model.BallVX = NegateSpeed(model.BallVX);
+            model.BallVX = negateSpeed(model.BallVX);
         }
     }
 }
@@ -212,10 +212,10 @@ void polarise(GameModel& model) {
     for (std::size_t k = 1; k <= kMaxTransformator; ++k) {
         const Image& pipe = model.Transformator[k];
         if (!pipe.Visible) continue;
-        if (pipe.Right() - kPolariseAcross >= ball.Left &&
-            pipe.Left + kPolariseAcross <= ball.Right() &&
-            pipe.Bottom() - kPolariseAlong >= ball.Top &&
-            pipe.Top + kPolariseAlong <= ball.Bottom()) {
+        if (pipe.right() - kPolariseAcross >= ball.Left &&
+            pipe.Left + kPolariseAcross <= ball.right() &&
+            pipe.bottom() - kPolariseAlong >= ball.Top &&
+            pipe.Top + kPolariseAlong <= ball.bottom()) {
             switch (pipe.picture) {
                 case Picture::ap: model.BallPolarity = Polarity::Plus; break;
                 case Picture::am: model.BallPolarity = Polarity::Minus; break;
@@ -238,7 +238,7 @@ bool applyPoleForces(GameModel& model) {
             if (!touches(ball, disc)) break;
             if (ring == 0) anyHit = true;
             int force = 0;
-            if (poleForce(model.BallPolarity, disc.BackColor, ring, force)) {
+            if (poleForce(model.BallPolarity, disc.BackColour, ring, force)) {
                 pull(model, z.Left, z.Top, force);
             }
             if (ring == 2 && z.Left - kCaptureRadius < ball.Left &&
@@ -266,7 +266,7 @@ bool applyKugelForces(GameModel& model) {
             const Disc& disc = model.Anziehung2[3 * k - 2 + static_cast<std::size_t>(ring)];
             if (ring > 0 && !touches(ball, disc)) continue;
             Force force{};
-            if (kugelForce(model.BallPolarity, disc.BackColor, ring, force)) {
+            if (kugelForce(model.BallPolarity, disc.BackColour, ring, force)) {
                 applyKugelForce(model, k, force);
             }
         }
@@ -299,7 +299,7 @@ int highestShownLevelLabel(const GameModel& model) {
 void finishLevel(GameModel& model, GameShell& shell) {
     // A level loaded from a file ends here; only built-in levels go on.
     if (!model.Levelanzeige.Visible) return;
-    const double n = ReadLenientNumber(model.Levelanzeige.Caption);
+    const double n = readLenientNumber(model.Levelanzeige.Caption);
     if (n < kLastLevel) {
         if (n > highestShownLevelLabel(model)) shell.writeProgress(static_cast<int>(n));
         if (n >= 0) shell.levelClick(static_cast<int>(n));
@@ -314,10 +314,10 @@ enum class ExitResult { NotThere, EndsTick, Won, Blocked };
 ExitResult enterExit(GameModel& model, GameShell& shell) {
     Image& ball = model.Eisenkugel;
     const FieldObject& ende = model.Ende;
-    if (!(ende.Bottom() > ball.Top)) return ExitResult::NotThere;
+    if (!(ende.bottom() > ball.Top)) return ExitResult::NotThere;
     model.BallVX = 0;
     model.BallVY = 0;
-    if (ende.Right() >= ball.Right() && ball.Left >= ende.Left) {
+    if (ende.right() >= ball.right() && ball.Left >= ende.Left) {
         model.Levelendeanzeiger.Visible = true;
         model.AlarmOn = false;
         if (ende.Left + kExitCentre < ball.Left) ball.Left -= 1;
@@ -350,15 +350,15 @@ void scroll(GameModel& model) {
 
 }  // namespace
 
-bool Spieltimer_Timer(GameModel& model, GameShell& shell) {
+bool runTick(GameModel& model, GameShell& shell) {
     Image& ball = model.Eisenkugel;
 
     // The entry pipe's top edge is a floor across the whole field.
-    if (ball.Bottom() > model.Anfang.Top) {
+    if (ball.bottom() > model.Anfang.Top) {
         ball.Top -= kPipeLift;
         model.BallVX = 0;
         model.BallVY = 0;
-        if (ball.Bottom() - kPipeLift < model.Anfang.Top) model.Levelanzeiger.Visible = false;
+        if (ball.bottom() - kPipeLift < model.Anfang.Top) model.Levelanzeiger.Visible = false;
         return false;
     }
 

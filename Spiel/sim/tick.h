@@ -12,6 +12,6 @@ namespace ferlan {
 // a built-in level, and may already have started the next one). A won loaded
 // level or level 30 keeps the ball hidden in the exit and answers true again
 // on every later tick.
-bool Spieltimer_Timer(GameModel& model, GameShell& shell);
+bool runTick(GameModel& model, GameShell& shell);
 
 }  // namespace ferlan

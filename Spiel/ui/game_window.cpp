@@ -115,7 +115,7 @@ void GameWindow::setLevelVisible(int index, bool visible) {
     levels_[static_cast<std::size_t>(index)]->setVisible(visible);
 }
 
-void GameWindow::Spielstarten_Click() {
+void GameWindow::showLevelList() {
     const std::optional<int> progress = progress_.read();
     if (!progress) {
         prompts_->message(QStringLiteral("Fehler"), ProgressFile::missingMessage(),
@@ -129,7 +129,7 @@ void GameWindow::Spielstarten_Click() {
     update();
 }
 
-void GameWindow::zurueck_Click() {
+void GameWindow::backToTitle() {
     for (int i = 0; i < kLevelLabelCount; ++i) setLevelVisible(i, false);
     ueberdecken_->setVisible(false);
     setTitleVisible(true);
@@ -137,16 +137,16 @@ void GameWindow::zurueck_Click() {
     update();
 }
 
-void GameWindow::Level_Click(int index) {
+void GameWindow::startLevel(int index) {
     if (index < 0 || index >= kLevelLabelCount) return;
     levels_[static_cast<std::size_t>(index)]->setColour(SceneItem::kRestColour);
     lamp_.forgetTicks();
-    if (!StartBuiltinLevel(model_, index)) showReadError(*prompts_);
+    if (!startBuiltinLevel(model_, index)) showReadError(*prompts_);
     syncLoop();
     update();
 }
 
-void GameWindow::Levelladen_Click() {
+void GameWindow::loadLevelFile() {
     titleLabels_[1]->setColour(SceneItem::kRestColour);
     update();
     const QString path = prompts_->openFileName(kLevelFileFilter);
@@ -155,19 +155,19 @@ void GameWindow::Levelladen_Click() {
     // exactly as they were.
     std::optional<std::string> text = readLevelFile(path);
     LevelData check;
-    if (!text || !ReadLevelText(*text, check)) {
+    if (!text || !readLevelText(*text, check)) {
         showReadError(*prompts_);
         return;
     }
     lamp_.forgetTicks();
-    if (!StartLoadedLevel(model_, std::move(*text))) showReadError(*prompts_);
+    if (!startLoadedLevel(model_, std::move(*text))) showReadError(*prompts_);
     syncLoop();
     update();
 }
 
-void GameWindow::Beenden_Click() { close(); }
+void GameWindow::quitGame() { close(); }
 
-void GameWindow::Credits_Click() {
+void GameWindow::startCredits() {
     ueberdecken_->setVisible(true);
     setTitleVisible(false);
     credits_.start();
@@ -188,7 +188,7 @@ void GameWindow::stopCredits() {
     update();
 }
 
-void GameWindow::Creditstimer_Timer() {
+void GameWindow::advanceCredits() {
     if (!credits_.running()) return;
     credits_.step(mouseX_);
     syncCreditLines();
@@ -221,7 +221,7 @@ void GameWindow::writeProgress(int levelNumber) {
     }
 }
 
-void GameWindow::levelClick(int index) { Level_Click(index); }
+void GameWindow::levelClick(int index) { startLevel(index); }
 
 void GameWindow::showNotice(const QString& text) {
     notice_ = text;
@@ -254,7 +254,7 @@ void GameWindow::fieldKeyDown(int key) {
             // A hidden level must not play on and win by itself.
             model_.SpieltimerEnabled = false;
             notice_.clear();
-            if (model_.Levelanzeige.Visible) Spielstarten_Click();
+            if (model_.Levelanzeige.Visible) showLevelList();
             break;
         case Qt::Key_Up: model_.KeyUpHeld = true; break;
         case Qt::Key_Down: model_.KeyDownHeld = true; break;
@@ -263,7 +263,7 @@ void GameWindow::fieldKeyDown(int key) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
             lamp_.forgetTicks();
-            if (!RestartLevel(model_)) showReadError(*prompts_);
+            if (!restartLevel(model_)) showReadError(*prompts_);
             break;
         default: return;
     }
@@ -389,32 +389,32 @@ void GameWindow::clickItem(SceneItem* clicked) {
     } else if (clicked == ueberdecken_) {
         if (credits_.running()) stopCredits();
     } else if (clicked->kind() == SceneItem::Kind::LevelLabel) {
-        Level_Click(clicked->index());
+        startLevel(clicked->index());
     } else if (clicked == zurueck_) {
-        zurueck_Click();
+        backToTitle();
     } else if (clicked == titleLabels_[0]) {
-        Spielstarten_Click();
+        showLevelList();
     } else if (clicked == titleLabels_[1]) {
-        Levelladen_Click();
+        loadLevelFile();
     } else if (clicked == titleLabels_[2]) {
-        Credits_Click();
+        startCredits();
     } else if (clicked == titleLabels_[3]) {
-        Beenden_Click();
+        quitGame();
     }
 }
 
 // ---------------------------------------------------------- the frame loop
 
-void GameWindow::Spieltimer_Timer() {
+void GameWindow::runTick() {
     // A modal box opened from inside a tick must not run the next one.
     if (inTick_ || !model_.SpieltimerEnabled) return;
     inTick_ = true;
-    ferlan::Spieltimer_Timer(model_, *this);
+    ferlan::runTick(model_, *this);
     lamp_.noteTick(model_.AlarmOn);
     inTick_ = false;
 }
 
-void GameWindow::Alarmblinktimer_Timer() { lamp_.event(model_.AlarmOn); }
+void GameWindow::blinkAlarmLamp() { lamp_.event(model_.AlarmOn); }
 
 void GameWindow::syncLoop() {
     const qint64 now = clock_.nsecsElapsed();
@@ -450,9 +450,9 @@ void GameWindow::scheduleNext(qint64 nowNs) {
 
 void GameWindow::onFrame() {
     const qint64 now = clock_.nsecsElapsed();
-    for (int n = tickRate_.take(now); n > 0 && model_.SpieltimerEnabled; --n) Spieltimer_Timer();
-    if (lampRate_.take(now) > 0) Alarmblinktimer_Timer();
-    for (int n = creditsRate_.take(now); n > 0 && credits_.running(); --n) Creditstimer_Timer();
+    for (int n = tickRate_.take(now); n > 0 && model_.SpieltimerEnabled; --n) runTick();
+    if (lampRate_.take(now) > 0) blinkAlarmLamp();
+    for (int n = creditsRate_.take(now); n > 0 && credits_.running(); --n) advanceCredits();
     if (!notice_.isEmpty() && now >= noticeUntilNs_) notice_.clear();
     refreshIfChanged();
     syncLoop();

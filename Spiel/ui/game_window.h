@@ -43,17 +43,17 @@ public:
     QSize sizeHint() const override;
 
     // The window's handlers, as the menu, the keys and the timers run them.
-    void Spielstarten_Click();
-    void Levelladen_Click();
-    void Credits_Click();
-    void Beenden_Click();
-    void zurueck_Click();
-    void Level_Click(int index);
+    void showLevelList();
+    void loadLevelFile();
+    void startCredits();
+    void quitGame();
+    void backToTitle();
+    void startLevel(int index);
     void stopCredits();
     // One step of play, of the credits roll, of the alarm lamp.
-    void Spieltimer_Timer();
-    void Creditstimer_Timer();
-    void Alarmblinktimer_Timer();
+    void runTick();
+    void advanceCredits();
+    void blinkAlarmLamp();
 
     GameModel& model() { return model_; }
     const GameModel& model() const { return model_; }

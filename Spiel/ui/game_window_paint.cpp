@@ -96,7 +96,7 @@ void GameWindow::paintScene(QPainter& painter, const QRect& dirty) {
     double coveredBottom = 0;
     if (model_.Spielflaeche.Visible) {
         coveredTop = std::max(0.0, static_cast<double>(model_.Spielflaeche.Top));
-        coveredBottom = std::min(kHeight, static_cast<double>(model_.Spielflaeche.Bottom()));
+        coveredBottom = std::min(kHeight, static_cast<double>(model_.Spielflaeche.bottom()));
     }
     const auto hidden = [&](const QRectF& twips) {
         return twips.top() >= coveredTop && twips.bottom() <= coveredBottom;
@@ -141,7 +141,7 @@ void GameWindow::paintField(QPainter& painter, const QRect& dirty) {
     };
     auto drawShownImage = [&](const Image& image) {
         if (image.Visible && shows(at(image))) {
-            drawPicture(painter, fromModel(std::string(PictureName(image.picture))), at(image));
+            drawPicture(painter, fromModel(std::string(pictureName(image.picture))), at(image));
         }
     };
 
@@ -261,8 +261,8 @@ void GameWindow::paintPanel(QPainter& painter) {
         drawPicture(painter, QStringLiteral("Geladen"),
                     on(model_.Geladen.Left, model_.Geladen.Top, 480, 480));
     }
-    const QString indicator = model_.PlusanzeigeVisible()    ? QStringLiteral("Plusanzeige")
-                              : model_.MinusanzeigeVisible() ? QStringLiteral("Minusanzeige")
+    const QString indicator = model_.plusanzeigeVisible()    ? QStringLiteral("Plusanzeige")
+                              : model_.minusanzeigeVisible() ? QStringLiteral("Minusanzeige")
                                                              : QStringLiteral("Neutralanzeige");
     drawPicture(painter, indicator, on(3380, 70, 480, 480));
     drawPicture(painter, AlarmLamp::pictureName(lamp_.picture()), on(5840, 60, 480, 480));

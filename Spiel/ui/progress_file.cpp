@@ -64,7 +64,7 @@ std::optional<int> ProgressFile::read() const {
     if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
     const QByteArray start = file.read(kSignificantBytes);
     if (file.error() != QFileDevice::NoError) return std::nullopt;
-    const double value = RoundHalfEven(ReadLenientNumber(
+    const double value = roundHalfEven(readLenientNumber(
         std::string_view(start.constData(), static_cast<std::size_t>(start.size()))));
     if (value < 0 || value > 255) return std::nullopt;
     if (value > kHighestStoredProgress) return std::nullopt;

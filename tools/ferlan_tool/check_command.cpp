@@ -58,7 +58,7 @@ int runCheck(const Arguments& args) {
         return error.exitCode;
     }
     LevelData level;
-    if (!ReadLevelText(*text, level)) {
+    if (!readLevelText(*text, level)) {
         std::cerr << kReadErrorMessage << '\n';
         return kExitRejected;
     }

@@ -135,7 +135,7 @@ int runPlay(const Arguments& args) {
             return kExitUsage;
         }
         KeyScriptError scriptError;
-        auto parsed = ParseKeyScript(*script, scriptError);
+        auto parsed = parseKeyScript(*script, scriptError);
         if (!parsed) {
             std::cerr << "ferlan-tool play: Tastenskript, " << scriptError.message << '\n';
             return kExitUsage;
@@ -144,14 +144,14 @@ int runPlay(const Arguments& args) {
     }
 
     GameModel model;
-    const bool built = source.builtin != 0 ? StartBuiltinLevel(model, source.builtin - 1)
-                                           : StartLoadedLevel(model, *text);
+    const bool built = source.builtin != 0 ? startBuiltinLevel(model, source.builtin - 1)
+                                           : startLoadedLevel(model, *text);
     if (!built) {
         std::cerr << kReadErrorMessage << '\n';
         return kExitRejected;
     }
 
-    const std::int64_t scripted = TotalTicks(steps);
+    const std::int64_t scripted = totalTicks(steps);
     if (ticksWanted && *ticksWanted > scripted)
         steps.push_back({HeldKeys{}, *ticksWanted - scripted});
 
@@ -160,9 +160,9 @@ int runPlay(const Arguments& args) {
     bool won = false;
     std::string out;
     for (const KeyStep& step : steps) {
-        HoldKeys(model, step.keys);
+        holdKeys(model, step.keys);
         for (std::int64_t n = 0; n < step.count && !won; ++n) {
-            won = Spieltimer_Timer(model, shell);
+            won = runTick(model, shell);
             ++tick;
             if (trace) {
                 appendTrace(out, tick, model);

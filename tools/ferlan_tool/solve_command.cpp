@@ -61,7 +61,7 @@ std::string whyGivenUp(const SolveResult& result, const SolveOptions& options) {
 }
 
 void printStats(std::ostream& out, const GameModel& start, const SolveResult& result) {
-    const ReplayReport report = ReportReplay(start, result.steps);
+    const ReplayReport report = reportReplay(start, result.steps);
     const auto list = [&](const char* what, const std::vector<std::int64_t>& ticks) {
         out << "# " << what << ':';
         for (const std::int64_t n : ticks) out << ' ' << n;
@@ -107,20 +107,20 @@ int runSolve(const Arguments& args) {
         return error.exitCode;
     }
     GameModel start;
-    const bool built = source.builtin != 0 ? StartBuiltinLevel(start, source.builtin - 1)
-                                           : StartLoadedLevel(start, *text);
+    const bool built = source.builtin != 0 ? startBuiltinLevel(start, source.builtin - 1)
+                                           : startLoadedLevel(start, *text);
     if (!built) {
         std::cerr << "ferlan-tool solve: " << kReadErrorMessage << '\n';
         return kExitUsage;
     }
 
-    const SolveResult result = SolveLevel(start, options);
+    const SolveResult result = solveLevel(start, options);
     if (result.outcome != SolveOutcome::Won) {
         std::cerr << "ferlan-tool solve: " << whyGivenUp(result, options) << '\n';
         return kExitRejected;
     }
     std::string out;
-    for (const KeyStep& step : result.steps) out += FormatKeyStep(step) + '\n';
+    for (const KeyStep& step : result.steps) out += formatKeyStep(step) + '\n';
     std::cout << out;
     if (stats) printStats(std::cout, start, result);
     std::cout << "# won after " << result.ticks << " ticks\n" << std::flush;

@@ -119,7 +119,7 @@ std::optional<ParsedArguments> parseArguments(const Arguments& args,
 
 std::optional<std::string> loadLevelText(const LevelSource& source, ToolError& error) {
     if (source.builtin != 0) {
-        const auto text = BuiltinLevelText(source.builtin - 1);
+        const auto text = builtinLevelText(source.builtin - 1);
         if (!text) {
             error = {kExitUsage, "Kein eingebautes Level " + std::to_string(source.builtin)};
             return std::nullopt;
