@@ -1,0 +1,202 @@
+#!/usr/bin/env bash
+# Puts hand-made faults (scripts/faults.txt) into a scratch copy of the
+# sources one at a time, builds, runs the suite without the end-to-end and
+# soak tests, and reports which faults the suite catches.
+#
+#   scripts/fault_check.sh [--rev REV | --worktree] [--check] [ID ...]
+#
+#   --rev REV    sources of commit REV (default HEAD)
+#   --worktree   sources as they are in the working tree, uncommitted changes included
+#   --check      only report which faults apply; build and run nothing
+#   ID ...       only these faults
+#
+# The scratch copy and its build live under build/faults/, so the working
+# tree and the normal build are never touched. Results go to
+# build/faults/results.txt as well as to the terminal.
+set -euo pipefail
+shopt -u patsub_replacement 2>/dev/null || true
+cd "$(dirname "$0")/.."
+root=$(pwd)
+faults_file="$root/scripts/faults.txt"
+work="$root/build/faults"
+src="$work/src"
+bin="$work/bin"
+
+rev=HEAD
+worktree=false
+check_only=false
+selected=()
+while (($#)); do
+    case "$1" in
+        --rev) rev="$2"; shift 2 ;;
+        --worktree) worktree=true; shift ;;
+        --check) check_only=true; shift ;;
+        -h | --help) sed -n '2,16p' "$0"; exit 0 ;;
+        *) selected+=("$1"); shift ;;
+    esac
+done
+
+# ------------------------------------------------------------ the fault list
+ids=() areas=() files=() whats=() froms=() tos=()
+parse_faults() {
+    local line state="" from="" to="" header
+    finish() {
+        if [[ -n "$state" ]]; then
+            # Blank lines that separate the entries belong to no snippet.
+            while [[ "$from" == *$'\n' ]]; do from=${from%$'\n'}; done
+            while [[ "$to" == *$'\n' ]]; do to=${to%$'\n'}; done
+            froms+=("${from#$'\n'}") tos+=("${to#$'\n'}")
+        fi
+        from="" to=""
+    }
+    while IFS= read -r line || [[ -n "$line" ]]; do
+        if [[ "$line" == "== "* ]]; then
+            finish
+            header=${line#== }
+            IFS='|' read -r a b c d <<<"$header"
+            ids+=("$(echo $a)") areas+=("$(echo $b)") files+=("$(echo $c)") whats+=("$(echo $d)")
+            state=header
+        elif [[ "$state" == header && "$line" == "-- from" ]]; then
+            state=from
+        elif [[ "$state" == from && "$line" == "-- to" ]]; then
+            state=to
+        elif [[ "$state" == from ]]; then
+            from+=$'\n'"$line"
+        elif [[ "$state" == to ]]; then
+            to+=$'\n'"$line"
+        fi
+    done <"$faults_file"
+    finish
+}
+parse_faults
+
+wanted() {
+    ((${#selected[@]} == 0)) && return 0
+    local s
+    for s in "${selected[@]}"; do [[ "$s" == "$1" ]] && return 0; done
+    return 1
+}
+
+# How often `needle` occurs in file `path`.
+occurrences() {
+    local text needle=$2
+    text=$(cat "$1"; printf x)
+    local without=${text//"$needle"/}
+    echo $(((${#text} - ${#without}) / ${#needle}))
+}
+
+# ------------------------------------------------------------ the scratch copy
+mkdir -p "$src"
+sync_sources() {
+    local fresh="$work/fresh"
+    rm -rf "$fresh"
+    mkdir -p "$fresh"
+    if $worktree; then
+        git ls-files -z --cached --others --exclude-standard |
+            while IFS= read -r -d '' f; do [[ -f "$f" ]] && printf '%s\0' "$f"; done |
+            tar -c --null -T - | tar -x -C "$fresh"
+    else
+        git archive "$rev" | tar -x -C "$fresh"
+    fi
+    # Only files that differ are copied, so an unchanged tree rebuilds nothing.
+    (cd "$fresh" && find . -type f) | while IFS= read -r f; do
+        if ! cmp -s "$fresh/$f" "$src/$f"; then
+            mkdir -p "$(dirname "$src/$f")"
+            cp "$fresh/$f" "$src/$f"
+        fi
+    done
+    (cd "$src" && find . -type f) | while IFS= read -r f; do
+        [[ -e "$fresh/$f" ]] || rm -f "$src/$f"
+    done
+    rm -rf "$fresh"
+}
+
+current_file="" current_backup=""
+restore() {
+    if [[ -n "$current_backup" && -f "$current_backup" ]]; then
+        cp "$current_backup" "$current_file"
+        rm -f "$current_backup"
+    fi
+    current_file="" current_backup=""
+}
+trap restore EXIT
+trap 'restore; exit 130' INT TERM
+
+export CMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER:-ccache}
+build() {
+    [[ -f "$bin/CMakeCache.txt" ]] ||
+        cmake -S "$src" -B "$bin" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build "$bin" -j2 >"$work/build.log" 2>&1
+}
+run_suite() {
+    ctest --test-dir "$bin" -E 'e2e|soak' -j2 --timeout 300 --stop-on-failure \
+        >"$work/ctest.log" 2>&1
+}
+failed_tests() {
+    sed -n '/The following tests FAILED/,$p' "$work/ctest.log" |
+        grep -E '^\s+[0-9]+ - ' | sed -E 's/^\s+[0-9]+ - ([^ ]+).*/\1/' | head -3 | paste -sd, -
+}
+
+if ! $check_only; then
+    echo "== Sources: $($worktree && echo 'working tree' || git rev-parse --short "$rev")"
+    sync_sources
+    echo "== Building and running the unchanged suite"
+    if ! build; then
+        echo "The unchanged sources do not build; see $work/build.log" >&2
+        exit 2
+    fi
+    if ! run_suite; then
+        echo "The unchanged suite fails; see $work/ctest.log" >&2
+        exit 2
+    fi
+fi
+base="$src"
+$check_only && base="$root"
+
+results="$work/results.txt"
+mkdir -p "$work"
+: >"$results"
+caught=0 applicable=0 total=0
+printf '%-24s %-13s %-13s %s\n' fault area result "caught by" | tee -a "$results"
+for i in "${!ids[@]}"; do
+    id=${ids[$i]}
+    wanted "$id" || continue
+    total=$((total + 1))
+    target="$base/${files[$i]}"
+    result="" by=""
+    if [[ ! -f "$target" ]] || (($(occurrences "$target" "${froms[$i]}") != 1)); then
+        result="not applicable"
+    elif $check_only; then
+        result="applies"
+        applicable=$((applicable + 1))
+    else
+        applicable=$((applicable + 1))
+        current_file=$target
+        current_backup="$work/backup"
+        cp "$target" "$current_backup"
+        text=$(cat "$target"; printf x)
+        text=${text%x}
+        printf '%s' "${text/"${froms[$i]}"/"${tos[$i]}"}" >"$target"
+        SECONDS=0
+        if ! build; then
+            result="no build"
+        elif run_suite; then
+            result="MISSED"
+        else
+            result="caught"
+            by=$(failed_tests)
+            caught=$((caught + 1))
+        fi
+        by="$by (${SECONDS}s)"
+        restore
+    fi
+    printf '%-24s %-13s %-13s %s\n' "$id" "${areas[$i]}" "$result" "$by" | tee -a "$results"
+done
+
+if $check_only; then
+    echo "$applicable of $total faults apply" | tee -a "$results"
+else
+    # Leave the scratch build matching its sources again.
+    build || true
+    echo "$caught caught of $total ($applicable applied)" | tee -a "$results"
+fi
