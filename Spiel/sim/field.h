@@ -69,21 +69,29 @@ struct FieldObject {
 
     Twips right() const { return Left + Width; }
     Twips bottom() const { return Top + Height; }
+
+    bool operator==(const FieldObject&) const = default;
 };
 
 // A picture object (pole, charged ball, polariser, pipes, the iron ball).
 struct Image : FieldObject {
     Picture picture = Picture::None;
+
+    bool operator==(const Image&) const = default;
 };
 
 // A filled circle; the game keeps its discs hidden and uses them as geometry,
 // and their colour is the only place a hidden polarity is kept.
 struct Disc : FieldObject {
     Colour BackColour = 0;
+
+    bool operator==(const Disc&) const = default;
 };
 
 struct Label : FieldObject {
     std::string Caption;
+
+    bool operator==(const Label&) const = default;
 };
 
 enum class Polarity : std::uint8_t { Neutral, Plus, Minus };
@@ -184,6 +192,8 @@ struct GameModel {
     LevelData levelData;
 
     GameModel();
+
+    bool operator==(const GameModel&) const = default;
 };
 
 }  // namespace ferlan
