@@ -3,8 +3,8 @@
 // (1 to 16) in its high four. Won built-in levels chain on to the next one, so
 // the level start path is exercised too.
 #include <Spiel/sim/build_field.h>
-#include <Spiel/sim/game_shell.h>
 #include <Spiel/sim/tick.h>
+#include <tests/recording_shell.h>
 
 #include <cmath>
 #include <cstdint>

@@ -6,12 +6,6 @@
 namespace ferlan {
 namespace {
 
-class DetachedShell : public GameShell {
-public:
-    void writeProgress(int) override {}
-    void levelClick(int) override {}
-};
-
 bool touches(const FieldObject& a, const FieldObject& b) {
     return a.right() >= b.Left && b.right() >= a.Left && a.bottom() >= b.Top && b.bottom() >= a.Top;
 }
@@ -46,29 +40,22 @@ ReplayReport reportReplay(const GameModel& start, const std::vector<KeyStep>& st
     report.kugelTicks.assign(kugeln.size(), 0);
     report.transformatorTicks.assign(pipes.size(), 0);
 
-    std::int64_t tick = 0;
-    for (const KeyStep& step : steps) {
-        holdKeys(model, step.keys);
-        for (std::int64_t n = 0; n < step.count; ++n) {
-            ++tick;
-            if (runTick(model, shell)) {
-                report.wonAt = tick;
-                return report;
-            }
-            const Image& ball = model.Eisenkugel;
-            for (std::size_t s = 0; s < poles.size(); ++s) {
-                if (touches(ball, model.Anziehung[3 * poles[s] - 2])) ++report.ferlanTicks[s];
-            }
-            for (std::size_t s = 0; s < kugeln.size(); ++s) {
-                if (touches(ball, model.Anziehung2[3 * kugeln[s] - 2])) ++report.kugelTicks[s];
-            }
-            for (std::size_t s = 0; s < pipes.size(); ++s) {
-                if (inPolarisingWindow(model.Transformator[pipes[s]], ball)) {
-                    ++report.transformatorTicks[s];
-                }
+    const PlayResult played = playKeySteps(model, steps, shell, [&](std::int64_t, bool won) {
+        if (won) return;
+        const Image& ball = model.Eisenkugel;
+        for (std::size_t s = 0; s < poles.size(); ++s) {
+            if (touches(ball, model.Anziehung[3 * poles[s] - 2])) ++report.ferlanTicks[s];
+        }
+        for (std::size_t s = 0; s < kugeln.size(); ++s) {
+            if (touches(ball, model.Anziehung2[3 * kugeln[s] - 2])) ++report.kugelTicks[s];
+        }
+        for (std::size_t s = 0; s < pipes.size(); ++s) {
+            if (inPolarisingWindow(model.Transformator[pipes[s]], ball)) {
+                ++report.transformatorTicks[s];
             }
         }
-    }
+    });
+    if (played.won) report.wonAt = played.ticks;
     return report;
 }
 

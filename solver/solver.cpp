@@ -58,12 +58,6 @@ constexpr std::array<HeldKeys, 9> kActions = {
     HeldKeys{.down = true, .right = true},
 };
 
-class DetachedShell : public GameShell {
-public:
-    void writeProgress(int) override {}
-    void levelClick(int) override {}
-};
-
 // Position and speed of a moving ball.
 struct Body {
     Twips left = 0;
@@ -338,15 +332,8 @@ std::vector<KeyStep> mergeKeySteps(const std::vector<KeyStep>& steps) {
 std::int64_t winningTick(const GameModel& start, const std::vector<KeyStep>& steps) {
     GameModel model = start;
     DetachedShell shell;
-    std::int64_t tick = 0;
-    for (const KeyStep& step : steps) {
-        holdKeys(model, step.keys);
-        for (std::int64_t n = 0; n < step.count; ++n) {
-            ++tick;
-            if (runTick(model, shell)) return tick;
-        }
-    }
-    return 0;
+    const PlayResult played = playKeySteps(model, steps, shell);
+    return played.won ? played.ticks : 0;
 }
 
 std::vector<KeyStep> shortenKeyScript(const GameModel& start, std::vector<KeyStep> steps,

@@ -1,9 +1,10 @@
 // Small hand-built fields for the simulation tests.
 #pragma once
 
+#include "recording_shell.h"
+
 #include <Spiel/sim/build_field.h>
 #include <Spiel/sim/field.h>
-#include <Spiel/sim/game_shell.h>
 #include <Spiel/sim/tick.h>
 
 #include <string>

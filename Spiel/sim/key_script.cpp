@@ -1,5 +1,7 @@
 #include "key_script.h"
 
+#include "tick.h"
+
 #include <charconv>
 
 namespace ferlan {
@@ -113,6 +115,21 @@ void holdKeys(GameModel& model, const HeldKeys& keys) {
     model.KeyDownHeld = keys.down;
     model.KeyLeftHeld = keys.left;
     model.KeyRightHeld = keys.right;
+}
+
+PlayResult playKeySteps(GameModel& model, const std::vector<KeyStep>& steps, GameShell& shell,
+                        const std::function<void(std::int64_t tick, bool won)>& afterTick) {
+    PlayResult result;
+    for (const KeyStep& step : steps) {
+        holdKeys(model, step.keys);
+        for (std::int64_t n = 0; n < step.count; ++n) {
+            result.won = runTick(model, shell);
+            ++result.ticks;
+            if (afterTick) afterTick(result.ticks, result.won);
+            if (result.won) return result;
+        }
+    }
+    return result;
 }
 
 }  // namespace ferlan

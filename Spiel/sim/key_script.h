@@ -11,8 +11,10 @@
 #pragma once
 
 #include "field.h"
+#include "game_shell.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -54,5 +56,15 @@ std::int64_t totalTicks(const std::vector<KeyStep>& steps);
 
 // Puts the held keys into the model's key flags.
 void holdKeys(GameModel& model, const HeldKeys& keys);
+
+struct PlayResult {
+    std::int64_t ticks = 0;  // the ticks played, the winning one included
+    bool won = false;
+};
+
+// Plays the steps with the game's tick from the model as it is and stops at
+// the winning tick. `afterTick`, when given, sees the model after every tick.
+PlayResult playKeySteps(GameModel& model, const std::vector<KeyStep>& steps, GameShell& shell,
+                        const std::function<void(std::int64_t tick, bool won)>& afterTick = {});
 
 }  // namespace ferlan

@@ -24,14 +24,6 @@ constexpr std::uintmax_t kMaxKeyScriptBytes = std::uintmax_t{64} * 1024 * 1024;
 constexpr std::string_view kSynopsis =
     "ferlan-tool play (DATEI | --level N) [--keys SKRIPT] [--ticks N] [--trace]";
 
-// The tool plays one level only: a won level neither chains to the next one
-// nor records progress.
-class DetachedShell : public GameShell {
-public:
-    void writeProgress(int) override {}
-    void levelClick(int) override {}
-};
-
 char polarityLetter(Polarity polarity) {
     switch (polarity) {
         case Polarity::Plus: return 'P';
@@ -156,26 +148,17 @@ int runPlay(const Arguments& args) {
         steps.push_back({HeldKeys{}, *ticksWanted - scripted});
 
     DetachedShell shell;
-    std::int64_t tick = 0;
-    bool won = false;
     std::string out;
-    for (const KeyStep& step : steps) {
-        holdKeys(model, step.keys);
-        for (std::int64_t n = 0; n < step.count && !won; ++n) {
-            won = runTick(model, shell);
-            ++tick;
-            if (trace) {
-                appendTrace(out, tick, model);
-                if (out.size() > (1 << 16)) {
-                    std::cout << out;
-                    out.clear();
-                }
-            }
+    const PlayResult played = playKeySteps(model, steps, shell, [&](std::int64_t tick, bool) {
+        if (!trace) return;
+        appendTrace(out, tick, model);
+        if (out.size() > (1 << 16)) {
+            std::cout << out;
+            out.clear();
         }
-        if (won) break;
-    }
-    out += won ? "{\"result\":\"won\",\"ticks\":" : "{\"result\":\"playing\",\"ticks\":";
-    out += std::to_string(tick);
+    });
+    out += played.won ? "{\"result\":\"won\",\"ticks\":" : "{\"result\":\"playing\",\"ticks\":";
+    out += std::to_string(played.ticks);
     out += "}\n";
     std::cout << out << std::flush;
     return std::cout ? kExitOk : kExitUsage;
