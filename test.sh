@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test. Non-zero on any failure.
 #
-#   ./test.sh           the whole suite: the optimised build, a short run of
-#                       every fuzz target, and the same suite again under
+#   ./test.sh           the whole suite: the optimised build, the static checks
+#                       (clang-tidy, cppcheck), a short run of every fuzz
+#                       target, and the same suite again under
 #                       AddressSanitizer and UndefinedBehaviorSanitizer
 #   ./test.sh --quick   the optimised build's suite only
 set -euo pipefail
@@ -14,6 +15,9 @@ ctest --preset default -j2
 if [[ "${1:-}" == "--quick" ]]; then
     exit 0
 fi
+
+echo "== Static checks"
+scripts/static_checks.sh
 
 echo "== Fuzzing"
 scripts/fuzz.sh "${FERLAN_FUZZ_SECONDS:-45}"
