@@ -19,7 +19,7 @@ std::string fullLevelText() {
     return text + ";\r\n";
 }
 
-void readText(benchmark::State& state, const std::string& text) {
+void BM_Read(benchmark::State& state, const std::string& text) {
     ferlan::LevelData data;
     for (auto _ : state) {
         benchmark::DoNotOptimize(ferlan::readLevelText(text, data));
@@ -28,7 +28,7 @@ void readText(benchmark::State& state, const std::string& text) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
 }
 
-void writeText(benchmark::State& state, const std::string& text) {
+void BM_Write(benchmark::State& state, const std::string& text) {
     ferlan::LevelData data;
     ferlan::readLevelText(text, data);
     for (auto _ : state) {
@@ -37,18 +37,9 @@ void writeText(benchmark::State& state, const std::string& text) {
     }
 }
 
-void BM_ReadFullLevel(benchmark::State& state) { readText(state, fullLevelText()); }
-void BM_ReadLevel30(benchmark::State& state) {
-    readText(state, std::string(*ferlan::builtinLevelText(29)));
-}
-void BM_WriteFullLevel(benchmark::State& state) { writeText(state, fullLevelText()); }
-void BM_WriteLevel30(benchmark::State& state) {
-    writeText(state, std::string(*ferlan::builtinLevelText(29)));
-}
-
-BENCHMARK(BM_ReadFullLevel);
-BENCHMARK(BM_ReadLevel30);
-BENCHMARK(BM_WriteFullLevel);
-BENCHMARK(BM_WriteLevel30);
+BENCHMARK_CAPTURE(BM_Read, FullLevel, fullLevelText());
+BENCHMARK_CAPTURE(BM_Read, Level30, std::string(*ferlan::builtinLevelText(29)));
+BENCHMARK_CAPTURE(BM_Write, FullLevel, fullLevelText());
+BENCHMARK_CAPTURE(BM_Write, Level30, std::string(*ferlan::builtinLevelText(29)));
 
 }  // namespace

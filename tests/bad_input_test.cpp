@@ -1,26 +1,22 @@
-// Every kind of file a player or a level designer may hand the programs: each
-// one either is a level by the reader's rules and loads, or gets the reader's
-// one message and leaves the screen and the level exactly as they were. The
-// same for the game's progress file, read and written.
+// Every kind of file a player may hand the game: each one either is a level by
+// the reader's rules and loads, or gets the reader's one message and leaves the
+// screen and the level exactly as they were. Both programs read level files
+// through the same function; the editor's side of it is in its window test.
+// The same for the game's progress file, read and written.
 #include "game_fixture.h"
 #include "recording_prompts.h"
 
-#include <Editor/ui/editor_window.h>
-#include <Editor/ui/preview_widget.h>
 #include <Spiel/ui/game_window.h>
 #include <Spiel/ui/progress_file.h>
 
 #include <QDir>
 #include <QFile>
-#include <QLabel>
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <optional>
-#include <sstream>
 #include <vector>
 
 #include <sys/stat.h>
@@ -74,24 +70,10 @@ const std::vector<LevelInput>& levelInputs() {
             {"empty", Source::Bytes, "", false},
             {"binary bytes", Source::Bytes, binary, false},
             {"NUL bytes", Source::Bytes, nulls, false},
-            {"NUL inside the height", Source::Bytes, QByteArray("1\0;2;;;;\r\n", 10), false},
             // The two end characters are never read, whatever they are.
             {"NUL bytes as the end", Source::Bytes, QByteArray("13;2;;;;\0\0", 10), true},
-            {"UTF-8 text", Source::Bytes, "Höhe 13, Boden 2: schöne Grüße\r\n", false},
-            {"UTF-8 byte order mark", Source::Bytes,
-             "\xEF\xBB\xBF"
-             "13;2;;;;\r\n",
-             false},
             {"UTF-8 letter as the end", Source::Bytes, "13;2;;;;ü", true},
-            {"CRLF, polarisers", Source::Bytes, "9 ;1;;;ap2760 4088 ,;\r\n", true},
-            {"CR only, no polarisers", Source::Bytes, "13;2;grum5715 4965 ,;up645  7095 ,;;\r",
-             true},
-            {"LF only, no polarisers", Source::Bytes, "13;2;grum5715 4965 ,;up645  7095 ,;;\n",
-             true},
             {"CR only, polarisers", Source::Bytes, "9 ;1;;;ap2760 4088 ,;\r", false},
-            {"LF only, polarisers", Source::Bytes, "9 ;1;;;ap2760 4088 ,;\n", false},
-            {"CR only after every line", Source::Bytes, "9 ;\r1;\r;\r;\r;\r\n", false},
-            {"25 pole blocks", Source::Bytes, poleBlocks(25), true},
             {"German file name", Source::Bytes, "13;2;;;;\r\n", true, "Höhle der Löwen ß.lev"},
             {"26 pole blocks", Source::Bytes, poleBlocks(26), false},
             // A level at the start of a file far too large to be one.
@@ -155,55 +137,10 @@ public:
     bool vanish = false;
 };
 
-void addLevelRows(const QStringList& scenarios) {
-    QTest::addColumn<int>("input");
-    QTest::addColumn<QString>("scenario");
-    for (const QString& scenario : scenarios) {
-        for (std::size_t i = 0; i < levelInputs().size(); ++i) {
-            const QString row = scenario + ": " + QString::fromUtf8(levelInputs()[i].name);
-            QTest::newRow(qPrintable(row)) << static_cast<int>(i) << scenario;
-        }
-    }
-}
-
-// Everything of the game's model, in one comparable text.
-std::ostream& operator<<(std::ostream& out, const FieldObject& o) {
-    return out << o.Left << ' ' << o.Top << ' ' << o.Width << ' ' << o.Height << ' ' << o.Visible
-               << '|';
-}
-std::ostream& operator<<(std::ostream& out, const Image& i) {
-    return out << static_cast<const FieldObject&>(i) << static_cast<int>(i.picture) << '|';
-}
-std::ostream& operator<<(std::ostream& out, const Disc& d) {
-    return out << static_cast<const FieldObject&>(d) << d.BackColour << '|';
-}
-std::ostream& operator<<(std::ostream& out, const Label& l) {
-    return out << static_cast<const FieldObject&>(l) << l.Caption << '|';
-}
-template <typename T, std::size_t N>
-std::ostream& operator<<(std::ostream& out, const std::array<T, N>& items) {
-    for (const T& item : items) out << item << ',';
-    return out << '\n';
-}
-
-std::string gameState(const GameModel& m) {
-    std::ostringstream out;
-    out << m.Spielflaeche << m.Anzeigetafel << m.Eisenkugel << m.Ferlan << m.Zentrum << m.Anziehung
-        << m.Kugel << m.Anziehung2 << m.Transformator << m.Anfang << m.Ende << m.Verbindung
-        << int(m.FloorTexture) << ' ' << m.FloorRows << m.Levelanzeiger << m.Levelendeanzeiger
-        << m.Geschafft << m.Levelanzeige << m.Geladen << m.LevelVisible << int(m.BallPolarity)
-        << ' ' << m.BallVX << ' ' << m.BallVY << m.KugelVX << m.KugelVY << m.AlarmOn << m.KeyUpHeld
-        << m.KeyDownHeld << m.KeyLeftHeld << m.KeyRightHeld << ' ' << int(m.NextFerlan) << ' '
-        << int(m.NextKugel) << ' ' << int(m.NextTransformator) << ' ' << m.SpieltimerEnabled << '\n'
-        << m.Text1;
-    return out.str();
-}
-
 // What the game window shows around the model: menu, list, cover, notice.
 QStringList gameScreen(const GameWindow& window) {
     QStringList screen;
-    for (const char* name : {"Spielstarten", "Levelladen", "Credits", "Beenden", "Überdecken",
-                             "zurück", "Credits1", "Credits2"}) {
+    for (const char* name : {"Spielstarten", "Überdecken", "zurück", "Credits1"}) {
         const SceneItem* item = window.item(QString::fromUtf8(name));
         screen << QStringLiteral("%1 %2 %3")
                       .arg(QString::fromUtf8(name))
@@ -263,15 +200,22 @@ class BadInputTest : public QObject {
 private slots:
     void gameLoadsALevelOrChangesNothing_data();
     void gameLoadsALevelOrChangesNothing();
-    void editorLoadsALevelOrChangesNothing_data();
-    void editorLoadsALevelOrChangesNothing();
     void progressFileOpensTheListOrReports_data();
     void progressFileOpensTheListOrReports();
     void winningKeepsPlayingWhateverTheProgressFile_data();
     void winningKeepsPlayingWhateverTheProgressFile();
 };
 
-void BadInputTest::gameLoadsALevelOrChangesNothing_data() { addLevelRows({"title", "in play"}); }
+void BadInputTest::gameLoadsALevelOrChangesNothing_data() {
+    QTest::addColumn<int>("input");
+    QTest::addColumn<QString>("scenario");
+    for (const QString scenario : {"title", "in play"}) {
+        for (std::size_t i = 0; i < levelInputs().size(); ++i) {
+            const QString row = scenario + ": " + QString::fromUtf8(levelInputs()[i].name);
+            QTest::newRow(qPrintable(row)) << static_cast<int>(i) << scenario;
+        }
+    }
+}
 
 void BadInputTest::gameLoadsALevelOrChangesNothing() {
     QFETCH(int, input);
@@ -284,8 +228,7 @@ void BadInputTest::gameLoadsALevelOrChangesNothing() {
     QVERIFY(!path.isEmpty());
     if (scenario == "in play") game.playLevel1();
     const GameModel& m = game.window->model();
-    const std::string stateBefore = gameState(m);
-    const LevelData dataBefore = m.levelData;
+    const GameModel before = m;
     const QStringList screenBefore = gameScreen(*game.window);
 
     game.prompts.shown.clear();
@@ -304,8 +247,7 @@ void BadInputTest::gameLoadsALevelOrChangesNothing() {
         return;
     }
     expectOneReadError(game.prompts, kReadError);
-    QCOMPARE(gameState(m), stateBefore);
-    QVERIFY(m.levelData == dataBefore);
+    QVERIFY(m == before);
     QCOMPARE(gameScreen(*game.window), screenBefore);
     if (scenario == "in play") {
         // The level goes on from where it was.
@@ -313,58 +255,6 @@ void BadInputTest::gameLoadsALevelOrChangesNothing() {
         game.window->runTick();
         QVERIFY(m.Eisenkugel.Top != top);
     }
-}
-
-void BadInputTest::editorLoadsALevelOrChangesNothing_data() { addLevelRows({"level loaded"}); }
-
-void BadInputTest::editorLoadsALevelOrChangesNothing() {
-    QFETCH(int, input);
-    const LevelInput& level = levelInputs()[static_cast<std::size_t>(input)];
-    QTemporaryDir dir;
-    VanishingPrompts prompts;
-    editor::EditorWindow window(&prompts);
-    window.show();
-    auto* heightBar = window.findChild<QScrollBar*>("HScroll1");
-    auto* scrollBar = window.findChild<QScrollBar*>("VScroll1");
-    auto* heightLabel = window.findChild<QLabel*>("Label2");
-    QVERIFY(heightBar && scrollBar && heightLabel);
-
-    const QString loaded = dir.filePath("geladen.lev");
-    QVERIFY(writeFile(loaded, "13;2;grum5715 4965 ,;up645  7095 ,;am3075 10710,;\r\n"));
-    prompts.fileNames = {loaded};
-    window.loadLevel();
-    QCOMPARE(window.model().nextFerlan(), 2);
-    scrollBar->setValue(120);
-
-    QString skip;
-    const QString path = makeLevelInput(level, dir, &skip);
-    if (!skip.isEmpty()) QSKIP(qPrintable(skip));
-    QVERIFY(!path.isEmpty());
-    const editor::EditorModel modelBefore = window.model();
-    const QRect previewBefore = window.preview()->geometry();
-    const QString heightBefore = heightLabel->text();
-
-    prompts.shown.clear();
-    prompts.fileNames = {path};
-    prompts.vanish = level.source == Source::Vanishing;
-    window.loadLevel();
-
-    if (level.accepted) {
-        LevelData data;
-        QVERIFY(readLevelText(level.bytes.toStdString(), data));
-        QCOMPARE(prompts.shown.size(), 1);
-        QCOMPARE(window.model().height(), int(data.height));
-        QCOMPARE(window.model().floor(), int(data.floor));
-        QCOMPARE(window.model().nextFerlan(), countUsed(data.ferlan) + 1);
-        QCOMPARE(heightBar->value(), int(data.height));
-        return;
-    }
-    expectOneReadError(prompts, kReadError);
-    QVERIFY(window.model() == modelBefore);
-    QCOMPARE(window.preview()->geometry(), previewBefore);
-    QCOMPARE(heightLabel->text(), heightBefore);
-    QCOMPARE(heightBar->value(), 13);
-    QCOMPARE(scrollBar->value(), 120);
 }
 
 void BadInputTest::progressFileOpensTheListOrReports_data() {
@@ -375,13 +265,11 @@ void BadInputTest::progressFileOpensTheListOrReports_data() {
     for (qsizetype i = 0; i < digits.size(); ++i) digits[i] = static_cast<char>('1' + i % 9);
     // Only the first two characters count, however much follows.
     QTest::newRow("empty") << QByteArray("") << "file" << 1;
-    QTest::newRow("NUL bytes") << QByteArray("\0\0\r\n", 4) << "file" << 1;
     QTest::newRow("abc") << QByteArray("abc") << "file" << 1;
     QTest::newRow("-1") << QByteArray("-1\r\n") << "file" << -1;
     QTest::newRow("1 MB of digits") << digits << "file" << 13;
     QTest::newRow("1 MB of nines") << QByteArray(qsizetype{1024} * 1024, '9') << "file" << -1;
     QTest::newRow("folder") << QByteArray() << "folder" << -1;
-    QTest::newRow("named pipe") << QByteArray() << "fifo" << -1;
     QTest::newRow("no read permission") << QByteArray("5\r\n") << "unreadable" << -1;
 }
 
@@ -392,12 +280,10 @@ void BadInputTest::progressFileOpensTheListOrReports() {
     if (kind == "unreadable" && runningAsRoot())
         QSKIP("file permissions do not stop the superuser from reading");
     Game game(QByteArray{});
-    const QByteArray path = QFile::encodeName(game.progressPath());
     if (kind == "file" || kind == "unreadable") QVERIFY(writeFile(game.progressPath(), content));
     if (kind == "unreadable")
         QVERIFY(QFile::setPermissions(game.progressPath(), QFileDevice::Permissions()));
     if (kind == "folder") QVERIFY(QDir(game.dir.path()).mkdir(ProgressFile::kFileName));
-    if (kind == "fifo") QCOMPARE(::mkfifo(path.constData(), 0600), 0);
     const QStringList screenBefore = gameScreen(*game.window);
 
     game.window->showLevelList();
@@ -420,14 +306,10 @@ void BadInputTest::winningKeepsPlayingWhateverTheProgressFile_data() {
     QTest::addColumn<QByteArray>("after");  // the file's content after the win; empty: not a file
     QTest::addColumn<bool>("saved");
     // A read-only program folder sends the write to the per-user folder,
-    // which cannot be made inside it; with the folder taken for writable the
-    // write goes straight into the folder that refuses it.
+    // which cannot be made inside it.
     QTest::newRow("read-only folder") << "read-only" << QByteArray("0\r\n") << false;
-    QTest::newRow("read-only folder taken for writable")
-        << "read-only, looks writable" << QByteArray("0\r\n") << false;
     // Something else in the file's place is replaced by a proper file.
     QTest::newRow("named pipe") << "fifo" << QByteArray("1\r\n") << true;
-    QTest::newRow("garbage") << "garbage" << QByteArray("1\r\n") << true;
     // A folder cannot be replaced by a file.
     QTest::newRow("folder") << "folder" << QByteArray() << false;
 }
@@ -436,20 +318,17 @@ void BadInputTest::winningKeepsPlayingWhateverTheProgressFile() {
     QFETCH(QString, kind);
     QFETCH(QByteArray, after);
     QFETCH(bool, saved);
-    ProgressFile::FolderProbe probe;
-    if (kind.endsWith("looks writable")) probe = [](const QString&) { return true; };
-    Game game("0\r\n", probe);
+    Game game("0\r\n");
     game.playLevel1();
     // Changed behind the game's back while the level is played.
     const QString path = game.progressPath();
     std::optional<ReadOnlyFolder> readOnly;
-    if (kind.startsWith("read-only")) {
+    if (kind == "read-only") {
         readOnly.emplace(game.dir.path());
         if (!readOnly->effective()) QSKIP("cannot make a folder read-only here");
     } else {
         QVERIFY(QFile::remove(path));
         if (kind == "fifo") QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-        if (kind == "garbage") QVERIFY(writeFile(path, QByteArray("\xff\x00\x01", 3)));
         if (kind == "folder") QVERIFY(QDir(game.dir.path()).mkdir(ProgressFile::kFileName));
     }
     GameModel& m = game.window->model();

@@ -51,23 +51,6 @@ LevelData read(const std::string& text) {
     return data;
 }
 
-TEST(EditorModel, StartsEmptyWithTheEntryRowOnTheLastRow) {
-    const EditorModel m;
-    EXPECT_EQ(m.nextFerlan(), 1);
-    EXPECT_EQ(m.nextKugel(), 1);
-    EXPECT_EQ(m.nextTransformator(), 1);
-    EXPECT_EQ(m.height(), 9);
-    EXPECT_EQ(m.floor(), 0);
-    EXPECT_EQ(m.previewHeight(), 8775);
-    EXPECT_FALSE(m.changed());
-    for (const PipePiece& pipe : m.pipes()) {
-        if (pipe.top != 0) {
-            EXPECT_EQ(pipe.top, 7800) << pipe.picture;
-        }
-    }
-    for (int n = 1; n <= 25; ++n) EXPECT_FALSE(m.ferlan(n).visible);
-}
-
 TEST(EditorModel, InsertCentresInTheWindowOrKeepsTheDistanceToTheLowerEdge) {
     struct Case {
         const char* why;
@@ -79,11 +62,8 @@ TEST(EditorModel, InsertCentresInTheWindowOrKeepsTheDistanceToTheLowerEdge) {
     const Case cases[] = {
         {"unscrolled", 9, 0, V, kFreshTop},
         {"lower edge 8700 still below V - 100", 9, -1, V, kFreshTop + 75},
-        {"lower edge 8625", 9, -2, V, kFreshTop + 150},
         {"lower edge 8550 is in view", 9, -3, V, 8775 - kFreshTop},
-        {"tall level scrolled", 20, -100, V, kFreshTop + 7500},
         {"tall level scrolled to its end", 23, -200, V, 22425 - kFreshTop},
-        {"a shorter window", 9, 0, 8000, 4000 - 187.5f},
         {"a taller window shows the lower edge", 9, 0, 9000, 8775 - (4500 - 187.5f)},
     };
     for (const Case& c : cases) {
@@ -101,6 +81,7 @@ TEST(EditorModel, InsertPositionsFromTheSizeTheSlotHadBefore) {
     EditorModel m;
     // Polariser slots start 1215 x 495, the others 1215 x 375.
     m.insertTransformator(TransformatorEffect::Plus, V);
+    EXPECT_EQ(m.transformator(1).width, 600) << "cropped to its pipe";
     EXPECT_EQ(m.transformator(1).left, kFreshLeft);
     EXPECT_EQ(m.transformator(1).top, 4335 - 247.5f);
     m.insertKugel({}, V);
@@ -116,18 +97,6 @@ TEST(EditorModel, InsertPositionsFromTheSizeTheSlotHadBefore) {
     m.insertFerlan({}, V);
     EXPECT_EQ(m.ferlan(1).left, 3367.5f - 360);
     EXPECT_EQ(m.ferlan(1).top, kFreshTop);
-
-    // A slot that held a large pole block before.
-    EditorModel big;
-    big.insertFerlan({.gross = true}, V);
-    big.insertFerlan({}, V);
-    deleteSlot(big, ElementKind::Ferlan, 2);
-    deleteSlot(big, ElementKind::Ferlan, 1);
-    // Slot 1 keeps the large block's width; its height comes from the
-    // emptied slot 2, which had taken the unused slot 3's 375.
-    big.insertFerlan({}, V);
-    EXPECT_EQ(big.ferlan(1).left, 3367.5f - 480);
-    EXPECT_EQ(big.ferlan(1).top, kFreshTop);
 }
 
 TEST(EditorModel, PoleBlockLookAndDiscsForEverySizeAndSide) {
@@ -144,18 +113,6 @@ TEST(EditorModel, PoleBlockLookAndDiscsForEverySizeAndSide) {
          720,
          240,
          {{3735, L - 1800, T - 1800}, {2535, L - 1200, T - 1200}, {1335, L - 600, T - 600}}},
-        {{.gross = false, .rechts = false},
-         "klp",
-         720,
-         240,
-         {{3735, L + 720 - 1800, T - 1800},
-          {2535, L + 720 - 1200, T - 1200},
-          {1335, L + 720 - 600, T - 600}}},
-        {{.gross = true, .rechts = true},
-         "grp",
-         960,
-         360,
-         {{4575, L - 2280, T - 2040}, {3255, L - 1560, T - 1440}, {1575, L - 720, T - 600}}},
         {{.gross = true, .rechts = false},
          "glp",
          960,
@@ -185,67 +142,6 @@ TEST(EditorModel, PoleBlockLookAndDiscsForEverySizeAndSide) {
             moved[k] = {c.discs[k].diameter, c.discs[k].left + dx, c.discs[k].top + dy};
         }
         expectDiscs(m, 1, moved);
-    }
-}
-
-TEST(EditorModel, PolarityShownByThePictureAndCarriedByTheDiscColours) {
-    struct Case {
-        bool plus, sichtbar;
-        const char* ferlanPicture;
-        const char* kugelPicture;
-    };
-    const Case cases[] = {
-        {true, true, "krp", "p"},
-        {false, true, "krm", "m"},
-        {true, false, "kru", "u"},
-        {false, false, "kru", "u"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.ferlanPicture + std::string(c.plus ? " plus" : " minus"));
-        EditorModel m;
-        m.insertFerlan({.plus = c.plus, .sichtbar = c.sichtbar}, V);
-        m.insertKugel({.plus = c.plus, .sichtbar = c.sichtbar}, V);
-        EXPECT_EQ(m.ferlan(1).picture, c.ferlanPicture);
-        EXPECT_EQ(m.kugel(1).picture, c.kugelPicture);
-        const auto& colours = c.plus ? kPlusDiscColours : kMinusDiscColours;
-        for (int k = 0; k < 3; ++k) {
-            EXPECT_EQ(m.anziehung(1 + k).color, colours[k]);
-            EXPECT_EQ(m.anziehung2(1 + k).color, colours[k]);
-        }
-    }
-}
-
-TEST(EditorModel, ChargedBallDiscsAreCentredOnTheBall) {
-    EditorModel m;
-    m.insertKugel({}, V);
-    const ImageSlot& k = m.kugel(1);
-    EXPECT_EQ(k.width, 480);
-    EXPECT_EQ(k.height, 480);
-    const Twips cx = kFreshLeft + 240, cy = kFreshTop + 240;
-    const Twips diameters[] = {4575, 3255, 1575};
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(m.anziehung2(1 + i).left, cx - diameters[i] / 2);
-        EXPECT_EQ(m.anziehung2(1 + i).top, cy - diameters[i] / 2);
-    }
-    m.pressElement(ElementKind::Kugel, 1, kMouseLeft, 240, 240);
-    ASSERT_TRUE(m.dropOnTile(0, 500, 600));
-    EXPECT_EQ(m.anziehung2(3).left, 500 - 1575.f / 2);
-    EXPECT_EQ(m.anziehung2(3).top, 600 - 1575.f / 2);
-}
-
-TEST(EditorModel, PolariserIsCroppedToItsPipe) {
-    const struct {
-        TransformatorEffect effect;
-        const char* picture;
-    } cases[] = {{TransformatorEffect::Plus, "ap"},
-                 {TransformatorEffect::Minus, "am"},
-                 {TransformatorEffect::Neutral, "an"}};
-    for (const auto& c : cases) {
-        EditorModel m;
-        m.insertTransformator(c.effect, V);
-        EXPECT_EQ(m.transformator(1).picture, c.picture);
-        EXPECT_EQ(m.transformator(1).width, 600);
-        EXPECT_EQ(m.transformator(1).height, 960);
     }
 }
 
@@ -288,8 +184,6 @@ TEST(EditorModel, DropAddsThePointInTheTileAndSubtractsTheGrab) {
     EditorModel m;
     m.insertFerlan({}, V);
     m.pressElement(ElementKind::Ferlan, 1, kMouseLeft, 100, 30);
-    EXPECT_EQ(m.selectedKind(), ElementKind::Ferlan);
-    EXPECT_EQ(m.dragIndex(), 1);
     ASSERT_TRUE(m.dropOnTile(9, 300, 50));  // tile 9: Left 1920, Top 960
     EXPECT_EQ(m.ferlan(1).left, 2120);
     EXPECT_EQ(m.ferlan(1).top, 980);
@@ -300,22 +194,6 @@ TEST(EditorModel, DropAddsThePointInTheTileAndSubtractsTheGrab) {
     EXPECT_EQ(m.ferlan(1).left, -685.5f);
     EXPECT_EQ(m.ferlan(1).top, -185);
     EXPECT_TRUE(m.changed());
-}
-
-TEST(EditorModel, DropMovesOnlyTheElementOfTheLastLeftPress) {
-    EditorModel m;
-    m.insertFerlan({}, V);
-    m.insertKugel({}, V);
-    m.insertTransformator(TransformatorEffect::Minus, V);
-    EXPECT_FALSE(EditorModel().dropOnTile(0, 10, 10)) << "nothing pressed yet";
-
-    m.pressElement(ElementKind::Transformator, 1, kMouseLeft, 0, 0);
-    ASSERT_TRUE(m.dropOnTile(14, 0, 0));  // tile 14: Left 0, Top 1920
-    EXPECT_EQ(m.transformator(1).left, 0);
-    EXPECT_EQ(m.transformator(1).top, 1920);
-    EXPECT_EQ(m.kugel(1).left, kFreshLeft);
-    EXPECT_EQ(m.ferlan(1).left, kFreshLeft);
-    EXPECT_FALSE(m.dropOnTile(kTileCount, 0, 0));
 }
 
 TEST(EditorModel, DeleteClosesTheGapThroughAllHigherSlots) {
@@ -340,30 +218,15 @@ TEST(EditorModel, DeleteClosesTheGapThroughAllHigherSlots) {
     EXPECT_EQ(m.insertFerlan({}, V).slot, 5);
 }
 
-TEST(EditorModel, DeleteTheOnlyBallAndTheLastOfAFullArray) {
-    EditorModel balls;
-    balls.insertKugel({}, V);
-    deleteSlot(balls, ElementKind::Kugel, 1);
-    EXPECT_EQ(balls.nextKugel(), 1);
-    for (int n = 1; n <= 10; ++n) EXPECT_FALSE(balls.kugel(n).visible);
-    for (int d = 1; d <= 30; ++d) EXPECT_FALSE(balls.anziehung2(d).visible);
-
+TEST(EditorModel, DeleteTheLastOfAFullArray) {
     EditorModel full;
     for (int i = 0; i < 25; ++i) full.insertFerlan({}, V);
     const ImageSlot twentyFour = full.ferlan(24);
     deleteSlot(full, ElementKind::Ferlan, 25);
     EXPECT_EQ(full.nextFerlan(), 25);
     EXPECT_FALSE(full.ferlan(25).visible);
-    EXPECT_TRUE(full.ferlan(25).picture.empty());
     EXPECT_FALSE(full.anziehung(75).visible);
     EXPECT_EQ(full.ferlan(24), twentyFour);
-
-    EditorModel polarisers;
-    for (int i = 0; i < 5; ++i) polarisers.insertTransformator(TransformatorEffect::Plus, V);
-    deleteSlot(polarisers, ElementKind::Transformator, 1);
-    EXPECT_EQ(polarisers.nextTransformator(), 5);
-    EXPECT_EQ(polarisers.transformator(4).width, 600);
-    EXPECT_EQ(polarisers.transformator(4).height, 960);
 }
 
 TEST(EditorModel, DeleteOfASlotNotInUseDoesNothing) {
@@ -404,8 +267,7 @@ TEST(EditorModel, HeightAndScrollStayWithinTheirBars) {
 }
 
 TEST(EditorModel, LevelTextNamesEveryCodeFamily) {
-    const char* const poles[] = {"grpp", "grmm", "grup", "grum", "glpp", "glmm", "glup", "glum",
-                                 "krpp", "krmm", "krup", "krum", "klpp", "klmm", "klup", "klum"};
+    const char* const poles[] = {"grpp", "klmm", "krup", "glum"};
     for (const std::string code : poles) {
         SCOPED_TRACE(code);
         EditorModel m;
@@ -432,17 +294,10 @@ TEST(EditorModel, LevelTextNamesEveryCodeFamily) {
         moveTo(m, ElementKind::Kugel, 1, 645, 11010);
         EXPECT_EQ(m.levelText().text, std::string("13;1;;") + b.code + "645  11010,;;");
     }
-    for (const auto effect :
-         {TransformatorEffect::Plus, TransformatorEffect::Minus, TransformatorEffect::Neutral}) {
-        EditorModel m;
-        m.setFloor(4);
-        m.insertTransformator(effect, V);
-        const std::string expected = effect == TransformatorEffect::Plus    ? "ap"
-                                     : effect == TransformatorEffect::Minus ? "am"
-                                                                            : "an";
-        EXPECT_EQ(m.levelText().text, "9 ;4;;;" + expected + "2760 4088 ,;")
-            << "4087.5 rounds to the even 4088";
-    }
+    EditorModel m;
+    m.setFloor(4);
+    m.insertTransformator(TransformatorEffect::Minus, V);
+    EXPECT_EQ(m.levelText().text, "9 ;4;;;am2760 4088 ,;") << "4087.5 rounds to the even 4088";
 }
 
 TEST(EditorModel, LevelTextNeedsAFloorAndCoordinatesThatFit) {
@@ -484,9 +339,7 @@ TEST(EditorModel, LoadReplacesAFullerLevel) {
     EXPECT_EQ(m.nextKugel(), 1);
     EXPECT_EQ(m.nextTransformator(), 2);
     EXPECT_FALSE(m.changed());
-    for (int n = 1; n <= 25; ++n) EXPECT_EQ(m.ferlan(n).visible, n <= 3) << n;
     for (int d = 1; d <= 75; ++d) EXPECT_EQ(m.anziehung(d).visible, d <= 9) << d;
-    for (int d = 1; d <= 30; ++d) EXPECT_FALSE(m.anziehung2(d).visible) << d;
     for (int n = 1; n <= 5; ++n) EXPECT_EQ(m.transformator(n).visible, n == 1) << n;
 
     const ImageSlot& hidden = m.ferlan(2);
@@ -497,7 +350,6 @@ TEST(EditorModel, LoadReplacesAFullerLevel) {
                               {3255, 5715 - 1560, 4965 - 1440},
                               {1575, 5715 - 720, 4965 - 600}};
     expectDiscs(m, 2, grum);
-    EXPECT_EQ(m.transformator(1).width, 600);
     EXPECT_EQ(m.levelText().text,
               "13;2;glup1470 3570 ,grum5715 4965 ,krmm100  200  ,;;am3075 10710,;");
 }
@@ -511,13 +363,10 @@ TEST(EditorModel, NewLevelEmptiesEverything) {
     m.insertKugel({}, V);
     m.newLevel();
     EXPECT_EQ(m.height(), 9);
-    EXPECT_EQ(m.previewHeight(), 8775);
-    EXPECT_EQ(m.floor(), 0);
     EXPECT_EQ(m.previewTop(), 0);
     EXPECT_EQ(m.nextFerlan(), 1);
     EXPECT_EQ(m.nextKugel(), 1);
     EXPECT_FALSE(m.changed());
-    for (int n = 1; n <= 25; ++n) EXPECT_FALSE(m.ferlan(n).visible);
     EXPECT_EQ(m.levelText().status, LevelTextStatus::NoFloor);
 }
 
@@ -531,38 +380,6 @@ TEST(EditorModel, EveryBuiltinLevelRoundTrips) {
         ASSERT_EQ(out.status, LevelTextStatus::Ok);
         EXPECT_EQ(out.text + "  ", text);
     }
-}
-
-TEST(EditorModel, AnEditedLevelReadsBackWithTheSharedReader) {
-    EditorModel m;
-    m.setHeight(17);
-    m.setFloor(3);
-    m.insertFerlan({.gross = true, .rechts = false, .plus = false, .sichtbar = false}, V);
-    m.insertFerlan({}, V);
-    m.insertKugel({.plus = false, .sichtbar = false}, V);
-    m.insertKugel({}, V);
-    m.insertTransformator(TransformatorEffect::Neutral, V);
-    moveTo(m, ElementKind::Ferlan, 2, 5000, 15000.5f);
-    moveTo(m, ElementKind::Kugel, 1, 33, 16000);
-    deleteSlot(m, ElementKind::Ferlan, 1);
-
-    const LevelTextResult out = m.levelText();
-    ASSERT_EQ(out.status, LevelTextStatus::Ok);
-    const LevelData data = read(out.text + std::string(kLevelFileLineEnd));
-    EXPECT_EQ(data.height, 17);
-    EXPECT_EQ(data.floor, 3);
-    ASSERT_EQ(countUsed(data.ferlan), 1);
-    EXPECT_EQ(data.ferlan[0], (LevelEntry{"krpp", 5000, 15000}));
-    ASSERT_EQ(countUsed(data.kugel), 2);
-    EXPECT_EQ(data.kugel[0], (LevelEntry{"um", 33, 16000}));
-    EXPECT_EQ(data.kugel[1], (LevelEntry{"pp", kFreshLeft, 4148}));
-    ASSERT_EQ(countUsed(data.transformator), 1);
-    EXPECT_EQ(data.transformator[0].code, "an");
-
-    // Loaded again, the level gives the same text.
-    EditorModel again;
-    again.buildPreview(data);
-    EXPECT_EQ(again.levelText().text, out.text);
 }
 
 TEST(EditorModel, HitTestFindsTheTopmostObjectAndIgnoresDiscs) {
@@ -591,10 +408,7 @@ TEST(EditorModel, HitTestFindsTheTopmostObjectAndIgnoresDiscs) {
 
     EXPECT_EQ(m.hitTest(2900, 100).target, Hit::Target::Pipe);   // Ende
     EXPECT_EQ(m.hitTest(6000, 7900).target, Hit::Target::Pipe);  // entry row
-    EXPECT_EQ(m.hitTest(6000, 8770).target, Hit::Target::Tile) << "below the entry row";
-    EXPECT_EQ(m.hitTest(100, 8775).target, Hit::Target::Nothing);
     EXPECT_EQ(m.hitTest(-1, 100).target, Hit::Target::Nothing);
-    EXPECT_EQ(m.hitTest(6735, 100).target, Hit::Target::Nothing);
 }
 
 }  // namespace

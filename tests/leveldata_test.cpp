@@ -38,7 +38,6 @@ TEST(ReadLevelText, AcceptsAndRejectsByTheFormatRules) {
         {"height 23", "23;3;;;;  ", true, 23, 3},
         {"height 8", "8 ;1;;;;  ", false},
         {"height 24", "24;1;;;;  ", false},
-        {"9 directly followed by ';'", "9;1;;;;  ", false},
         {"height not a number", "ab;1;;;;  ", false},
         {"floor 0", "13;0;;;;  ", false},
         {"floor 5", "13;5;;;;  ", false},
@@ -46,12 +45,10 @@ TEST(ReadLevelText, AcceptsAndRejectsByTheFormatRules) {
         {"level 3", "13;2;glup1470 3570 ,grum5715 4965 ,;up645  7095 ,;am3075 10710,;  ", true, 13,
          2, 2, 1, 1},
         {"shown and real polarity differ", "13;2;grpm5520 4770 ,;;;  ", false},
-        {"upper-case code", "13;2;GRPP5520 4770 ,;;;  ", false},
         {"charged ball pm", "13;2;;pm645  7095 ,;;  ", false},
         {"polariser ax", "13;2;;;ax3075 10710,;  ", false},
         {"code one character too long", "13;2;grpp 5520 4770 ,;;;  ", false},
         {"coordinate one character short", "13;2;grpp5520 4770,;;;  ", false},
-        {"ball coordinate too long", "13;2;;up645   7095 ,;;  ", false},
         {"22-character section reads one entry", "13;2;" + kPole + "1234567;;;  ", true, 13, 2, 1},
         {"23-character section reads two entries", "13;2;" + kPole + "12345678;;;  ", false},
         {"25 poles", "23;1;" + repeat(kPole, 25) + ";;;  ", true, 23, 1, 25},
@@ -62,17 +59,13 @@ TEST(ReadLevelText, AcceptsAndRejectsByTheFormatRules) {
         {"6 polarisers", "23;1;;;" + repeat(kPolariser, 6) + ";  ", false},
         {"CR LF end", "13;2;;;" + kPolariser + ";\r\n", true, 13, 2, 0, 0, 1},
         {"LF end with a polariser", "13;2;;;" + kPolariser + ";\n", false},
-        {"no end with a polariser", "13;2;;;" + kPolariser + ";", false},
         {"LF end, empty polariser section", "13;2;;;;\n", true, 13, 2},
         {"no end, empty sections: four ';' read as empty", "13;2;;;;", true, 13, 2},
         {"final ';' not third-last", "13;2;;;;   ", false},
         {"end characters may be anything", "13;2;;;;\xff\x00"s, true, 13, 2},
         {"no ';' closes the pole section", "13;2;grpp5520 4770 ,", false},
-        {"no ';' closes the ball section", "13;2;;up645  7095 ,", false},
         {"empty text", "", false},
-        {"one character", "1", false},
         {"NUL bytes", std::string(12, '\0'), false},
-        {"UTF-8 text", "Höhe;ü;;;;  ", false},
     };
     for (const ReadCase& c : cases) {
         SCOPED_TRACE(c.why);
@@ -96,15 +89,11 @@ TEST(ReadLevelText, FillsSlotsInTextOrderWithTheirCoordinates) {
     EXPECT_EQ(data.kugel[0], (LevelEntry{"up", 645, 7095}));
     EXPECT_EQ(data.transformator[0], (LevelEntry{"am", 3075, 10710}));
     EXPECT_FALSE(data.ferlan[2].used());
-}
 
-TEST(ReadLevelText, CoordinateFieldsReadLeniently) {
-    LevelData data;
+    // Coordinate fields read leniently.
     ASSERT_TRUE(readLevelText("13;2;grpp-15  1 2  ,krmmab   .5   ,;;;  ", data));
-    EXPECT_EQ(data.ferlan[0].x, -15);
-    EXPECT_EQ(data.ferlan[0].y, 12);
-    EXPECT_EQ(data.ferlan[1].x, 0);
-    EXPECT_EQ(data.ferlan[1].y, 0.5f);
+    EXPECT_EQ(data.ferlan[0], (LevelEntry{"grpp", -15, 12}));
+    EXPECT_EQ(data.ferlan[1], (LevelEntry{"krmm", 0, 0.5f}));
 }
 
 TEST(ReadLevelText, FailedReadKeepsWhatWasFilledAndNextReadEmptiesIt) {
@@ -180,34 +169,23 @@ TEST(WriteLevelText, WritesThePositionalFormat) {
 TEST(WriteLevelText, RefusesWhatWouldCorruptTheText) {
     const struct {
         const char* why;
-        void (*change)(LevelData&);
+        int height, floor;
+        LevelEntry ball;
         WriteError error;
     } cases[] = {
-        {"height 8", [](LevelData& d) { d.height = 8; }, WriteError::HeightOutOfRange},
-        {"height 24", [](LevelData& d) { d.height = 24; }, WriteError::HeightOutOfRange},
-        {"no floor", [](LevelData& d) { d.floor = 0; }, WriteError::FloorOutOfRange},
-        {"bad code",
-         [](LevelData& d) {
-             d.kugel[0] = {"pm", 0, 0};
-         },
-         WriteError::InvalidCode},
-        {"x too far left",
-         [](LevelData& d) {
-             d.ferlan[0] = {"grpp", -10000, 0};
-         },
-         WriteError::CoordinateOutOfRange},
-        {"y too far down",
-         [](LevelData& d) {
-             d.transformator[0] = {"ap", 0, 100000};
-         },
-         WriteError::CoordinateOutOfRange},
+        {"height 8", 8, 3, {}, WriteError::HeightOutOfRange},
+        {"height 24", 24, 3, {}, WriteError::HeightOutOfRange},
+        {"no floor", 12, 0, {}, WriteError::FloorOutOfRange},
+        {"bad code", 12, 3, {"pm", 0, 0}, WriteError::InvalidCode},
+        {"x too far left", 12, 3, {"pp", -10000, 0}, WriteError::CoordinateOutOfRange},
+        {"y too far down", 12, 3, {"pp", 0, 100000}, WriteError::CoordinateOutOfRange},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
         LevelData data;
-        data.height = 12;
-        data.floor = 3;
-        c.change(data);
+        data.height = static_cast<std::uint8_t>(c.height);
+        data.floor = static_cast<std::uint8_t>(c.floor);
+        data.kugel[0] = c.ball;
         const WriteResult result = writeLevelText(data);
         EXPECT_EQ(result.error, c.error);
         EXPECT_TRUE(result.text.empty());

@@ -3,9 +3,10 @@ if(TARGET ferlan_sim)
         SOURCES tick_test.cpp build_field_test.cpp sim_test_fields.cpp
         LIBS ferlan_sim)
 
-    ferlan_add_gtest(play_command_test
-        SOURCES play_command_test.cpp tool_runner.cpp
+    # ferlan-tool run as a user runs it.
+    ferlan_add_gtest(ferlan_tool_test
+        SOURCES ferlan_tool_test.cpp tool_runner.cpp
         LIBS ferlan_sim)
-    target_compile_definitions(play_command_test PRIVATE FERLAN_TOOL_PATH="$<TARGET_FILE:ferlan-tool>")
-    add_dependencies(play_command_test ferlan-tool)
+    target_compile_definitions(ferlan_tool_test PRIVATE FERLAN_TOOL_PATH="$<TARGET_FILE:ferlan-tool>")
+    add_dependencies(ferlan_tool_test ferlan-tool)
 endif()

@@ -1,16 +1,12 @@
-#include "tool_runner.h"
-
 #include <Spiel/sim/build_field.h>
-#include <Spiel/sim/game_shell.h>
+#include <Spiel/sim/key_script.h>
 #include <Spiel/sim/tick.h>
 #include <leveldata/builtin_levels.h>
-#include <solver/replay_report.h>
 #include <solver/solver.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <string>
 
 using namespace ferlan;
@@ -37,21 +33,13 @@ SolveOptions smallBudget() {
 
 // Plays the input with the game's own tick, independently of the solver.
 std::int64_t playUntilWon(GameModel model, const std::vector<KeyStep>& steps) {
-    RecordingShell shell;
-    std::int64_t tick = 0;
-    for (const KeyStep& step : steps) {
-        holdKeys(model, step.keys);
-        for (std::int64_t n = 0; n < step.count; ++n) {
-            ++tick;
-            if (runTick(model, shell)) return tick;
-        }
-    }
-    return 0;
+    DetachedShell shell;
+    const PlayResult played = playKeySteps(model, steps, shell);
+    return played.won ? played.ticks : 0;
 }
 
 TEST(Solver, FindsInputThatWinsSmallLevels) {
-    const std::string levels[] = {kEmptyLevel, std::string(*builtinLevelText(0)),
-                                  std::string(*builtinLevelText(2))};
+    const std::string levels[] = {kEmptyLevel, std::string(*builtinLevelText(2))};
     for (const std::string& text : levels) {
         SCOPED_TRACE(text);
         const GameModel start = started(text);
@@ -87,29 +75,27 @@ TEST(Solver, GivesUpWhenNoInputCanWin) {
         std::int64_t maxTicks;
         double seconds;
         SolveOutcome outcome;
+        std::int64_t maxStates = 0;
     } cases[] = {
         {"caught on leaving the entry pipe", kCaughtAtOnceLevel, 3000, 20, SolveOutcome::Exhausted},
         {"level 1 needs more than 70 ticks", std::string(*builtinLevelText(0)), 70, 20,
          SolveOutcome::Exhausted},
         {"no time at all", kEmptyLevel, 3000, 1e-9, SolveOutcome::OutOfTime},
+        {"50 states", std::string(*builtinLevelText(2)), 3000, 20, SolveOutcome::OutOfStates, 50},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
         SolveOptions options;
         options.maxTicks = c.maxTicks;
         options.seconds = c.seconds;
+        if (c.maxStates > 0) options.maxStates = c.maxStates;
         const SolveResult result = solveLevel(started(c.text), options);
         EXPECT_EQ(result.outcome, c.outcome);
+        if (c.maxStates > 0) {
+            EXPECT_LE(result.statesKept, c.maxStates);
+        }
         EXPECT_TRUE(result.steps.empty());
     }
-}
-
-TEST(Solver, StopsAtTheStateLimit) {
-    SolveOptions options = smallBudget();
-    options.maxStates = 50;
-    const SolveResult result = solveLevel(started(std::string(*builtinLevelText(2))), options);
-    EXPECT_EQ(result.outcome, SolveOutcome::OutOfStates);
-    EXPECT_LE(result.statesKept, 50);
 }
 
 TEST(Solver, MergeJoinsEqualNeighbours) {
@@ -139,94 +125,6 @@ TEST(Solver, ShortenedInputStillWins) {
     const auto shortened = shortenKeyScript(start, wandering, 20000);
     ASSERT_GT(playUntilWon(start, shortened), 0);
     EXPECT_EQ(shortened, (std::vector<KeyStep>{{up, playUntilWon(start, shortened)}}));
-}
-
-TEST(ReplayReport, CountsTheTicksAtEachElement) {
-    // Level 3: both poles, the charged ball and the polariser lie on the way.
-    const GameModel start = started(std::string(*builtinLevelText(2)));
-    const SolveResult result = solveLevel(start, smallBudget());
-    ASSERT_EQ(result.outcome, SolveOutcome::Won);
-    const ReplayReport report = reportReplay(start, result.steps);
-    EXPECT_EQ(report.wonAt, result.ticks);
-    ASSERT_EQ(report.ferlanTicks.size(), 2u);
-    ASSERT_EQ(report.kugelTicks.size(), 1u);
-    ASSERT_EQ(report.transformatorTicks.size(), 1u);
-    EXPECT_GT(report.transformatorTicks[0], 0);
-    // Without input the ball never leaves the entry pipe's top.
-    const ReplayReport idle = reportReplay(start, {{HeldKeys{}, 200}});
-    EXPECT_EQ(idle.wonAt, 0);
-    EXPECT_EQ(idle.transformatorTicks[0], 0);
-}
-
-class FerlanToolSolve : public testing::Test {
-protected:
-    void SetUp() override { dir_ = makeTempDir(); }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-    std::string level(const std::string& name, const std::string& text) {
-        return writeTempFile(dir_, name, text);
-    }
-    std::string dir_;
-};
-
-TEST_F(FerlanToolSolve, PrintsInputThatPlayWins) {
-    // A level file as the editor writes it: the line end where the built-in
-    // texts have their two blanks.
-    std::string text(*builtinLevelText(0));
-    text.replace(text.size() - 2, 2, "\r\n");
-    const std::string file = level("pole.lev", text);
-    const ToolRun solve = runTool({"solve", file, "--seconds", "20"});
-    ASSERT_EQ(solve.exitCode, 0) << solve.err;
-    const std::size_t at = solve.out.rfind("# won after ");
-    ASSERT_NE(at, std::string::npos);
-    const std::string ticks = solve.out.substr(at + 12, solve.out.find(' ', at + 12) - at - 12);
-    EXPECT_EQ(solve.out.substr(solve.out.size() - 7), " ticks\n");
-
-    const ToolRun play = runTool({"play", file, "--keys", "-"}, solve.out);
-    ASSERT_EQ(play.exitCode, 0) << play.err;
-    EXPECT_EQ(play.out, "{\"result\":\"won\",\"ticks\":" + ticks + "}\n");
-}
-
-TEST_F(FerlanToolSolve, GivesUpWithExitOneAndOneLine) {
-    const std::string file = level("caught.lev", kCaughtAtOnceLevel);
-    const struct {
-        std::vector<std::string> args;
-        const char* says;
-    } cases[] = {
-        {{"solve", file, "--seconds", "20"}, "jeder erreichbare Zustand"},
-        {{"solve", "--level", "1", "--max-ticks", "70"}, "70 Ticks"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.args.back());
-        const ToolRun run = runTool(c.args);
-        EXPECT_EQ(run.exitCode, 1);
-        EXPECT_TRUE(run.out.empty());
-        EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
-        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
-    }
-}
-
-TEST_F(FerlanToolSolve, BadInputEndsWithExitTwo) {
-    const std::string broken = level("broken.lev", "8 ;1;;;;  ");
-    const std::vector<std::vector<std::string>> cases = {
-        {"solve"},
-        {"solve", dir_ + "/missing.lev"},
-        {"solve", broken},
-        {"solve", "--level", "31"},
-        {"solve", "--level", "1", "--max-ticks", "0"},
-        {"solve", "--level", "1", "--max-ticks", "12x"},
-        {"solve", "--level", "1", "--seconds", "-1"},
-        {"solve", "--level", "1", "--seconds", "nan"},
-        {"solve", "--level", "1", "--seconds"},
-        {"solve", "--level", "1", "--fast"},
-        {"solve", "--level", "1", broken},
-    };
-    for (const auto& args : cases) {
-        SCOPED_TRACE(args.back());
-        const ToolRun run = runTool(args);
-        EXPECT_EQ(run.exitCode, 2);
-        EXPECT_TRUE(run.out.empty());
-        EXPECT_FALSE(run.err.empty());
-    }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <Spiel/sim/build_field.h>
 #include <Spiel/sim/discs.h>
+#include <Spiel/sim/key_script.h>
 #include <Spiel/sim/speed.h>
 #include <Spiel/sim/tick.h>
 #include <leveldata/builtin_levels.h>
@@ -21,84 +22,46 @@ using testing::tick;
 
 constexpr Twips kMiddleTop = 12000;  // far from both pipes of the 23-row field
 
-TEST(Steering, UpHeldFromRestSettlesAt99) {
-    GameModel model = fieldWith(";;");
-    placeBall(model, 1000, kMiddleTop);
-    model.KeyUpHeld = true;
-    std::vector<int> seen;
-    for (int n = 0; n < 27; ++n) {
-        tick(model);
-        seen.push_back(model.BallVY);
-    }
-    std::vector<int> expected;
-    for (int v = -4; v >= -96; v -= 4) expected.push_back(v);
-    expected.insert(expected.end(), {-99, -99, -99});
-    EXPECT_EQ(seen, expected);
-}
-
-TEST(Steering, KeysPushLimitAndFriction) {
+// A ball alone in the empty field: the keys, the side walls and the scrolling.
+// The 23-row field scrolls between 0 and P - H = 8025 - 22425 = -14400.
+TEST(BallAlone, KeysWallsAndScrolling) {
     const struct {
         const char* why;
-        bool up, down, left, right;
-        Speed vx, vy;
+        const char* keys;  // held: U, D, L, R
+        Twips left;
+        Speed vx, vy;  // before this tick's keys and friction
+        Twips fieldTop;
         Speed expectedVX, expectedVY;
+        Twips expectedLeft, expectedFieldTop;
     } cases[] = {
-        {"released: friction of 1", false, false, false, false, 3, -3, 2, -2},
-        {"zero stays zero", false, false, false, false, 0, 0, 0, 0},
-        {"opposite keys cancel", true, true, true, true, 0, 0, 0, 0},
-        {"right and down push 5, friction takes 1", false, true, false, true, 0, 0, 4, 4},
-        {"limit to 100 before friction", false, true, true, false, -99, 99, -99, 99},
-        {"limit applies to speeds beyond it", false, false, false, false, 250, -250, 99, -99},
+        {"released: friction of 1", "", 3000, 3, -3, -5000, 2, -2, 3002, -4998},
+        {"opposite keys cancel", "UDLR", 3000, 0, 0, -5000, 0, 0, 3000, -5000},
+        {"right and down push 5, friction takes 1", "DR", 3000, 0, 0, -5000, 4, 4, 3004, -5004},
+        {"limit to 100 before friction", "DL", 3000, -99, 99, -5000, -99, 99, 2901, -5099},
+        {"limit applies to speeds beyond it", "", 3000, 250, -250, -5000, 99, -99, 3099, -4901},
+        {"right edge exactly on the wall", "", 6255, 11, 0, -5000, -10, 0, 6245, -5000},
+        {"beyond the right wall", "", 6400, 11, 0, -5000, -10, 0, 6245, -5000},
+        {"left edge exactly on the wall", "", 0, -11, 0, -5000, 10, 0, 10, -5000},
+        {"just short of the left wall", "", 1, -11, 0, -5000, -10, 0, -9, -5000},
+        {"rising past the top bound by one step", "", 500, 0, -31, -10, 0, -30, 500, 20},
+        {"rising above the top bound goes back to it", "", 500, 0, -31, 20, 0, -30, 500, 0},
+        {"falling at the bottom bound", "", 500, 0, 31, -14400, 0, 30, 500, -14400},
+        {"falling below the bottom bound goes back", "", 500, 0, 31, -14410, 0, 30, 500, -14400},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
         GameModel model = fieldWith(";;");
-        placeBall(model, 3000, kMiddleTop, c.vx, c.vy);
-        model.KeyUpHeld = c.up;
-        model.KeyDownHeld = c.down;
-        model.KeyLeftHeld = c.left;
-        model.KeyRightHeld = c.right;
+        model.Spielflaeche.Top = c.fieldTop;
+        placeBall(model, c.left, kMiddleTop, c.vx, c.vy);
+        const std::string keys = c.keys;
+        holdKeys(model, {keys.find('U') != std::string::npos, keys.find('D') != std::string::npos,
+                         keys.find('L') != std::string::npos, keys.find('R') != std::string::npos});
         tick(model);
         EXPECT_EQ(model.BallVX, c.expectedVX);
         EXPECT_EQ(model.BallVY, c.expectedVY);
-        EXPECT_EQ(model.Eisenkugel.Left, 3000 + c.expectedVX);
-        EXPECT_EQ(model.Eisenkugel.Top, kMiddleTop + c.expectedVY);
-    }
-}
-
-TEST(Steering, ReleasedSpeedRunsDownToRest) {
-    GameModel model = fieldWith(";;");
-    placeBall(model, 3000, kMiddleTop, 3, 0);
-    std::vector<int> seen;
-    for (int n = 0; n < 4; ++n) {
-        tick(model);
-        seen.push_back(model.BallVX);
-    }
-    EXPECT_EQ(seen, (std::vector<int>{2, 1, 0, 0}));
-}
-
-TEST(SideWalls, BounceAndPlaceTheBall) {
-    const struct {
-        const char* why;
-        Twips left;
-        Speed vx;  // before friction
-        Speed expectedVX;
-        Twips expectedLeft;  // after this tick's motion
-    } cases[] = {
-        {"right edge exactly on the wall", kScaleWidth - kBallSize, 11, -10, 6255 - 10},
-        {"beyond the right wall", 6400, 11, -10, 6255 - 10},
-        {"just short of the right wall", kScaleWidth - kBallSize - 1, 11, 10, 6254 + 10},
-        {"left edge exactly on the wall", 0, -11, 10, 10},
-        {"beyond the left wall", -35, -11, 10, 10},
-        {"just short of the left wall", 1, -11, -10, -9},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.why);
-        GameModel model = fieldWith(";;");
-        placeBall(model, c.left, kMiddleTop, c.vx, 0);
-        tick(model);
-        EXPECT_EQ(model.BallVX, c.expectedVX);
         EXPECT_EQ(model.Eisenkugel.Left, c.expectedLeft);
+        EXPECT_EQ(model.Eisenkugel.Top, kMiddleTop + c.expectedVY);
+        EXPECT_EQ(model.Spielflaeche.Top, c.expectedFieldTop);
     }
 }
 
@@ -111,13 +74,10 @@ TEST(PoleRods, ShallowOverlapTurnsThatComponent) {
         Twips left, top;
         bool turnsVX, turnsVY;
     } cases[] = {
-        {"from above, bottom 10 into the rod", 6000, kRodTop - 470, false, true},
         {"from above, bottom exactly 106 into the rod", 6000, kRodTop + 106 - 480, false, true},
         {"from below, top 10 into the rod", 6000, kRodBottom - 10, false, true},
         {"edges only touch from above", 6000, kRodTop - 480, false, true},
-        {"edges only touch from below", 6000, kRodBottom, false, true},
         {"edges only touch on the left", kRodLeft - 480, kRodTop - 100, true, false},
-        {"from the left side, 10 in", kRodLeft - 470, kRodTop - 100, true, false},
         {"from the left side, exactly 106 in", kRodLeft + 106 - 480, kRodTop - 100, true, false},
         {"from the left side, 107 in", kRodLeft + 107 - 480, kRodTop - 100, false, false},
         {"at a corner", kRodLeft - 470, kRodTop - 470, true, true},
@@ -132,15 +92,6 @@ TEST(PoleRods, ShallowOverlapTurnsThatComponent) {
         EXPECT_EQ(model.BallVX, c.turnsVX ? -20 : 20);
         EXPECT_EQ(model.BallVY, c.turnsVY ? -30 : 30);
     }
-}
-
-TEST(PoleRods, HiddenSlotsAreNoObstacles) {
-    GameModel model = fieldWith("grpp5820 5000 ,;;");
-    detachPoleDiscs(model, 1);
-    model.Ferlan[1].Visible = false;
-    placeBall(model, 6000, kRodTop - 470, 21, 31);
-    tick(model);
-    EXPECT_EQ(model.BallVY, 30);
 }
 
 // The same pole: its discs and marker. Zentrum (5572.5, 4685).
@@ -178,46 +129,6 @@ TEST(PoleForces, StrengthAndDirectionByPolarities) {
     }
 }
 
-TEST(PoleForces, LevelAxisAndForeignColours) {
-    {
-        SCOPED_TRACE("equal Top gives no vertical force");
-        GameModel model = fieldWith("grpp5820 5000 ,;;");
-        placeBall(model, 4700, 4685);
-        tick(model);
-        EXPECT_EQ(model.BallVX, 6);
-        EXPECT_EQ(model.BallVY, 0);
-    }
-    {
-        SCOPED_TRACE("a disc of neither colour: no force on a charged ball, pull on a neutral one");
-        for (const Polarity ball : {Polarity::Plus, Polarity::Minus, Polarity::Neutral}) {
-            GameModel model = fieldWith("grpp5820 5000 ,;;");
-            for (int d = 1; d <= 3; ++d)
-                model.Anziehung[static_cast<std::size_t>(d)].BackColour = 0x123456;
-            model.BallPolarity = ball;
-            placeBall(model, 4700, 4100);
-            tick(model);
-            EXPECT_EQ(model.BallVX, ball == Polarity::Neutral ? 6 : 0);
-            EXPECT_TRUE(model.AlarmOn);
-        }
-    }
-    {
-        SCOPED_TRACE("the discs are tested from the outside in and stop at the first miss");
-        GameModel model = fieldWith("grpp5820 5000 ,;;");
-        moveAway(model.Anziehung[2]);
-        placeBall(model, 4700, 4100);
-        tick(model);
-        EXPECT_EQ(model.BallVX, 1);
-    }
-    {
-        SCOPED_TRACE("outside the outer disc: no force and no alarm");
-        GameModel model = fieldWith("grpp5820 5000 ,;;");
-        placeBall(model, 3540 - 481, 4100);
-        tick(model);
-        EXPECT_EQ(model.BallVX, 0);
-        EXPECT_FALSE(model.AlarmOn);
-    }
-}
-
 TEST(PoleForces, CaptureIsStrictOnAllFourSides) {
     // Zentrum of the pole is at (5572.5, 4685).
     const struct {
@@ -241,15 +152,6 @@ TEST(PoleForces, CaptureIsStrictOnAllFourSides) {
     }
 }
 
-TEST(PoleForces, HigherSlotActsAfterACapture) {
-    // Pole 1 catches the ball; pole 2, whose outer disc also reaches it, pulls afterwards.
-    GameModel model = fieldWith("grpp5820 5000 ,grpp5820 7000 ,;;");
-    placeBall(model, 5500, 4700);
-    tick(model);
-    EXPECT_EQ(model.BallVX, 1);
-    EXPECT_EQ(model.BallVY, 1);
-}
-
 // A charged ball at (5000, 5000); the iron ball up and to its left.
 constexpr ReachPlace kKugelReach[] = {{2600, 2600}, {3300, 3300}, {4000, 4000}};
 
@@ -263,7 +165,6 @@ TEST(KugelForces, BothBallsChangeByThePolarityTable) {
         int onBall[3];
     } cases[] = {
         {Polarity::Neutral, "pp", {1, 2, 4}, {0, 1, 2}},
-        {Polarity::Neutral, "um", {1, 2, 4}, {0, 1, 2}},
         {Polarity::Plus, "pp", {-1, -2, -4}, {0, -1, -2}},
         {Polarity::Plus, "mm", {2, 4, 7}, {0, 1, 3}},
         {Polarity::Minus, "up", {2, 4, 7}, {0, 1, 3}},
@@ -328,37 +229,6 @@ TEST(KugelCollision, ExchangesSpeedsByContactDepth) {
     }
 }
 
-TEST(KugelCollision, HeadOnHitThenForces) {
-    GameModel model = fieldWith(";pp5000 5000 ,;");
-    placeBall(model, 5000, 5470, 0, -41);
-    tick(model);
-    // Exchanged to (0, -40) and (0, 0); then a neutral ball below it inside
-    // all three discs: the charged ball +4 down, the iron ball 2 up.
-    EXPECT_EQ(model.KugelVY[1], -36);
-    EXPECT_EQ(model.BallVY, -2);
-    EXPECT_EQ(model.KugelVX[1], 0);
-    EXPECT_EQ(model.BallVX, 0);
-    EXPECT_EQ(model.Kugel[1].Top, 5000 - 36);
-    EXPECT_EQ(model.Eisenkugel.Top, 5470 - 2);
-}
-
-TEST(KugelMotion, FrictionForEverySlotMotionOnlyForShownOnes) {
-    GameModel model = fieldWith(";pp5000 5000 ,;");
-    model.KugelVX[1] = 5;
-    model.KugelVY[1] = -5;
-    model.KugelVX[2] = -3;  // a free slot
-    placeBall(model, 200, kMiddleTop);
-    tick(model);
-    EXPECT_EQ(model.KugelVX[1], 4);
-    EXPECT_EQ(model.KugelVY[1], -4);
-    EXPECT_EQ(model.KugelVX[2], -2);
-    EXPECT_EQ(model.Kugel[1].Left, 5004);
-    EXPECT_EQ(model.Kugel[1].Top, 4996);
-    EXPECT_EQ(model.Anziehung2[1].Left, 2952.5f + 4);
-    EXPECT_FALSE(model.Kugel[2].Visible);
-    EXPECT_EQ(model.Kugel[2].Left, 0) << "a free slot does not move";
-}
-
 TEST(SpeedArithmetic, SaturatesAtTheSixteenBitEnds) {
     EXPECT_EQ(saturateSpeed(40000), 32767);
     EXPECT_EQ(saturateSpeed(-40000), -32768);
@@ -384,19 +254,14 @@ TEST(Polarisers, EntryRimsAndWalls) {
         Speed expectedVX, expectedVY;
     } cases[] = {
         {"in line from below", 3060, 5950, 0, -31, 0, -30},
-        {"in line from above", 3060, 4530, 0, 31, 0, 30},
         {"left edges level: the left rim turns vx", 3000, 5950, 11, -31, -10, -30},
-        {"right edges level: the right rim turns vx", 3120, 5950, 11, -31, -10, -30},
         {"10 left of the pipe: end and left rim", 2990, 5950, 11, -31, -10, 30},
         {"left rim band ends at 100", 2900, 5950, 11, -31, 10, 30},
         {"1 right of the pipe: end and right rim", 3121, 5950, 11, -31, -10, 30},
-        {"right rim band ends at 100", 3220, 5950, 11, -31, 10, 30},
         {"inside the pipe, in line", 3060, 5400, 11, -31, 10, -30},
-        {"side hit from the left, 10 in", 2530, 5400, 11, 0, -10, 0},
         {"side hit from the left, exactly 120 in", 2640, 5400, 11, 0, -10, 0},
         {"side hit from the left, 121 in", 2641, 5400, 11, 0, 10, 0},
         {"left rim only", 2950, 5400, 11, 0, -10, 0},
-        {"right rim only", 3150, 5400, -11, 0, 10, 0},
         {"side hit from the right, 10 in", 3590, 5400, -11, 0, 10, 0},
     };
     for (const auto& c : cases) {
@@ -417,12 +282,8 @@ TEST(Polarisers, PolarisingWindow) {
     } cases[] = {
         {"ap", 3060, 5000 + 460, Polarity::Plus},
         {"ap", 3060, 5000 + 461, Polarity::Minus},  // unchanged
-        {"ap", 3060, 5000 + 20, Polarity::Plus},
-        {"ap", 3060, 5000 + 19, Polarity::Minus},
         {"ap", 3494, 5400, Polarity::Plus},
         {"ap", 3495, 5400, Polarity::Minus},
-        {"ap", 2626, 5400, Polarity::Plus},
-        {"ap", 2625, 5400, Polarity::Minus},
         {"an", 3060, 5400, Polarity::Neutral},
         {"am", 3060, 5400, Polarity::Minus},
     };
@@ -437,26 +298,6 @@ TEST(Polarisers, PolarisingWindow) {
         tick(model);
         EXPECT_EQ(model.BallPolarity, c.expected);
     }
-}
-
-TEST(Polarisers, RisingThroughTurnsPlusAndStaysPlus) {
-    GameModel model = fieldWith(";;ap3000 5000 ,");
-    placeBall(model, 3060, 6100);
-    model.KeyUpHeld = true;
-    int ticks = 0;
-    while (model.Eisenkugel.Top > 5000 + 460 + 20) {
-        tick(model);
-        ASSERT_EQ(model.BallPolarity, Polarity::Neutral) << model.Eisenkugel.Top;
-        ASSERT_LT(++ticks, 100) << "the ball does not rise into the pipe";
-    }
-    while (model.Eisenkugel.bottom() >= 5000) {
-        tick(model);
-        ASSERT_LT(++ticks, 100) << "the ball does not leave the pipe";
-    }
-    for (int n = 0; n < 3; ++n) tick(model);
-    EXPECT_EQ(model.BallPolarity, Polarity::Plus);
-    EXPECT_TRUE(model.plusanzeigeVisible());
-    EXPECT_FALSE(model.neutralanzeigeVisible() || model.minusanzeigeVisible());
 }
 
 TEST(EntryPipe, LiftsFor37TicksThenPlays) {
@@ -481,22 +322,6 @@ TEST(EntryPipe, LiftsFor37TicksThenPlays) {
     EXPECT_EQ(model.Spielflaeche.Top, fieldTop + 4);
 }
 
-TEST(EntryPipe, IsAFloorAcrossTheField) {
-    GameModel model = fieldWith(";;");
-    const Twips floor = model.Anfang.Top;
-    placeBall(model, 500, floor - 480 - 30, 0, 51);
-    tick(model);  // moves down 50: 20 below the floor
-    EXPECT_EQ(model.Eisenkugel.bottom(), floor + 20);
-    model.AlarmOn = true;
-    tick(model);
-    EXPECT_EQ(model.Eisenkugel.bottom(), floor);
-    EXPECT_EQ(model.BallVY, 0);
-    EXPECT_TRUE(model.AlarmOn) << "a lifting tick leaves the alarm as it was";
-    model.AlarmOn = false;
-    tick(model);
-    EXPECT_EQ(model.Eisenkugel.bottom(), floor);
-}
-
 TEST(ExitPipe, CentresThenRisesThenSwallows) {
     GameModel model = fieldWith(";;");
     placeBall(model, 2880 + 100, 959, 30, -60);
@@ -508,10 +333,6 @@ TEST(ExitPipe, CentresThenRisesThenSwallows) {
         EXPECT_TRUE(model.Levelendeanzeiger.Visible);
         EXPECT_FALSE(model.AlarmOn);
         EXPECT_EQ(model.BallVX, 0);
-        if (ticks == 139) {
-            EXPECT_EQ(model.Eisenkugel.Left, 3119);
-            EXPECT_EQ(model.Eisenkugel.Top, 959);
-        }
         if (ticks == 140) {
             EXPECT_EQ(model.Eisenkugel.Left, 3120);
             EXPECT_EQ(model.Eisenkugel.Top, 939);
@@ -538,30 +359,6 @@ TEST(ExitPipe, SwallowsOnceTheTopIs240BelowThePipeTop) {
     }
 }
 
-TEST(ExitPipe, UnderTheOpeningTheAlarmIsOff) {
-    // The pole's outer disc reaches over the exit.
-    const struct {
-        const char* why;
-        Twips left;
-        bool alarm;
-    } cases[] = {{"under the opening", 3120, false}, {"beside the opening", 3361, true}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.why);
-        GameModel model = fieldWith("grpp5775 1000 ,;;");
-        placeBall(model, c.left, 900);
-        tick(model);
-        EXPECT_EQ(model.AlarmOn, c.alarm);
-    }
-}
-
-TEST(ExitPipe, CentresFromTheRightToo) {
-    GameModel model = fieldWith(";;");
-    placeBall(model, 3840 - 480, 900);
-    tick(model);
-    EXPECT_EQ(model.Eisenkugel.Left, 3359);
-    EXPECT_EQ(model.Eisenkugel.Top, 900);
-}
-
 TEST(ExitPipe, BesideTheOpeningPushesBackDown) {
     const struct {
         const char* why;
@@ -581,45 +378,6 @@ TEST(ExitPipe, BesideTheOpeningPushesBackDown) {
     }
 }
 
-TEST(Scrolling, FollowsTheBallWithinBounds) {
-    // The 23-row field: P - H = 8025 - 22425 = -14400.
-    const struct {
-        const char* why;
-        Twips fieldTop;
-        Speed vy;  // before friction
-        Twips expected;
-    } cases[] = {
-        {"rising past the top bound by one step", -10, -31, 20},
-        {"rising above the top bound goes back to it", 20, -31, 0},
-        {"rising at the top bound", 0, -31, 0},
-        {"falling in the middle", -5000, 31, -5030},
-        {"falling at the bottom bound", -14400, 31, -14400},
-        {"falling below the bottom bound goes back", -14410, 31, -14400},
-        {"falling just above the bottom bound", -14390, 31, -14420},
-        {"at rest", -5000, 0, -5000},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.why);
-        GameModel model = fieldWith(";;");
-        model.Spielflaeche.Top = c.fieldTop;
-        placeBall(model, 500, kMiddleTop, 0, c.vy);
-        tick(model);
-        EXPECT_EQ(model.Spielflaeche.Top, c.expected);
-    }
-}
-
-TEST(Alarm, FollowsTheOuterDiscsEveryTick) {
-    GameModel model = fieldWith(";pp5000 5000 ,;");
-    model.BallPolarity = Polarity::Plus;
-    placeBall(model, 2600, 2600);
-    tick(model);
-    EXPECT_TRUE(model.AlarmOn);
-    EXPECT_EQ(model.BallVX, 0) << "the outer disc does not push the iron ball";
-    placeBall(model, 500, 500 + 2000);
-    tick(model);
-    EXPECT_FALSE(model.AlarmOn);
-}
-
 // Winning: a ball placed in the exit is swallowed on the next tick.
 void placeInExit(GameModel& model) { placeBall(model, 3120, 200); }
 
@@ -632,7 +390,6 @@ TEST(LevelFinish, BuiltinLevelsRecordProgressAndChain) {
         std::vector<int> clicks;
     } cases[] = {
         {"level 7 above the highest label", 6, 5, {7}, {7}},
-        {"level 7 with label 6 shown", 6, 6, {7}, {7}},
         {"level 7 replayed with label 7 shown", 6, 7, {}, {7}},
         {"level 1 with no label shown", 0, -1, {1}, {1}},
         {"level 29", 28, 28, {29}, {29}},
@@ -669,28 +426,11 @@ TEST(LevelFinish, NextLevelStartsInsideTheTick) {
 }
 
 TEST(LevelFinish, LoadedLevelEndsQuietlyAndStaysWon) {
-    GameModel model;
-    ASSERT_TRUE(startLoadedLevel(model, "9 ;3;;;;\r\n"));
+    GameModel model = fieldWith(";;");
     placeInExit(model);
-    RecordingShell shell;
-    EXPECT_TRUE(runTick(model, shell));
-    for (int n = 0; n < 5; ++n) runTick(model, shell);
-    EXPECT_TRUE(shell.progressWrites.empty());
-    EXPECT_TRUE(shell.levelClicks.empty());
+    for (int n = 0; n < 6; ++n) EXPECT_TRUE(tick(model));
     EXPECT_TRUE(model.Levelendeanzeiger.Visible);
-    EXPECT_FALSE(model.Geschafft.Visible);
-    EXPECT_FALSE(model.Eisenkugel.Visible);
-}
-
-TEST(LevelFinish, LevelThirtyKeepsShowingTheFinalMessage) {
-    GameModel model;
-    ASSERT_TRUE(startBuiltinLevel(model, 29));
-    placeInExit(model);
-    RecordingShell shell;
-    for (int n = 0; n < 3; ++n) runTick(model, shell);
-    EXPECT_TRUE(model.Geschafft.Visible);
-    EXPECT_FALSE(model.Levelendeanzeiger.Visible);
-    EXPECT_TRUE(shell.levelClicks.empty());
+    EXPECT_FALSE(model.Geschafft.Visible || model.Eisenkugel.Visible);
 }
 
 }  // namespace
