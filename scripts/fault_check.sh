@@ -131,9 +131,12 @@ build() {
     touch "$work/stamp"
     cmake --build "$bin" -j2 >"$work/build.log" 2>&1
 }
-# The suite without the end-to-end and soak tests. With `only_relinked`, only
+# The suite without the end-to-end and soak tests, and without the kill tests
+# of the atomic writes: those depend on timing, which a machine busy with the
+# fault builds upsets, and no fault here touches file writing. With `only_relinked`, only
 # the tests whose program the last build linked anew: every other program is
 # the one that just passed on the unchanged sources, so it cannot catch the fault.
+skipped='e2e|[Ss]oak|AtomicWrite'
 run_suite() {
     local selection=()
     if [[ "${1:-}" == only_relinked ]]; then
@@ -141,7 +144,7 @@ run_suite() {
         numbers=$(ctest --test-dir "$bin" --show-only=json-v1 2>/dev/null | jq -r --arg stamp "$work/stamp" '
             .tests | to_entries[] | "\(.key + 1) \(.value.name) \(.value.command[0] // "")"' |
             while read -r number name program; do
-                [[ "$name" =~ e2e|[Ss]oak ]] && continue
+                [[ "$name" =~ $skipped ]] && continue
                 [[ -n "$program" ]] || continue
                 if [[ "$program" -nt "$work/stamp" ]]; then
                     echo "$number"
@@ -154,7 +157,7 @@ run_suite() {
         [[ -z "$numbers" ]] && return 0
         selection=(-I "0,0,0,$numbers")
     fi
-    ctest --test-dir "$bin" -E 'e2e|[Ss]oak' "${selection[@]}" -j2 --timeout 300 --stop-on-failure \
+    ctest --test-dir "$bin" -E "$skipped" "${selection[@]}" -j2 --timeout 300 --stop-on-failure \
         >"$work/ctest.log" 2>&1
 }
 failed_tests() {
@@ -214,6 +217,8 @@ for i in "${!ids[@]}"; do
         fi
         by="$by (${SECONDS}s)"
         restore
+        # Built again at once, so the next fault's build links only what that fault changes.
+        build || true
     fi
     printf '%-24s %-13s %-13s %s\n' "$id" "${areas[$i]}" "$result" "$by" | tee -a "$results"
 done

@@ -7,23 +7,44 @@
 #include <Spiel/sim/field.h>
 #include <Spiel/sim/tick.h>
 
+#include <gtest/gtest.h>
+
 #include <string>
 
 namespace ferlan::testing {
 
 // A tall level (23 rows) holding only what `elements` lists: the part of a
-// level text after "23;1;", e.g. "grpp5820 5000 ,;;" for one pole.
-GameModel fieldWith(const std::string& elements);
+// level text after "23;1;", e.g. "grpp5820 5000 ,;;" for one pole. It is a
+// loaded level, so reaching the exit asks nothing of the shell.
+inline GameModel fieldWith(const std::string& elements) {
+    GameModel model;
+    EXPECT_TRUE(startLoadedLevel(model, "23;1;" + elements + ";  ")) << elements;
+    return model;
+}
 
-// Puts the iron ball at (left, top) with the given speed.
-void placeBall(GameModel& model, Twips left, Twips top, Speed vx = 0, Speed vy = 0);
+inline void placeBall(GameModel& model, Twips left, Twips top, Speed vx = 0, Speed vy = 0) {
+    model.Eisenkugel.Left = left;
+    model.Eisenkugel.Top = top;
+    model.BallVX = vx;
+    model.BallVY = vy;
+}
 
-// Moves disc `index` of a pole's disc array out of every ball's reach.
-void moveAway(Disc& disc);
+// Moves a disc out of every ball's reach.
+inline void moveAway(Disc& disc) { disc.Left = disc.Top = -100000; }
+
 // Moves all discs of pole `slot` out of reach, so the pole acts only as a rod.
-void detachPoleDiscs(GameModel& model, int slot);
+inline void detachPoleDiscs(GameModel& model, int slot) {
+    for (int d = 3 * slot - 2; d <= 3 * slot; ++d)
+        moveAway(model.Anziehung[static_cast<std::size_t>(d)]);
+}
 
 // One tick with no shell work expected; returns whether the level was won.
-bool tick(GameModel& model);
+inline bool tick(GameModel& model) {
+    RecordingShell shell;
+    const bool won = runTick(model, shell);
+    EXPECT_TRUE(shell.progressWrites.empty());
+    EXPECT_TRUE(shell.levelClicks.empty());
+    return won;
+}
 
 }  // namespace ferlan::testing
