@@ -85,29 +85,19 @@ TEST(BuildField, LevelOne) {
 
 TEST(BuildField, PicturesFollowTheShownPolarity) {
     const struct {
-        const char* code;
-        Picture picture;
-        Colour outer;
+        const char* elements;
+        Picture pole, ball;
     } cases[] = {
-        {"grpp", Picture::grp, makeColour(255, 192, 192)},
-        {"klmm", Picture::klm, makeColour(192, 255, 192)},
-        {"grum", Picture::gru, makeColour(192, 255, 192)},
-        {"glup", Picture::glu, makeColour(255, 192, 192)},
+        {"grpp3000 5000 ,;pp3000 5000 ,;", Picture::grp, Picture::p},
+        {"klmm3000 5000 ,;mm3000 5000 ,;", Picture::klm, Picture::m},
+        {"grum3000 5000 ,;um3000 5000 ,;", Picture::gru, Picture::u},
+        {"glup3000 5000 ,;up3000 5000 ,;", Picture::glu, Picture::u},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.code);
-        GameModel model = testing::fieldWith(std::string(c.code) + "3000 5000 ,;;");
-        EXPECT_EQ(model.Ferlan[1].picture, c.picture);
-        EXPECT_EQ(model.Anziehung[1].BackColour, c.outer);
-    }
-    const struct {
-        const char* code;
-        Picture picture;
-    } balls[] = {{"pp", Picture::p}, {"mm", Picture::m}, {"up", Picture::u}, {"um", Picture::u}};
-    for (const auto& c : balls) {
-        SCOPED_TRACE(c.code);
-        GameModel model = testing::fieldWith(std::string(";") + c.code + "3000 5000 ,;");
-        EXPECT_EQ(model.Kugel[1].picture, c.picture);
+        SCOPED_TRACE(c.elements);
+        const GameModel model = testing::fieldWith(c.elements);
+        EXPECT_EQ(model.Ferlan[1].picture, c.pole);
+        EXPECT_EQ(model.Kugel[1].picture, c.ball);
     }
 }
 

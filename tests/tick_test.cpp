@@ -300,28 +300,6 @@ TEST(Polarisers, PolarisingWindow) {
     }
 }
 
-TEST(EntryPipe, LiftsFor37TicksThenPlays) {
-    GameModel model;
-    ASSERT_TRUE(startBuiltinLevel(model, 0));
-    model.KeyUpHeld = true;
-    model.BallVX = 7;
-    const Twips start = model.Eisenkugel.Top;
-    for (int n = 1; n <= 37; ++n) {
-        SCOPED_TRACE(n);
-        tick(model);
-        EXPECT_EQ(model.Eisenkugel.Top, start - 20 * n);
-        EXPECT_EQ(model.BallVX, 0);
-        EXPECT_EQ(model.BallVY, 0);
-        EXPECT_EQ(model.Levelanzeiger.Visible, n < 37);
-    }
-    EXPECT_EQ(model.Eisenkugel.bottom(), model.Anfang.Top);
-    const Twips fieldTop = model.Spielflaeche.Top;
-    tick(model);
-    EXPECT_EQ(model.BallVY, -4);
-    EXPECT_EQ(model.Eisenkugel.Top, start - 740 - 4);
-    EXPECT_EQ(model.Spielflaeche.Top, fieldTop + 4);
-}
-
 TEST(ExitPipe, CentresThenRisesThenSwallows) {
     GameModel model = fieldWith(";;");
     placeBall(model, 2880 + 100, 959, 30, -60);
