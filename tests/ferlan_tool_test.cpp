@@ -51,7 +51,7 @@ protected:
     void TearDown() override { std::filesystem::remove_all(dir_); }
 
     std::string file(const std::string& name, const std::string& text) {
-        const std::string path = dir_ + "/" + name;
+        std::string path = dir_ + "/" + name;
         std::ofstream(path, std::ios::binary) << text;
         return path;
     }
