@@ -310,6 +310,8 @@ public:
                 ++caughtFor;
             }
             if (caughtFor >= kCaughtTicks) {
+                result.ballLeft = ball.Left;
+                result.ballTop = ball.Top;
                 result.end = AttemptEnd::Caught;
                 result.ticks = tick + 1;
                 return result;
@@ -317,6 +319,8 @@ public:
         }
         result.end = AttemptEnd::OutOfTime;
         result.ticks = kAttemptTicks;
+        result.ballLeft = model.Eisenkugel.Left;
+        result.ballTop = model.Eisenkugel.Top;
         return result;
     }
 

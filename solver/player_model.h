@@ -46,6 +46,8 @@ struct AttemptResult {
     std::uint64_t seed = 0;
     AttemptEnd end = AttemptEnd::OutOfTime;
     std::int64_t ticks = 0;  // the tick that ended the attempt
+    Twips ballLeft = 0;      // where the ball was then
+    Twips ballTop = 0;
     std::int64_t decisions = 0;
     std::int64_t statesSearched = 0;  // simulated segments, over all decisions
 };

@@ -32,13 +32,16 @@ bool parseWhole(std::string_view value, Number low, Number high, Number& number)
 }
 
 std::string describe(const AttemptResult& attempt) {
+    const std::string ticks = std::to_string(attempt.ticks) + " ticks";
+    // Where the ball was left shows the designer the place to look at.
+    const std::string where =
+        " at " + formatJsonNumber(attempt.ballLeft) + ", " + formatJsonNumber(attempt.ballTop);
     switch (attempt.end) {
-        case AttemptEnd::Won: return "won after " + std::to_string(attempt.ticks) + " ticks";
-        case AttemptEnd::Caught:
-            return "caught, given up after " + std::to_string(attempt.ticks) + " ticks";
+        case AttemptEnd::Won: return "won after " + ticks;
+        case AttemptEnd::Caught: return "caught, given up after " + ticks + where;
         case AttemptEnd::OutOfTime: break;
     }
-    return "out of time after " + std::to_string(attempt.ticks) + " ticks";
+    return "out of time after " + ticks + where;
 }
 
 }  // namespace
