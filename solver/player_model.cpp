@@ -42,6 +42,8 @@ constexpr Twips kCaptureMargin = 60;
 // How far the player looks beyond its follow-up decision: the follow-up's
 // keys held this much longer show where the ball is heading.
 constexpr int kCoastDecisions = 1;
+// How many follow-ups per candidate the player thinks one decision further.
+constexpr std::size_t kBeam = 3;
 // Where the candidate alone leaves the ball counts too, so that the player
 // does not put off to the next decision what it can do now.
 constexpr double kNowWeight = 0.5;
@@ -242,6 +244,14 @@ struct Played {
     bool caught = false;
 };
 
+// A planned state: the field after a few decisions, and what they scored.
+struct Step {
+    GameModel model;
+    std::int64_t tick = 0;
+    Played played;
+    double score = 0;
+};
+
 // Runs `ticks` ticks, switching to each pending decision when it falls due.
 Played runFor(GameModel& model, DetachedShell& shell, std::int64_t& tick, std::int64_t ticks,
               const std::vector<Pending>& pending) {
@@ -372,16 +382,42 @@ private:
             double candidate = firstScore;
             if (!one.won) {
                 candidate = std::numeric_limits<double>::infinity();
-                for (const HeldKeys& next : kChoices) {
-                    GameModel second = first;
-                    std::int64_t secondTick = firstTick;
-                    holdKeys(second, next);
-                    Played two =
-                        runFor(second, shell, secondTick, decide * (1 + kCoastDecisions), {});
+                // The follow-ups, and for the most promising of them one more
+                // decision, held on to see where the ball is heading.
+                std::array<Step, kChoices.size()> seconds;
+                for (std::size_t n = 0; n < kChoices.size(); ++n) {
+                    Step& second = seconds[n];
+                    second.model = first;
+                    second.tick = firstTick;
+                    holdKeys(second.model, kChoices[n]);
+                    second.played = runFor(second.model, shell, second.tick, decide, {});
+                    second.played.caught = second.played.caught || one.caught;
+                    second.score = kNowWeight * firstScore +
+                                   kNowWeight * score(second.model, second.played, second.tick);
                     ++statesSearched;
-                    two.caught = two.caught || one.caught;
-                    candidate = std::min(candidate,
-                                         kNowWeight * firstScore + score(second, two, secondTick));
+                }
+                std::array<std::size_t, kChoices.size()> ranked{};
+                for (std::size_t n = 0; n < ranked.size(); ++n) ranked[n] = n;
+                std::stable_sort(ranked.begin(), ranked.end(), [&](std::size_t a, std::size_t b) {
+                    return seconds[a].score < seconds[b].score;
+                });
+                for (std::size_t r = 0; r < kBeam; ++r) {
+                    const Step& second = seconds[ranked[r]];
+                    if (second.played.won) {
+                        candidate = std::min(candidate, second.score + kWonBonus);
+                        continue;
+                    }
+                    for (const HeldKeys& next : kChoices) {
+                        GameModel third = second.model;
+                        std::int64_t thirdTick = second.tick;
+                        holdKeys(third, next);
+                        Played three =
+                            runFor(third, shell, thirdTick, decide * (1 + kCoastDecisions), {});
+                        ++statesSearched;
+                        three.caught = three.caught || second.played.caught;
+                        candidate =
+                            std::min(candidate, second.score + score(third, three, thirdTick));
+                    }
                 }
             }
             if (candidate < bestScore) {
@@ -408,7 +444,8 @@ GameModel playableCopy(const GameModel& start) {
 }  // namespace
 
 std::int64_t statesPerDecision() {
-    return 1 + static_cast<std::int64_t>(kChoices.size()) * (1 + kChoices.size());
+    const auto choices = static_cast<std::int64_t>(kChoices.size());
+    return 1 + choices * (1 + choices + static_cast<std::int64_t>(kBeam) * choices);
 }
 
 AttemptResult playAttempt(const GameModel& start, const PlayerParams& player, std::uint64_t seed) {
