@@ -392,8 +392,10 @@ private:
                     holdKeys(second.model, kChoices[n]);
                     second.played = runFor(second.model, shell, second.tick, decide, {});
                     second.played.caught = second.played.caught || one.caught;
-                    second.score = kNowWeight * firstScore +
-                                   kNowWeight * score(second.model, second.played, second.tick);
+                    const double secondScore = score(second.model, second.played, second.tick);
+                    // A win counts by its tick alone: the sooner, the better.
+                    second.score =
+                        second.played.won ? secondScore : kNowWeight * (firstScore + secondScore);
                     ++statesSearched;
                 }
                 std::array<std::size_t, kChoices.size()> ranked{};
@@ -404,7 +406,7 @@ private:
                 for (std::size_t r = 0; r < kBeam; ++r) {
                     const Step& second = seconds[ranked[r]];
                     if (second.played.won) {
-                        candidate = std::min(candidate, second.score + kWonBonus);
+                        candidate = std::min(candidate, second.score);
                         continue;
                     }
                     for (const HeldKeys& next : kChoices) {
@@ -415,8 +417,9 @@ private:
                             runFor(third, shell, thirdTick, decide * (1 + kCoastDecisions), {});
                         ++statesSearched;
                         three.caught = three.caught || second.played.caught;
+                        const double thirdScore = score(third, three, thirdTick);
                         candidate =
-                            std::min(candidate, second.score + score(third, three, thirdTick));
+                            std::min(candidate, three.won ? thirdScore : second.score + thirdScore);
                     }
                 }
             }
