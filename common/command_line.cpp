@@ -30,7 +30,7 @@ QString helpText(const ProgramDescription& program) {
             .arg(option.names[0], option.names[1].leftJustified(7),
                  QString::fromUtf8(option.description));
     };
-    return QStringLiteral("Aufruf: %1 [OPTION] [%2]\n%3\n\nOptionen:\n")
+    return QStringLiteral("Aufruf: %1 [OPTION] [%2]\n\n%3\n\nOptionen:\n")
                .arg(program.name, kLevelArgument, program.summary) +
            optionLine(kHelp) + optionLine(kVersion) +
            QStringLiteral("\nArgumente:\n  %1      %2\n").arg(kLevelArgument, program.levelFileUse);
