@@ -12,4 +12,5 @@ add_dependencies(command_line_test ferlan editor ferlan-tool)
 
 # An installation into a scratch folder, checked as a desktop would see it.
 add_test(NAME install_test
-         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/install_test.sh ${CMAKE_BINARY_DIR} ${PROJECT_VERSION})
+         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/install_test.sh ${CMAKE_BINARY_DIR} ${PROJECT_VERSION}
+                 ${FERLAN_DATA_DIR_FROM_PROGRAM})

@@ -4,10 +4,11 @@
 # there, and the desktop's own validators accept the entries, the metadata
 # and the level file type.
 #
-#   install_test.sh BUILD_DIR VERSION
+#   install_test.sh BUILD_DIR VERSION DATA_DIR_FROM_PROGRAM
 set -euo pipefail
 build=$1
 version=$2
+data_from_program=$3
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 failures=0
@@ -46,8 +47,11 @@ if ! diff <(printf '%s\n' "${expected[@]/#/.$prefix/}" | sort) <(cd "$stage" && 
     fail "the installed files differ from the list (< expected, > installed)"
 fi
 
-# A new player's progress in the data folder, none beside the programs.
+# A new player's progress in the data folder, where the game looks for it
+# from its own folder; none beside the programs.
 [[ "$(cat "$root/share/games/ferlan/vmos2.dll")" == $'0\r' ]] || fail "the new player's progress is not 0"
+[[ "$root/games/$data_from_program" -ef "$root/share/games/ferlan" ]] ||
+    fail "the game looks for its data in games/$data_from_program"
 
 for program in ferlan ferlan-editor ferlan-tool; do
     out=$(QT_QPA_PLATFORM=offscreen "$root/games/$program" --version) || fail "$program --version failed"
