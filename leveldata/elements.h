@@ -75,8 +75,6 @@ Picture kugelPicture(std::string_view code);
 bool isGross(Picture pole);
 bool isLinks(Picture pole);  // the pole stands on the left wall
 
-inline constexpr Twips kTwipsPerPixel = 15;
-
 // A family of palette pictures: the side of its square picture in pixels, the
 // opaque part the art has to fill (the rod's rows along a pole's top, the pipe
 // piece's columns at a polariser's left), and what a placed element keeps of
