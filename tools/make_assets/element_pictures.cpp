@@ -169,7 +169,7 @@ QImage drawPolariser(Mark mark) {
     painter.fillRect(QRectF(0, 0, 1, h), QColor(20, 22, 30, 200));
     painter.fillRect(QRectF(w - 1, 0, 1, h), QColor(20, 22, 30, 220));
 
-    drawBadge(painter, QPointF(w / 2.0, h / 2), 10.5, mark);
+    drawBadge(painter, QPointF(w / 2.0, h / 2.0), 10.5, mark);
     return image;
 }
 
