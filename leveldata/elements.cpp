@@ -13,15 +13,24 @@ struct PaletteEntry {
 };
 
 constexpr PaletteEntry kPalette[] = {
-    {Picture::grp, "grp", kGrossPole.size()},       {Picture::grm, "grm", kGrossPole.size()},
-    {Picture::gru, "gru", kGrossPole.size()},       {Picture::glp, "glp", kGrossPole.size()},
-    {Picture::glm, "glm", kGrossPole.size()},       {Picture::glu, "glu", kGrossPole.size()},
-    {Picture::krp, "krp", kKleinPole.size()},       {Picture::krm, "krm", kKleinPole.size()},
-    {Picture::kru, "kru", kKleinPole.size()},       {Picture::klp, "klp", kKleinPole.size()},
-    {Picture::klm, "klm", kKleinPole.size()},       {Picture::klu, "klu", kKleinPole.size()},
-    {Picture::p, "p", kKugelBall.size()},           {Picture::m, "m", kKugelBall.size()},
-    {Picture::u, "u", kKugelBall.size()},           {Picture::ap, "ap", kTransformatorPipe.size()},
-    {Picture::am, "am", kTransformatorPipe.size()}, {Picture::an, "an", kTransformatorPipe.size()},
+    {Picture::grp, "grp", kGrossFerlanPicture.size()},
+    {Picture::grm, "grm", kGrossFerlanPicture.size()},
+    {Picture::gru, "gru", kGrossFerlanPicture.size()},
+    {Picture::glp, "glp", kGrossFerlanPicture.size()},
+    {Picture::glm, "glm", kGrossFerlanPicture.size()},
+    {Picture::glu, "glu", kGrossFerlanPicture.size()},
+    {Picture::krp, "krp", kKleinFerlanPicture.size()},
+    {Picture::krm, "krm", kKleinFerlanPicture.size()},
+    {Picture::kru, "kru", kKleinFerlanPicture.size()},
+    {Picture::klp, "klp", kKleinFerlanPicture.size()},
+    {Picture::klm, "klm", kKleinFerlanPicture.size()},
+    {Picture::klu, "klu", kKleinFerlanPicture.size()},
+    {Picture::p, "p", kKugelPicture.size()},
+    {Picture::m, "m", kKugelPicture.size()},
+    {Picture::u, "u", kKugelPicture.size()},
+    {Picture::ap, "ap", kTransformatorPicture.size()},
+    {Picture::am, "am", kTransformatorPicture.size()},
+    {Picture::an, "an", kTransformatorPicture.size()},
 };
 
 const PaletteEntry* find(Picture picture) {
@@ -112,9 +121,9 @@ void assignPicture(Image& image, Picture picture) {
     }
 }
 
-void placePoleDiscs(const Image& pole, std::span<Disc, 3> discs) {
+void placeFerlanDiscs(const Image& pole, std::span<Disc, 3> discs) {
     const auto& table = isGross(pole.picture) ? kGrossDiscs : kKleinDiscs;
-    const Twips face = poleFace(pole);
+    const Twips face = ferlanFace(pole);
     for (std::size_t d = 0; d < 3; ++d) {
         discs[d].Top = pole.Top - table[d].dy;
         discs[d].Left = face - table[d].dx;
@@ -137,7 +146,7 @@ void layOutFerlan(Image& pole, std::span<Disc, 3> discs, Picture picture, Twips 
         discs[d].Height = table[d].size;
         discs[d].BackColour = discColours(plus)[d];
     }
-    placePoleDiscs(pole, discs);
+    placeFerlanDiscs(pole, discs);
     pole.Height = rodHeight(isGross(picture));
 }
 

@@ -88,13 +88,15 @@ struct PictureFamily {
 
     constexpr Twips size() const { return static_cast<Twips>(pixels) * kTwipsPerPixel; }
 };
-inline constexpr PictureFamily kGrossPole{64, 19, 360};          // 960 x 360 when placed
-inline constexpr PictureFamily kKleinPole{48, 11, 240};          // 720 x 240
-inline constexpr PictureFamily kKugelBall{32, 32, 480};          // keeps its whole picture
-inline constexpr PictureFamily kTransformatorPipe{64, 38, 600};  // 600 x 960
+inline constexpr PictureFamily kGrossFerlanPicture{64, 19, 360};    // 960 x 360 when placed
+inline constexpr PictureFamily kKleinFerlanPicture{48, 11, 240};    // 720 x 240
+inline constexpr PictureFamily kKugelPicture{32, 32, 480};          // keeps its whole picture
+inline constexpr PictureFamily kTransformatorPicture{64, 38, 600};  // 600 x 960
 
-inline constexpr Twips rodHeight(bool gross) { return gross ? kGrossPole.crop : kKleinPole.crop; }
-inline constexpr Twips kTransformatorWidth = kTransformatorPipe.crop;
+inline constexpr Twips rodHeight(bool gross) {
+    return gross ? kGrossFerlanPicture.crop : kKleinFerlanPicture.crop;
+}
+inline constexpr Twips kTransformatorWidth = kTransformatorPicture.crop;
 
 // Left, Top, Width, Height and Visible: what every object on the field has.
 struct FieldObject {
@@ -140,15 +142,15 @@ inline const std::array<Colour, 3>& discColours(bool plus) {
 // from the pole's face (its left end on the right wall, its right end on the
 // left wall) and from the pole's top. The offsets are not symmetric about the
 // rod's end; levels are built and played with exactly these numbers.
-struct PoleDisc {
+struct FerlanDisc {
     Twips size;
     Twips dx;
     Twips dy;
 };
-inline constexpr std::array<PoleDisc, 3> kGrossDiscs = {
-    PoleDisc{4575, 2280, 2040}, PoleDisc{3255, 1560, 1440}, PoleDisc{1575, 720, 600}};
-inline constexpr std::array<PoleDisc, 3> kKleinDiscs = {
-    PoleDisc{3735, 1800, 1800}, PoleDisc{2535, 1200, 1200}, PoleDisc{1335, 600, 600}};
+inline constexpr std::array<FerlanDisc, 3> kGrossDiscs = {
+    FerlanDisc{4575, 2280, 2040}, FerlanDisc{3255, 1560, 1440}, FerlanDisc{1575, 720, 600}};
+inline constexpr std::array<FerlanDisc, 3> kKleinDiscs = {
+    FerlanDisc{3735, 1800, 1800}, FerlanDisc{2535, 1200, 1200}, FerlanDisc{1335, 600, 600}};
 // A charged ball's discs are centred on the ball.
 inline constexpr std::array<Twips, 3> kKugelDiscSizes = {4575, 3255, 1575};
 
@@ -162,12 +164,12 @@ inline std::span<Disc, 3> discsOf(std::span<Disc> discs, int slot) {
 }
 
 // The x the pole acts from: its face that looks into the field.
-inline Twips poleFace(const Image& pole) {
+inline Twips ferlanFace(const Image& pole) {
     return isLinks(pole.picture) ? pole.Left + pole.Width : pole.Left;
 }
 // Moves a pole's discs to where they belong for its picture, position and
 // width (the natural width; the crop leaves it alone).
-void placePoleDiscs(const Image& pole, std::span<Disc, 3> discs);
+void placeFerlanDiscs(const Image& pole, std::span<Disc, 3> discs);
 // Centres a charged ball's discs on it.
 void placeKugelDiscs(const Image& ball, std::span<Disc, 3> discs);
 

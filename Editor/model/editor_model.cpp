@@ -144,7 +144,7 @@ bool EditorModel::dropOnTile(int tile, Twips x, Twips y) {
     Image& e = slotRef(kind, n);
     e.Top = tileTop(tile) + y - grabY_;
     e.Left = tileLeft(tile) + x - grabX_;
-    if (kind == ElementKind::Ferlan) placePoleDiscs(e, discsOf(anziehung_, n));
+    if (kind == ElementKind::Ferlan) placeFerlanDiscs(e, discsOf(anziehung_, n));
     if (kind == ElementKind::Kugel) placeKugelDiscs(e, discsOf(anziehung2_, n));
     changed_ = true;
     return true;

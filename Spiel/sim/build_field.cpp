@@ -14,13 +14,13 @@ constexpr Twips kBallStartDepth = 260;
 constexpr Twips kLevelanzeigerRise = 3503;
 constexpr Twips kLevelendeanzeigerTop = 2603;
 
-void placePole(GameModel& model, int i, const LevelEntry& entry) {
+void placeFerlan(GameModel& model, int i, const LevelEntry& entry) {
     Image& pole = model.Ferlan[static_cast<std::size_t>(i)];
     layOutFerlan(pole, discsOf(model.Anziehung, i), ferlanPicture(entry.code), entry.x, entry.y,
                  entry.code[3] == 'p');
     // The centre marker sits on the pole's face, halfway down its rod.
     FieldObject& marker = model.Zentrum[static_cast<std::size_t>(i)];
-    marker.Left = poleFace(pole) - marker.Width / 2;
+    marker.Left = ferlanFace(pole) - marker.Width / 2;
     marker.Top = entry.y + pole.Height / 2 - marker.Height;
     ++model.NextFerlan;
 }
@@ -88,7 +88,7 @@ void buildField(GameModel& model) {
 
     for (int i = 1; i <= kMaxFerlan; ++i) {
         const LevelEntry& entry = level.ferlan[static_cast<std::size_t>(i - 1)];
-        if (entry.used()) placePole(model, i, entry);
+        if (entry.used()) placeFerlan(model, i, entry);
     }
     for (int j = 1; j <= kMaxKugel; ++j) {
         const LevelEntry& entry = level.kugel[static_cast<std::size_t>(j - 1)];

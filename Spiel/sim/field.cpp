@@ -8,8 +8,8 @@ GameModel::GameModel() {
         marker.Height = kZentrumSize;
     }
     for (Image& ball : Kugel) {
-        ball.Width = kKugelBall.size();
-        ball.Height = kKugelBall.size();
+        ball.Width = kKugelPicture.size();
+        ball.Height = kKugelPicture.size();
     }
     for (std::size_t n = 0; n < Verbindung.size(); ++n) {
         Verbindung[n] = {kVerbindungLefts[n], n < 3 ? 0.0f : Anfang.Top, kPipeSize, kPipeSize,

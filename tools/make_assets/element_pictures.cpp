@@ -18,8 +18,10 @@ struct PoleShape {
     qreal markSize;
 };
 
-constexpr PoleShape kGrossPoleShape{kGrossPole.pixels, kGrossPole.opaquePixels, 11, 20, 11.0};
-constexpr PoleShape kKleinPoleShape{kKleinPole.pixels, kKleinPole.opaquePixels, 8, 14, 7.0};
+constexpr PoleShape kGrossPoleShape{kGrossFerlanPicture.pixels, kGrossFerlanPicture.opaquePixels,
+                                    11, 20, 11.0};
+constexpr PoleShape kKleinPoleShape{kKleinFerlanPicture.pixels, kKleinFerlanPicture.opaquePixels, 8,
+                                    14, 7.0};
 
 // Horizontal shading of a rod across its height, filled without antialiasing
 // so that every pixel of the rod is fully opaque.
@@ -46,7 +48,7 @@ QImage drawPole(const PoleShape& shape, bool links, Mark mark) {
         fillRodBand(p, QRect(0, 0, width, height), palette::kSteelMid, height);
 
         // Machined grooves along the body.
-        const int grooveStep = width == kGrossPole.pixels ? 9 : 8;
+        const int grooveStep = width == kGrossFerlanPicture.pixels ? 9 : 8;
         for (int x = shape.capWidth + shape.sleeveWidth + 10; x < width - 4; x += grooveStep) {
             p.fillRect(QRectF(x, 0, 1, height), QColor(30, 34, 44, 70));
             p.fillRect(QRectF(x + 1, 0, 1, height), QColor(255, 255, 255, 60));
@@ -100,7 +102,7 @@ QImage drawPole(const PoleShape& shape, bool links, Mark mark) {
 }
 
 QImage drawChargedBall(Mark mark) {
-    QImage image = blankImage(kKugelBall.pixels, kKugelBall.pixels);
+    QImage image = blankImage(kKugelPicture.pixels, kKugelPicture.pixels);
     QPainter painter(&image);
     prepare(painter);
     const QColor base = mark == Mark::None ? QColor(122, 100, 178) : markColour(mark);
@@ -122,11 +124,11 @@ QImage drawIronBall() {
 // The pipe piece fills all rows; the programs crop the picture to 40 pixels
 // and collide with that box, so nothing lies right of it.
 QImage drawPolariser(Mark mark) {
-    constexpr int h = kTransformatorPipe.pixels;
+    constexpr int h = kTransformatorPicture.pixels;
     QImage image = blankImage(h, h);
     QPainter painter(&image);
     prepare(painter);
-    const int w = kTransformatorPipe.opaquePixels;
+    const int w = kTransformatorPicture.opaquePixels;
     const QRectF tube(0, 0, w, h);
 
     painter.save();
