@@ -1,9 +1,9 @@
 #include "player_model.h"
 
-#include <Spiel/sim/discs.h>
 #include <Spiel/sim/game_shell.h>
 #include <Spiel/sim/key_script.h>
 #include <Spiel/sim/tick.h>
+#include <leveldata/elements.h>
 
 #include <algorithm>
 #include <array>
