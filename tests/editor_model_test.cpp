@@ -25,11 +25,11 @@ void expectDiscs(const EditorModel& m, int n, const DiscSpot (&spots)[3]) {
     for (int k = 0; k < 3; ++k) {
         SCOPED_TRACE(testing::Message() << "disc " << 3 * n - 2 + k);
         const Disc& d = m.anziehung(3 * n - 2 + k);
-        EXPECT_EQ(d.width, spots[k].diameter);
-        EXPECT_EQ(d.height, spots[k].diameter);
-        EXPECT_EQ(d.left, spots[k].left);
-        EXPECT_EQ(d.top, spots[k].top);
-        EXPECT_TRUE(d.visible);
+        EXPECT_EQ(d.Width, spots[k].diameter);
+        EXPECT_EQ(d.Height, spots[k].diameter);
+        EXPECT_EQ(d.Left, spots[k].left);
+        EXPECT_EQ(d.Top, spots[k].top);
+        EXPECT_TRUE(d.Visible);
     }
 }
 
@@ -72,8 +72,8 @@ TEST(EditorModel, InsertCentresInTheWindowOrKeepsTheDistanceToTheLowerEdge) {
         m.setHeight(c.height);
         m.setScroll(c.scroll);
         ASSERT_TRUE(m.insertFerlan({}, c.windowHeight).inserted);
-        EXPECT_EQ(m.ferlan(1).left, kFreshLeft);
-        EXPECT_EQ(m.ferlan(1).top, c.expectedTop);
+        EXPECT_EQ(m.ferlan(1).Left, kFreshLeft);
+        EXPECT_EQ(m.ferlan(1).Top, c.expectedTop);
     }
 }
 
@@ -81,22 +81,22 @@ TEST(EditorModel, InsertPositionsFromTheSizeTheSlotHadBefore) {
     EditorModel m;
     // Polariser slots start 1215 x 495, the others 1215 x 375.
     m.insertTransformator(TransformatorEffect::Plus, V);
-    EXPECT_EQ(m.transformator(1).width, 600) << "cropped to its pipe";
-    EXPECT_EQ(m.transformator(1).left, kFreshLeft);
-    EXPECT_EQ(m.transformator(1).top, 4335 - 247.5f);
+    EXPECT_EQ(m.transformator(1).Width, 600) << "cropped to its pipe";
+    EXPECT_EQ(m.transformator(1).Left, kFreshLeft);
+    EXPECT_EQ(m.transformator(1).Top, 4335 - 247.5f);
     m.insertKugel({}, V);
-    EXPECT_EQ(m.kugel(1).left, kFreshLeft);
-    EXPECT_EQ(m.kugel(1).top, kFreshTop);
+    EXPECT_EQ(m.kugel(1).Left, kFreshLeft);
+    EXPECT_EQ(m.kugel(1).Top, kFreshTop);
 
     // A freed slot keeps the size it was left with: deleting the only pole
     // block pulls in slot 2's height (375) under slot 1's own width (720).
     m.insertFerlan({}, V);
     deleteSlot(m, ElementKind::Ferlan, 1);
-    EXPECT_EQ(m.ferlan(1).width, 720);
-    EXPECT_EQ(m.ferlan(1).height, 375);
+    EXPECT_EQ(m.ferlan(1).Width, 720);
+    EXPECT_EQ(m.ferlan(1).Height, 375);
     m.insertFerlan({}, V);
-    EXPECT_EQ(m.ferlan(1).left, 3367.5f - 360);
-    EXPECT_EQ(m.ferlan(1).top, kFreshTop);
+    EXPECT_EQ(m.ferlan(1).Left, 3367.5f - 360);
+    EXPECT_EQ(m.ferlan(1).Top, kFreshTop);
 }
 
 TEST(EditorModel, PoleBlockLookAndDiscsForEverySizeAndSide) {
@@ -125,18 +125,18 @@ TEST(EditorModel, PoleBlockLookAndDiscsForEverySizeAndSide) {
         SCOPED_TRACE(c.picture);
         EditorModel m;
         m.insertFerlan(c.options, V);
-        EXPECT_EQ(m.ferlan(1).picture, c.picture);
-        EXPECT_EQ(m.ferlan(1).width, c.width);
-        EXPECT_EQ(m.ferlan(1).height, c.height);
+        EXPECT_EQ(pictureName(m.ferlan(1).picture), c.picture);
+        EXPECT_EQ(m.ferlan(1).Width, c.width);
+        EXPECT_EQ(m.ferlan(1).Height, c.height);
         expectDiscs(m, 1, c.discs);
-        for (int k = 0; k < 3; ++k) EXPECT_EQ(m.anziehung(1 + k).color, kPlusDiscColours[k]);
+        for (int k = 0; k < 3; ++k) EXPECT_EQ(m.anziehung(1 + k).BackColour, kPlusDiscColours[k]);
 
         // Dragged elsewhere, the discs keep their offsets from the rod.
         m.pressElement(ElementKind::Ferlan, 1, kMouseLeft, 10, 5);
         ASSERT_TRUE(m.dropOnTile(20, 110, 205));  // tile 20: Left 5760, Top 1920
         const Twips dx = 5760 + 100 - L, dy = 1920 + 200 - T;
-        EXPECT_EQ(m.ferlan(1).left, L + dx);
-        EXPECT_EQ(m.ferlan(1).top, T + dy);
+        EXPECT_EQ(m.ferlan(1).Left, L + dx);
+        EXPECT_EQ(m.ferlan(1).Top, T + dy);
         DiscSpot moved[3];
         for (int k = 0; k < 3; ++k) {
             moved[k] = {c.discs[k].diameter, c.discs[k].left + dx, c.discs[k].top + dy};
@@ -185,14 +185,14 @@ TEST(EditorModel, DropAddsThePointInTheTileAndSubtractsTheGrab) {
     m.insertFerlan({}, V);
     m.pressElement(ElementKind::Ferlan, 1, kMouseLeft, 100, 30);
     ASSERT_TRUE(m.dropOnTile(9, 300, 50));  // tile 9: Left 1920, Top 960
-    EXPECT_EQ(m.ferlan(1).left, 2120);
-    EXPECT_EQ(m.ferlan(1).top, 980);
+    EXPECT_EQ(m.ferlan(1).Left, 2120);
+    EXPECT_EQ(m.ferlan(1).Top, 980);
 
     // A large grab offset near the left edge leaves a negative position.
     m.pressElement(ElementKind::Ferlan, 1, kMouseLeft, 700.5f, 200);
     ASSERT_TRUE(m.dropOnTile(0, 15, 15));
-    EXPECT_EQ(m.ferlan(1).left, -685.5f);
-    EXPECT_EQ(m.ferlan(1).top, -185);
+    EXPECT_EQ(m.ferlan(1).Left, -685.5f);
+    EXPECT_EQ(m.ferlan(1).Top, -185);
     EXPECT_TRUE(m.changed());
 }
 
@@ -203,16 +203,16 @@ TEST(EditorModel, DeleteClosesTheGapThroughAllHigherSlots) {
         moveTo(m, ElementKind::Ferlan, i + 1, static_cast<Twips>(100 * i),
                static_cast<Twips>(1000 + 100 * i));
     }
-    const ImageSlot four = m.ferlan(4), five = m.ferlan(5);
+    const Image four = m.ferlan(4), five = m.ferlan(5);
     const Disc fourDisc = m.anziehung(12);
     deleteSlot(m, ElementKind::Ferlan, 3);
     EXPECT_EQ(m.nextFerlan(), 5);
     EXPECT_EQ(m.ferlan(3), four);
     EXPECT_EQ(m.ferlan(4), five);
     EXPECT_EQ(m.anziehung(9), fourDisc);
-    EXPECT_EQ(m.anziehung(9).color, kMinusDiscColours[2]);
-    EXPECT_FALSE(m.ferlan(5).visible);
-    for (int d = 13; d <= 15; ++d) EXPECT_FALSE(m.anziehung(d).visible);
+    EXPECT_EQ(m.anziehung(9).BackColour, kMinusDiscColours[2]);
+    EXPECT_FALSE(m.ferlan(5).Visible);
+    for (int d = 13; d <= 15; ++d) EXPECT_FALSE(m.anziehung(d).Visible);
 
     // The next insert takes the slot just freed at the top.
     EXPECT_EQ(m.insertFerlan({}, V).slot, 5);
@@ -328,11 +328,11 @@ TEST(EditorModel, LoadReplacesAFullerLevel) {
     EXPECT_EQ(m.nextKugel(), 1);
     EXPECT_EQ(m.nextTransformator(), 2);
     EXPECT_FALSE(m.changed());
-    for (int d = 1; d <= 75; ++d) EXPECT_EQ(m.anziehung(d).visible, d <= 9) << d;
-    for (int n = 1; n <= 5; ++n) EXPECT_EQ(m.transformator(n).visible, n == 1) << n;
+    for (int d = 1; d <= 75; ++d) EXPECT_EQ(m.anziehung(d).Visible, d <= 9) << d;
+    for (int n = 1; n <= 5; ++n) EXPECT_EQ(m.transformator(n).Visible, n == 1) << n;
 
-    EXPECT_EQ(m.ferlan(2).picture, "gru");
-    EXPECT_EQ(m.ferlan(2).height, 360);
+    EXPECT_EQ(m.ferlan(2).picture, Picture::gru);
+    EXPECT_EQ(m.ferlan(2).Height, 360);
     const DiscSpot grum[3] = {{4575, 5715 - 2280, 4965 - 2040},
                               {3255, 5715 - 1560, 4965 - 1440},
                               {1575, 5715 - 720, 4965 - 600}};

@@ -1,19 +1,16 @@
 // ferlan-tool as a user runs it: check, play and solve, their output and
 // their exit codes; and the key scripts that play and solve share.
+#include "tool_runner.h"
+
 #include <Spiel/sim/key_script.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include <sys/wait.h>
 
 namespace {
 
@@ -24,49 +21,19 @@ std::vector<std::string> lines(const std::string& text) {
     return out;
 }
 
-std::string quote(const std::string& arg) {
-    std::string out = "'";
-    for (const char c : arg) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return out + "'";
-}
-
-std::string slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-struct ToolRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
 class FerlanTool : public testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/ferlan-tool-test-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-    }
+    void SetUp() override { dir_ = makeTempDir(); }
     void TearDown() override { std::filesystem::remove_all(dir_); }
-
     std::string file(const std::string& name, const std::string& text) {
-        std::string path = dir_ + "/" + name;
-        std::ofstream(path, std::ios::binary) << text;
-        return path;
-    }
-    // Runs ferlan-tool with `input` on its standard input.
-    ToolRun runTool(const std::vector<std::string>& args, const std::string& input = {}) {
-        std::string command = quote(FERLAN_TOOL_PATH);
-        for (const std::string& arg : args) command += ' ' + quote(arg);
-        command += " <" + quote(file("stdin", input)) + " >" + quote(dir_ + "/stdout") + " 2>" +
-                   quote(dir_ + "/stderr");
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(dir_ + "/stdout"),
-                slurp(dir_ + "/stderr")};
+        return writeTempFile(dir_, name, text);
     }
     std::string dir_;
 };
+}
+std::string dir_;
+}
+;
 
 TEST(KeyScript, ParsesStepsAndNamesTheFirstMalformedLine) {
     ferlan::KeyScriptError error;

@@ -9,4 +9,11 @@ if(TARGET ferlan_solver)
     ferlan_add_gtest(solver_test
         SOURCES solver_test.cpp
         LIBS ferlan_solver)
+
+    # The player model that judges whether a person can win a level.
+    ferlan_add_gtest(playtest_test
+        SOURCES playtest_test.cpp tool_runner.cpp
+        LIBS ferlan_solver)
+    target_compile_definitions(playtest_test PRIVATE FERLAN_TOOL_PATH="$<TARGET_FILE:ferlan-tool>")
+    add_dependencies(playtest_test ferlan-tool)
 endif()
