@@ -180,22 +180,6 @@ TEST(EditorModel, FullArraysRefuseWithTheirMessageAndChangeNothing) {
     }
 }
 
-TEST(EditorModel, DropAddsThePointInTheTileAndSubtractsTheGrab) {
-    EditorModel m;
-    m.insertFerlan({}, V);
-    m.pressElement(ElementKind::Ferlan, 1, kMouseLeft, 100, 30);
-    ASSERT_TRUE(m.dropOnTile(9, 300, 50));  // tile 9: Left 1920, Top 960
-    EXPECT_EQ(m.ferlan(1).Left, 2120);
-    EXPECT_EQ(m.ferlan(1).Top, 980);
-
-    // A large grab offset near the left edge leaves a negative position.
-    m.pressElement(ElementKind::Ferlan, 1, kMouseLeft, 700.5f, 200);
-    ASSERT_TRUE(m.dropOnTile(0, 15, 15));
-    EXPECT_EQ(m.ferlan(1).Left, -685.5f);
-    EXPECT_EQ(m.ferlan(1).Top, -185);
-    EXPECT_TRUE(m.changed());
-}
-
 TEST(EditorModel, DeleteClosesTheGapThroughAllHigherSlots) {
     EditorModel m;
     for (int i = 0; i < 5; ++i) {

@@ -189,15 +189,6 @@ TEST(KugelForces, BothBallsChangeByThePolarityTable) {
     }
 }
 
-TEST(KugelForces, InnerDiscCountsEvenWithoutTheMiddleOne) {
-    GameModel model = fieldWith(";pp5000 5000 ,;");
-    moveAway(model.Anziehung2[2]);
-    placeBall(model, 4000, 4000);
-    tick(model);
-    EXPECT_EQ(model.KugelVX[1], -3);
-    EXPECT_EQ(model.BallVX, 1);
-}
-
 TEST(KugelCollision, ExchangesSpeedsByContactDepth) {
     const struct {
         const char* why;
