@@ -3,11 +3,13 @@
 # sources one at a time, builds, runs the suite without the end-to-end and
 # soak tests, and reports which faults the suite catches.
 #
-#   scripts/fault_check.sh [--rev REV | --worktree] [--check] [ID ...]
+#   scripts/fault_check.sh [--rev REV | --worktree] [--check] [--faults F] [ID ...]
 #
 #   --rev REV    sources of commit REV (default HEAD)
 #   --worktree   sources as they are in the working tree, uncommitted changes included
 #   --check      only report which faults apply; build and run nothing
+#   --faults F   the faults of file F instead of scripts/faults.txt (for an
+#                older tree whose code the current snippets no longer match)
 #   ID ...       only these faults
 #
 # The scratch copy and its build live under build/faults/, so the working
@@ -31,7 +33,8 @@ while (($#)); do
         --rev) rev="$2"; shift 2 ;;
         --worktree) worktree=true; shift ;;
         --check) check_only=true; shift ;;
-        -h | --help) sed -n '2,16p' "$0"; exit 0 ;;
+        --faults) faults_file=$(realpath "$2"); shift 2 ;;
+        -h | --help) sed -n '2,18p' "$0"; exit 0 ;;
         *) selected+=("$1"); shift ;;
     esac
 done
