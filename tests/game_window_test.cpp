@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTest>
 
 using namespace ferlan;
@@ -99,6 +100,7 @@ private slots:
     void creditsRoll();
     void alarmLamp();
     void scalesUniformlyAndRedrawsCaptions();
+    void framesDrawnInPiecesMatchAWholeFrame();
 };
 
 void GameWindowTest::levelListShowsTheUnlockedLevels_data() {
@@ -459,6 +461,19 @@ void GameWindowTest::scalesUniformlyAndRedrawsCaptions() {
     const QImage first = frameWith("Level 1");
     QVERIFY(frameWith("Level 22") != first);
     QCOMPARE(frameWith("Level 1"), first);
+}
+
+void GameWindowTest::framesDrawnInPiecesMatchAWholeFrame() {
+    Game game("29\r\n");
+    game.playLevel(10);  // charged balls, poles and a long scroll
+    game.press(Qt::Key_Up);
+    QTest::qWait(1500);  // real frames: only what changed is drawn
+    game.model().SpieltimerEnabled = false;
+    QTest::qWait(100);
+    QScreen* screen = game.window->screen();
+    const QImage pieces = screen->grabWindow(game.window->winId()).toImage();
+    QCOMPARE(pieces.convertToFormat(QImage::Format_RGB32),
+             game.window->grab().toImage().convertToFormat(QImage::Format_RGB32));
 }
 
 QTEST_MAIN(GameWindowTest)

@@ -330,9 +330,10 @@ void GameWindow::redrawChanges() {
         update();  // the field came or went
     } else {
         // Only the field's own rectangle changes while it moves, and the
-        // panel only when what it shows does.
-        if (now.field != drawn_.field) update(field.united(drawnField_));
-        if (now.panel != drawn_.panel && panel) update(inWidget(field_.panelInWindow()));
+        // panel, which lies on top of it, only when what it shows does.
+        const QRect panelRect = panel ? inWidget(field_.panelInWindow()) : QRect();
+        if (now.field != drawn_.field) update(QRegion(field.united(drawnField_)) - panelRect);
+        if (now.panel != drawn_.panel) update(panelRect);
     }
     drawn_ = now;
     drawnField_ = field;
