@@ -36,7 +36,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    void startDrag(const ImageSlot& element, QPointF grab);
+    void startDrag(const Image& element, QPointF grab);
     Hit tileUnder(QPointF position) const;
 
     EditorModel& model_;

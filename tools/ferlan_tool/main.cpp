@@ -24,6 +24,7 @@ constexpr Subcommand kSubcommands[] = {
 int printUsage(std::ostream& out, int exitCode) {
     out << "Aufruf:\n";
     for (const Subcommand& sub : kSubcommands) out << "  ferlan-tool " << sub.synopsis << '\n';
+    out << "  ferlan-tool --version\n";
     return exitCode;
 }
 
@@ -36,6 +37,10 @@ int main(int argc, char** argv) {
     }
     const std::string_view name = argv[1];
     if (name == "--help" || name == "-h") return printUsage(std::cout, ferlan::tool::kExitOk);
+    if (name == "--version") {
+        std::cout << "ferlan-tool " << FERLAN_VERSION << '\n';
+        return ferlan::tool::kExitOk;
+    }
     for (const Subcommand& sub : kSubcommands) {
         if (sub.name == name) {
             const ferlan::tool::Arguments args(argv + 2, argv + argc);
