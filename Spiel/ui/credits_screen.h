@@ -20,6 +20,9 @@ public:
     // [0, 1) for the colours.
     CreditsScreen(QObject* owner, double windowWidth, double windowHeight,
                   std::function<double()> random);
+    // The lines belong to the owner; a copy would share them.
+    CreditsScreen(const CreditsScreen&) = delete;
+    CreditsScreen& operator=(const CreditsScreen&) = delete;
 
     const CreditsRoll& roll() const { return roll_; }
     bool running() const { return roll_.running(); }

@@ -24,15 +24,19 @@ public:
 
     // The items are children of `owner`, found there by their object names.
     explicit TitleScreen(QObject* owner);
+    // The items belong to the owner; a copy would share them.
+    TitleScreen(const TitleScreen&) = delete;
+    TitleScreen& operator=(const TitleScreen&) = delete;
 
+    // cppcheck takes the arrays' pointer elements for integers.
+    // cppcheck-suppress CastIntegerToAddressAtReturn
     SceneItem* title(Title which) const { return titles_[static_cast<std::size_t>(which)]; }
-    // Returns the title label `which` stands for, if `item` is one.
-    bool isTitle(const SceneItem* item, Title* which) const;
-    // cppcheck takes the array's pointer element for an integer.
     // cppcheck-suppress CastIntegerToAddressAtReturn
     SceneItem* level(int index) const { return levels_[static_cast<std::size_t>(index)]; }
     SceneItem* zurueck() const { return zurueck_; }
     SceneItem* cover() const { return cover_; }
+    // Returns the title label `which` stands for, if `item` is one.
+    bool isTitle(const SceneItem* item, Title* which) const;
 
     void setTitleVisible(bool visible);
     // The level labels as the model's list has them.
