@@ -8,6 +8,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QUuid>
 
 namespace ferlan::editor {
 namespace {
@@ -42,6 +43,16 @@ void paintSlot(QPainter& painter, const ImageSlot& slot) {
     if (!slot.visible || slot.picture.empty()) return;
     paintImage(painter, QString::fromStdString(slot.picture), slot.left, slot.top, slot.width,
                slot.height);
+}
+
+// The route's colours: the ball's polarity as the discs show it, grey for none.
+QColor routeColour(Polarity polarity) {
+    switch (polarity) {
+        case Polarity::Plus: return discColour(kPlusDiscColours[2]);
+        case Polarity::Minus: return discColour(kMinusDiscColours[2]);
+        case Polarity::Neutral: break;
+    }
+    return QColor(128, 128, 128);
 }
 
 int mouseButtonCode(Qt::MouseButton button) {
@@ -86,6 +97,36 @@ void PreviewWidget::paintEvent(QPaintEvent*) {
     for (int n = 1; n <= kMaxFerlan; ++n) paintSlot(painter, model_.ferlan(n));
     for (int n = 1; n <= kMaxKugel; ++n) paintSlot(painter, model_.kugel(n));
     for (int n = 1; n <= kMaxTransformator; ++n) paintSlot(painter, model_.transformator(n));
+    paintRoute(painter);
+}
+
+void PreviewWidget::setRoute(std::vector<RoutePoint> route, std::size_t exitPoint) {
+    route_ = std::move(route);
+    exitPoint_ = exitPoint;
+    update();
+}
+
+void PreviewWidget::paintRoute(QPainter& painter) const {
+    if (route_.empty()) return;
+    QPen pen;
+    pen.setWidthF(2);
+    pen.setCapStyle(Qt::RoundCap);
+    QPointF from = QPointF(toPixels(route_.front().x), toPixels(route_.front().y));
+    for (const RoutePoint& point : route_) {
+        const QPointF to = QPointF(toPixels(point.x), toPixels(point.y));
+        pen.setColor(routeColour(point.polarity));
+        painter.setPen(pen);
+        painter.drawLine(from, to);
+        from = to;
+    }
+    const RoutePoint& exit = route_[std::min(exitPoint_, route_.size() - 1)];
+    const QPointF centre = QPointF(toPixels(exit.x), toPixels(exit.y));
+    painter.setPen(QPen(Qt::black, 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(centre, 8, 8);
+    painter.setPen(QPen(Qt::white, 1));
+    painter.drawEllipse(centre, 10, 10);
+    painter.setPen(Qt::NoPen);
 }
 
 void PreviewWidget::mousePressEvent(QMouseEvent* event) {
@@ -115,7 +156,8 @@ void PreviewWidget::startDrag(const ImageSlot& element, QPointF grab) {
     }
     auto* drag = new QDrag(this);
     auto* mime = new QMimeData;
-    mime->setData(kDragFormat, QByteArray());
+    dragToken_ = QUuid::createUuid().toByteArray();
+    mime->setData(kDragFormat, dragToken_);
     drag->setMimeData(mime);
     drag->setPixmap(outline);
     drag->setHotSpot(QPointF(toPixels(grab.x()), toPixels(grab.y())).toPoint());
@@ -128,14 +170,18 @@ Hit PreviewWidget::tileUnder(QPointF position) const {
     return model_.hitTest(static_cast<Twips>(at.x()), static_cast<Twips>(at.y()));
 }
 
+bool PreviewWidget::isOwnDrag(const QMimeData& mime) const {
+    return !dragToken_.isEmpty() && mime.hasFormat(kDragFormat) &&
+           mime.data(kDragFormat) == dragToken_;
+}
+
 void PreviewWidget::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasFormat(kDragFormat)) event->acceptProposedAction();
+    if (isOwnDrag(*event->mimeData())) event->acceptProposedAction();
 }
 
 void PreviewWidget::dragMoveEvent(QDragMoveEvent* event) {
     // Only a floor tile takes the element; anywhere else the pointer says no.
-    if (event->mimeData()->hasFormat(kDragFormat) &&
-        tileUnder(event->position()).target == Hit::Target::Tile) {
+    if (isOwnDrag(*event->mimeData()) && tileUnder(event->position()).target == Hit::Target::Tile) {
         event->acceptProposedAction();
     } else {
         event->ignore();
@@ -144,7 +190,7 @@ void PreviewWidget::dragMoveEvent(QDragMoveEvent* event) {
 
 void PreviewWidget::dropEvent(QDropEvent* event) {
     const Hit hit = tileUnder(event->position());
-    if (!event->mimeData()->hasFormat(kDragFormat) || hit.target != Hit::Target::Tile) {
+    if (!isOwnDrag(*event->mimeData()) || hit.target != Hit::Target::Tile) {
         event->ignore();
         return;
     }
@@ -154,7 +200,7 @@ void PreviewWidget::dropEvent(QDropEvent* event) {
     if (model_.dropOnTile(hit.index, x, y)) {
         event->acceptProposedAction();
         update();
-        emit levelChanged();
+        emit elementMoved();
     } else {
         event->ignore();
     }
