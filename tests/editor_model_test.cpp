@@ -653,58 +653,35 @@ TEST(EditHistory, UndoAndRedoAgreeWithReplayingTheStepsLeft) {
                 const ElementKind kind = kinds[pick(0, 2)];
                 const int slot = pick(1, model.nextSlot(kind));
                 const int scroll = pick(-200, 0);
-                const Twips window = static_cast<Twips>(pick(3000, 12000));
-                Op op;
-                EditStep step = EditStep::Move;
-                switch (pick(0, 6)) {
-                    case 0:
-                        step = EditStep::InsertFerlan;
-                        op = [scroll, window,
-                              o = FerlanOptions{pick(0, 1) == 1, pick(0, 1) == 1, pick(0, 1) == 1,
-                                                pick(0, 1) == 1}](EditorModel& m) {
-                            m.setScroll(scroll);
-                            m.insertFerlan(o, window);
-                        };
-                        break;
-                    case 1:
-                        step = EditStep::InsertKugel;
-                        op = [scroll, window,
-                              o = KugelOptions{pick(0, 1) == 1, pick(0, 1) == 1}](EditorModel& m) {
-                            m.setScroll(scroll);
-                            m.insertKugel(o, window);
-                        };
-                        break;
-                    case 2:
-                        step = EditStep::InsertTransformator;
-                        op = [scroll, window,
-                              e = static_cast<TransformatorEffect>(pick(0, 2))](EditorModel& m) {
-                            m.setScroll(scroll);
-                            m.insertTransformator(e, window);
-                        };
-                        break;
-                    case 3:
-                        op = [kind, slot, tile = pick(0, kTileCount - 1), x = pick(0, 900),
-                              y = pick(0, 900), grab = pick(0, 400)](EditorModel& m) {
-                            m.pressElement(kind, slot, kMouseLeft, static_cast<Twips>(grab), 10);
-                            m.dropOnTile(tile, static_cast<Twips>(x), static_cast<Twips>(y));
-                        };
-                        break;
-                    case 4:
-                        step = EditStep::Delete;
-                        op = [kind, slot](EditorModel& m) {
+                const auto window = static_cast<Twips>(pick(3000, 12000));
+                const auto x = static_cast<Twips>(pick(0, 900));
+                const auto y = static_cast<Twips>(pick(0, 900));
+                const int tile = pick(0, kTileCount - 1);
+                const int r = pick(0, 1023);  // options, effect, floor, height
+                const auto step = static_cast<EditStep>(pick(0, 6));
+                const Op op = [=](EditorModel& m) {
+                    m.setScroll(scroll);
+                    const auto bit = [r](int i) { return (r >> i & 1) == 1; };
+                    switch (step) {
+                        case EditStep::InsertFerlan:
+                            m.insertFerlan({bit(0), bit(1), bit(2), bit(3)}, window);
+                            break;
+                        case EditStep::InsertKugel: m.insertKugel({bit(0), bit(1)}, window); break;
+                        case EditStep::InsertTransformator:
+                            m.insertTransformator(static_cast<TransformatorEffect>(r % 3), window);
+                            break;
+                        case EditStep::Move:
+                            m.pressElement(kind, slot, kMouseLeft, x / 2, y / 3);
+                            m.dropOnTile(tile, x, y);
+                            break;
+                        case EditStep::Delete:
                             m.pressElement(kind, slot, kMouseRight, 1, 1);
                             m.deleteSelected();
-                        };
-                        break;
-                    case 5:
-                        step = EditStep::Floor;
-                        op = [texture = pick(1, 4)](EditorModel& m) { m.setFloor(texture); };
-                        break;
-                    default:
-                        step = EditStep::Height;
-                        op = [rows = pick(9, 23)](EditorModel& m) { m.setHeight(rows); };
-                        break;
-                }
+                            break;
+                        case EditStep::Floor: m.setFloor(1 + r % 4); break;
+                        case EditStep::Height: m.setHeight(kMinHeight + r % 15); break;
+                    }
+                };
                 const std::size_t before = history.position();
                 op(model);
                 const bool recorded = history.record(step, model);

@@ -11,12 +11,15 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDialog>
+#include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
-#include <QProgressDialog>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTimer>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <thread>
@@ -356,7 +359,10 @@ void EditorWindow::quit() {
 }
 
 void EditorWindow::closeEvent(QCloseEvent* event) {
-    checkRun_.reset();
+    if (checkRun_ != nullptr) {
+        checkRun_->cancel();
+        finishCheck();
+    }
     // Closing by the title bar asks only when there is something to lose.
     if (quitConfirmed_ || !history_.changed() || prompts_.question(kQuitCaption, kQuitQuestion)) {
         event->accept();
@@ -406,16 +412,18 @@ void EditorWindow::checkLevel() {
         QMetaObject::invokeMethod(this, &EditorWindow::finishCheck, Qt::QueuedConnection);
     });
     checkClock_.start();
-    checkProgress_ = new QProgressDialog(this);
+    // A plain dialog: a busy bar's animation would take a core from the search.
+    checkProgress_ = new QDialog(this);
     checkProgress_->setObjectName(QStringLiteral("checkProgress"));
     checkProgress_->setWindowTitle(kCheckCaption);
-    checkProgress_->setCancelButtonText(kCheckCancel);
-    checkProgress_->setRange(0, 0);
-    checkProgress_->setAutoClose(false);
-    checkProgress_->setAutoReset(false);
-    checkProgress_->setMinimumDuration(0);
     checkProgress_->setWindowModality(Qt::WindowModal);
-    connect(checkProgress_, &QProgressDialog::canceled, this, [this] {
+    checkProgressLabel_ = new QLabel(checkProgress_);
+    auto* cancel = new QPushButton(kCheckCancel, checkProgress_);
+    auto* layout = new QVBoxLayout(checkProgress_);
+    layout->addWidget(checkProgressLabel_);
+    layout->addWidget(cancel, 0, Qt::AlignRight);
+    connect(cancel, &QPushButton::clicked, checkProgress_, &QDialog::reject);
+    connect(checkProgress_, &QDialog::rejected, this, [this] {
         if (checkRun_ != nullptr) checkRun_->cancel();
     });
     showCheckProgress();
@@ -428,7 +436,7 @@ void EditorWindow::showCheckProgress() {
     if (checkRun_ == nullptr || checkProgress_ == nullptr) return;
     const QLocale german(QLocale::German);
     const double seconds = static_cast<double>(checkClock_.elapsed()) / 1000;
-    checkProgress_->setLabelText(
+    checkProgressLabel_->setText(
         kCheckProgress.arg(german.toString(seconds, 'f', 1),
                            german.toString(static_cast<qlonglong>(checkRun_->statesSearched()))));
 }
@@ -438,6 +446,7 @@ void EditorWindow::finishCheck() {
     progressTimer_->stop();
     delete checkProgress_;
     checkProgress_ = nullptr;
+    checkProgressLabel_ = nullptr;
     const bool cancelled = checkRun_->cancelled();
     std::optional<LevelCheck> check = checkRun_->result();
     checkRun_.reset();

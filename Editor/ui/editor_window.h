@@ -15,7 +15,8 @@
 
 class QAction;
 class QMenu;
-class QProgressDialog;
+class QDialog;
+class QLabel;
 class QScrollBar;
 class QTimer;
 
@@ -96,7 +97,8 @@ private:
 
     SolveOptions solveOptions_;
     std::unique_ptr<LevelCheckRun> checkRun_;
-    QProgressDialog* checkProgress_ = nullptr;
+    QDialog* checkProgress_ = nullptr;
+    QLabel* checkProgressLabel_ = nullptr;
     QTimer* progressTimer_ = nullptr;
     QElapsedTimer checkClock_;
     std::optional<LevelCheck> lastCheck_;
