@@ -29,7 +29,7 @@ inline const QString kCheckProgress =
 inline const QString kCheckCancel = QStringLiteral("Abbrechen");
 inline const QString kSolvable = QStringLiteral("Das Level ist lösbar.");
 inline const QString kWonAt =
-    QStringLiteral("Gewonnen in Tick %1, nach %2 Sekunden Spielzeit, mit %3 Tastenwechseln.");
+    QStringLiteral("Gewonnen in Tick %1, nach %2 Sekunden Spielzeit, mit %3.");
 inline const QString kUnused = QStringLiteral("Nicht benutzt: %1");
 inline const QString kAllUsed = QStringLiteral("Jedes Element liegt am Weg der Kugel.");
 inline const QString kNotSolved =

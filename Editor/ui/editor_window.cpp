@@ -67,13 +67,12 @@ QString checkResultText(const LevelCheck& check, const SolveOptions& options) {
                    kExhausted.arg(german.toString(static_cast<qlonglong>(options.maxTicks)),
                                   searched);
     }
-    const auto keyChanges =
-        static_cast<qlonglong>(solve.steps.empty() ? 0 : solve.steps.size() - 1);
+    const int keyChanges = solve.steps.empty() ? 0 : static_cast<int>(solve.steps.size()) - 1;
     QString text =
         kSolvable + "\n" +
         kWonAt.arg(static_cast<qlonglong>(solve.ticks))
             .arg(german.toString(static_cast<double>(solve.ticks) / kTicksPerSecond, 'f', 2))
-            .arg(keyChanges) +
+            .arg(countOf(keyChanges, "Tastenwechsel", "Tastenwechseln")) +
         "\n";
     QStringList unused;
     if (check.unusedFerlan > 0) unused << countOf(check.unusedFerlan, "Ferlan", "Ferlanen");

@@ -108,16 +108,16 @@ void PreviewWidget::setRoute(std::vector<RoutePoint> route, std::size_t exitPoin
 
 void PreviewWidget::paintRoute(QPainter& painter) const {
     if (route_.empty()) return;
-    QPen pen;
-    pen.setWidthF(2);
-    pen.setCapStyle(Qt::RoundCap);
-    QPointF from = QPointF(toPixels(route_.front().x), toPixels(route_.front().y));
-    for (const RoutePoint& point : route_) {
-        const QPointF to = QPointF(toPixels(point.x), toPixels(point.y));
-        pen.setColor(routeColour(point.polarity));
+    QPolygonF line;
+    for (const RoutePoint& point : route_) line << QPointF(toPixels(point.x), toPixels(point.y));
+    // A dark edge keeps the line in sight over discs of its own colour.
+    painter.setPen(QPen(QColor(0, 0, 0, 150), 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawPolyline(line);
+    QPen pen(Qt::gray, 2, Qt::SolidLine, Qt::RoundCap);
+    for (qsizetype i = 1; i < line.size(); ++i) {
+        pen.setColor(routeColour(route_[static_cast<std::size_t>(i)].polarity));
         painter.setPen(pen);
-        painter.drawLine(from, to);
-        from = to;
+        painter.drawLine(line[i - 1], line[i]);
     }
     const RoutePoint& exit = route_[std::min(exitPoint_, route_.size() - 1)];
     const QPointF centre = QPointF(toPixels(exit.x), toPixels(exit.y));
