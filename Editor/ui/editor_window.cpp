@@ -446,8 +446,10 @@ void EditorWindow::finishCheck() {
     delete checkProgress_;
     checkProgress_ = nullptr;
     checkProgressLabel_ = nullptr;
+    // A cancelled run may still be writing its result: it is only waited for.
     const bool cancelled = checkRun_->cancelled();
-    std::optional<LevelCheck> check = checkRun_->result();
+    std::optional<LevelCheck> check;
+    if (!cancelled) check = checkRun_->result();
     checkRun_.reset();
     refresh();
     if (cancelled) return;
