@@ -514,16 +514,15 @@ private slots:
         const auto shownBefore = prompts.shown.size();
         const int ferlanen = window->model().nextFerlan();
         trigger("mnucheck");
-        auto* progress = child<QDialog>("checkProgress");
-        QVERIFY(progress != nullptr);
-        QTRY_VERIFY(!progress->findChild<QLabel*>()->text().endsWith("Zustände: 0"));
+        QVERIFY(child<QDialog>("checkProgress") != nullptr);
+        QTRY_VERIFY(!child<QLabel>("checkProgressLabel")->text().endsWith("Zustände: 0"));
         // The level is shut while the search runs.
         click("Command1");
         QCOMPARE(window->model().nextFerlan(), ferlanen);
         QVERIFY(!enabled("mnucheck") && !enabled("mnuload"));
 
         QVERIFY(window->checkRunning());
-        QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>("checkCancel"), Qt::LeftButton);
         QElapsedTimer clock;
         clock.start();
         while (window->checkRunning() && clock.elapsed() < 100) QThread::msleep(1);

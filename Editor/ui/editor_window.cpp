@@ -417,7 +417,9 @@ void EditorWindow::checkLevel() {
     checkProgress_->setWindowTitle(kCheckCaption);
     checkProgress_->setWindowModality(Qt::WindowModal);
     checkProgressLabel_ = new QLabel(checkProgress_);
+    checkProgressLabel_->setObjectName(QStringLiteral("checkProgressLabel"));
     auto* cancel = new QPushButton(kCheckCancel, checkProgress_);
+    cancel->setObjectName(QStringLiteral("checkCancel"));
     auto* layout = new QVBoxLayout(checkProgress_);
     layout->addWidget(checkProgressLabel_);
     layout->addWidget(cancel, 0, Qt::AlignRight);
