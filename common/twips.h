@@ -2,12 +2,12 @@
 // when painting and for mouse positions.
 #pragma once
 
+#include <leveldata/level_text.h>
+
 #include <QPointF>
 #include <QRectF>
 
 namespace ferlan {
-
-inline constexpr double kTwipsPerPixel = 15.0;
 
 constexpr double toPixels(double twips) { return twips / kTwipsPerPixel; }
 constexpr double toTwips(double pixels) { return pixels * kTwipsPerPixel; }

@@ -10,6 +10,8 @@
 namespace ferlan {
 
 using Twips = float;
+// Positions and sizes are in twips everywhere; pictures have 15 to a pixel.
+inline constexpr Twips kTwipsPerPixel = 15;
 
 inline constexpr int kMaxFerlan = 25;
 inline constexpr int kMaxKugel = 10;

@@ -29,11 +29,11 @@ void expectDiscs(const EditorModel& m, int n, const DiscSpot (&spots)[3]) {
     for (int k = 0; k < 3; ++k) {
         SCOPED_TRACE(testing::Message() << "disc " << 3 * n - 2 + k);
         const Disc& d = m.anziehung(3 * n - 2 + k);
-        EXPECT_EQ(d.width, spots[k].diameter);
-        EXPECT_EQ(d.height, spots[k].diameter);
-        EXPECT_EQ(d.left, spots[k].left);
-        EXPECT_EQ(d.top, spots[k].top);
-        EXPECT_TRUE(d.visible);
+        EXPECT_EQ(d.Width, spots[k].diameter);
+        EXPECT_EQ(d.Height, spots[k].diameter);
+        EXPECT_EQ(d.Left, spots[k].left);
+        EXPECT_EQ(d.Top, spots[k].top);
+        EXPECT_TRUE(d.Visible);
     }
 }
 
@@ -69,7 +69,7 @@ TEST(EditorModel, StartsEmptyWithTheEntryRowOnTheLastRow) {
             EXPECT_EQ(pipe.top, 7800) << pipe.picture;
         }
     }
-    for (int n = 1; n <= 25; ++n) EXPECT_FALSE(m.ferlan(n).visible);
+    for (int n = 1; n <= 25; ++n) EXPECT_FALSE(m.ferlan(n).Visible);
 }
 
 TEST(EditorModel, InsertCentresInTheWindowOrKeepsTheDistanceToTheLowerEdge) {
@@ -96,8 +96,8 @@ TEST(EditorModel, InsertCentresInTheWindowOrKeepsTheDistanceToTheLowerEdge) {
         m.setHeight(c.height);
         m.setScroll(c.scroll);
         ASSERT_TRUE(m.insertFerlan({}, c.windowHeight).inserted);
-        EXPECT_EQ(m.ferlan(1).left, kFreshLeft);
-        EXPECT_EQ(m.ferlan(1).top, c.expectedTop);
+        EXPECT_EQ(m.ferlan(1).Left, kFreshLeft);
+        EXPECT_EQ(m.ferlan(1).Top, c.expectedTop);
     }
 }
 
@@ -105,21 +105,21 @@ TEST(EditorModel, InsertPositionsFromTheSizeTheSlotHadBefore) {
     EditorModel m;
     // Polariser slots start 1215 x 495, the others 1215 x 375.
     m.insertTransformator(TransformatorEffect::Plus, V);
-    EXPECT_EQ(m.transformator(1).left, kFreshLeft);
-    EXPECT_EQ(m.transformator(1).top, 4335 - 247.5f);
+    EXPECT_EQ(m.transformator(1).Left, kFreshLeft);
+    EXPECT_EQ(m.transformator(1).Top, 4335 - 247.5f);
     m.insertKugel({}, V);
-    EXPECT_EQ(m.kugel(1).left, kFreshLeft);
-    EXPECT_EQ(m.kugel(1).top, kFreshTop);
+    EXPECT_EQ(m.kugel(1).Left, kFreshLeft);
+    EXPECT_EQ(m.kugel(1).Top, kFreshTop);
 
     // A freed slot keeps the size it was left with: deleting the only pole
     // block pulls in slot 2's height (375) under slot 1's own width (720).
     m.insertFerlan({}, V);
     deleteSlot(m, ElementKind::Ferlan, 1);
-    EXPECT_EQ(m.ferlan(1).width, 720);
-    EXPECT_EQ(m.ferlan(1).height, 375);
+    EXPECT_EQ(m.ferlan(1).Width, 720);
+    EXPECT_EQ(m.ferlan(1).Height, 375);
     m.insertFerlan({}, V);
-    EXPECT_EQ(m.ferlan(1).left, 3367.5f - 360);
-    EXPECT_EQ(m.ferlan(1).top, kFreshTop);
+    EXPECT_EQ(m.ferlan(1).Left, 3367.5f - 360);
+    EXPECT_EQ(m.ferlan(1).Top, kFreshTop);
 
     // A slot that held a large pole block before.
     EditorModel big;
@@ -130,8 +130,8 @@ TEST(EditorModel, InsertPositionsFromTheSizeTheSlotHadBefore) {
     // Slot 1 keeps the large block's width; its height comes from the
     // emptied slot 2, which had taken the unused slot 3's 375.
     big.insertFerlan({}, V);
-    EXPECT_EQ(big.ferlan(1).left, 3367.5f - 480);
-    EXPECT_EQ(big.ferlan(1).top, kFreshTop);
+    EXPECT_EQ(big.ferlan(1).Left, 3367.5f - 480);
+    EXPECT_EQ(big.ferlan(1).Top, kFreshTop);
 }
 
 TEST(EditorModel, PoleBlockLookAndDiscsForEverySizeAndSide) {
@@ -172,18 +172,18 @@ TEST(EditorModel, PoleBlockLookAndDiscsForEverySizeAndSide) {
         SCOPED_TRACE(c.picture);
         EditorModel m;
         m.insertFerlan(c.options, V);
-        EXPECT_EQ(m.ferlan(1).picture, c.picture);
-        EXPECT_EQ(m.ferlan(1).width, c.width);
-        EXPECT_EQ(m.ferlan(1).height, c.height);
+        EXPECT_EQ(pictureName(m.ferlan(1).picture), c.picture);
+        EXPECT_EQ(m.ferlan(1).Width, c.width);
+        EXPECT_EQ(m.ferlan(1).Height, c.height);
         expectDiscs(m, 1, c.discs);
-        for (int k = 0; k < 3; ++k) EXPECT_EQ(m.anziehung(1 + k).color, kPlusDiscColours[k]);
+        for (int k = 0; k < 3; ++k) EXPECT_EQ(m.anziehung(1 + k).BackColour, kPlusDiscColours[k]);
 
         // Dragged elsewhere, the discs keep their offsets from the rod.
         m.pressElement(ElementKind::Ferlan, 1, kMouseLeft, 10, 5);
         ASSERT_TRUE(m.dropOnTile(20, 110, 205));  // tile 20: Left 5760, Top 1920
         const Twips dx = 5760 + 100 - L, dy = 1920 + 200 - T;
-        EXPECT_EQ(m.ferlan(1).left, L + dx);
-        EXPECT_EQ(m.ferlan(1).top, T + dy);
+        EXPECT_EQ(m.ferlan(1).Left, L + dx);
+        EXPECT_EQ(m.ferlan(1).Top, T + dy);
         DiscSpot moved[3];
         for (int k = 0; k < 3; ++k) {
             moved[k] = {c.discs[k].diameter, c.discs[k].left + dx, c.discs[k].top + dy};
@@ -209,12 +209,12 @@ TEST(EditorModel, PolarityShownByThePictureAndCarriedByTheDiscColours) {
         EditorModel m;
         m.insertFerlan({.plus = c.plus, .sichtbar = c.sichtbar}, V);
         m.insertKugel({.plus = c.plus, .sichtbar = c.sichtbar}, V);
-        EXPECT_EQ(m.ferlan(1).picture, c.ferlanPicture);
-        EXPECT_EQ(m.kugel(1).picture, c.kugelPicture);
+        EXPECT_EQ(pictureName(m.ferlan(1).picture), c.ferlanPicture);
+        EXPECT_EQ(pictureName(m.kugel(1).picture), c.kugelPicture);
         const auto& colours = c.plus ? kPlusDiscColours : kMinusDiscColours;
         for (int k = 0; k < 3; ++k) {
-            EXPECT_EQ(m.anziehung(1 + k).color, colours[k]);
-            EXPECT_EQ(m.anziehung2(1 + k).color, colours[k]);
+            EXPECT_EQ(m.anziehung(1 + k).BackColour, colours[k]);
+            EXPECT_EQ(m.anziehung2(1 + k).BackColour, colours[k]);
         }
     }
 }
@@ -222,19 +222,19 @@ TEST(EditorModel, PolarityShownByThePictureAndCarriedByTheDiscColours) {
 TEST(EditorModel, ChargedBallDiscsAreCentredOnTheBall) {
     EditorModel m;
     m.insertKugel({}, V);
-    const ImageSlot& k = m.kugel(1);
-    EXPECT_EQ(k.width, 480);
-    EXPECT_EQ(k.height, 480);
+    const Image& k = m.kugel(1);
+    EXPECT_EQ(k.Width, 480);
+    EXPECT_EQ(k.Height, 480);
     const Twips cx = kFreshLeft + 240, cy = kFreshTop + 240;
     const Twips diameters[] = {4575, 3255, 1575};
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(m.anziehung2(1 + i).left, cx - diameters[i] / 2);
-        EXPECT_EQ(m.anziehung2(1 + i).top, cy - diameters[i] / 2);
+        EXPECT_EQ(m.anziehung2(1 + i).Left, cx - diameters[i] / 2);
+        EXPECT_EQ(m.anziehung2(1 + i).Top, cy - diameters[i] / 2);
     }
     m.pressElement(ElementKind::Kugel, 1, kMouseLeft, 240, 240);
     ASSERT_TRUE(m.dropOnTile(0, 500, 600));
-    EXPECT_EQ(m.anziehung2(3).left, 500 - 1575.f / 2);
-    EXPECT_EQ(m.anziehung2(3).top, 600 - 1575.f / 2);
+    EXPECT_EQ(m.anziehung2(3).Left, 500 - 1575.f / 2);
+    EXPECT_EQ(m.anziehung2(3).Top, 600 - 1575.f / 2);
 }
 
 TEST(EditorModel, PolariserIsCroppedToItsPipe) {
@@ -247,9 +247,9 @@ TEST(EditorModel, PolariserIsCroppedToItsPipe) {
     for (const auto& c : cases) {
         EditorModel m;
         m.insertTransformator(c.effect, V);
-        EXPECT_EQ(m.transformator(1).picture, c.picture);
-        EXPECT_EQ(m.transformator(1).width, 600);
-        EXPECT_EQ(m.transformator(1).height, 960);
+        EXPECT_EQ(pictureName(m.transformator(1).picture), c.picture);
+        EXPECT_EQ(m.transformator(1).Width, 600);
+        EXPECT_EQ(m.transformator(1).Height, 960);
     }
 }
 
@@ -295,14 +295,14 @@ TEST(EditorModel, DropAddsThePointInTheTileAndSubtractsTheGrab) {
     EXPECT_EQ(m.selectedKind(), ElementKind::Ferlan);
     EXPECT_EQ(m.dragIndex(), 1);
     ASSERT_TRUE(m.dropOnTile(9, 300, 50));  // tile 9: Left 1920, Top 960
-    EXPECT_EQ(m.ferlan(1).left, 2120);
-    EXPECT_EQ(m.ferlan(1).top, 980);
+    EXPECT_EQ(m.ferlan(1).Left, 2120);
+    EXPECT_EQ(m.ferlan(1).Top, 980);
 
     // A large grab offset near the left edge leaves a negative position.
     m.pressElement(ElementKind::Ferlan, 1, kMouseLeft, 700.5f, 200);
     ASSERT_TRUE(m.dropOnTile(0, 15, 15));
-    EXPECT_EQ(m.ferlan(1).left, -685.5f);
-    EXPECT_EQ(m.ferlan(1).top, -185);
+    EXPECT_EQ(m.ferlan(1).Left, -685.5f);
+    EXPECT_EQ(m.ferlan(1).Top, -185);
     EXPECT_TRUE(m.changed());
 }
 
@@ -315,10 +315,10 @@ TEST(EditorModel, DropMovesOnlyTheElementOfTheLastLeftPress) {
 
     m.pressElement(ElementKind::Transformator, 1, kMouseLeft, 0, 0);
     ASSERT_TRUE(m.dropOnTile(14, 0, 0));  // tile 14: Left 0, Top 1920
-    EXPECT_EQ(m.transformator(1).left, 0);
-    EXPECT_EQ(m.transformator(1).top, 1920);
-    EXPECT_EQ(m.kugel(1).left, kFreshLeft);
-    EXPECT_EQ(m.ferlan(1).left, kFreshLeft);
+    EXPECT_EQ(m.transformator(1).Left, 0);
+    EXPECT_EQ(m.transformator(1).Top, 1920);
+    EXPECT_EQ(m.kugel(1).Left, kFreshLeft);
+    EXPECT_EQ(m.ferlan(1).Left, kFreshLeft);
     EXPECT_FALSE(m.dropOnTile(kTileCount, 0, 0));
 }
 
@@ -329,16 +329,16 @@ TEST(EditorModel, DeleteClosesTheGapThroughAllHigherSlots) {
         moveTo(m, ElementKind::Ferlan, i + 1, static_cast<Twips>(100 * i),
                static_cast<Twips>(1000 + 100 * i));
     }
-    const ImageSlot four = m.ferlan(4), five = m.ferlan(5);
+    const Image four = m.ferlan(4), five = m.ferlan(5);
     const Disc fourDisc = m.anziehung(12);
     deleteSlot(m, ElementKind::Ferlan, 3);
     EXPECT_EQ(m.nextFerlan(), 5);
     EXPECT_EQ(m.ferlan(3), four);
     EXPECT_EQ(m.ferlan(4), five);
     EXPECT_EQ(m.anziehung(9), fourDisc);
-    EXPECT_EQ(m.anziehung(9).color, kMinusDiscColours[2]);
-    EXPECT_FALSE(m.ferlan(5).visible);
-    for (int d = 13; d <= 15; ++d) EXPECT_FALSE(m.anziehung(d).visible);
+    EXPECT_EQ(m.anziehung(9).BackColour, kMinusDiscColours[2]);
+    EXPECT_FALSE(m.ferlan(5).Visible);
+    for (int d = 13; d <= 15; ++d) EXPECT_FALSE(m.anziehung(d).Visible);
 
     // The next insert takes the slot just freed at the top.
     EXPECT_EQ(m.insertFerlan({}, V).slot, 5);
@@ -349,25 +349,25 @@ TEST(EditorModel, DeleteTheOnlyBallAndTheLastOfAFullArray) {
     balls.insertKugel({}, V);
     deleteSlot(balls, ElementKind::Kugel, 1);
     EXPECT_EQ(balls.nextKugel(), 1);
-    for (int n = 1; n <= 10; ++n) EXPECT_FALSE(balls.kugel(n).visible);
-    for (int d = 1; d <= 30; ++d) EXPECT_FALSE(balls.anziehung2(d).visible);
+    for (int n = 1; n <= 10; ++n) EXPECT_FALSE(balls.kugel(n).Visible);
+    for (int d = 1; d <= 30; ++d) EXPECT_FALSE(balls.anziehung2(d).Visible);
 
     EditorModel full;
     for (int i = 0; i < 25; ++i) full.insertFerlan({}, V);
-    const ImageSlot twentyFour = full.ferlan(24);
+    const Image twentyFour = full.ferlan(24);
     deleteSlot(full, ElementKind::Ferlan, 25);
     EXPECT_EQ(full.nextFerlan(), 25);
-    EXPECT_FALSE(full.ferlan(25).visible);
-    EXPECT_TRUE(full.ferlan(25).picture.empty());
-    EXPECT_FALSE(full.anziehung(75).visible);
+    EXPECT_FALSE(full.ferlan(25).Visible);
+    EXPECT_EQ(full.ferlan(25).picture, Picture::None);
+    EXPECT_FALSE(full.anziehung(75).Visible);
     EXPECT_EQ(full.ferlan(24), twentyFour);
 
     EditorModel polarisers;
     for (int i = 0; i < 5; ++i) polarisers.insertTransformator(TransformatorEffect::Plus, V);
     deleteSlot(polarisers, ElementKind::Transformator, 1);
     EXPECT_EQ(polarisers.nextTransformator(), 5);
-    EXPECT_EQ(polarisers.transformator(4).width, 600);
-    EXPECT_EQ(polarisers.transformator(4).height, 960);
+    EXPECT_EQ(polarisers.transformator(4).Width, 600);
+    EXPECT_EQ(polarisers.transformator(4).Height, 960);
 }
 
 TEST(EditorModel, DeleteOfASlotNotInUseDoesNothing) {
@@ -488,20 +488,20 @@ TEST(EditorModel, LoadReplacesAFullerLevel) {
     EXPECT_EQ(m.nextKugel(), 1);
     EXPECT_EQ(m.nextTransformator(), 2);
     EXPECT_FALSE(m.changed());
-    for (int n = 1; n <= 25; ++n) EXPECT_EQ(m.ferlan(n).visible, n <= 3) << n;
-    for (int d = 1; d <= 75; ++d) EXPECT_EQ(m.anziehung(d).visible, d <= 9) << d;
-    for (int d = 1; d <= 30; ++d) EXPECT_FALSE(m.anziehung2(d).visible) << d;
-    for (int n = 1; n <= 5; ++n) EXPECT_EQ(m.transformator(n).visible, n == 1) << n;
+    for (int n = 1; n <= 25; ++n) EXPECT_EQ(m.ferlan(n).Visible, n <= 3) << n;
+    for (int d = 1; d <= 75; ++d) EXPECT_EQ(m.anziehung(d).Visible, d <= 9) << d;
+    for (int d = 1; d <= 30; ++d) EXPECT_FALSE(m.anziehung2(d).Visible) << d;
+    for (int n = 1; n <= 5; ++n) EXPECT_EQ(m.transformator(n).Visible, n == 1) << n;
 
-    const ImageSlot& hidden = m.ferlan(2);
-    EXPECT_EQ(hidden.picture, "gru");
-    EXPECT_EQ(hidden.height, 360);
-    EXPECT_EQ(m.anziehung(6).color, kMinusDiscColours[2]);
+    const Image& hidden = m.ferlan(2);
+    EXPECT_EQ(hidden.picture, Picture::gru);
+    EXPECT_EQ(hidden.Height, 360);
+    EXPECT_EQ(m.anziehung(6).BackColour, kMinusDiscColours[2]);
     const DiscSpot grum[3] = {{4575, 5715 - 2280, 4965 - 2040},
                               {3255, 5715 - 1560, 4965 - 1440},
                               {1575, 5715 - 720, 4965 - 600}};
     expectDiscs(m, 2, grum);
-    EXPECT_EQ(m.transformator(1).width, 600);
+    EXPECT_EQ(m.transformator(1).Width, 600);
     EXPECT_EQ(m.levelText().text,
               "13;2;glup1470 3570 ,grum5715 4965 ,krmm100  200  ,;;am3075 10710,;");
 }
@@ -521,7 +521,7 @@ TEST(EditorModel, NewLevelEmptiesEverything) {
     EXPECT_EQ(m.nextFerlan(), 1);
     EXPECT_EQ(m.nextKugel(), 1);
     EXPECT_FALSE(m.changed());
-    for (int n = 1; n <= 25; ++n) EXPECT_FALSE(m.ferlan(n).visible);
+    for (int n = 1; n <= 25; ++n) EXPECT_FALSE(m.ferlan(n).Visible);
     EXPECT_EQ(m.levelText().status, LevelTextStatus::NoFloor);
 }
 

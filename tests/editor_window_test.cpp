@@ -226,22 +226,22 @@ private slots:
 
     void insertCommandsReadTheOptionsAndStopAtTheLimit() {
         click("Command1");
-        QCOMPARE(window->model().ferlan(1).picture, std::string("krp"));
+        QCOMPARE(window->model().ferlan(1).picture, Picture::krp);
         click("groß");
         click("links");
         click("minus");
         click("unsichtbar");
         click("Command1");
-        QCOMPARE(window->model().ferlan(2).picture, std::string("glu"));
-        QCOMPARE(window->model().ferlan(1).picture, std::string("krp"));
+        QCOMPARE(window->model().ferlan(2).picture, Picture::glu);
+        QCOMPARE(window->model().ferlan(1).picture, Picture::krp);
         click("minus2");
         click("Command2");
-        QCOMPARE(window->model().kugel(1).picture, std::string("m"));
+        QCOMPARE(window->model().kugel(1).picture, Picture::m);
         QVERIFY(prompts.shown.isEmpty());
 
         click("neutral3");
         for (int i = 0; i < 6; ++i) click("Command6");
-        QCOMPARE(window->model().transformator(5).picture, std::string("an"));
+        QCOMPARE(window->model().transformator(5).picture, Picture::an);
         QCOMPARE(prompts.shown.size(), 1);
         QCOMPARE(prompts.shown[0].caption, QStringLiteral("Fehler"));
         QCOMPARE(prompts.shown[0].text,
@@ -325,7 +325,7 @@ private slots:
         trigger("mnuload");
         QCOMPARE(window->model().nextFerlan(), 2);
         QCOMPARE(window->model().nextKugel(), 2);
-        QCOMPARE(window->model().ferlan(1).picture, std::string("gru"));
+        QCOMPARE(window->model().ferlan(1).picture, Picture::gru);
         QVERIFY(!enabled("mnuundo"));  // a fresh history
         QCOMPARE(child<QLabel>("Label2")->text(), QStringLiteral(" 13"));
         QCOMPARE(child<QScrollBar>("HScroll1")->value(), 13);
@@ -419,8 +419,8 @@ private slots:
         QCOMPARE(window->model().selectedKind(), ElementKind::Transformator);
         QCOMPARE(window->model().grabX(), 30.f);
         QVERIFY(drop(at(300, 3000)));
-        QCOMPARE(window->model().transformator(1).left, 300 - 30.f);
-        QCOMPARE(window->model().transformator(1).top, 3000 - window->model().grabY());
+        QCOMPARE(window->model().transformator(1).Left, 300 - 30.f);
+        QCOMPARE(window->model().transformator(1).Top, 3000 - window->model().grabY());
 
         // Grab the pole block 90 twips right of its left edge and drop it on
         // a tile over a disc of its own.
@@ -428,12 +428,12 @@ private slots:
         QCOMPARE(window->model().selectedKind(), ElementKind::Ferlan);
         const Twips grabX = window->model().grabX(), grabY = window->model().grabY();
         QVERIFY(drop(at(1500, 1500)));
-        QCOMPARE(window->model().ferlan(1).left, 1500 - grabX);
-        QCOMPARE(window->model().ferlan(1).top, 1500 - grabY);
+        QCOMPARE(window->model().ferlan(1).Left, 1500 - grabX);
+        QCOMPARE(window->model().ferlan(1).Top, 1500 - grabY);
 
         // Over the polariser, over a pipe or over the pole block itself:
         // nothing moves.
-        const ImageSlot before = window->model().ferlan(1);
+        const Image before = window->model().ferlan(1);
         QVERIFY(!drop(at(400, 3500)));
         QVERIFY(!drop(at(3000, 300)));
         QVERIFY(!drop(at(1500, 1500)));

@@ -1,7 +1,6 @@
 #include "sim_test_fields.h"
 
 #include <Spiel/sim/build_field.h>
-#include <Spiel/sim/discs.h>
 #include <Spiel/sim/speed.h>
 #include <Spiel/sim/tick.h>
 #include <leveldata/builtin_levels.h>

@@ -22,7 +22,7 @@ bool sameLevel(const EditorModel& a, const EditorModel& b) {
     }
     for (const ElementKind kind :
          {ElementKind::Ferlan, ElementKind::Kugel, ElementKind::Transformator}) {
-        for (int n = 1; n <= EditorModel::slotCount(kind); ++n) {
+        for (int n = 1; n <= slotCount(kind); ++n) {
             if (!(a.slot(kind, n) == b.slot(kind, n))) return false;
         }
     }

@@ -1,115 +1,37 @@
 #include "editor_model.h"
 
 #include <algorithm>
-#include <optional>
 #include <utility>
 
 namespace ferlan::editor {
 namespace {
 
-// Where a pole block's three discs lie, from the largest to the smallest:
-// diameter, and the offsets of the disc's top left corner from the rod's top
-// and from its reference edge (the left end for "rechts", the right end for
-// "links"). The offsets are not symmetric about the rod's end; the game reads
-// the same numbers, so they stay exactly as they are.
-struct DiscLayout {
-    Twips diameter;
-    Twips top;
-    Twips left;
-};
-constexpr std::array<DiscLayout, 3> kGrossDiscs = {{
-    {4575, -2040, -2280},
-    {3255, -1440, -1560},
-    {1575, -600, -720},
-}};
-constexpr std::array<DiscLayout, 3> kKleinDiscs = {{
-    {3735, -1800, -1800},
-    {2535, -1200, -1200},
-    {1335, -600, -600},
-}};
-// Disc 3n-2+k of slot n: k is 0 for the largest disc and 2 for the smallest.
-std::size_t discIndex(int n, int k) {
-    const int index = 3 * n - 2 + k;
-    return static_cast<std::size_t>(index);
+bool contains(const Image& s, Twips x, Twips y) {
+    return x >= s.Left && x < s.right() && y >= s.Top && y < s.bottom();
 }
 
-constexpr std::array<Twips, 3> kKugelDiscDiameters = {4575, 3255, 1575};
-
-// The rod is the opaque top strip of a pole picture; cropping to it is what
-// makes a pole block 360 or 240 twips tall.
-constexpr Twips kGrossRodHeight = 360;
-constexpr Twips kKleinRodHeight = 240;
-// A polariser is cropped to the pipe piece at the picture's left.
-constexpr Twips kTransformatorWidth = 600;
-
-// The natural size of a palette picture (its pixels at 15 twips each); none
-// for an empty picture, which leaves a slot at the size it had.
-std::optional<Twips> naturalSize(std::string_view picture) {
-    if (picture.empty()) return std::nullopt;
-    if (picture.size() == 1) return 480;  // p, m, u: 32 pixels
-    if (picture[0] == 'k') return 720;    // small poles: 48 pixels
-    return 960;                           // large poles and polarisers: 64 pixels
-}
-
-void assignPicture(ImageSlot& slot, std::string_view picture) {
-    slot.picture = std::string(picture);
-    if (const auto size = naturalSize(picture)) {
-        slot.width = *size;
-        slot.height = *size;
-    }
-}
-
-bool contains(const ImageSlot& s, Twips x, Twips y) {
-    return x >= s.left && x < s.left + s.width && y >= s.top && y < s.top + s.height;
-}
-
-void copyDisc(const Disc& from, Disc& to) {
-    to.color = from.color;
-    to.top = from.top;
-    to.left = from.left;
-    to.height = from.height;
-    to.width = from.width;
-    to.visible = from.visible;
+void showDiscs(std::span<Disc, 3> discs) {
+    for (Disc& d : discs) d.Visible = true;
 }
 
 // A hidden polarity lives only in the colour of the smallest disc.
 std::string realPolarity(const Disc& smallest) {
-    if (smallest.color == kPlusDiscColours[2]) return "p";
-    if (smallest.color == kMinusDiscColours[2]) return "m";
+    if (smallest.BackColour == kPlusDiscColours[2]) return "p";
+    if (smallest.BackColour == kMinusDiscColours[2]) return "m";
     return {};
 }
 
 }  // namespace
 
-std::string_view kindName(ElementKind kind) {
-    switch (kind) {
-        case ElementKind::Ferlan: return "Ferlan";
-        case ElementKind::Kugel: return "Kugel";
-        case ElementKind::Transformator: return "Transformator";
-        case ElementKind::None: break;
-    }
-    return {};
-}
-
 EditorModel::EditorModel() {
     // A slot never used yet has the size its object was designed with, and
     // the first insert into it centres from that size.
-    for (auto& s : ferlan_) s.width = 1215, s.height = 375;
-    for (auto& s : kugel_) s.width = 1215, s.height = 375;
-    for (auto& s : transformator_) s.width = 1215, s.height = 495;
+    for (auto& s : ferlan_) s.Width = 1215, s.Height = 375;
+    for (auto& s : kugel_) s.Width = 1215, s.Height = 375;
+    for (auto& s : transformator_) s.Width = 1215, s.Height = 495;
 }
 
-int EditorModel::slotCount(ElementKind kind) {
-    switch (kind) {
-        case ElementKind::Ferlan: return kMaxFerlan;
-        case ElementKind::Kugel: return kMaxKugel;
-        case ElementKind::Transformator: return kMaxTransformator;
-        case ElementKind::None: break;
-    }
-    return 0;
-}
-
-const ImageSlot& EditorModel::slot(ElementKind kind, int n) const {
+const Image& EditorModel::slot(ElementKind kind, int n) const {
     const auto i = static_cast<std::size_t>(n);
     switch (kind) {
         case ElementKind::Kugel: return kugel_.at(i);
@@ -118,8 +40,8 @@ const ImageSlot& EditorModel::slot(ElementKind kind, int n) const {
     }
 }
 
-ImageSlot& EditorModel::slotRef(ElementKind kind, int n) {
-    return const_cast<ImageSlot&>(std::as_const(*this).slot(kind, n));
+Image& EditorModel::slotRef(ElementKind kind, int n) {
+    return const_cast<Image&>(std::as_const(*this).slot(kind, n));
 }
 
 std::uint8_t EditorModel::nextSlot(ElementKind kind) const {
@@ -138,8 +60,8 @@ std::uint8_t& EditorModel::counterRef(ElementKind kind) {
     }
 }
 
-Twips EditorModel::insertTop(const ImageSlot& element, Twips windowInnerHeight) const {
-    const Twips halfWindow = windowInnerHeight / 2 - element.height / 2;
+Twips EditorModel::insertTop(const Image& element, Twips windowInnerHeight) const {
+    const Twips halfWindow = windowInnerHeight / 2 - element.Height / 2;
     // When the preview's lower edge is in view, the element goes as far above
     // that edge as the window's middle lies above the window's lower edge.
     if (windowInnerHeight - 100 >= previewHeight_ + previewTop_) {
@@ -148,62 +70,30 @@ Twips EditorModel::insertTop(const ImageSlot& element, Twips windowInnerHeight) 
     return halfWindow - previewTop_;
 }
 
-void EditorModel::placeFerlanDiscs(int n) {
-    const ImageSlot& e = ferlan_.at(static_cast<std::size_t>(n));
-    if (e.picture.size() != 3) return;
-    const bool gross = e.picture[0] == 'g';
-    if (!gross && e.picture[0] != 'k') return;
-    const bool links = e.picture[1] == 'l';
-    if (!links && e.picture[1] != 'r') return;
-    const auto& layout = gross ? kGrossDiscs : kKleinDiscs;
-    const Twips edge = links ? e.left + e.width : e.left;
-    for (int k = 0; k < 3; ++k) {
-        Disc& d = anziehung_.at(discIndex(n, k));
-        d.top = e.top + layout[static_cast<std::size_t>(k)].top;
-        d.left = edge + layout[static_cast<std::size_t>(k)].left;
-    }
+void EditorModel::placeFerlan(int n, Picture picture, Twips left, Twips top, bool plus) {
+    const auto discs = discsOf(anziehung_, n);
+    layOutFerlan(ferlan_[static_cast<std::size_t>(n)], discs, picture, left, top, plus);
+    showDiscs(discs);
 }
 
-void EditorModel::placeKugelDiscs(int n) {
-    const ImageSlot& e = kugel_.at(static_cast<std::size_t>(n));
-    for (int k = 0; k < 3; ++k) {
-        Disc& d = anziehung2_.at(discIndex(n, k));
-        d.top = e.top + e.height / 2 - d.height / 2;
-        d.left = e.left + e.width / 2 - d.width / 2;
-    }
+void EditorModel::placeKugel(int n, Picture picture, Twips left, Twips top, bool plus) {
+    const auto discs = discsOf(anziehung2_, n);
+    layOutKugel(kugel_[static_cast<std::size_t>(n)], discs, picture, left, top, plus);
+    showDiscs(discs);
 }
 
-void EditorModel::colourDiscs(Disc* first, bool plus) {
-    const auto& colours = plus ? kPlusDiscColours : kMinusDiscColours;
-    for (std::size_t k = 0; k < 3; ++k) {
-        first[k].color = colours[k];
-        first[k].visible = true;
-    }
-}
-
+// A new element is centred across the preview and placed from the size its
+// slot has before it takes its picture.
 InsertResult EditorModel::insertFerlan(const FerlanOptions& options, Twips windowInnerHeight) {
     const int n = nextFerlan_;
     if (n > kMaxFerlan) return {false, 0, kFerlanLimitMessage};
-    ImageSlot& e = ferlan_[static_cast<std::size_t>(n)];
-    e.left = kPreviewWidth / 2 - e.width / 2;
-    e.top = insertTop(e, windowInnerHeight);
-    e.visible = true;
-
+    const Image& e = ferlan_[static_cast<std::size_t>(n)];
     std::string picture;
     picture += options.gross ? 'g' : 'k';
     picture += options.rechts ? 'r' : 'l';
     picture += !options.sichtbar ? 'u' : options.plus ? 'p' : 'm';
-    assignPicture(e, picture);
-
-    const auto& layout = options.gross ? kGrossDiscs : kKleinDiscs;
-    for (int k = 0; k < 3; ++k) {
-        Disc& d = anziehung_[discIndex(n, k)];
-        d.width = d.height = layout[static_cast<std::size_t>(k)].diameter;
-    }
-    placeFerlanDiscs(n);
-    colourDiscs(&anziehung_[discIndex(n, 0)], options.plus);
-
-    e.height = options.gross ? kGrossRodHeight : kKleinRodHeight;
+    placeFerlan(n, pictureFromName(picture), kPreviewWidth / 2 - e.Width / 2,
+                insertTop(e, windowInnerHeight), options.plus);
     ++nextFerlan_;
     changed_ = true;
     return {true, n, {}};
@@ -212,18 +102,10 @@ InsertResult EditorModel::insertFerlan(const FerlanOptions& options, Twips windo
 InsertResult EditorModel::insertKugel(const KugelOptions& options, Twips windowInnerHeight) {
     const int n = nextKugel_;
     if (n > kMaxKugel) return {false, 0, kKugelLimitMessage};
-    ImageSlot& e = kugel_[static_cast<std::size_t>(n)];
-    e.left = kPreviewWidth / 2 - e.width / 2;
-    e.top = insertTop(e, windowInnerHeight);
-    e.visible = true;
-    assignPicture(e, !options.sichtbar ? "u" : options.plus ? "p" : "m");
-
-    for (int k = 0; k < 3; ++k) {
-        Disc& d = anziehung2_[discIndex(n, k)];
-        d.width = d.height = kKugelDiscDiameters[static_cast<std::size_t>(k)];
-    }
-    placeKugelDiscs(n);
-    colourDiscs(&anziehung2_[discIndex(n, 0)], options.plus);
+    const Image& e = kugel_[static_cast<std::size_t>(n)];
+    const Picture picture = !options.sichtbar ? Picture::u : options.plus ? Picture::p : Picture::m;
+    placeKugel(n, picture, kPreviewWidth / 2 - e.Width / 2, insertTop(e, windowInnerHeight),
+               options.plus);
     ++nextKugel_;
     changed_ = true;
     return {true, n, {}};
@@ -232,14 +114,12 @@ InsertResult EditorModel::insertKugel(const KugelOptions& options, Twips windowI
 InsertResult EditorModel::insertTransformator(TransformatorEffect effect, Twips windowInnerHeight) {
     const int n = nextTransformator_;
     if (n > kMaxTransformator) return {false, 0, kTransformatorLimitMessage};
-    ImageSlot& e = transformator_[static_cast<std::size_t>(n)];
-    e.left = kPreviewWidth / 2 - e.width / 2;
-    e.top = insertTop(e, windowInnerHeight);
-    e.visible = true;
-    assignPicture(e, effect == TransformatorEffect::Plus    ? "ap"
-                     : effect == TransformatorEffect::Minus ? "am"
-                                                            : "an");
-    e.width = kTransformatorWidth;
+    const Image& e = transformator_[static_cast<std::size_t>(n)];
+    const Picture picture = effect == TransformatorEffect::Plus    ? Picture::ap
+                            : effect == TransformatorEffect::Minus ? Picture::am
+                                                                   : Picture::an;
+    layOutTransformator(transformator_[static_cast<std::size_t>(n)], picture,
+                        kPreviewWidth / 2 - e.Width / 2, insertTop(e, windowInnerHeight));
     ++nextTransformator_;
     changed_ = true;
     return {true, n, {}};
@@ -261,51 +141,26 @@ bool EditorModel::dropOnTile(int tile, Twips x, Twips y) {
     const ElementKind kind = selectedKind_;
     const int n = dragIndex_;
     if (kind == ElementKind::None || n < 1 || n >= nextSlot(kind)) return false;
-    ImageSlot& e = slotRef(kind, n);
-    e.top = tileTop(tile) + y - grabY_;
-    e.left = tileLeft(tile) + x - grabX_;
-    if (kind == ElementKind::Ferlan) placeFerlanDiscs(n);
-    if (kind == ElementKind::Kugel) placeKugelDiscs(n);
+    Image& e = slotRef(kind, n);
+    e.Top = tileTop(tile) + y - grabY_;
+    e.Left = tileLeft(tile) + x - grabX_;
+    if (kind == ElementKind::Ferlan) placeFerlanDiscs(e, discsOf(anziehung_, n));
+    if (kind == ElementKind::Kugel) placeKugelDiscs(e, discsOf(anziehung2_, n));
     changed_ = true;
     return true;
 }
 
-Disc* EditorModel::discsOf(ElementKind kind) {
-    if (kind == ElementKind::Ferlan) return anziehung_.data();
-    if (kind == ElementKind::Kugel) return anziehung2_.data();
-    return nullptr;
-}
-
 void EditorModel::deleteSlot(ElementKind kind, int index) {
-    const int last = slotCount(kind);
     std::uint8_t& counter = counterRef(kind);
     // Only a slot in use can be deleted; anything else would wrap the counter.
     if (index < 1 || index >= counter) return;
-    for (int i = index; i <= last; ++i) {
-        ImageSlot& s = slotRef(kind, i);
-        if (i == last) {
-            assignPicture(s, "");
-            s.visible = false;
-            if (Disc* discs = discsOf(kind)) {
-                for (int k = 0; k < 3; ++k) discs[discIndex(i, k)].visible = false;
-            }
-            --counter;
-            break;
-        }
-        // The picture goes first: it resizes the slot to the picture's natural
-        // size, and the cropped dimension copied after it restores the size.
-        const ImageSlot& from = slotRef(kind, i + 1);
-        assignPicture(s, from.picture);
-        s.top = from.top;
-        s.left = from.left;
-        s.visible = from.visible;
-        if (kind == ElementKind::Ferlan) s.height = from.height;
-        if (kind == ElementKind::Transformator) s.width = from.width;
-        if (Disc* discs = discsOf(kind)) {
-            for (int k = 0; k < 3; ++k)
-                copyDisc(discs[discIndex(i + 1, k)], discs[discIndex(i, k)]);
-        }
+    switch (kind) {
+        case ElementKind::Ferlan: removeFromSlots(kind, ferlan_, anziehung_, index); break;
+        case ElementKind::Kugel: removeFromSlots(kind, kugel_, anziehung2_, index); break;
+        case ElementKind::Transformator: removeFromSlots(kind, transformator_, {}, index); break;
+        case ElementKind::None: return;
     }
+    --counter;
     changed_ = true;
 }
 
@@ -347,28 +202,30 @@ LevelTextResult EditorModel::levelText() const {
     data.height = static_cast<std::uint8_t>(height_);
     data.floor = static_cast<std::uint8_t>(floor_);
 
+    // A code is the picture's name followed by the real polarity, which for
+    // a hidden polarity only the smallest disc's colour still knows.
     std::size_t k = 0;
     for (int n = 1; n <= kMaxFerlan; ++n) {
-        const ImageSlot& e = ferlan_[static_cast<std::size_t>(n)];
-        if (!e.visible) continue;
-        std::string code = e.picture;
-        code += e.picture.size() == 3 && e.picture[2] == 'u'
-                    ? realPolarity(anziehung_[discIndex(n, 2)])
-                    : e.picture.substr(e.picture.size() - 1);
-        data.ferlan[k++] = {code, e.left, e.top};
+        const Image& e = ferlan_[static_cast<std::size_t>(n)];
+        if (!e.Visible) continue;
+        std::string code(pictureName(e.picture));
+        code += code.size() == 3 && code[2] == 'u' ? realPolarity(anziehung_[discIndex(n, 2)])
+                                                   : code.substr(code.size() - 1);
+        data.ferlan[k++] = {code, e.Left, e.Top};
     }
     k = 0;
     for (int n = 1; n <= kMaxKugel; ++n) {
-        const ImageSlot& e = kugel_[static_cast<std::size_t>(n)];
-        if (!e.visible) continue;
-        std::string code = e.picture;
-        code += e.picture == "u" ? realPolarity(anziehung2_[discIndex(n, 2)]) : e.picture;
-        data.kugel[k++] = {code, e.left, e.top};
+        const Image& e = kugel_[static_cast<std::size_t>(n)];
+        if (!e.Visible) continue;
+        std::string code(pictureName(e.picture));
+        code += code == "u" ? realPolarity(anziehung2_[discIndex(n, 2)]) : code;
+        data.kugel[k++] = {code, e.Left, e.Top};
     }
     k = 0;
     for (int n = 1; n <= kMaxTransformator; ++n) {
-        const ImageSlot& e = transformator_[static_cast<std::size_t>(n)];
-        if (e.visible) data.transformator[k++] = {e.picture, e.left, e.top};
+        const Image& e = transformator_[static_cast<std::size_t>(n)];
+        if (e.Visible)
+            data.transformator[k++] = {std::string(pictureName(e.picture)), e.Left, e.Top};
     }
 
     WriteResult written = writeLevelText(data);
@@ -391,47 +248,20 @@ void EditorModel::buildPreview(const LevelData& data) {
     for (int n = 1; n <= kMaxFerlan; ++n) {
         const LevelEntry& entry = data.ferlan[static_cast<std::size_t>(n - 1)];
         if (!isFerlanCode(entry.code)) continue;
-        ImageSlot& e = ferlan_[static_cast<std::size_t>(n)];
-        e.left = entry.x;
-        e.top = entry.y;
-        e.visible = true;
-        assignPicture(e, std::string_view(entry.code).substr(0, 3));
-        const bool gross = entry.code[0] == 'g';
-        const auto& layout = gross ? kGrossDiscs : kKleinDiscs;
-        for (int k = 0; k < 3; ++k) {
-            Disc& d = anziehung_[discIndex(n, k)];
-            d.width = d.height = layout[static_cast<std::size_t>(k)].diameter;
-        }
-        placeFerlanDiscs(n);
-        colourDiscs(&anziehung_[discIndex(n, 0)], entry.code[3] == 'p');
-        e.height = gross ? kGrossRodHeight : kKleinRodHeight;
+        placeFerlan(n, ferlanPicture(entry.code), entry.x, entry.y, entry.code[3] == 'p');
         ++nextFerlan_;
     }
     for (int n = 1; n <= kMaxKugel; ++n) {
         const LevelEntry& entry = data.kugel[static_cast<std::size_t>(n - 1)];
         if (!isKugelCode(entry.code)) continue;
-        ImageSlot& e = kugel_[static_cast<std::size_t>(n)];
-        e.left = entry.x;
-        e.top = entry.y;
-        e.visible = true;
-        assignPicture(e, std::string_view(entry.code).substr(0, 1));
-        for (int k = 0; k < 3; ++k) {
-            Disc& d = anziehung2_[discIndex(n, k)];
-            d.width = d.height = kKugelDiscDiameters[static_cast<std::size_t>(k)];
-        }
-        placeKugelDiscs(n);
-        colourDiscs(&anziehung2_[discIndex(n, 0)], entry.code[1] == 'p');
+        placeKugel(n, kugelPicture(entry.code), entry.x, entry.y, entry.code[1] == 'p');
         ++nextKugel_;
     }
     for (int n = 1; n <= kMaxTransformator; ++n) {
         const LevelEntry& entry = data.transformator[static_cast<std::size_t>(n - 1)];
         if (!isTransformatorCode(entry.code)) continue;
-        ImageSlot& e = transformator_[static_cast<std::size_t>(n)];
-        e.left = entry.x;
-        e.top = entry.y;
-        e.visible = true;
-        assignPicture(e, entry.code);
-        e.width = kTransformatorWidth;
+        layOutTransformator(transformator_[static_cast<std::size_t>(n)],
+                            pictureFromName(entry.code), entry.x, entry.y);
         ++nextTransformator_;
     }
     changed_ = false;
@@ -455,8 +285,8 @@ Hit EditorModel::hitTest(Twips x, Twips y) const {
     for (const ElementKind kind :
          {ElementKind::Transformator, ElementKind::Kugel, ElementKind::Ferlan}) {
         for (int n = slotCount(kind); n >= 1; --n) {
-            const ImageSlot& e = slot(kind, n);
-            if (e.visible && contains(e, x, y)) return {Hit::Target::Element, kind, n};
+            const Image& e = slot(kind, n);
+            if (e.Visible && contains(e, x, y)) return {Hit::Target::Element, kind, n};
         }
     }
     for (const PipePiece& pipe : pipes()) {
@@ -476,17 +306,16 @@ Hit EditorModel::hitTest(Twips x, Twips y) const {
 }
 
 std::array<PipePiece, 8> EditorModel::pipes() const {
-    // The entry row always fills the preview's last row, whatever the height.
-    const Twips entryTop = previewHeight_ - kRowHeight;
+    const Twips entryTop = entryRowTop(previewHeight_);
     return {{
-        {"Ende", 2880, 0},
-        {"Verbindung", 1920, 0},
-        {"Verbindung", 960, 0},
-        {"Verbindung", 0, 0},
-        {"Anfang", 2880, entryTop},
-        {"Verbindung", 3840, entryTop},
-        {"Verbindung", 4800, entryTop},
-        {"Verbindung", 5760, entryTop},
+        {"Ende", kEndeLeft, 0},
+        {"Verbindung", kVerbindungLefts[0], 0},
+        {"Verbindung", kVerbindungLefts[1], 0},
+        {"Verbindung", kVerbindungLefts[2], 0},
+        {"Anfang", kAnfangLeft, entryTop},
+        {"Verbindung", kVerbindungLefts[3], entryTop},
+        {"Verbindung", kVerbindungLefts[4], entryTop},
+        {"Verbindung", kVerbindungLefts[5], entryTop},
     }};
 }
 

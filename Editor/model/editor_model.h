@@ -4,6 +4,7 @@
 // window only shows this state and forwards the user's actions.
 #pragma once
 
+#include <leveldata/elements.h>
 #include <leveldata/level_text.h>
 
 #include <array>
@@ -12,41 +13,6 @@
 #include <string_view>
 
 namespace ferlan::editor {
-
-enum class ElementKind { None, Ferlan, Kugel, Transformator };
-
-// "Ferlan", "Kugel", "Transformator" (empty for None).
-std::string_view kindName(ElementKind kind);
-
-// An element's picture, position and size. The picture is a palette name
-// ("krp", "u", "an"); empty when the slot has never been used or was cleared.
-struct ImageSlot {
-    std::string picture;
-    Twips left = 0;
-    Twips top = 0;
-    Twips width = 0;
-    Twips height = 0;
-    bool visible = false;
-
-    bool operator==(const ImageSlot&) const = default;
-};
-
-// A filled circle marking the range of a pole's or charged ball's pull.
-// The colour is 0xBBGGRR: red in the low byte.
-struct Disc {
-    Twips left = 0;
-    Twips top = 0;
-    Twips width = 0;
-    Twips height = 0;
-    std::uint32_t color = 0;
-    bool visible = false;
-
-    bool operator==(const Disc&) const = default;
-};
-
-// Disc colours from the largest disc to the smallest.
-inline constexpr std::array<std::uint32_t, 3> kPlusDiscColours = {0xC0C0FF, 0x8080FF, 0x0000FF};
-inline constexpr std::array<std::uint32_t, 3> kMinusDiscColours = {0xC0FFC0, 0x80FF80, 0x00FF00};
 
 // The option groups of the edit strip, read when an insert command runs.
 // The defaults are the strip's own.
@@ -100,7 +66,6 @@ struct PipePiece {
 };
 
 inline constexpr Twips kPreviewWidth = 6735;
-inline constexpr Twips kPipeSize = 960;
 inline constexpr int kTileColumns = 7;
 inline constexpr int kTileCount = 168;  // 7 columns by 24 rows: the tallest level
 // Tiles step by 960 but are 975 wide, so neighbours overlap and no seam shows.
@@ -121,12 +86,12 @@ public:
     bool operator==(const EditorModel&) const = default;
 
     // Slots are numbered from 1, as everywhere in the level's terms.
-    const ImageSlot& ferlan(int n) const { return ferlan_.at(static_cast<std::size_t>(n)); }
-    const ImageSlot& kugel(int n) const { return kugel_.at(static_cast<std::size_t>(n)); }
-    const ImageSlot& transformator(int n) const {
+    const Image& ferlan(int n) const { return ferlan_.at(static_cast<std::size_t>(n)); }
+    const Image& kugel(int n) const { return kugel_.at(static_cast<std::size_t>(n)); }
+    const Image& transformator(int n) const {
         return transformator_.at(static_cast<std::size_t>(n));
     }
-    const ImageSlot& slot(ElementKind kind, int n) const;
+    const Image& slot(ElementKind kind, int n) const;
     // Three discs per pole block n (3n-2, 3n-1, 3n) and per charged ball n.
     const Disc& anziehung(int i) const { return anziehung_.at(static_cast<std::size_t>(i)); }
     const Disc& anziehung2(int i) const { return anziehung2_.at(static_cast<std::size_t>(i)); }
@@ -135,7 +100,6 @@ public:
     std::uint8_t nextKugel() const { return nextKugel_; }
     std::uint8_t nextTransformator() const { return nextTransformator_; }
     std::uint8_t nextSlot(ElementKind kind) const;
-    static int slotCount(ElementKind kind);
 
     int height() const { return height_; }       // rows of 975 twips, 9 to 23
     int floor() const { return floor_; }         // texture 1 to 4; 0 while none is chosen
@@ -193,20 +157,17 @@ public:
     }
 
 private:
-    ImageSlot& slotRef(ElementKind kind, int n);
+    Image& slotRef(ElementKind kind, int n);
     std::uint8_t& counterRef(ElementKind kind);
-    // The disc array of a kind, indexed like the level's discs; none for polarisers.
-    Disc* discsOf(ElementKind kind);
     void deleteSlot(ElementKind kind, int index);
     void removeAll(ElementKind kind);
-    Twips insertTop(const ImageSlot& element, Twips windowInnerHeight) const;
-    void placeFerlanDiscs(int n);
-    void placeKugelDiscs(int n);
-    void colourDiscs(Disc* first, bool plus);
+    Twips insertTop(const Image& element, Twips windowInnerHeight) const;
+    void placeFerlan(int n, Picture picture, Twips left, Twips top, bool plus);
+    void placeKugel(int n, Picture picture, Twips left, Twips top, bool plus);
 
-    std::array<ImageSlot, kMaxFerlan + 1> ferlan_{};
-    std::array<ImageSlot, kMaxKugel + 1> kugel_{};
-    std::array<ImageSlot, kMaxTransformator + 1> transformator_{};
+    std::array<Image, kMaxFerlan + 1> ferlan_{};
+    std::array<Image, kMaxKugel + 1> kugel_{};
+    std::array<Image, kMaxTransformator + 1> transformator_{};
     std::array<Disc, 3 * kMaxFerlan + 1> anziehung_{};
     std::array<Disc, 3 * kMaxKugel + 1> anziehung2_{};
 

@@ -310,6 +310,10 @@ void EditorWindow::newLevel() {
 void EditorWindow::loadLevel() {
     const QString name = prompts_.openFileName(kLevelFileFilter);
     if (name.isEmpty()) return;
+    loadLevelFile(name);
+}
+
+void EditorWindow::loadLevelFile(const QString& name) {
     lastFileName_ = name;
     const std::optional<std::string> text = readLevelFile(name);
     LevelData data;

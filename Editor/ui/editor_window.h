@@ -48,6 +48,8 @@ public:
     void deleteElement();
     void newLevel();
     void loadLevel();
+    // What "Laden" does with the file chosen in its dialog.
+    void loadLevelFile(const QString& name);
     void saveLevelAs();
     void quit();
     void showInfo();

@@ -1,5 +1,6 @@
 #include "editor_window.h"
 
+#include <common/command_line.h>
 #include <common/german_translations.h>
 #include <common/pictures.h>
 
@@ -7,10 +8,19 @@
 #include <QTimer>
 
 int main(int argc, char* argv[]) {
+    // Installed as ferlan-editor: "editor" is the system's text editor.
+    const ferlan::CommandLine commandLine = ferlan::readCommandLine(
+        argc, argv,
+        {QStringLiteral("ferlan-editor"),
+         QStringLiteral("Der Level-Editor für Ferlan: Level bauen und als .lev-Datei speichern."),
+         QStringLiteral("Öffnet diese Level-Datei sofort, wie \"Laden\".")});
+    if (commandLine.exitCode) return *commandLine.exitCode;
+
     QApplication app(argc, argv);
     ferlan::installGermanTranslations(app);
     ferlan::editor::EditorWindow window;
     window.show();
+    if (!commandLine.levelFile.isEmpty()) window.loadLevelFile(commandLine.levelFile);
     // The icon's pictures are decoded once the window is up, so it opens sooner.
     QTimer::singleShot(
         0, &app, [&app] { app.setWindowIcon(ferlan::programIcon(QStringLiteral("editor"))); });

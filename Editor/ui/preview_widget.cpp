@@ -13,15 +13,11 @@
 namespace ferlan::editor {
 namespace {
 
-QColor discColour(std::uint32_t bgr) {
-    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
-                  static_cast<int>((bgr >> 16) & 0xFF));
-}
-
 void paintDisc(QPainter& painter, const Disc& disc) {
-    if (!disc.visible) return;
-    painter.setBrush(discColour(disc.color));
-    painter.drawEllipse(toPixels(disc.left, disc.top, disc.width, disc.height));
+    if (!disc.Visible) return;
+    const Colour c = disc.BackColour;
+    painter.setBrush(QColor(colourRed(c), colourGreen(c), colourBlue(c)));
+    painter.drawEllipse(toPixels(disc.Left, disc.Top, disc.Width, disc.Height));
 }
 
 // An image shows its picture at natural size from the top left corner and
@@ -39,20 +35,18 @@ void paintImage(QPainter& painter, const QString& name, Twips left, Twips top, T
                        QRectF(0, 0, visible.width() * ratio, visible.height() * ratio));
 }
 
-void paintSlot(QPainter& painter, const ImageSlot& slot) {
-    if (!slot.visible || slot.picture.empty()) return;
-    paintImage(painter, QString::fromStdString(slot.picture), slot.left, slot.top, slot.width,
-               slot.height);
+void paintSlot(QPainter& painter, const Image& slot) {
+    if (!slot.Visible || slot.picture == Picture::None) return;
+    const std::string_view name = pictureName(slot.picture);
+    paintImage(painter, QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())),
+               slot.Left, slot.Top, slot.Width, slot.Height);
 }
 
 // The route's colours: the ball's polarity as the discs show it, grey for none.
 QColor routeColour(Polarity polarity) {
-    switch (polarity) {
-        case Polarity::Plus: return discColour(kPlusDiscColours[2]);
-        case Polarity::Minus: return discColour(kMinusDiscColours[2]);
-        case Polarity::Neutral: break;
-    }
-    return QColor(128, 128, 128);
+    if (polarity == Polarity::Neutral) return QColor(128, 128, 128);
+    const Colour c = (polarity == Polarity::Plus ? kPlusDiscColours : kMinusDiscColours)[2];
+    return QColor(colourRed(c), colourGreen(c), colourBlue(c));
 }
 
 int mouseButtonCode(Qt::MouseButton button) {
@@ -133,8 +127,8 @@ void PreviewWidget::mousePressEvent(QMouseEvent* event) {
     const QPointF at = toTwips(event->position());
     const Hit hit = model_.hitTest(static_cast<Twips>(at.x()), static_cast<Twips>(at.y()));
     if (hit.target != Hit::Target::Element) return;
-    const ImageSlot& element = model_.slot(hit.kind, hit.index);
-    const QPointF grab(at.x() - element.left, at.y() - element.top);
+    const Image& element = model_.slot(hit.kind, hit.index);
+    const QPointF grab(at.x() - element.Left, at.y() - element.Top);
     const int button = mouseButtonCode(event->button());
     model_.pressElement(hit.kind, hit.index, button, static_cast<Twips>(grab.x()),
                         static_cast<Twips>(grab.y()));
@@ -142,9 +136,9 @@ void PreviewWidget::mousePressEvent(QMouseEvent* event) {
     if (button == kMouseRight) emit contextMenuRequested(event->globalPosition().toPoint());
 }
 
-void PreviewWidget::startDrag(const ImageSlot& element, QPointF grab) {
+void PreviewWidget::startDrag(const Image& element, QPointF grab) {
     // The feedback is the element's outline, at the element's size.
-    const QSizeF size(toPixels(element.width), toPixels(element.height));
+    const QSizeF size(toPixels(element.Width), toPixels(element.Height));
     const qreal ratio = devicePixelRatioF();
     QPixmap outline((size * ratio).toSize().expandedTo(QSize(2, 2)));
     outline.setDevicePixelRatio(ratio);

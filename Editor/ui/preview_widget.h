@@ -43,7 +43,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    void startDrag(const ImageSlot& element, QPointF grab);
+    void startDrag(const Image& element, QPointF grab);
     Hit tileUnder(QPointF position) const;
     // Only the drag this preview started may move an element: the model's
     // grab belongs to it, not to a drag from another window.

@@ -5,8 +5,6 @@
 
 namespace ferlan {
 
-enum class ElementKind : std::uint8_t { Ferlan, Kugel, Transformator };
-
 // Resets the tick's speeds and swap cells, reads model.Text1 into
 // model.levelData and, only when the whole text was read, builds the field.
 // The resets happen even when the read fails; a failed read leaves the field

@@ -4,6 +4,7 @@
 // decides a rule itself.
 #pragma once
 
+#include <leveldata/elements.h>
 #include <leveldata/level_text.h>
 
 #include <array>
@@ -15,72 +16,6 @@ namespace ferlan {
 
 // Speeds are whole twips per tick in 16 bits; see speed.h for the arithmetic.
 using Speed = std::int16_t;
-
-// A colour as the field stores it: red in the low byte, blue in the high byte
-// (0x0000FF is pure red, 0x00FF00 pure green).
-using Colour = std::uint32_t;
-
-inline constexpr Colour makeColour(int red, int green, int blue) {
-    return static_cast<Colour>(red) | (static_cast<Colour>(green) << 8) |
-           (static_cast<Colour>(blue) << 16);
-}
-inline constexpr int colourRed(Colour c) { return static_cast<int>(c & 0xFF); }
-inline constexpr int colourGreen(Colour c) { return static_cast<int>((c >> 8) & 0xFF); }
-inline constexpr int colourBlue(Colour c) { return static_cast<int>((c >> 16) & 0xFF); }
-
-// The palette pictures an element can carry. The tick tells a polariser's kind
-// by its picture, exactly as it would by comparing it with the palette images.
-enum class Picture : std::uint8_t {
-    None,
-    grp,
-    grm,
-    gru,
-    glp,
-    glm,
-    glu,  // large poles, 64 x 64 pixels
-    krp,
-    krm,
-    kru,
-    klp,
-    klm,
-    klu,  // small poles, 48 x 48
-    p,
-    m,
-    u,  // charged balls, 32 x 32
-    ap,
-    am,
-    an,  // polarisers, 64 x 64
-};
-
-// The palette image's name ("grp", "ap", ...); empty for None.
-std::string_view pictureName(Picture picture);
-// The inverse of PictureName; None for a name that is not a palette image.
-Picture pictureFromName(std::string_view name);
-// The picture's natural size in twips (it is square); 0 for None.
-float pictureSize(Picture picture);
-
-// Left, Top, Width, Height and Visible: what every object of the field has.
-struct FieldObject {
-    Twips Left = 0;
-    Twips Top = 0;
-    Twips Width = 0;
-    Twips Height = 0;
-    bool Visible = false;
-
-    Twips right() const { return Left + Width; }
-    Twips bottom() const { return Top + Height; }
-};
-
-// A picture object (pole, charged ball, polariser, pipes, the iron ball).
-struct Image : FieldObject {
-    Picture picture = Picture::None;
-};
-
-// A filled circle; the game keeps its discs hidden and uses them as geometry,
-// and their colour is the only place a hidden polarity is kept.
-struct Disc : FieldObject {
-    Colour BackColour = 0;
-};
 
 struct Label : FieldObject {
     std::string Caption;
@@ -99,9 +34,7 @@ inline constexpr Twips kPanelHeight = 615;
 inline constexpr Twips kPanelTop = kWindowInnerHeight - kPanelHeight;  // 8025
 
 inline constexpr Twips kBallSize = 480;
-inline constexpr Twips kPipeSize = 960;
 inline constexpr Twips kZentrumSize = 495;
-inline constexpr Twips kTransformatorWidth = 600;
 
 inline constexpr std::string_view kLevelendeCaption = "Level geschafft!!!";
 inline constexpr std::string_view kGeschafftCaption =
@@ -127,8 +60,8 @@ struct GameModel {
     std::array<Disc, 3 * kMaxKugel + 1> Anziehung2{};  // discs 3k-2, 3k-1, 3k of ball k
     std::array<Image, kMaxTransformator + 1> Transformator{};
 
-    FieldObject Anfang{2880, 7680, kPipeSize, kPipeSize, true};  // entry pipe, bottom
-    FieldObject Ende{2880, 0, kPipeSize, kPipeSize, true};       // exit pipe, top
+    FieldObject Anfang{kAnfangLeft, 7680, kPipeSize, kPipeSize, true};  // entry pipe, bottom
+    FieldObject Ende{kEndeLeft, 0, kPipeSize, kPipeSize, true};         // exit pipe, top
     // Straight pipe pieces: 0 to 2 beside the exit, 3 to 5 beside the entry.
     std::array<FieldObject, 6> Verbindung{};
 

@@ -1,6 +1,5 @@
 #include "tick.h"
 
-#include "discs.h"
 #include "speed.h"
 
 #include <leveldata/builtin_levels.h>

@@ -151,6 +151,10 @@ void GameWindow::loadLevelFile() {
     update();
     const QString path = prompts_->openFileName(kLevelFileFilter);
     if (path.isEmpty()) return;
+    playLevelFile(path);
+}
+
+void GameWindow::playLevelFile(const QString& path) {
     // A file that cannot be a level leaves the screen and the level in memory
     // exactly as they were.
     std::optional<std::string> text = readLevelFile(path);

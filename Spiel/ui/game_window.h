@@ -45,6 +45,8 @@ public:
     // The window's handlers, as the menu, the keys and the timers run them.
     void showLevelList();
     void loadLevelFile();
+    // What "Level laden" does with the file chosen in its dialog.
+    void playLevelFile(const QString& path);
     void startCredits();
     void quitGame();
     void backToTitle();

@@ -1,5 +1,6 @@
 #include "game_window.h"
 
+#include <common/command_line.h>
 #include <common/german_translations.h>
 #include <common/pictures.h>
 
@@ -7,11 +8,20 @@
 #include <QTimer>
 
 int main(int argc, char* argv[]) {
+    const ferlan::CommandLine commandLine = ferlan::readCommandLine(
+        argc, argv,
+        {QStringLiteral("ferlan"),
+         QStringLiteral("Ferlan, das Geschicklichkeitsspiel: eine Eisenkugel zwischen Magnetpolen "
+                        "zum Ausgang bringen."),
+         QStringLiteral("Spielt diese Level-Datei sofort, wie \"Level laden\".")});
+    if (commandLine.exitCode) return *commandLine.exitCode;
+
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Ferlan"));
     ferlan::installGermanTranslations(app);
     ferlan::GameWindow window(ferlan::ProgressFile::forThisProgram());
     window.show();
+    if (!commandLine.levelFile.isEmpty()) window.playLevelFile(commandLine.levelFile);
     // The icon's pictures are decoded once the window is up, so it opens sooner.
     QTimer::singleShot(
         0, &app, [&app] { app.setWindowIcon(ferlan::programIcon(QStringLiteral("ferlan"))); });

@@ -1,6 +1,7 @@
 #include "progress_file.h"
 
 #include <common/atomic_file.h>
+#include <common/installation.h>
 #include <leveldata/level_text.h>
 
 #include <QCoreApplication>
@@ -33,8 +34,17 @@ ProgressFile::ProgressFile(QString programDir, QString userDataDir, FolderProbe 
 }
 
 ProgressFile ProgressFile::forThisProgram() {
-    return ProgressFile(QCoreApplication::applicationDirPath(),
-                        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    return forProgram(QCoreApplication::applicationDirPath(), installedDataDir(),
+                      QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+}
+
+ProgressFile ProgressFile::forProgram(const QString& programDir, const QString& installedDataDir,
+                                      const QString& userDataDir) {
+    if (!installedDataDir.isEmpty() &&
+        QFileInfo(QDir(installedDataDir).filePath(QString::fromLatin1(kFileName))).isFile()) {
+        return ProgressFile(installedDataDir, userDataDir, [](const QString&) { return false; });
+    }
+    return ProgressFile(programDir, userDataDir);
 }
 
 QString ProgressFile::missingMessage() {

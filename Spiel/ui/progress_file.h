@@ -26,6 +26,13 @@ public:
     // The folder of the running program and the platform's per-user data folder.
     static ProgressFile forThisProgram();
 
+    // An installed game, told by the new player's file in its data folder,
+    // keeps the player's file in `userDataDir` and reads the installed one
+    // until the first win; it never writes beside its programs, whoever runs
+    // it. Elsewhere (a build folder) the file lives beside the program.
+    static ProgressFile forProgram(const QString& programDir, const QString& installedDataDir,
+                                   const QString& userDataDir);
+
     // The stored value, or nothing for a missing, unreadable or out-of-range
     // file (above 29). Only the first two characters count.
     std::optional<int> read() const;

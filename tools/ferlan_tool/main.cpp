@@ -19,11 +19,15 @@ constexpr Subcommand kSubcommands[] = {
      "play (DATEI | --level N) [--keys SKRIPT] [--ticks N] [--trace]"},
     {"solve", ferlan::tool::runSolve,
      "solve (DATEI | --level N) [--max-ticks N] [--seconds S] [--stats]"},
+    {"playtest", ferlan::tool::runPlaytest,
+     "playtest (DATEI | --level N) [--attempts A] [--seed S] [--decide D] [--reaction R] "
+     "[--jitter J] [--stats]"},
 };
 
 int printUsage(std::ostream& out, int exitCode) {
     out << "Aufruf:\n";
     for (const Subcommand& sub : kSubcommands) out << "  ferlan-tool " << sub.synopsis << '\n';
+    out << "  ferlan-tool --version\n";
     return exitCode;
 }
 
@@ -36,6 +40,10 @@ int main(int argc, char** argv) {
     }
     const std::string_view name = argv[1];
     if (name == "--help" || name == "-h") return printUsage(std::cout, ferlan::tool::kExitOk);
+    if (name == "--version") {
+        std::cout << "ferlan-tool " << FERLAN_VERSION << '\n';
+        return ferlan::tool::kExitOk;
+    }
     for (const Subcommand& sub : kSubcommands) {
         if (sub.name == name) {
             const ferlan::tool::Arguments args(argv + 2, argv + argc);

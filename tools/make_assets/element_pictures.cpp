@@ -2,13 +2,13 @@
 
 #include "pictures_drawn.h"
 
+#include <leveldata/elements.h>
+
 #include <QLinearGradient>
 #include <QRadialGradient>
 
 namespace ferlan::art {
 namespace {
-
-enum class Wall { Left, Right };
 
 struct PoleShape {
     int size;       // the square picture
@@ -18,8 +18,10 @@ struct PoleShape {
     qreal markSize;
 };
 
-constexpr PoleShape kLargePole{64, 19, 11, 20, 11.0};
-constexpr PoleShape kSmallPole{48, 11, 8, 14, 7.0};
+constexpr PoleShape kGrossPoleShape{kGrossFerlanPicture.pixels, kGrossFerlanPicture.opaquePixels,
+                                    11, 20, 11.0};
+constexpr PoleShape kKleinPoleShape{kKleinFerlanPicture.pixels, kKleinFerlanPicture.opaquePixels, 8,
+                                    14, 7.0};
 
 // Horizontal shading of a rod across its height, filled without antialiasing
 // so that every pixel of the rod is fully opaque.
@@ -30,7 +32,7 @@ void fillRodBand(QPainter& painter, const QRect& band, const QColor& base, int r
     painter.restore();
 }
 
-QImage drawPole(const PoleShape& shape, Wall wall, Mark mark) {
+QImage drawPole(const PoleShape& shape, bool links, Mark mark) {
     QImage image = blankImage(shape.size, shape.size);
     QPainter painter(&image);
     prepare(painter);
@@ -46,7 +48,7 @@ QImage drawPole(const PoleShape& shape, Wall wall, Mark mark) {
         fillRodBand(p, QRect(0, 0, width, height), palette::kSteelMid, height);
 
         // Machined grooves along the body.
-        const int grooveStep = width == 64 ? 9 : 8;
+        const int grooveStep = width == kGrossFerlanPicture.pixels ? 9 : 8;
         for (int x = shape.capWidth + shape.sleeveWidth + 10; x < width - 4; x += grooveStep) {
             p.fillRect(QRectF(x, 0, 1, height), QColor(30, 34, 44, 70));
             p.fillRect(QRectF(x + 1, 0, 1, height), QColor(255, 255, 255, 60));
@@ -86,7 +88,7 @@ QImage drawPole(const PoleShape& shape, Wall wall, Mark mark) {
         p.fillRect(QRect(0, height - 1, width, 1), QColor(20, 22, 30, 220));
         p.fillRect(QRect(0, 0, 1, height), QColor(20, 22, 30, 200));
     }
-    if (wall == Wall::Left) {
+    if (links) {
         rod = rod.mirrored(true, false);
         // Keep the light from the top left: the mirror flipped the cap's glint.
         QPainter p(&rod);
@@ -100,7 +102,7 @@ QImage drawPole(const PoleShape& shape, Wall wall, Mark mark) {
 }
 
 QImage drawChargedBall(Mark mark) {
-    QImage image = blankImage(32, 32);
+    QImage image = blankImage(kKugelPicture.pixels, kKugelPicture.pixels);
     QPainter painter(&image);
     prepare(painter);
     const QColor base = mark == Mark::None ? QColor(122, 100, 178) : markColour(mark);
@@ -119,20 +121,19 @@ QImage drawIronBall() {
     return image;
 }
 
-// The pipe piece is 38 pixels wide and fills all rows; the programs crop the
-// picture to 40 pixels and collide with that box, so nothing lies right of it.
-constexpr int kPolariserWidth = 38;
-
+// The pipe piece fills all rows; the programs crop the picture to 40 pixels
+// and collide with that box, so nothing lies right of it.
 QImage drawPolariser(Mark mark) {
-    QImage image = blankImage(64, 64);
+    constexpr int h = kTransformatorPicture.pixels;
+    QImage image = blankImage(h, h);
     QPainter painter(&image);
     prepare(painter);
-    const int w = kPolariserWidth;
-    const QRectF tube(0, 0, w, 64);
+    const int w = kTransformatorPicture.opaquePixels;
+    const QRectF tube(0, 0, w, h);
 
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.fillRect(QRect(0, 0, w, 64), cylinderAcross(tube, palette::kSteelMid, true));
+    painter.fillRect(QRect(0, 0, w, h), cylinderAcross(tube, palette::kSteelMid, true));
     painter.restore();
 
     // Copper windings between the two flanges.
@@ -153,7 +154,7 @@ QImage drawPolariser(Mark mark) {
     painter.restore();
 
     // Flanges: darker steel rings at both ends with bolt heads.
-    for (int top : {0, 57}) {
+    for (int top : {0, h - 7}) {
         const QRectF flange(0, top, w, 7);
         painter.save();
         painter.setRenderHint(QPainter::Antialiasing, false);
@@ -167,10 +168,10 @@ QImage drawPolariser(Mark mark) {
             painter.drawEllipse(QPointF(x, top + 3.5), 1.8, 1.8);
         }
     }
-    painter.fillRect(QRectF(0, 0, 1, 64), QColor(20, 22, 30, 200));
-    painter.fillRect(QRectF(w - 1, 0, 1, 64), QColor(20, 22, 30, 220));
+    painter.fillRect(QRectF(0, 0, 1, h), QColor(20, 22, 30, 200));
+    painter.fillRect(QRectF(w - 1, 0, 1, h), QColor(20, 22, 30, 220));
 
-    drawBadge(painter, QPointF(w / 2.0, 32), 10.5, mark);
+    drawBadge(painter, QPointF(w / 2.0, h / 2.0), 10.5, mark);
     return image;
 }
 
@@ -178,29 +179,15 @@ QImage drawPolariser(Mark mark) {
 
 std::vector<Picture> drawElementPictures() {
     std::vector<Picture> pictures;
-    struct PoleName {
-        const char* name;
-        const PoleShape* shape;
-        Wall wall;
-        Mark mark;
-    };
-    const PoleName poles[] = {
-        {"grp", &kLargePole, Wall::Right, Mark::Plus},
-        {"grm", &kLargePole, Wall::Right, Mark::Minus},
-        {"gru", &kLargePole, Wall::Right, Mark::None},
-        {"glp", &kLargePole, Wall::Left, Mark::Plus},
-        {"glm", &kLargePole, Wall::Left, Mark::Minus},
-        {"glu", &kLargePole, Wall::Left, Mark::None},
-        {"krp", &kSmallPole, Wall::Right, Mark::Plus},
-        {"krm", &kSmallPole, Wall::Right, Mark::Minus},
-        {"kru", &kSmallPole, Wall::Right, Mark::None},
-        {"klp", &kSmallPole, Wall::Left, Mark::Plus},
-        {"klm", &kSmallPole, Wall::Left, Mark::Minus},
-        {"klu", &kSmallPole, Wall::Left, Mark::None},
-    };
-    for (const PoleName& pole : poles) {
+    // The poles in palette order; the name's letters say size, wall and mark.
+    for (int i = static_cast<int>(ferlan::Picture::grp);
+         i <= static_cast<int>(ferlan::Picture::klu); ++i) {
+        const auto pole = static_cast<ferlan::Picture>(i);
+        const QString name = QString::fromLatin1(pictureName(pole));
+        const Mark mark = name[2] == 'p' ? Mark::Plus : name[2] == 'm' ? Mark::Minus : Mark::None;
         pictures.push_back(
-            {pole.name, QString(pole.name) + ".png", drawPole(*pole.shape, pole.wall, pole.mark)});
+            {name, name + ".png",
+             drawPole(isGross(pole) ? kGrossPoleShape : kKleinPoleShape, isLinks(pole), mark)});
     }
     pictures.push_back({"p", "p.png", drawChargedBall(Mark::Plus)});
     pictures.push_back({"m", "m.png", drawChargedBall(Mark::Minus)});

@@ -1,5 +1,6 @@
-// Application icons for the game and the editor, drawn as vectors at every
-// size so the small ones stay crisp instead of being scaled down.
+// Application icons for the game and the editor, and the icon of a level
+// file in a file manager, drawn as vectors at every size so the small ones
+// stay crisp instead of being scaled down.
 
 #include "pictures_drawn.h"
 
@@ -92,6 +93,41 @@ QImage drawIcon(int size, bool editor) {
     return image;
 }
 
+// A sheet with a folded corner that holds a small level: a pole block
+// reaching in from the side and the iron ball below it.
+QImage drawLevelFileIcon(int size) {
+    QImage image = blankImage(size, size);
+    QPainter painter(&image);
+    prepare(painter);
+    painter.scale(size / 64.0, size / 64.0);
+    QPainterPath sheet;
+    sheet.moveTo(10, 3);
+    sheet.lineTo(42, 3);
+    sheet.lineTo(55, 16);
+    sheet.lineTo(55, 61);
+    sheet.lineTo(10, 61);
+    sheet.closeSubpath();
+    QLinearGradient paper(0, 3, 0, 61);
+    paper.setColorAt(0.0, QColor(252, 252, 248));
+    paper.setColorAt(1.0, QColor(222, 226, 232));
+    painter.setPen(QPen(QColor(90, 98, 112), 1.5));
+    painter.setBrush(paper);
+    painter.drawPath(sheet);
+    QPainterPath fold;
+    fold.moveTo(42, 3);
+    fold.lineTo(42, 16);
+    fold.lineTo(55, 16);
+    fold.closeSubpath();
+    painter.setBrush(QColor(196, 202, 212));
+    painter.drawPath(fold);
+    painter.save();
+    painter.setClipPath(sheet);
+    drawRod(painter, QRectF(6, 22, 34, 10), false, Mark::Plus);
+    painter.restore();
+    drawPolishedIron(painter, QRectF(24, 37, 20, 20));
+    return image;
+}
+
 }  // namespace
 
 std::vector<Picture> drawIconPictures() {
@@ -102,6 +138,10 @@ std::vector<Picture> drawIconPictures() {
             const QString name = QStringLiteral("icon_%1_%2").arg(program).arg(size);
             pictures.push_back({name, name + QStringLiteral(".png"), drawIcon(size, editor)});
         }
+    }
+    for (int size : kSizes) {
+        const QString name = QStringLiteral("icon_level_%1").arg(size);
+        pictures.push_back({name, name + QStringLiteral(".png"), drawLevelFileIcon(size)});
     }
     return pictures;
 }

@@ -12,7 +12,7 @@ std::vector<Picture> drawElementPictures();  // poles, balls, polarisers, iron b
 std::vector<Picture> drawFloorPictures();    // Boden1 to Boden4
 std::vector<Picture> drawPipePictures();     // Anfang, Ende, Verbindung
 std::vector<Picture> drawWindowPictures();   // background, cover, panel, indicators, lamps
-std::vector<Picture> drawIconPictures();     // application icons, several sizes each
+std::vector<Picture> drawIconPictures();     // program and level-file icons, several sizes each
 
 // All pictures enlarged three times on a checkerboard, each with its name.
 QImage drawContactSheet(const std::vector<Picture>& pictures);

@@ -1,0 +1,204 @@
+// The programs' command lines, and the game as an installation runs it: a
+// new player's progress comes from the installation, the player's own goes
+// to the per-user folder.
+#include "game_fixture.h"
+#include "recording_prompts.h"
+
+#include <Editor/ui/editor_window.h>
+#include <Spiel/ui/game_window.h>
+#include <Spiel/ui/progress_file.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace ferlan;
+
+namespace {
+
+const QString kReadError = QStringLiteral("Fehler beim Lesen der Level-Datei.");
+const QString kVersion = QStringLiteral(FERLAN_VERSION);
+
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+QStringList entries(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+}  // namespace
+
+class CommandLineTest : public QObject {
+    Q_OBJECT
+private slots:
+    void programsAnswerWithoutAWindow_data();
+    void programsAnswerWithoutAWindow();
+    void gamePlaysTheFileAsLevelLadenWould_data();
+    void gamePlaysTheFileAsLevelLadenWould();
+    void editorLoadsTheFileAsLadenWould();
+    void installedGameKeepsProgressPerUser();
+};
+
+void CommandLineTest::programsAnswerWithoutAWindow_data() {
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");  // -1: the program died
+    QTest::addColumn<QString>("out");   // the start of the standard output
+    QTest::addColumn<QString>("err");   // the whole error output
+
+    const QString game = QStringLiteral(FERLAN_GAME_PATH);
+    const QString editor = QStringLiteral(FERLAN_EDITOR_PATH);
+    const QString usage = QStringLiteral("; --help zeigt die Aufrufe\n");
+    QTest::newRow("game --help") << game << QStringList{"--help"} << 0
+                                 << "Aufruf: ferlan [OPTION] [LEVEL.lev]\n"
+                                 << "";
+    QTest::newRow("game --version")
+        << game << QStringList{"--version"} << 0 << "ferlan " + kVersion + "\n"
+        << "";
+    QTest::newRow("editor -h") << editor << QStringList{"-h"} << 0
+                               << "Aufruf: ferlan-editor [OPTION] [LEVEL.lev]\n"
+                               << "";
+    QTest::newRow("editor --version")
+        << editor << QStringList{"--version"} << 0 << "ferlan-editor " + kVersion + "\n"
+        << "";
+    QTest::newRow("tool --version") << QStringLiteral(FERLAN_TOOL_PATH) << QStringList{"--version"}
+                                    << 0 << "ferlan-tool " + kVersion + "\n"
+                                    << "";
+    QTest::newRow("game, unknown option") << game << QStringList{"--bunt", "x.lev"} << 2 << ""
+                                          << "ferlan: unbekannte Option \"--bunt\"" + usage;
+    QTest::newRow("editor, unknown option") << editor << QStringList{"-x"} << 2 << ""
+                                            << "ferlan-editor: unbekannte Option \"-x\"" + usage;
+    QTest::newRow("game, two files") << game << QStringList{"a.lev", "b.lev"} << 2 << ""
+                                     << "ferlan: nur eine Level-Datei" + usage;
+    // The window system below is one that cannot exist, so a program that
+    // opens a window dies: a level file does.
+    QTest::newRow("game with a level opens a window")
+        << game << QStringList{QStringLiteral(FERLAN_TEST_DATA_DIR "/game_empty.lev")} << -1 << ""
+        << "*";
+}
+
+void CommandLineTest::programsAnswerWithoutAWindow() {
+    QFETCH(QString, program);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("no-such-platform"));
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    QVERIFY(process.waitForFinished(30000));
+    if (exitCode < 0) {
+        QCOMPARE(process.exitStatus(), QProcess::CrashExit);
+        return;
+    }
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), exitCode);
+    const QString stdOut = QString::fromUtf8(process.readAllStandardOutput());
+    QVERIFY2(out.isEmpty() ? stdOut.isEmpty() : stdOut.startsWith(out), qPrintable(stdOut));
+    QCOMPARE(QString::fromUtf8(process.readAllStandardError()), err);
+}
+
+void CommandLineTest::gamePlaysTheFileAsLevelLadenWould_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("a level") << QByteArray("13;2;grum5715 4965 ,;up645  7095 ,;;\r\n") << true;
+    QTest::newRow("not a level") << QByteArray("kein Level\r\n") << false;
+}
+
+void CommandLineTest::gamePlaysTheFileAsLevelLadenWould() {
+    QFETCH(QByteArray, content);
+    QFETCH(bool, accepted);
+    QTemporaryDir files;
+    const QString path = files.filePath(QStringLiteral("Höhle.lev"));
+    QVERIFY(writeFile(path, content));
+
+    GameFixture<> fromDialog;
+    fromDialog.prompts.fileNames = {path};
+    fromDialog.window->loadLevelFile();
+    GameFixture<> fromCommandLine;
+    fromCommandLine.window->playLevelFile(path);
+
+    for (const GameFixture<>* game : {&fromDialog, &fromCommandLine}) {
+        const GameModel& m = game->window->model();
+        QCOMPARE(m.SpieltimerEnabled, accepted);
+        QCOMPARE(m.Spielflaeche.Visible, accepted);
+        if (accepted) QCOMPARE(m.Spielflaeche.Height, 13 * 975.0F);
+        QCOMPARE(QByteArray::fromStdString(m.Text1), accepted ? content : QByteArray());
+        QVERIFY(game->titleShown());
+    }
+    const QStringList messages = fromCommandLine.prompts.messageTexts();
+    QCOMPARE(messages, accepted ? QStringList() : QStringList{kReadError});
+    if (!accepted) {
+        QCOMPARE(fromCommandLine.prompts.shown[0].caption, QStringLiteral("Fehler"));
+        QCOMPARE(fromCommandLine.prompts.shown[0].icon, Prompts::Icon::Critical);
+    }
+}
+
+void CommandLineTest::editorLoadsTheFileAsLadenWould() {
+    QTemporaryDir files;
+    const QString path = files.filePath(QStringLiteral("turm.lev"));
+    QVERIFY(writeFile(path, "13;2;grum5715 4965 ,;;;\r\n"));
+    RecordingPrompts prompts;
+    editor::EditorWindow window(&prompts);
+    window.show();
+    window.loadLevelFile(path);
+    QCOMPARE(window.model().height(), 13);
+    QCOMPARE(window.model().floor(), 2);
+    QVERIFY(prompts.shown.isEmpty());
+    // The save dialog then offers the loaded file, as after "Laden".
+    window.saveLevelAs();
+    QCOMPARE(prompts.shown.last().kind, QStringLiteral("save"));
+    QCOMPARE(prompts.shown.last().preset, path);
+}
+
+void CommandLineTest::installedGameKeepsProgressPerUser() {
+    QTemporaryDir root;
+    QVERIFY(QDir(root.path()).mkpath("games"));
+    QVERIFY(QDir(root.path()).mkpath("share/games/ferlan"));
+    const QString programDir = root.filePath("games");
+    const QString dataDir = root.filePath("share/games/ferlan");
+    const QString userDir = root.filePath("home/.local/share/Ferlan");
+    QVERIFY(writeFile(QDir(dataDir).filePath(ProgressFile::kFileName), "0\r\n"));
+    QFile::setPermissions(programDir, QFile::ReadOwner | QFile::ExeOwner);
+
+    RecordingPrompts prompts;
+    auto window = std::make_unique<GameWindow>(
+        ProgressFile::forProgram(programDir, dataDir, userDir), &prompts);
+    window->show();
+    window->showLevelList();
+    QVERIFY(prompts.shown.isEmpty());
+    QVERIFY(window->levelLabel(0)->visible());
+    QVERIFY(!window->levelLabel(1)->visible());
+
+    window->startLevel(0);
+    GameModel& m = window->model();
+    m.KeyUpHeld = true;
+    for (int i = 0; i < 5000 && m.Levelanzeige.Caption != " 2"; ++i) window->runTick();
+    QCOMPARE(QString::fromStdString(m.Levelanzeige.Caption), QStringLiteral(" 2"));
+    QCOMPARE(window->notice(), QString());
+    QCOMPARE(readFile(QDir(userDir).filePath(ProgressFile::kFileName)), QByteArray("1\r\n"));
+    QCOMPARE(readFile(QDir(dataDir).filePath(ProgressFile::kFileName)), QByteArray("0\r\n"));
+    QVERIFY(entries(programDir).isEmpty());
+    // The next start reads the player's own file.
+    QCOMPARE(ProgressFile::forProgram(programDir, dataDir, userDir).read(), 1);
+    // Without an installation's data the file stays beside the program.
+    QCOMPARE(ProgressFile::forProgram(dataDir, root.filePath("none"), userDir).writePath(),
+             QDir(dataDir).filePath(ProgressFile::kFileName));
+    QFile::setPermissions(programDir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+QTEST_MAIN(CommandLineTest)
+#include "command_line_test.moc"
