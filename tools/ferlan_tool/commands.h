@@ -9,5 +9,6 @@ namespace ferlan::tool {
 int runCheck(const Arguments& args);
 int runPlay(const Arguments& args);
 int runSolve(const Arguments& args);
+int runPlaytest(const Arguments& args);
 
 }  // namespace ferlan::tool

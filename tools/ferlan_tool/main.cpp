@@ -19,6 +19,9 @@ constexpr Subcommand kSubcommands[] = {
      "play (DATEI | --level N) [--keys SKRIPT] [--ticks N] [--trace]"},
     {"solve", ferlan::tool::runSolve,
      "solve (DATEI | --level N) [--max-ticks N] [--seconds S] [--stats]"},
+    {"playtest", ferlan::tool::runPlaytest,
+     "playtest (DATEI | --level N) [--attempts A] [--seed S] [--decide D] [--reaction R] "
+     "[--jitter J] [--stats]"},
 };
 
 int printUsage(std::ostream& out, int exitCode) {
