@@ -2,8 +2,7 @@
 // the reader's rules and loads, or gets the reader's one message and leaves the
 // screen and the level exactly as they were. Both programs read level files
 // through the same function; the editor's side of it is in its window test.
-// The same for the game's progress file, read and written, and for arrow keys
-// pressed and let go in any order.
+// The same for the game's progress file, read and written.
 #include "game_fixture.h"
 #include "recording_prompts.h"
 
@@ -205,7 +204,6 @@ private slots:
     void progressFileOpensTheListOrReports();
     void winningKeepsPlayingWhateverTheProgressFile_data();
     void winningKeepsPlayingWhateverTheProgressFile();
-    void eachArrowReleaseLetsGoOfItsOwnKeyOnly();
 };
 
 void BadInputTest::gameLoadsALevelOrChangesNothing_data() {
@@ -350,24 +348,6 @@ void BadInputTest::winningKeepsPlayingWhateverTheProgressFile() {
     QCOMPARE(
         QDir(game.dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
         QStringList{ProgressFile::kFileName});
-}
-
-void BadInputTest::eachArrowReleaseLetsGoOfItsOwnKeyOnly() {
-    Game game;
-    game.playLevel1();
-    const GameModel& m = game.window->model();
-    const struct {
-        Qt::Key key;
-        bool GameModel::*held;
-    } arrows[] = {{Qt::Key_Up, &GameModel::KeyUpHeld},
-                  {Qt::Key_Down, &GameModel::KeyDownHeld},
-                  {Qt::Key_Left, &GameModel::KeyLeftHeld},
-                  {Qt::Key_Right, &GameModel::KeyRightHeld}};
-    for (const auto& released : arrows) {
-        for (const auto& arrow : arrows) QTest::keyPress(game.window.get(), arrow.key);
-        QTest::keyRelease(game.window.get(), released.key);
-        for (const auto& arrow : arrows) QCOMPARE(m.*arrow.held, &arrow != &released);
-    }
 }
 
 QTEST_MAIN(BadInputTest)
