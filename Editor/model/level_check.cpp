@@ -69,6 +69,9 @@ std::optional<LevelCheck> checkLevelText(const std::string& text, const SolveOpt
 
 LevelCheckRun::LevelCheckRun(std::string text, SolveOptions options, std::function<void()> done) {
     options.stop = &stop_;
+    // The lambda stores into the member later, on the solver's thread; this is
+    // no assignment in the constructor.
+    // cppcheck-suppress useInitializationList
     options.progress = [this](std::int64_t states) { states_ = states; };
     thread_ = std::thread(
         [this, text = std::move(text), options = std::move(options), done = std::move(done)] {
