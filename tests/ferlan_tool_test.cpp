@@ -30,10 +30,6 @@ protected:
     }
     std::string dir_;
 };
-}
-std::string dir_;
-}
-;
 
 TEST(KeyScript, ParsesStepsAndNamesTheFirstMalformedLine) {
     ferlan::KeyScriptError error;
