@@ -345,6 +345,7 @@ private:
         const std::int64_t decide = std::max(1, params_.decide);
         const std::int64_t reaction = std::max(0, params_.reaction);
         std::vector<Pending> expected;
+        expected.reserve(onTheWay.size());
         for (const Pending& change : onTheWay) {
             expected.push_back({std::max(tick, change.due), change.keys});
         }
@@ -456,6 +457,7 @@ std::vector<AttemptResult> playtest(const GameModel& start, const PlaytestOption
     const RouteMap route(model);
     Player player(model, route, options.player);
     std::vector<AttemptResult> results;
+    results.reserve(static_cast<std::size_t>(std::max(0, options.attempts)));
     for (int n = 0; n < options.attempts; ++n) {
         results.push_back(player.play(options.seed + static_cast<std::uint64_t>(n)));
     }

@@ -123,8 +123,8 @@ TEST(BuildField, RebuildPutsEverythingBack) {
     model.Kugel[1].Left += 500;
     model.AlarmOn = true;
     ASSERT_TRUE(restartLevel(model));
-    // Everything is as built, but the keys stay held (and the window has
-    // been told twice that the field changed).
+    // Everything is as built, but the keys stay held and the redraw counters
+    // have moved on.
     GameModel expected = fresh;
     expected.KeyUpHeld = true;
     expected.revision = model.revision;
