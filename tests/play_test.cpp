@@ -16,18 +16,20 @@ using testing::placeBall;
 using testing::tick;
 
 TEST(Play, ArrowsSetAndClearTheirFlagOnlyAndShowNothing) {
-    GameModel model = fieldWith(";;");
-    const GameModel::Revision before = model.revision;
-    holdArrow(model, Arrow::Up, true);
-    holdArrow(model, Arrow::Left, true);
-    holdArrow(model, Arrow::Right, true);
-    holdArrow(model, Arrow::Right, false);
-    EXPECT_TRUE(model.KeyUpHeld && model.KeyLeftHeld);
-    EXPECT_FALSE(model.KeyDownHeld || model.KeyRightHeld);
-    EXPECT_EQ(model.revision, before);
-    holdArrow(model, Arrow::Down, true);
-    releaseArrows(model);
-    EXPECT_FALSE(model.KeyUpHeld || model.KeyDownHeld || model.KeyLeftHeld || model.KeyRightHeld);
+    const Arrow arrows[] = {Arrow::Up, Arrow::Down, Arrow::Left, Arrow::Right};
+    bool GameModel::*const flags[] = {&GameModel::KeyUpHeld, &GameModel::KeyDownHeld,
+                                      &GameModel::KeyLeftHeld, &GameModel::KeyRightHeld};
+    for (std::size_t released = 0; released < 4; ++released) {
+        SCOPED_TRACE(released);
+        GameModel model = fieldWith(";;");
+        const GameModel::Revision before = model.revision;
+        for (const Arrow arrow : arrows) holdArrow(model, arrow, true);
+        holdArrow(model, arrows[released], false);
+        for (std::size_t k = 0; k < 4; ++k) EXPECT_EQ(model.*flags[k], k != released);
+        EXPECT_EQ(model.revision, before);
+        releaseArrows(model);
+        for (const auto flag : flags) EXPECT_FALSE(model.*flag);
+    }
 }
 
 TEST(Play, LeavingHidesTheLevelStopsTheTickAndTellsABuiltInOne) {
