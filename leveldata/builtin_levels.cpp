@@ -27,7 +27,7 @@ constexpr std::array<std::string_view, kBuiltinLevelCount> kLevels = {
     "15615,;  ",
     "11;1;grpp3810 6600 ,glpp2610 6600 ,glpp1425 6600 ,glmm240  6600 ,grup5625 6600 ,grum2970 3780 "
     ",;up4950 6540 ,up4365 4740 ,;;  ",
-    "14;2;glmm1890 10320,grup3780 7680 ,grpp4770 7680 ,grpp5745 7680 ,glup435  7650 ,glmm1965 7395 "
+    "14;2;glmm1890 10320,grup4080 7680 ,grpp4770 7680 ,grpp5745 7680 ,glup300  7650 ,glmm1965 7395 "
     ",grum3855 5835 ,klum2655 3540 ,;up1695 5535 ,up4170 8100 ,mm4245 8805 ,pp2670 2820 ,;;  ",
     "12;4;grpp3090 8580 ,glpp2460 4590 ,glup1320 4590 ,glup180  4590 ,grup4230 4590 ,grup5490 4590 "
     ",;mm3585 4530 ,up1215 8385 ,um2460 8460 ,mm4605 8595 ,up2910 2880 ,um1380 2310 ,;;  ",
