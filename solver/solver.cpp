@@ -310,6 +310,10 @@ struct Child {
     bool valid = false;
 };
 
+bool stopped(const std::atomic<bool>* stop) {
+    return stop != nullptr && stop->load(std::memory_order_relaxed);
+}
+
 std::vector<KeyStep> trimToTicks(std::vector<KeyStep> steps, std::int64_t ticks) {
     std::vector<KeyStep> kept;
     for (KeyStep& step : steps) {
@@ -350,14 +354,14 @@ std::int64_t winningTick(const GameModel& start, const std::vector<KeyStep>& ste
 }
 
 std::vector<KeyStep> shortenKeyScript(const GameModel& start, std::vector<KeyStep> steps,
-                                      std::int64_t maxTicks) {
+                                      std::int64_t maxTicks, const std::atomic<bool>* stop) {
     steps = mergeKeySteps(steps);
     std::int64_t won = winningTick(start, steps);
     if (won == 0) return steps;
     steps = trimToTicks(steps, won);
     int replays = 0;
     const auto tryKeys = [&](std::size_t i, const HeldKeys& keys) {
-        if (++replays > kShortenReplays) return false;
+        if (++replays > kShortenReplays || stopped(stop)) return false;
         std::vector<KeyStep> candidate = steps;
         candidate[i].keys = keys;
         // Changed keys may win a little later than before: the last keys are
@@ -433,7 +437,9 @@ SolveResult solveLevel(const GameModel& start, const SolveOptions& options) {
     };
 
     while (!queue.empty()) {
-        if (elapsed() > options.seconds) return finish(SolveOutcome::OutOfTime);
+        if (elapsed() > options.seconds || stopped(options.stop)) {
+            return finish(SolveOutcome::OutOfTime);
+        }
         batch.clear();
         while (!queue.empty() && batch.size() < kBatch) {
             batch.push_back(queue.top().node);
@@ -445,7 +451,7 @@ SolveResult solveLevel(const GameModel& start, const SolveOptions& options) {
             const std::uint32_t parent = batch[c / kActions.size()];
             const Node& from = nodes[parent];
             const std::int64_t left = options.maxTicks - from.tick;
-            if (left <= 0) return;
+            if (left <= 0 || stopped(options.stop)) return;
             const int ticks = static_cast<int>(std::min<std::int64_t>(kSegmentTicks, left));
             Simulator& sim = simulators[static_cast<std::size_t>(thread)];
             sim.load(from, kugeln.data() + parent * kugelCount);
@@ -458,6 +464,9 @@ SolveResult solveLevel(const GameModel& start, const SolveOptions& options) {
             child.valid = true;
         });
         result.statesSearched += static_cast<std::int64_t>(batch.size());
+        // A batch cut short by a stop leaves children out: none may count.
+        if (stopped(options.stop)) return finish(SolveOutcome::OutOfTime);
+        if (options.progress) options.progress(result.statesSearched);
 
         for (std::size_t c = 0; c < children.size(); ++c) {
             const Child& child = children[c];
@@ -476,7 +485,8 @@ SolveResult solveLevel(const GameModel& start, const SolveOptions& options) {
                 // The search moved the charged balls' discs with offsets; the
                 // replay moves them as the game does, and has the last word.
                 if (winningTick(start, steps) == 0) continue;
-                result.steps = shortenKeyScript(start, std::move(steps), options.maxTicks);
+                result.steps =
+                    shortenKeyScript(start, std::move(steps), options.maxTicks, options.stop);
                 result.ticks = winningTick(start, result.steps);
                 return finish(SolveOutcome::Won);
             }

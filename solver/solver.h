@@ -9,7 +9,9 @@
 #include <Spiel/sim/field.h>
 #include <Spiel/sim/key_script.h>
 
+#include <atomic>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace ferlan {
@@ -23,6 +25,12 @@ struct SolveOptions {
     // The search stops before it keeps more states than this, so that it
     // stays within a few hundred megabytes.
     std::int64_t maxStates = 4'000'000;
+    // Set by another thread, it ends the search within a segment or a replay,
+    // as if the time had run out.
+    const std::atomic<bool>* stop = nullptr;
+    // Called on the searching thread after every batch, with the states
+    // searched so far; it should return at once.
+    std::function<void(std::int64_t statesSearched)> progress;
 };
 
 enum class SolveOutcome {
@@ -55,8 +63,10 @@ std::int64_t winningTick(const GameModel& start, const std::vector<KeyStep>& ste
 // a neighbour as long as the input still wins within `maxTicks`: fewer key
 // changes for whoever reads or plays the script. The number of trial replays
 // is bounded, so a long input costs at most a few seconds.
+// A set `stop` ends the shortening early with the input as far as it got.
 std::vector<KeyStep> shortenKeyScript(const GameModel& start, std::vector<KeyStep> steps,
-                                      std::int64_t maxTicks);
+                                      std::int64_t maxTicks,
+                                      const std::atomic<bool>* stop = nullptr);
 
 // Equal neighbouring steps joined into one.
 std::vector<KeyStep> mergeKeySteps(const std::vector<KeyStep>& steps);

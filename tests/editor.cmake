@@ -5,6 +5,9 @@ ferlan_add_gtest(editor_model_test
 ferlan_add_qttest(editor_window_test
     SOURCES editor_window_test.cpp
     LIBS ferlan_editor_ui)
+# "Level prüfen" is held against ferlan-tool's solve and trace.
+target_compile_definitions(editor_window_test PRIVATE FERLAN_TOOL_PATH="$<TARGET_FILE:ferlan-tool>")
+add_dependencies(editor_window_test ferlan-tool)
 
 # The real editor, driven through an X display with xdotool. Its own range of
 # display numbers keeps it clear of other tests' servers started at the same time.

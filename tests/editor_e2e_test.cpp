@@ -1,6 +1,7 @@
 // Runs the real editor on an X display (ctest starts this test under
 // xvfb-run) and drives it as a person would, with xdotool: choose a floor,
-// insert a pole block, drag it, save through the file dialog, quit.
+// insert a pole block, drag it, insert a charged ball and take it back with
+// Ctrl+Z, save through the file dialog, quit.
 #include "x11_driver.h"
 
 #include <gtest/gtest.h>
@@ -27,7 +28,7 @@ int windowHeight(const QString& window) {
     return 0;
 }
 
-TEST(EditorEndToEnd, InsertDragAndSaveWriteTheLevelFile) {
+TEST(EditorEndToEnd, InsertDragUndoAndSaveWriteTheLevelFile) {
     if (qEnvironmentVariableIsEmpty("DISPLAY")) GTEST_SKIP() << "no X display";
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -65,6 +66,8 @@ TEST(EditorEndToEnd, InsertDragAndSaveWriteTheLevelFile) {
         xdotool(clientPoint(190 - 18 * step, 280 - 26 * step) + QStringList{"sleep", "0.1"});
     }
     xdotool(clientPoint(100, 150) + QStringList{"sleep", "0.3", "mouseup", "1", "sleep", "0.3"});
+    click(480 + 80, 448 + 10);  // "Ferlankugel einfügen"
+    xdotool({"key", "--window", window, "ctrl+z", "sleep", "0.3"});
 
     const QString path = dir.filePath("gespeichert.lev");
     xdotool({"key", "--window", window, "ctrl+s"});

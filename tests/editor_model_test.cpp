@@ -1,10 +1,14 @@
+#include <Editor/model/edit_history.h>
 #include <Editor/model/editor_model.h>
 #include <leveldata/builtin_levels.h>
 #include <leveldata/level_text.h>
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <random>
 #include <string>
+#include <vector>
 
 using namespace ferlan;
 using namespace ferlan::editor;
@@ -598,3 +602,123 @@ TEST(EditorModel, HitTestFindsTheTopmostObjectAndIgnoresDiscs) {
 }
 
 }  // namespace
+
+// The level of a model, without the scroll position, the selection and the
+// unsaved flag, which no step of the history is about.
+EditorModel levelOf(EditorModel m) {
+    m.setScroll(0);
+    m.pressElement(ElementKind::None, 0, kMouseLeft, 0, 0);
+    m.pressElement(ElementKind::None, 0, kMouseRight, 0, 0);
+    m.markSaved();
+    return m;
+}
+
+TEST(EditHistory, UndoAndRedoAgreeWithReplayingTheStepsLeft) {
+    using Op = std::function<void(EditorModel&)>;
+    const ElementKind kinds[] = {ElementKind::Ferlan, ElementKind::Kugel,
+                                 ElementKind::Transformator};
+    for (unsigned seed = 1; seed <= 300; ++seed) {
+        SCOPED_TRACE(testing::Message() << "seed " << seed);
+        std::mt19937 random(seed);
+        const auto pick = [&](int low, int high) {
+            return std::uniform_int_distribution<int>(low, high)(random);
+        };
+        EditorModel start;
+        start.buildPreview(read(std::string(*builtinLevelText(pick(0, 29)))));
+        if (seed % 3 == 0) start.newLevel();  // an empty level without a floor
+        EditorModel model = start;
+        EditHistory history(model);
+        // The ops of every step, as the history grouped them.
+        std::vector<std::vector<Op>> steps;
+        std::vector<EditStep> names;
+        EditorModel saved = start;
+        const auto replay = [&](std::size_t count) {
+            EditorModel m = start;
+            for (std::size_t i = 0; i < count; ++i) {
+                for (const Op& op : steps[i]) op(m);
+            }
+            return m;
+        };
+
+        for (int action = 0; action < 60; ++action) {
+            const int what = pick(0, 9);
+            if (what == 0) {
+                history.undo(model);
+            } else if (what == 1) {
+                history.redo(model);
+            } else if (what == 2) {
+                history.markSaved();
+                saved = model;
+            } else {
+                const ElementKind kind = kinds[pick(0, 2)];
+                const int slot = pick(1, model.nextSlot(kind));
+                const int scroll = pick(-200, 0);
+                const auto window = static_cast<Twips>(pick(3000, 12000));
+                const auto x = static_cast<Twips>(pick(0, 900));
+                const auto y = static_cast<Twips>(pick(0, 900));
+                const int tile = pick(0, kTileCount - 1);
+                const int r = pick(0, 1023);  // options, effect, floor, height
+                const auto step = static_cast<EditStep>(pick(0, 6));
+                const Op op = [=](EditorModel& m) {
+                    m.setScroll(scroll);
+                    const auto bit = [r](int i) { return (r >> i & 1) == 1; };
+                    switch (step) {
+                        case EditStep::InsertFerlan:
+                            m.insertFerlan({bit(0), bit(1), bit(2), bit(3)}, window);
+                            break;
+                        case EditStep::InsertKugel: m.insertKugel({bit(0), bit(1)}, window); break;
+                        case EditStep::InsertTransformator:
+                            m.insertTransformator(static_cast<TransformatorEffect>(r % 3), window);
+                            break;
+                        case EditStep::Move:
+                            m.pressElement(kind, slot, kMouseLeft, x / 2, y / 3);
+                            m.dropOnTile(tile, x, y);
+                            break;
+                        case EditStep::Delete:
+                            m.pressElement(kind, slot, kMouseRight, 1, 1);
+                            m.deleteSelected();
+                            break;
+                        case EditStep::Floor: m.setFloor(1 + r % 4); break;
+                        case EditStep::Height: m.setHeight(kMinHeight + r % 15); break;
+                    }
+                };
+                const std::size_t before = history.position();
+                op(model);
+                const bool recorded = history.record(step, model);
+                EXPECT_EQ(recorded, !(levelOf(model) == levelOf(replay(before))));
+                if (recorded && history.position() == before + 1) {
+                    steps.resize(before);
+                    names.resize(before);
+                    steps.push_back({op});
+                    names.push_back(step);
+                } else if (recorded) {
+                    // Only a height change joins the one before it, and a
+                    // join that ends where the step began takes the step away.
+                    ASSERT_EQ(step, EditStep::Height);
+                    ASSERT_EQ(names.back(), EditStep::Height);
+                    ASSERT_EQ(steps.size(), before);
+                    steps.back().push_back(op);
+                    if (history.position() + 1 == before) {
+                        steps.pop_back();
+                        names.pop_back();
+                    }
+                }
+            }
+            ASSERT_TRUE(levelOf(model) == levelOf(replay(history.position())))
+                << "after action " << action;
+            if (history.canUndo()) {
+                EXPECT_EQ(history.undoStep(), names[history.position() - 1]);
+            }
+            EXPECT_EQ(history.changed(), !(levelOf(model) == levelOf(saved)));
+        }
+
+        const EditorModel last = replay(steps.size());
+        while (history.canUndo()) history.undo(model);
+        EXPECT_TRUE(levelOf(model) == levelOf(start));
+        EXPECT_EQ(model.levelText().text, start.levelText().text);
+        while (history.canRedo()) history.redo(model);
+        EXPECT_EQ(history.position(), steps.size());
+        EXPECT_TRUE(levelOf(model) == levelOf(last));
+        EXPECT_EQ(model.levelText().text, last.levelText().text);
+    }
+}

@@ -80,6 +80,8 @@ EditStrip::EditStrip(QWidget* parent) : QGroupBox(QStringLiteral("editieren"), p
     heightBar_->setSingleStep(1);
     heightBar_->setPageStep(1);
     connect(heightBar_, &QScrollBar::valueChanged, this, &EditStrip::heightChanged);
+    // A wheel turned on the way across the strip would change the level.
+    heightBar_->installEventFilter(this);
     showHeight(kMinHeight);
 
     heading(0, QStringLiteral("Untergrund:"), 840);
@@ -197,6 +199,11 @@ TransformatorEffect EditStrip::transformatorEffect() const {
     if (plus7_->isChecked()) return TransformatorEffect::Plus;
     if (minus7_->isChecked()) return TransformatorEffect::Minus;
     return TransformatorEffect::Neutral;
+}
+
+bool EditStrip::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == heightBar_ && event->type() == QEvent::Wheel) return true;
+    return QGroupBox::eventFilter(watched, event);
 }
 
 }  // namespace ferlan::editor

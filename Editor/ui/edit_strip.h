@@ -62,6 +62,9 @@ signals:
     void insertKugelClicked();
     void insertTransformatorClicked();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     ClickableLabel* heading(int index, const QString& caption, int topTwips, int leftTwips = 120);
     QWidget* optionGroup(const char* name, int topTwips, int heightTwips);

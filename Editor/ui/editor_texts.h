@@ -20,6 +20,28 @@ inline const QString kNewQuestion = QStringLiteral("Wollen Sie wirklick ein neue
 inline const QString kQuitCaption = QStringLiteral("Beenden?");
 inline const QString kQuitQuestion = QStringLiteral("Wollen Sie wirklick beenden?");
 
+inline const QString kUndo = QStringLiteral("Rückgängig");
+inline const QString kRedo = QStringLiteral("Wiederherstellen");
+
+inline const QString kCheckCaption = QStringLiteral("Level prüfen");
+inline const QString kCheckProgress =
+    QStringLiteral("Das Level wird geprüft.\nVergangene Zeit: %1 s\nDurchsuchte Zustände: %2");
+inline const QString kCheckCancel = QStringLiteral("Abbrechen");
+inline const QString kSolvable = QStringLiteral("Das Level ist lösbar.");
+inline const QString kWonAt =
+    QStringLiteral("Gewonnen in Tick %1, nach %2 Sekunden Spielzeit, mit %3.");
+inline const QString kUnused = QStringLiteral("Nicht benutzt: %1");
+inline const QString kAllUsed = QStringLiteral("Jedes Element liegt am Weg der Kugel.");
+inline const QString kNotSolved =
+    QStringLiteral("Es wurde kein Weg gefunden, auf dem die Kugel das Level schafft.");
+inline const QString kOutOfTime = QStringLiteral(
+    "Die Suche hat ihre Zeit von %1 Sekunden aufgebraucht (%2 Zustände durchsucht).");
+inline const QString kOutOfStates = QStringLiteral(
+    "Die Suche hat ihre Grenze von %1 gespeicherten Zuständen erreicht (%2 Zustände durchsucht).");
+inline const QString kExhausted = QStringLiteral(
+    "Jeder Zustand, den die Kugel in %1 Ticks erreichen kann, wurde durchsucht (%2 Zustände); "
+    "keiner gewinnt.");
+
 inline const QString kDirectHelpCaption = QStringLiteral("Direkthilfe?");
 inline const QString kDirectHelpOn = QStringLiteral("Wollen Sie die Direkthilfe anschalten?");
 inline const QString kDirectHelpOff = QStringLiteral("Wollen Sie die Direkthilfe ausschalten?");

@@ -10,9 +10,19 @@
 #include <leveldata/level_text.h>
 
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QLocale>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <thread>
 
 namespace ferlan::editor {
 namespace {
@@ -27,6 +37,51 @@ constexpr int kScrollBarWidth = 255;
 constexpr int kStripLeft = 7200;
 // The design height of the scroll bar.
 constexpr int kColumnHeight = 8655;
+// The game's tick rate, for a route's play time.
+constexpr double kTicksPerSecond = 64;
+// The progress dialog's figures are renewed this often (ms).
+constexpr int kProgressInterval = 100;
+
+QString fromView(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString countOf(int count, const char* one, const char* many) {
+    return QStringLiteral("%1 %2").arg(count).arg(QString::fromUtf8(count == 1 ? one : many));
+}
+
+QString checkResultText(const LevelCheck& check, const SolveOptions& options) {
+    const QLocale german(QLocale::German);
+    const SolveResult& solve = check.solve;
+    const QString searched = german.toString(static_cast<qlonglong>(solve.statesSearched));
+    switch (solve.outcome) {
+        case SolveOutcome::Won: break;
+        case SolveOutcome::OutOfTime:
+            return kNotSolved + "\n" + kOutOfTime.arg(german.toString(options.seconds), searched);
+        case SolveOutcome::OutOfStates:
+            return kNotSolved + "\n" +
+                   kOutOfStates.arg(german.toString(static_cast<qlonglong>(solve.statesKept)),
+                                    searched);
+        case SolveOutcome::Exhausted:
+            return kNotSolved + "\n" +
+                   kExhausted.arg(german.toString(static_cast<qlonglong>(options.maxTicks)),
+                                  searched);
+    }
+    const int keyChanges = solve.steps.empty() ? 0 : static_cast<int>(solve.steps.size()) - 1;
+    QString text =
+        kSolvable + "\n" +
+        kWonAt.arg(static_cast<qlonglong>(solve.ticks))
+            .arg(german.toString(static_cast<double>(solve.ticks) / kTicksPerSecond, 'f', 2))
+            .arg(countOf(keyChanges, "Tastenwechsel", "Tastenwechseln")) +
+        "\n";
+    QStringList unused;
+    if (check.unusedFerlan > 0) unused << countOf(check.unusedFerlan, "Ferlan", "Ferlanen");
+    if (check.unusedKugel > 0) unused << countOf(check.unusedKugel, "Ferlankugel", "Ferlankugeln");
+    if (check.unusedTransformator > 0) {
+        unused << countOf(check.unusedTransformator, "Ferlanisator", "Ferlanisatoren");
+    }
+    return text + (unused.isEmpty() ? kAllUsed : kUnused.arg(unused.join(QStringLiteral(", "))));
+}
 
 }  // namespace
 
@@ -43,7 +98,12 @@ EditorWindow::EditorWindow(Prompts* prompts, QWidget* parent)
     setCentralWidget(client);
 
     preview_ = new PreviewWidget(model_, client);
-    connect(preview_, &PreviewWidget::levelChanged, this, [this] { refresh(); });
+    connect(preview_, &PreviewWidget::elementMoved, this, [this] {
+        recordStep(EditStep::Move);
+        refresh();
+    });
+    // The wheel over the preview turns the scroll bar beside it.
+    preview_->installEventFilter(this);
     connect(preview_, &PreviewWidget::contextMenuRequested, this,
             [this](const QPoint& at) { contextMenu_->popup(at); });
 
@@ -68,11 +128,27 @@ EditorWindow::EditorWindow(Prompts* prompts, QWidget* parent)
     connect(strip_, &EditStrip::insertKugelClicked, this, &EditorWindow::insertChargedBall);
     connect(strip_, &EditStrip::insertTransformatorClicked, this, &EditorWindow::insertPolariser);
 
+    // The check uses as many threads as ferlan-tool solve, so that both
+    // search alike.
+    solveOptions_.threads =
+        static_cast<int>(std::max(1u, std::min(2u, std::thread::hardware_concurrency())));
+    progressTimer_ = new QTimer(this);
+    progressTimer_->setInterval(kProgressInterval);
+    connect(progressTimer_, &QTimer::timeout, this, &EditorWindow::showCheckProgress);
+
     buildMenus();
     refresh();
 }
 
 EditorWindow::~EditorWindow() = default;
+
+bool EditorWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == preview_ && event->type() == QEvent::Wheel) {
+        QCoreApplication::sendEvent(scrollBar_, event);
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
 
 void EditorWindow::buildMenus() {
     auto add = [this](QMenu* menu, const char* name, const QString& caption,
@@ -94,6 +170,25 @@ void EditorWindow::buildMenus() {
     add(file, "mnuend", QStringLiteral("Beenden"), QKeySequence(Qt::CTRL | Qt::Key_Q),
         &EditorWindow::quit);
 
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("Bearbeiten"));
+    edit->setObjectName(QStringLiteral("mnuedit"));
+    undoAction_ =
+        add(edit, "mnuundo", kUndo, QKeySequence(Qt::CTRL | Qt::Key_Z), &EditorWindow::undo);
+    redoAction_ = add(edit, "mnuredo", kRedo, {}, &EditorWindow::redo);
+    redoAction_->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    edit->addSeparator();
+    QAction* check =
+        add(edit, "mnucheck", kCheckCaption, QKeySequence(Qt::Key_F5), &EditorWindow::checkLevel);
+    routeAction_ =
+        add(edit, "mnuroute", QStringLiteral("Weg anzeigen"), {}, &EditorWindow::showRoute);
+    routeAction_->setCheckable(true);
+    routeAction_->setChecked(true);
+    routeAction_->setEnabled(false);
+    levelActions_ = {findChild<QAction*>(QStringLiteral("mnunew")),
+                     findChild<QAction*>(QStringLiteral("mnuload")), undoAction_, redoAction_,
+                     check};
+
     QMenu* help = menuBar()->addMenu(QStringLiteral("?"));
     help->setObjectName(QStringLiteral("mnuhelp"));
     add(help, "mnuinfo", QStringLiteral("Info"), {}, &EditorWindow::showInfo);
@@ -104,7 +199,8 @@ void EditorWindow::buildMenus() {
     // Never in the menu bar: it opens only on a right press on an element.
     contextMenu_ = new QMenu(QStringLiteral("Menü"), this);
     contextMenu_->setObjectName(QStringLiteral("menu"));
-    add(contextMenu_, "cut", QStringLiteral("Löschen"), {}, &EditorWindow::deleteElement);
+    levelActions_ << add(contextMenu_, "cut", QStringLiteral("Löschen"), {},
+                         &EditorWindow::deleteElement);
 }
 
 Twips EditorWindow::clientHeight() const {
@@ -123,7 +219,29 @@ void EditorWindow::refresh() {
         strip_->heightBar()->setValue(model_.height());
     }
     strip_->showHeight(model_.height());
+
+    const bool idle = checkRun_ == nullptr;
+    centralWidget()->setEnabled(idle);
+    for (QAction* action : levelActions_) action->setEnabled(idle);
+    undoAction_->setEnabled(idle && history_.canUndo());
+    undoAction_->setText(history_.canUndo() ? kUndo + QStringLiteral(": ") +
+                                                  fromView(stepName(history_.undoStep()))
+                                            : kUndo);
+    redoAction_->setEnabled(idle && history_.canRedo());
+    redoAction_->setText(history_.canRedo() ? kRedo + QStringLiteral(": ") +
+                                                  fromView(stepName(history_.redoStep()))
+                                            : kRedo);
+    routeAction_->setEnabled(idle && lastCheck_.has_value());
     preview_->update();
+}
+
+void EditorWindow::recordStep(EditStep step) {
+    if (history_.record(step, model_)) forgetCheck();
+}
+
+void EditorWindow::forgetCheck() {
+    lastCheck_.reset();
+    preview_->setRoute({}, 0);
 }
 
 void EditorWindow::showInsertRefusal(const InsertResult& result) {
@@ -135,21 +253,25 @@ void EditorWindow::showInsertRefusal(const InsertResult& result) {
 
 void EditorWindow::insertPoleBlock() {
     showInsertRefusal(model_.insertFerlan(strip_->ferlanOptions(), clientHeight()));
+    recordStep(EditStep::InsertFerlan);
     refresh();
 }
 
 void EditorWindow::insertChargedBall() {
     showInsertRefusal(model_.insertKugel(strip_->kugelOptions(), clientHeight()));
+    recordStep(EditStep::InsertKugel);
     refresh();
 }
 
 void EditorWindow::insertPolariser() {
     showInsertRefusal(model_.insertTransformator(strip_->transformatorEffect(), clientHeight()));
+    recordStep(EditStep::InsertTransformator);
     refresh();
 }
 
 void EditorWindow::changeHeight(int rows) {
     model_.setHeight(rows);
+    recordStep(EditStep::Height);
     refresh();
 }
 
@@ -160,6 +282,7 @@ void EditorWindow::scrollPreview(int value) {
 
 void EditorWindow::chooseFloor(int texture) {
     model_.setFloor(texture);
+    recordStep(EditStep::Floor);
     refresh();
 }
 
@@ -171,12 +294,16 @@ void EditorWindow::showDirectHelp(int index) {
 
 void EditorWindow::deleteElement() {
     model_.deleteSelected();
+    recordStep(EditStep::Delete);
     refresh();
 }
 
 void EditorWindow::newLevel() {
-    if (!prompts_.question(kNewCaption, kNewQuestion)) return;
+    // Like closing, "Neu" asks only when something would be lost.
+    if (history_.changed() && !prompts_.question(kNewCaption, kNewQuestion)) return;
     model_.newLevel();
+    history_.reset(model_);
+    forgetCheck();
     refresh();
 }
 
@@ -195,6 +322,8 @@ void EditorWindow::loadLevelFile(const QString& name) {
         return;
     }
     model_.buildPreview(data);
+    history_.reset(model_);
+    forgetCheck();
     refresh();
 }
 
@@ -223,7 +352,7 @@ void EditorWindow::saveLevelAs() {
         prompts_.message(kFailureCaption, kSaveError, Prompts::Icon::Critical);
         return;
     }
-    model_.markSaved();
+    history_.markSaved();
 }
 
 void EditorWindow::quit() {
@@ -233,8 +362,12 @@ void EditorWindow::quit() {
 }
 
 void EditorWindow::closeEvent(QCloseEvent* event) {
+    if (checkRun_ != nullptr) {
+        checkRun_->cancel();
+        finishCheck();
+    }
     // Closing by the title bar asks only when there is something to lose.
-    if (quitConfirmed_ || !model_.changed() || prompts_.question(kQuitCaption, kQuitQuestion)) {
+    if (quitConfirmed_ || !history_.changed() || prompts_.question(kQuitCaption, kQuitQuestion)) {
         event->accept();
     } else {
         event->ignore();
@@ -253,6 +386,97 @@ void EditorWindow::toggleDirectHelp() {
     const bool on = model_.directHelp();
     if (prompts_.question(kDirectHelpCaption, on ? kDirectHelpOff : kDirectHelpOn)) {
         model_.setDirectHelp(!on);
+    }
+}
+
+void EditorWindow::undo() {
+    history_.undo(model_);
+    forgetCheck();
+    refresh();
+}
+
+void EditorWindow::redo() {
+    history_.redo(model_);
+    forgetCheck();
+    refresh();
+}
+
+void EditorWindow::checkLevel() {
+    if (checkRun_ != nullptr) return;
+    const LevelTextResult level = checkText(model_);
+    if (level.status != LevelTextStatus::Ok) {
+        const bool tooFar = level.status == LevelTextStatus::CoordinateOutOfRange;
+        prompts_.message(kFailureCaption, tooFar ? kTooFarOut : kSaveError,
+                         Prompts::Icon::Critical);
+        return;
+    }
+    // The worker only reports; the window finishes on its own thread.
+    checkRun_ = std::make_unique<LevelCheckRun>(level.text, solveOptions_, [this] {
+        QMetaObject::invokeMethod(this, &EditorWindow::finishCheck, Qt::QueuedConnection);
+    });
+    checkClock_.start();
+    // A plain dialog: a busy bar's animation would take a core from the search.
+    checkProgress_ = new QDialog(this);
+    checkProgress_->setObjectName(QStringLiteral("checkProgress"));
+    checkProgress_->setWindowTitle(kCheckCaption);
+    checkProgress_->setWindowModality(Qt::WindowModal);
+    checkProgressLabel_ = new QLabel(checkProgress_);
+    checkProgressLabel_->setObjectName(QStringLiteral("checkProgressLabel"));
+    auto* cancel = new QPushButton(kCheckCancel, checkProgress_);
+    cancel->setObjectName(QStringLiteral("checkCancel"));
+    auto* layout = new QVBoxLayout(checkProgress_);
+    layout->addWidget(checkProgressLabel_);
+    layout->addWidget(cancel, 0, Qt::AlignRight);
+    connect(cancel, &QPushButton::clicked, checkProgress_, &QDialog::reject);
+    connect(checkProgress_, &QDialog::rejected, this, [this] {
+        if (checkRun_ != nullptr) checkRun_->cancel();
+    });
+    showCheckProgress();
+    checkProgress_->show();
+    progressTimer_->start();
+    refresh();
+}
+
+void EditorWindow::showCheckProgress() {
+    if (checkRun_ == nullptr || checkProgress_ == nullptr) return;
+    const QLocale german(QLocale::German);
+    const double seconds = static_cast<double>(checkClock_.elapsed()) / 1000;
+    checkProgressLabel_->setText(
+        kCheckProgress.arg(german.toString(seconds, 'f', 1),
+                           german.toString(static_cast<qlonglong>(checkRun_->statesSearched()))));
+}
+
+void EditorWindow::finishCheck() {
+    if (checkRun_ == nullptr) return;
+    progressTimer_->stop();
+    delete checkProgress_;
+    checkProgress_ = nullptr;
+    checkProgressLabel_ = nullptr;
+    // A cancelled run may still be writing its result: it is only waited for.
+    const bool cancelled = checkRun_->cancelled();
+    std::optional<LevelCheck> check;
+    if (!cancelled) check = checkRun_->result();
+    checkRun_.reset();
+    refresh();
+    if (cancelled) return;
+    if (!check) {
+        showReadError(prompts_);
+        return;
+    }
+    const QString text = checkResultText(*check, solveOptions_);
+    if (check->solve.outcome == SolveOutcome::Won) {
+        lastCheck_ = std::move(check);
+        showRoute();
+        refresh();
+    }
+    prompts_.message(kCheckCaption, text, Prompts::Icon::Information);
+}
+
+void EditorWindow::showRoute() {
+    if (lastCheck_ && routeAction_->isChecked()) {
+        preview_->setRoute(lastCheck_->route, lastCheck_->exitPoint);
+    } else {
+        preview_->setRoute({}, 0);
     }
 }
 

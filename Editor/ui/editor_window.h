@@ -2,15 +2,23 @@
 // strip, the menus, and the handlers that tie them to the level model.
 #pragma once
 
+#include <Editor/model/edit_history.h>
 #include <Editor/model/editor_model.h>
+#include <Editor/model/level_check.h>
 #include <common/prompts.h>
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 
 #include <memory>
+#include <optional>
 
+class QAction;
 class QMenu;
+class QDialog;
+class QLabel;
 class QScrollBar;
+class QTimer;
 
 namespace ferlan::editor {
 
@@ -47,23 +55,55 @@ public:
     void showInfo();
     void showUsage();
     void toggleDirectHelp();
+    void undo();
+    void redo();
+    // Starts the solver on the level; the result follows in a message box.
+    void checkLevel();
+    void showRoute();
+
+    // Tests give the check a short budget; the solver's own by default.
+    void setSolveOptions(const SolveOptions& options) { solveOptions_ = options; }
+    bool checkRunning() const { return checkRun_ != nullptr && !checkRun_->finished(); }
+    // The last successful check, until the level changes.
+    const std::optional<LevelCheck>& lastCheck() const { return lastCheck_; }
+    bool changed() const { return history_.changed(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMenus();
     void showInsertRefusal(const InsertResult& result);
+    // Notes a change in the history; a changed level loses its checked route.
+    void recordStep(EditStep step);
+    void forgetCheck();
+    void showCheckProgress();
+    void finishCheck();
     // Brings every widget in line with the model after an operation.
     void refresh();
 
     EditorModel model_;
+    EditHistory history_{model_};
     std::unique_ptr<Prompts> ownPrompts_;
     Prompts& prompts_;
     PreviewWidget* preview_ = nullptr;
     QScrollBar* scrollBar_ = nullptr;
     EditStrip* strip_ = nullptr;
     QMenu* contextMenu_ = nullptr;
+    QAction* undoAction_ = nullptr;
+    QAction* redoAction_ = nullptr;
+    QAction* routeAction_ = nullptr;
+    // Everything that changes the level, shut while a check runs.
+    QList<QAction*> levelActions_;
+
+    SolveOptions solveOptions_;
+    std::unique_ptr<LevelCheckRun> checkRun_;
+    QDialog* checkProgress_ = nullptr;
+    QLabel* checkProgressLabel_ = nullptr;
+    QTimer* progressTimer_ = nullptr;
+    QElapsedTimer checkClock_;
+    std::optional<LevelCheck> lastCheck_;
     // The file dialogs offer the name last chosen in this run.
     QString lastFileName_;
     bool quitConfirmed_ = false;

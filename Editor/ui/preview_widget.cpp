@@ -8,6 +8,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QUuid>
 
 namespace ferlan::editor {
 namespace {
@@ -39,6 +40,13 @@ void paintSlot(QPainter& painter, const Image& slot) {
     const std::string_view name = pictureName(slot.picture);
     paintImage(painter, QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())),
                slot.Left, slot.Top, slot.Width, slot.Height);
+}
+
+// The route's colours: the ball's polarity as the discs show it, grey for none.
+QColor routeColour(Polarity polarity) {
+    if (polarity == Polarity::Neutral) return QColor(128, 128, 128);
+    const Colour c = (polarity == Polarity::Plus ? kPlusDiscColours : kMinusDiscColours)[2];
+    return QColor(colourRed(c), colourGreen(c), colourBlue(c));
 }
 
 int mouseButtonCode(Qt::MouseButton button) {
@@ -83,6 +91,36 @@ void PreviewWidget::paintEvent(QPaintEvent*) {
     for (int n = 1; n <= kMaxFerlan; ++n) paintSlot(painter, model_.ferlan(n));
     for (int n = 1; n <= kMaxKugel; ++n) paintSlot(painter, model_.kugel(n));
     for (int n = 1; n <= kMaxTransformator; ++n) paintSlot(painter, model_.transformator(n));
+    paintRoute(painter);
+}
+
+void PreviewWidget::setRoute(std::vector<RoutePoint> route, std::size_t exitPoint) {
+    route_ = std::move(route);
+    exitPoint_ = exitPoint;
+    update();
+}
+
+void PreviewWidget::paintRoute(QPainter& painter) const {
+    if (route_.empty()) return;
+    QPolygonF line;
+    for (const RoutePoint& point : route_) line << QPointF(toPixels(point.x), toPixels(point.y));
+    // A dark edge keeps the line in sight over discs of its own colour.
+    painter.setPen(QPen(QColor(0, 0, 0, 150), 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawPolyline(line);
+    QPen pen(Qt::gray, 2, Qt::SolidLine, Qt::RoundCap);
+    for (qsizetype i = 1; i < line.size(); ++i) {
+        pen.setColor(routeColour(route_[static_cast<std::size_t>(i)].polarity));
+        painter.setPen(pen);
+        painter.drawLine(line[i - 1], line[i]);
+    }
+    const RoutePoint& exit = route_[std::min(exitPoint_, route_.size() - 1)];
+    const QPointF centre = QPointF(toPixels(exit.x), toPixels(exit.y));
+    painter.setPen(QPen(Qt::black, 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(centre, 8, 8);
+    painter.setPen(QPen(Qt::white, 1));
+    painter.drawEllipse(centre, 10, 10);
+    painter.setPen(Qt::NoPen);
 }
 
 void PreviewWidget::mousePressEvent(QMouseEvent* event) {
@@ -112,7 +150,8 @@ void PreviewWidget::startDrag(const Image& element, QPointF grab) {
     }
     auto* drag = new QDrag(this);
     auto* mime = new QMimeData;
-    mime->setData(kDragFormat, QByteArray());
+    dragToken_ = QUuid::createUuid().toByteArray();
+    mime->setData(kDragFormat, dragToken_);
     drag->setMimeData(mime);
     drag->setPixmap(outline);
     drag->setHotSpot(QPointF(toPixels(grab.x()), toPixels(grab.y())).toPoint());
@@ -125,14 +164,18 @@ Hit PreviewWidget::tileUnder(QPointF position) const {
     return model_.hitTest(static_cast<Twips>(at.x()), static_cast<Twips>(at.y()));
 }
 
+bool PreviewWidget::isOwnDrag(const QMimeData& mime) const {
+    return !dragToken_.isEmpty() && mime.hasFormat(kDragFormat) &&
+           mime.data(kDragFormat) == dragToken_;
+}
+
 void PreviewWidget::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasFormat(kDragFormat)) event->acceptProposedAction();
+    if (isOwnDrag(*event->mimeData())) event->acceptProposedAction();
 }
 
 void PreviewWidget::dragMoveEvent(QDragMoveEvent* event) {
     // Only a floor tile takes the element; anywhere else the pointer says no.
-    if (event->mimeData()->hasFormat(kDragFormat) &&
-        tileUnder(event->position()).target == Hit::Target::Tile) {
+    if (isOwnDrag(*event->mimeData()) && tileUnder(event->position()).target == Hit::Target::Tile) {
         event->acceptProposedAction();
     } else {
         event->ignore();
@@ -141,7 +184,7 @@ void PreviewWidget::dragMoveEvent(QDragMoveEvent* event) {
 
 void PreviewWidget::dropEvent(QDropEvent* event) {
     const Hit hit = tileUnder(event->position());
-    if (!event->mimeData()->hasFormat(kDragFormat) || hit.target != Hit::Target::Tile) {
+    if (!isOwnDrag(*event->mimeData()) || hit.target != Hit::Target::Tile) {
         event->ignore();
         return;
     }
@@ -151,7 +194,7 @@ void PreviewWidget::dropEvent(QDropEvent* event) {
     if (model_.dropOnTile(hit.index, x, y)) {
         event->acceptProposedAction();
         update();
-        emit levelChanged();
+        emit elementMoved();
     } else {
         event->ignore();
     }

@@ -3,12 +3,14 @@
 #pragma once
 
 #include <Editor/model/editor_model.h>
+#include <Editor/model/level_check.h>
 
 #include <QWidget>
 
 #include <functional>
 
 class QDrag;
+class QMimeData;
 
 namespace ferlan::editor {
 
@@ -24,9 +26,14 @@ public:
 
     static inline const QString kDragFormat = QStringLiteral("application/x-ferlan-element");
 
+    // The ball's route from the last check, drawn over the level; an empty
+    // route draws nothing.
+    void setRoute(std::vector<RoutePoint> route, std::size_t exitPoint);
+    const std::vector<RoutePoint>& route() const { return route_; }
+
 signals:
     void contextMenuRequested(const QPoint& globalPosition);
-    void levelChanged();
+    void elementMoved();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -38,9 +45,16 @@ protected:
 private:
     void startDrag(const Image& element, QPointF grab);
     Hit tileUnder(QPointF position) const;
+    // Only the drag this preview started may move an element: the model's
+    // grab belongs to it, not to a drag from another window.
+    bool isOwnDrag(const QMimeData& mime) const;
+    void paintRoute(QPainter& painter) const;
 
     EditorModel& model_;
     DragRunner dragRunner_;
+    QByteArray dragToken_;
+    std::vector<RoutePoint> route_;
+    std::size_t exitPoint_ = 0;
 };
 
 }  // namespace ferlan::editor

@@ -1,0 +1,86 @@
+#include "level_check.h"
+
+#include <Spiel/sim/build_field.h>
+#include <Spiel/sim/game_shell.h>
+#include <Spiel/sim/tick.h>
+#include <solver/replay_report.h>
+
+#include <algorithm>
+
+namespace ferlan::editor {
+namespace {
+
+class DetachedShell : public GameShell {
+public:
+    void writeProgress(int) override {}
+    void levelClick(int) override {}
+};
+
+int countUnused(const std::vector<std::int64_t>& ticks) {
+    return static_cast<int>(std::count(ticks.begin(), ticks.end(), 0));
+}
+
+}  // namespace
+
+LevelTextResult checkText(const EditorModel& model) {
+    if (model.floor() != 0) return model.levelText();
+    EditorModel floored = model;
+    floored.setFloor(1);
+    return floored.levelText();
+}
+
+std::vector<RoutePoint> traceRoute(const GameModel& start, const std::vector<KeyStep>& steps,
+                                   std::size_t* exitPoint) {
+    GameModel model = start;
+    DetachedShell shell;
+    std::vector<RoutePoint> route;
+    if (exitPoint != nullptr) *exitPoint = 0;
+    bool inExit = false;
+    for (const KeyStep& step : steps) {
+        holdKeys(model, step.keys);
+        for (std::int64_t n = 0; n < step.count; ++n) {
+            const bool won = runTick(model, shell);
+            const Image& ball = model.Eisenkugel;
+            route.push_back(
+                {ball.Left + ball.Width / 2, ball.Top + ball.Height / 2, model.BallPolarity});
+            if (!inExit && (model.Levelendeanzeiger.Visible || won)) {
+                inExit = true;
+                if (exitPoint != nullptr) *exitPoint = route.size() - 1;
+            }
+            if (won) return route;
+        }
+    }
+    return route;
+}
+
+std::optional<LevelCheck> checkLevelText(const std::string& text, const SolveOptions& options) {
+    GameModel start;
+    if (!startLoadedLevel(start, text + std::string(kLevelFileLineEnd))) return std::nullopt;
+    LevelCheck check;
+    check.solve = solveLevel(start, options);
+    if (check.solve.outcome != SolveOutcome::Won) return check;
+    const ReplayReport report = reportReplay(start, check.solve.steps);
+    check.unusedFerlan = countUnused(report.ferlanTicks);
+    check.unusedKugel = countUnused(report.kugelTicks);
+    check.unusedTransformator = countUnused(report.transformatorTicks);
+    check.route = traceRoute(start, check.solve.steps, &check.exitPoint);
+    return check;
+}
+
+LevelCheckRun::LevelCheckRun(std::string text, SolveOptions options, std::function<void()> done) {
+    options.stop = &stop_;
+    options.progress = [this](std::int64_t states) { states_ = states; };
+    thread_ = std::thread(
+        [this, text = std::move(text), options = std::move(options), done = std::move(done)] {
+            result_ = checkLevelText(text, options);
+            finished_ = true;
+            if (done) done();
+        });
+}
+
+LevelCheckRun::~LevelCheckRun() {
+    cancel();
+    thread_.join();
+}
+
+}  // namespace ferlan::editor
