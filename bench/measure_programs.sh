@@ -1,73 +1,135 @@
 #!/usr/bin/env bash
-# Starts each program in a real X window under Xvfb and reports medians of
-# several runs: time until the window is shown, resident memory after 5 s,
-# CPU while idle for 10 s, and CPU while playing (game: level 1 with Up held)
-# for 10 s. An empty Qt window with a 64 Hz timer is measured in the same run
-# as the floor to compare against.
+# Starts each program in a real X window under Xvfb and measures it.
 #
-#   bench/measure_programs.sh [RUNS]     (default 5; needs a default build)
+#   bench/measure_programs.sh [RUNS]            the table and the playing ratio
+#   bench/measure_programs.sh --playing [RUNS]  the playing ratio only
+#
+# The table: medians of RUNS runs (default 5) of the time until the window is
+# shown, resident memory after 5 s, CPU while idle for 10 s and CPU while
+# playing for 10 s (game: level 1 with Up held). The playing ratio: the game
+# playing and the floor program (bench/minimal_qt: the same window size
+# redrawn whole at 64 Hz with 60 translucent sprites) in alternating 10-second
+# runs, the program and the X server each in % of one core, medians and their
+# ratio. A program that ends by itself or shows no window within 30 s stops
+# the script with a message. Needs a default build; FERLAN_GAME names another
+# game binary to measure in its place (an older build, say).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+playing_only=0
+if [[ "${1:-}" == --playing ]]; then
+    playing_only=1
+    shift
+fi
 runs="${1:-5}"
 build=build/default
 for binary in bench/minimal_qt/minimal-qt Spiel/ferlan Editor/editor; do
+    [[ $playing_only == 1 && $binary == Editor/editor ]] && continue
     [[ -x "$build/$binary" ]] || { echo "missing $build/$binary: build the default preset first" >&2; exit 2; }
 done
 
+# The game plays from a folder of its own, so the player's progress stays out.
+home=$(mktemp -d)
+cp "${FERLAN_GAME:-$build/Spiel/ferlan}" "$home/ferlan"
+printf '0\r\n' >"$home/vmos2.dll"
+
 display=":$((70 + RANDOM % 20))"
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb "$display" -noreset -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
-trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
-export DISPLAY="$display"
+program_pid=""
+cleanup() {
+    [[ -n "$program_pid" ]] && kill "$program_pid" 2>/dev/null || true
+    kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$home"
+}
+trap cleanup EXIT
+export DISPLAY="$display" QT_QPA_PLATFORM=xcb
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start on $display" >&2; exit 1; }
 
 clock_ticks=$(getconf CLK_TCK)
 now() { date +%s.%N; }
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 rss_kib() { awk '/VmRSS/ {print $2}' "/proc/$1/status"; }
 median() { sort -g | awk '{a[NR] = $1} END {print (NR % 2) ? a[(NR + 1) / 2] : (a[NR / 2] + a[NR / 2 + 1]) / 2}'; }
+alive() { kill -0 "$program_pid" 2>/dev/null; }
+ended() {
+    wait "$program_pid" 2>/dev/null && status=0 || status=$?
+    echo "$1 ended by itself (exit status $status)" >&2
+    program_pid=""
+    exit 1
+}
 
-# Percent of one core used by $1 over $2 seconds.
+# Percent of one core used by the program and by the X server over $1 seconds,
+# as "program server".
 cpu_percent() {
-    local pid=$1 seconds=$2 before after
-    before=$(cpu_ticks "$pid")
+    local seconds=$1 p0 x0 p1 x1
+    p0=$(cpu_ticks "$program_pid")
+    x0=$(cpu_ticks "$xvfb_pid")
     sleep "$seconds"
-    after=$(cpu_ticks "$pid")
-    awk -v b="$before" -v a="$after" -v s="$seconds" -v t="$clock_ticks" 'BEGIN {printf "%.2f", 100 * (a - b) / t / s}'
+    alive || ended "$name"
+    p1=$(cpu_ticks "$program_pid")
+    x1=$(cpu_ticks "$xvfb_pid")
+    awk -v p0="$p0" -v p1="$p1" -v x0="$x0" -v x1="$x1" -v s="$seconds" -v t="$clock_ticks" \
+        'BEGIN {printf "%.2f %.2f", 100 * (p1 - p0) / t / s, 100 * (x1 - x0) / t / s}'
+}
+
+# Starts program $1 with window caption $2; sets program_pid, wid and
+# started_ms. Gives up after 30 s.
+start() {
+    local binary=$1 title=$2 t0
+    name=$(basename "$binary")
+    wid=""
+    t0=$(now)
+    (cd "$home" && exec "$binary") >/dev/null 2>&1 &
+    program_pid=$!
+    while [[ -z "$wid" ]]; do
+        alive || ended "$name"
+        awk -v a="$(now)" -v b="$t0" 'BEGIN {exit !(a - b > 30)}' && {
+            echo "$name showed no window within 30 s" >&2
+            exit 1
+        }
+        wid=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n 1 || true)
+        [[ -n "$wid" ]] || sleep 0.005
+    done
+    started_ms=$(awk -v a="$(now)" -v b="$t0" 'BEGIN {printf "%.0f", 1000 * (a - b)}')
+    start_time=$t0
+}
+
+stop() {
+    alive || ended "$name"
+    kill "$program_pid" 2>/dev/null || true
+    wait "$program_pid" 2>/dev/null || true
+    program_pid=""
 }
 
 # Clicks at a point given in window pixels.
-click() { xdotool mousemove --window "$1" "$2" "$3" click 1; }
+click() { xdotool mousemove --window "$wid" "$1" "$2" click 1; }
+
+# From the title screen into level 1 with Up held.
+play_level_one() {
+    click 216 116 # "Spiel starten"
+    sleep 0.5
+    click 64 28 # "Level 1"
+    sleep 0.5
+    xdotool keydown --window "$wid" Up
+}
 
 measure() {
-    local name=$1 binary=$2 title=$3
-    local starts=() rss=() idle=() play=()
+    local binary=$1 title=$2 starts=() rss=() idle=() play=()
     for _ in $(seq "$runs"); do
-        local t0 wid="" pid
-        t0=$(now)
-        "$build/$binary" >/dev/null 2>&1 &
-        pid=$!
-        while [[ -z "$wid" ]]; do
-            wid=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n 1 || true)
-            [[ -n "$wid" ]] || sleep 0.005
-        done
-        starts+=("$(awk -v a="$(now)" -v b="$t0" 'BEGIN {printf "%.0f", 1000 * (a - b)}')")
-        sleep "$(awk -v a="$(now)" -v b="$t0" 'BEGIN {d = 5 - (a - b); print (d > 0 ? d : 0)}')"
-        rss+=("$(rss_kib "$pid")")
-        idle+=("$(cpu_percent "$pid" 10)")
-        if [[ "$name" == ferlan ]]; then
-            click "$wid" 216 116      # "Spiel starten"
-            sleep 0.5
-            click "$wid" 64 28        # "Level 1"
-            sleep 0.5
-            xdotool keydown --window "$wid" Up
-            play+=("$(cpu_percent "$pid" 10)")
+        if [[ "$title" == Ferlan ]]; then start "$home/ferlan" "$title"; else start "$PWD/$build/$binary" "$title"; fi
+        starts+=("$started_ms")
+        sleep "$(awk -v a="$(now)" -v b="$start_time" 'BEGIN {d = 5 - (a - b); print (d > 0 ? d : 0)}')"
+        rss+=("$(rss_kib "$program_pid")")
+        idle+=("$(cpu_percent 10 | cut -d' ' -f1)")
+        if [[ "$title" == Ferlan ]]; then
+            play_level_one
+            play+=("$(cpu_percent 10 | cut -d' ' -f1)")
             xdotool keyup --window "$wid" Up
         else
             play+=("${idle[-1]}")
         fi
-        kill "$pid" 2>/dev/null || true
-        wait "$pid" 2>/dev/null || true
+        stop
     done
     printf '| %s | %s | %s | %s | %s |\n' "$name" \
         "$(printf '%s\n' "${starts[@]}" | median)" \
@@ -76,10 +138,52 @@ measure() {
         "$(printf '%s\n' "${play[@]}" | median)"
 }
 
-echo "Medians of $runs runs on $(nproc) cores, $(date -u +%Y-%m-%d)."
+# The game playing against the floor, one after the other, RUNS times.
+measure_playing() {
+    local floor_p=() floor_x=() game_p=() game_x=() reading
+    for _ in $(seq "$runs"); do
+        start "$PWD/$build/bench/minimal_qt/minimal-qt" Minimal
+        sleep 1
+        reading=$(cpu_percent 10)
+        floor_p+=("${reading% *}")
+        floor_x+=("${reading#* }")
+        stop
+        start "$home/ferlan" Ferlan
+        sleep 1
+        play_level_one
+        sleep 1
+        reading=$(cpu_percent 10)
+        game_p+=("${reading% *}")
+        game_x+=("${reading#* }")
+        xdotool keyup --window "$wid" Up
+        stop
+    done
+    local fp fx gp gx
+    fp=$(printf '%s\n' "${floor_p[@]}" | median)
+    fx=$(printf '%s\n' "${floor_x[@]}" | median)
+    gp=$(printf '%s\n' "${game_p[@]}" | median)
+    gx=$(printf '%s\n' "${game_x[@]}" | median)
+    echo "Playing against the floor, $runs alternating 10-second runs (% of one core):"
+    echo
+    echo "| | program | X server | together |"
+    echo "|---|---|---|---|"
+    awk -v p="$fp" -v x="$fx" 'BEGIN {printf "| floor (minimal-qt) | %.2f | %.2f | %.2f |\n", p, x, p + x}'
+    awk -v p="$gp" -v x="$gx" 'BEGIN {printf "| ferlan, level 1 with Up held | %.2f | %.2f | %.2f |\n", p, x, p + x}'
+    awk -v fp="$fp" -v fx="$fx" -v gp="$gp" -v gx="$gx" 'BEGIN {
+        printf "| ratio | %.2f | %.2f | %.2f |\n", (fp > 0 ? gp / fp : 0), (fx > 0 ? gx / fx : 0),
+            (fp + fx > 0 ? (gp + gx) / (fp + fx) : 0) }'
+    echo
+    echo "Single runs, program/server: floor ${floor_p[*]} / ${floor_x[*]}; game ${game_p[*]} / ${game_x[*]}"
+}
+
+echo "Runs: $runs on $(nproc) cores, $(date -u +%Y-%m-%d)."
 echo
-echo "| program | start-up to window shown (ms) | resident memory after 5 s (MiB) | CPU idle, 10 s (% of one core) | CPU playing, 10 s (% of one core) |"
-echo "|---|---|---|---|---|"
-measure minimal-qt bench/minimal_qt/minimal-qt Minimal
-measure ferlan Spiel/ferlan Ferlan
-measure editor Editor/editor Editor
+if [[ $playing_only == 0 ]]; then
+    echo "| program | start-up to window shown (ms) | resident memory after 5 s (MiB) | CPU idle, 10 s (% of one core) | CPU playing, 10 s (% of one core) |"
+    echo "|---|---|---|---|---|"
+    measure bench/minimal_qt/minimal-qt Minimal
+    measure Spiel/ferlan Ferlan
+    measure Editor/editor Editor
+    echo
+fi
+measure_playing

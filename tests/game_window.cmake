@@ -16,6 +16,6 @@ target_compile_definitions(game_window_e2e_test PRIVATE FERLAN_GAME_PATH="$<TARG
 add_dependencies(game_window_e2e_test ferlan)
 if(FERLAN_XVFB_RUN AND FERLAN_XDOTOOL AND FERLAN_IMPORT)
     add_test(NAME game_window_e2e_test
-             COMMAND ${FERLAN_XVFB_RUN} -a -s "-screen 0 800x700x24" $<TARGET_FILE:game_window_e2e_test>)
+             COMMAND ${FERLAN_XVFB_RUN} -a -s "-noreset -screen 0 800x700x24" $<TARGET_FILE:game_window_e2e_test>)
     set_tests_properties(game_window_e2e_test PROPERTIES TIMEOUT 120)
 endif()

@@ -1,7 +1,6 @@
 // Runs the real game on an X display (ctest starts this test under xvfb-run)
-// and plays as a person would, with xdotool: "Spiel starten", "Level 1", hold
-// Up until the level is won. A copy of the program in a fresh folder keeps the
-// player's own progress file out of it.
+// and uses it as a person would, with xdotool. A copy of the program in a
+// fresh folder keeps the player's own progress file out of it.
 #include "x11_driver.h"
 
 #include <gtest/gtest.h>
@@ -31,55 +30,77 @@ QByteArray readFile(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// A copy of the game in a fresh folder with a new player's progress file,
+// started on the display; its window's id.
+struct Game {
+    Game() {
+        const QString game = dir.filePath("ferlan");
+        if (!QFile::copy(QStringLiteral(FERLAN_GAME_PATH), game)) return;
+        QFile::setPermissions(game, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile file(progress());
+        if (!file.open(QIODevice::WriteOnly) || file.write("0\r\n") != 3) return;
+        file.close();
+        if (!startOnDisplay(process, game, dir.path())) return;
+        // A sanitizer build on a busy machine may take many seconds to open its window.
+        window = findWindow(QStringLiteral("^Ferlan$"), 60000);
+        QThread::msleep(500);
+    }
+    ~Game() {
+        process.kill();
+        process.waitForFinished(5000);
+    }
+    QString progress() const { return dir.filePath("vmos2.dll"); }
+    // Clicks `count` times at a point in window pixels, 80 ms apart.
+    void click(int x, int y, int count = 1) {
+        xdotool({"mousemove", "--window", window, QString::number(x), QString::number(y), "click",
+                 "--repeat", QString::number(count), "--delay", "80", "1"});
+        QThread::msleep(400);
+    }
+    QImage shot(const QString& name) { return screenshot(window, dir.filePath(name + ".png")); }
+
+    QTemporaryDir dir;
+    QProcess process;
+    QString window;
+};
+
 TEST(GameEndToEnd, StartLevelOneAndWinItWithTheUpKey) {
     if (qEnvironmentVariableIsEmpty("DISPLAY")) GTEST_SKIP() << "no X display";
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString game = dir.filePath("ferlan");
-    ASSERT_TRUE(QFile::copy(QStringLiteral(FERLAN_GAME_PATH), game));
-    QFile::setPermissions(game, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    const QString progress = dir.filePath("vmos2.dll");
-    {
-        QFile file(progress);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("0\r\n");
-    }
-
-    QProcess ferlan;
-    ASSERT_TRUE(startOnDisplay(ferlan, game, dir.path()));
-
-    // A sanitizer build on a busy machine may take many seconds to open its window.
-    const QString window = findWindow(QStringLiteral("^Ferlan$"), 60000);
-    ASSERT_FALSE(window.isEmpty()) << "no window with the caption Ferlan";
-    const QString geometry = xdotool({"getwindowgeometry", "--shell", window});
-    EXPECT_TRUE(geometry.contains("WIDTH=449")) << qPrintable(geometry);
-    EXPECT_TRUE(geometry.contains("HEIGHT=576")) << qPrintable(geometry);
-    QThread::msleep(500);
-    const QImage title = screenshot(window, dir.filePath("title.png"));
+    Game game;
+    ASSERT_FALSE(game.window.isEmpty()) << "no window with the caption Ferlan";
+    const QString geometry = xdotool({"getwindowgeometry", "--shell", game.window});
+    EXPECT_TRUE(geometry.contains("WIDTH=449") && geometry.contains("HEIGHT=576"))
+        << qPrintable(geometry);
+    const QImage title = game.shot("title");
     ASSERT_FALSE(title.isNull());
 
     // "Spiel starten" (twips 1200..5295, 1440..2055) and then "Level 1" (240, 120).
-    xdotool({"mousemove", "--window", window, "216", "116", "click", "1"});
-    QThread::msleep(400);
-    const QImage list = screenshot(window, dir.filePath("list.png"));
+    game.click(216, 116);
+    const QImage list = game.shot("list");
     EXPECT_GT(difference(title, list), 0.01) << "the level list did not open";
-    xdotool({"mousemove", "--window", window, "60", "28", "click", "1"});
-    QThread::msleep(400);
-    const QImage field = screenshot(window, dir.filePath("field.png"));
+    game.click(60, 28);
+    const QImage field = game.shot("field");
     EXPECT_GT(difference(list, field), 0.3) << "level 1 did not start";
 
-    xdotool({"mousemove", "--window", window, "300", "300"});
+    xdotool({"mousemove", "--window", game.window, "300", "300"});
     xdotool({"keydown", "Up"});
     QThread::msleep(800);
-    const QImage moving = screenshot(window, dir.filePath("moving.png"));
-    EXPECT_GT(difference(field, moving), 0.01) << "the ball did not move";
+    EXPECT_GT(difference(field, game.shot("moving")), 0.01) << "the ball did not move";
     // Level 1 is won by holding Up: the program records it and goes on.
-    const bool won = waitFor([&] { return readFile(progress) == "1\r\n"; }, 20000);
+    const bool won = waitFor([&] { return readFile(game.progress()) == "1\r\n"; }, 20000);
     xdotool({"keyup", "Up"});
-    EXPECT_TRUE(won) << "progress file holds: " << readFile(progress).toStdString();
+    EXPECT_TRUE(won) << "progress file holds: " << readFile(game.progress()).toStdString();
+}
 
-    ferlan.kill();
-    ferlan.waitForFinished(5000);
+TEST(GameEndToEnd, ADoubleClickOnTheRollAtTheHeightOfBeendenLeavesTheGameRunning) {
+    if (qEnvironmentVariableIsEmpty("DISPLAY")) GTEST_SKIP() << "no X display";
+    Game game;
+    ASSERT_FALSE(game.window.isEmpty()) << "no window with the caption Ferlan";
+    const QImage title = game.shot("title");
+    game.click(216, 244);  // "Credits"
+    EXPECT_GT(difference(title, game.shot("credits")), 0.01) << "the roll did not start";
+    game.click(216, 308, 2);  // the cover, where "Beenden" shows once the roll stops
+    EXPECT_EQ(game.process.state(), QProcess::Running) << "the game quit";
+    EXPECT_LT(difference(title, game.shot("back")), 0.01) << "the title did not come back";
 }
 
 }  // namespace

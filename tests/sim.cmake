@@ -1,6 +1,6 @@
 if(TARGET ferlan_sim)
     ferlan_add_gtest(sim_test
-        SOURCES tick_test.cpp build_field_test.cpp sim_test_fields.cpp
+        SOURCES tick_test.cpp build_field_test.cpp sim_test_fields.cpp play_test.cpp
         LIBS ferlan_sim)
 
     ferlan_add_gtest(play_command_test

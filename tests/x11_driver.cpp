@@ -21,18 +21,10 @@ bool startOnDisplay(QProcess& process, const QString& program, const QString& ho
     environment.insert(QStringLiteral("LANG"), QStringLiteral("de_DE.UTF-8"));
     process.setProcessEnvironment(environment);
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    // Now and then a program started right after the X server cannot reach
-    // it and ends at once; one that is still running after two seconds has
-    // its connection.
-    for (int attempt = 1; attempt <= 5; ++attempt) {
-        process.start(program, {});
-        if (!process.waitForStarted()) return false;
-        if (!process.waitForFinished(2000)) return true;
-        qWarning("%s ended at once with exit code %d; starting it again", qPrintable(program),
-                 process.exitCode());
-        QThread::msleep(500);
-    }
-    return false;
+    // The X server runs with -noreset, so a program started now reaches it
+    // however many clients came and went before.
+    process.start(program, {});
+    return process.waitForStarted();
 }
 
 QString xdotool(const QStringList& arguments) {

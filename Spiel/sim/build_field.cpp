@@ -60,6 +60,8 @@ void buildField(GameModel& model) {
     clearKind(model, ElementKind::Kugel, kMaxKugel, model.NextKugel);
     clearKind(model, ElementKind::Transformator, kMaxTransformator, model.NextTransformator);
 
+    model.fieldChanged();
+    model.panelChanged();
     model.AlarmOn = false;
     model.Geschafft.Visible = false;
     model.Spielflaeche.Visible = true;
@@ -127,6 +129,8 @@ bool startBuiltinLevel(GameModel& model, int index) {
     model.Levelanzeige.Caption = number;
     model.Geladen.Visible = false;
     model.Levelanzeiger.Caption = "Level" + number;
+    model.fieldChanged();
+    model.panelChanged();
     return readLevelText(model);
 }
 
@@ -135,6 +139,8 @@ bool startLoadedLevel(GameModel& model, std::string text) {
     model.Levelanzeige.Visible = false;
     model.Geladen.Visible = true;
     model.Levelanzeiger.Caption.clear();
+    model.fieldChanged();
+    model.panelChanged();
     return readLevelText(model);
 }
 

@@ -111,6 +111,20 @@ struct GameModel {
     // The tick runs while this is set; the window's timer asks for it.
     bool SpieltimerEnabled = false;
 
+    // Counts the changes to what the window shows, so that it redraws only
+    // when and where something changed: `field` for the field's content and
+    // captions and whether the field and the panel show, `panel` for what the
+    // panel shows. The tick and every operation raise them; the held keys,
+    // the speeds and AlarmOn (which the lamp samples) count for neither.
+    struct Revision {
+        std::uint64_t field = 0;
+        std::uint64_t panel = 0;
+        bool operator==(const Revision&) const = default;
+    };
+    Revision revision;
+    void fieldChanged() { ++revision.field; }
+    void panelChanged() { ++revision.panel; }
+
     // The text of the level in play (or of the last one chosen).
     std::string Text1;
     // What the last read of Text1 produced.

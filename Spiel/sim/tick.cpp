@@ -154,10 +154,12 @@ void bounceOffWalls(GameModel& model) {
     if (ball.right() >= kScaleWidth) {
         model.BallVX = negateSpeed(model.BallVX);
         ball.Left = kScaleWidth - ball.Width;
+        model.fieldChanged();
     }
     if (ball.Left <= kScaleLeft) {
         model.BallVX = negateSpeed(model.BallVX);
         ball.Left = 0;
+        model.fieldChanged();
     }
 }
 
@@ -215,12 +217,14 @@ void polarise(GameModel& model) {
             pipe.Left + kPolariseAcross <= ball.right() &&
             pipe.bottom() - kPolariseAlong >= ball.Top &&
             pipe.Top + kPolariseAlong <= ball.bottom()) {
+            const Polarity before = model.BallPolarity;
             switch (pipe.picture) {
                 case Picture::ap: model.BallPolarity = Polarity::Plus; break;
                 case Picture::am: model.BallPolarity = Polarity::Minus; break;
                 case Picture::an: model.BallPolarity = Polarity::Neutral; break;
                 default: break;
             }
+            if (model.BallPolarity != before) model.panelChanged();
         }
     }
 }
@@ -279,6 +283,7 @@ void moveKugeln(GameModel& model) {
         if (!kugel.Visible) continue;
         const Twips vx = model.KugelVX[k];
         const Twips vy = model.KugelVY[k];
+        if (vx != 0 || vy != 0) model.fieldChanged();
         kugel.Left += vx;
         kugel.Top += vy;
         for (std::size_t d = 3 * k - 2; d <= 3 * k; ++d) {
@@ -314,6 +319,9 @@ ExitResult enterExit(GameModel& model, GameShell& shell) {
     Image& ball = model.Eisenkugel;
     const FieldObject& ende = model.Ende;
     if (!(ende.bottom() > ball.Top)) return ExitResult::NotThere;
+    // A shown ball in the top band always moves or goes; a hidden one (a won
+    // level that stays on the field) changes nothing that shows.
+    if (ball.Visible) model.fieldChanged();
     model.BallVX = 0;
     model.BallVY = 0;
     if (ende.right() >= ball.right() && ball.Left >= ende.Left) {
@@ -337,6 +345,7 @@ ExitResult enterExit(GameModel& model, GameShell& shell) {
 void scroll(GameModel& model) {
     FieldObject& field = model.Spielflaeche;
     const Twips lowest = kWindowInnerHeight - model.Anzeigetafel.Height - field.Height;
+    const Twips before = field.Top;
     // The bound is tested before the move, so the field may overshoot by one step.
     if (model.BallVY > 0 && field.Top <= lowest) {
         field.Top = lowest;
@@ -345,6 +354,7 @@ void scroll(GameModel& model) {
     } else {
         field.Top -= static_cast<Twips>(model.BallVY);
     }
+    if (field.Top != before) model.fieldChanged();
 }
 
 }  // namespace
@@ -358,6 +368,7 @@ bool runTick(GameModel& model, GameShell& shell) {
         model.BallVX = 0;
         model.BallVY = 0;
         if (ball.bottom() - kPipeLift < model.Anfang.Top) model.Levelanzeiger.Visible = false;
+        model.fieldChanged();
         return false;
     }
 
@@ -383,6 +394,7 @@ bool runTick(GameModel& model, GameShell& shell) {
         case ExitResult::Blocked: break;
     }
 
+    if (model.BallVX != 0 || model.BallVY != 0) model.fieldChanged();
     ball.Left += static_cast<Twips>(model.BallVX);
     ball.Top += static_cast<Twips>(model.BallVY);
     scroll(model);

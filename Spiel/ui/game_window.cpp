@@ -1,39 +1,29 @@
 #include "game_window.h"
 
 #include <Spiel/sim/build_field.h>
+#include <Spiel/sim/play.h>
 #include <Spiel/sim/tick.h>
 #include <common/level_file.h>
 #include <common/prompts.h>
-#include <leveldata/builtin_levels.h>
 #include <leveldata/level_text.h>
 
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QRandomGenerator>
 
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
-#include <type_traits>
 
 namespace ferlan {
 
 namespace {
 
-constexpr double kMenuLabelHeight = 615;
-// A stall longer than this many ticks (about an eighth of a second) is dropped
-// rather than played fast.
-constexpr int kMaxTicksAtOnce = 8;
-constexpr int kMaxCreditStepsAtOnce = 4;
+using Beat = FrameClock::Beat;
+
 constexpr qint64 kNoticeNs = 6'000'000'000;
-
-const char* const kTitleNames[4] = {"Spielstarten", "Levelladen", "Credits", "Beenden"};
-const char* const kTitleTexts[4] = {"Spiel starten", "Level laden", "Credits", "Beenden"};
-
-constexpr double kLevelColumnLefts[3] = {240, 2640, 5040};
-constexpr double kLevelRowTops[10] = {120, 840, 1560, 2280, 3000, 3840, 4680, 5520, 6360, 7200};
 
 // The client area at its design size, in logical pixels.
 QSize designSize() {
@@ -48,10 +38,10 @@ GameWindow::GameWindow(ProgressFile progress, Prompts* prompts, QWidget* parent)
       progress_(std::move(progress)),
       ownPrompts_(prompts ? nullptr : std::make_unique<DialogPrompts>(this)),
       prompts_(prompts ? prompts : ownPrompts_.get()),
-      credits_(kWidth, kHeight, [] { return QRandomGenerator::global()->generateDouble(); }),
-      tickRate_(kTicksPerSecond, kMaxTicksAtOnce),
-      creditsRate_(CreditsRoll::kStepsPerSecond, kMaxCreditStepsAtOnce),
-      lampRate_(AlarmLamp::kEventsPerSecond, 1) {
+      title_(this),
+      credits_(this, kWidth, kHeight, [] { return QRandomGenerator::global()->generateDouble(); }),
+      field_(model_),
+      clock_([this] { onFrame(); }) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Ferlan"));
     setMouseTracking(true);
@@ -59,61 +49,18 @@ GameWindow::GameWindow(ProgressFile progress, Prompts* prompts, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(150, 192);
     resize(designSize());
-    createItems();
-    clock_.start();
-    frameTimer_.setSingleShot(true);
-    frameTimer_.setTimerType(Qt::PreciseTimer);
-    connect(&frameTimer_, &QTimer::timeout, this, &GameWindow::onFrame);
-    updateTransform();
+    view_.resize(width(), height(), devicePixelRatioF());
 }
 
 GameWindow::~GameWindow() = default;
 
 QSize GameWindow::sizeHint() const { return designSize(); }
 
-void GameWindow::createItems() {
-    for (int i = 0; i < 4; ++i) {
-        auto* label =
-            new SceneItem(this, QString::fromLatin1(kTitleNames[i]), SceneItem::Kind::MenuLabel,
-                          {1200, 1440.0 + 960.0 * i, 4095, kMenuLabelHeight},
-                          QString::fromLatin1(kTitleTexts[i]));
-        label->setVisible(true);
-        titleLabels_[static_cast<std::size_t>(i)] = label;
-    }
-    for (int i = 0; i < kLevelLabelCount; ++i) {
-        // "Level 24" is the one caption that needs a wider label in the script font.
-        const double width = i == 23 ? 1575 : 1455;
-        auto* label = new SceneItem(
-            this, QStringLiteral("Level"), SceneItem::Kind::LevelLabel,
-            {kLevelColumnLefts[i / 10], kLevelRowTops[i % 10], width, kMenuLabelHeight},
-            QStringLiteral("Level %1").arg(i + 1));
-        label->setIndex(i);
-        levels_[static_cast<std::size_t>(i)] = label;
-    }
-    zurueck_ = new SceneItem(this, QStringLiteral("zurück"), SceneItem::Kind::MenuLabel,
-                             {2700, 7920, 1335, kMenuLabelHeight}, QStringLiteral("zurück"));
-    ueberdecken_ = new SceneItem(this, QStringLiteral("Überdecken"), SceneItem::Kind::Picture,
-                                 {1200, 1200, 4095, 3975});
-    credits1_ = new SceneItem(this, QStringLiteral("Credits1"), SceneItem::Kind::CreditsLine,
-                              {0, -1000, CreditsRoll::kLineWidth, CreditsRoll::kLineHeight});
-    credits2_ = new SceneItem(this, QStringLiteral("Credits2"), SceneItem::Kind::CreditsLine,
-                              {0, -1000, CreditsRoll::kLineWidth, CreditsRoll::kLineHeight});
-}
-
 SceneItem* GameWindow::item(const QString& name) const {
     return findChild<SceneItem*>(name, Qt::FindDirectChildrenOnly);
 }
 
 // ---------------------------------------------------------------- the menu
-
-void GameWindow::setTitleVisible(bool visible) {
-    for (SceneItem* label : titleLabels_) label->setVisible(visible);
-}
-
-void GameWindow::setLevelVisible(int index, bool visible) {
-    model_.LevelVisible[static_cast<std::size_t>(index)] = visible;
-    levels_[static_cast<std::size_t>(index)]->setVisible(visible);
-}
 
 void GameWindow::showLevelList() {
     const std::optional<int> progress = progress_.read();
@@ -122,32 +69,25 @@ void GameWindow::showLevelList() {
                           Prompts::Icon::Critical);
         return;
     }
-    for (int i = 0; i <= *progress; ++i) setLevelVisible(i, true);
-    ueberdecken_->setVisible(true);
-    setTitleVisible(false);
-    zurueck_->setVisible(true);
+    showLevelLabels(model_, *progress);
+    title_.showList(model_);
     update();
 }
 
 void GameWindow::backToTitle() {
-    for (int i = 0; i < kLevelLabelCount; ++i) setLevelVisible(i, false);
-    ueberdecken_->setVisible(false);
-    setTitleVisible(true);
-    zurueck_->setVisible(false);
+    hideLevelLabels(model_);
+    title_.showTitle(model_);
     update();
 }
 
 void GameWindow::startLevel(int index) {
     if (index < 0 || index >= kLevelLabelCount) return;
-    levels_[static_cast<std::size_t>(index)]->setColour(SceneItem::kRestColour);
-    lamp_.forgetTicks();
-    if (!startBuiltinLevel(model_, index)) showReadError(*prompts_);
-    syncLoop();
-    update();
+    title_.level(index)->setColour(SceneItem::kRestColour);
+    levelBuilt(startBuiltinLevel(model_, index));
 }
 
 void GameWindow::loadLevelFile() {
-    titleLabels_[1]->setColour(SceneItem::kRestColour);
+    title_.title(TitleScreen::Title::Levelladen)->setColour(SceneItem::kRestColour);
     update();
     const QString path = prompts_->openFileName(kLevelFileFilter);
     if (path.isEmpty()) return;
@@ -163,50 +103,50 @@ void GameWindow::playLevelFile(const QString& path) {
         showReadError(*prompts_);
         return;
     }
-    lamp_.forgetTicks();
-    if (!startLoadedLevel(model_, std::move(*text))) showReadError(*prompts_);
-    syncLoop();
-    update();
+    levelBuilt(startLoadedLevel(model_, std::move(*text)));
+}
+
+void GameWindow::restartLevel() { levelBuilt(ferlan::restartLevel(model_)); }
+
+void GameWindow::levelBuilt(bool ok) {
+    if (!ok) showReadError(*prompts_);
+    // The lamp shows the new level's state at once and blinks in step with it.
+    field_.lamp().forgetTicks();
+    if (field_.lamp().event(model_.AlarmOn)) model_.panelChanged();
+    clock_.run(Beat::Lamp, false);
+    redrawChanges();
+    syncClock();
+}
+
+void GameWindow::leaveLevel() {
+    field_.setNotice({});
+    if (ferlan::leaveLevel(model_)) showLevelList();
+    redrawChanges();
+    syncClock();
 }
 
 void GameWindow::quitGame() { close(); }
 
 void GameWindow::startCredits() {
-    ueberdecken_->setVisible(true);
-    setTitleVisible(false);
+    title_.cover()->setVisible(true);
+    title_.setTitleVisible(false);
     credits_.start();
-    credits1_->setVisible(true);
-    credits2_->setVisible(true);
-    syncCreditLines();
-    syncLoop();
     update();
+    syncClock();
 }
 
 void GameWindow::stopCredits() {
     credits_.stop();
-    credits1_->setVisible(false);
-    credits2_->setVisible(false);
-    ueberdecken_->setVisible(false);
-    setTitleVisible(true);
-    syncLoop();
+    title_.cover()->setVisible(false);
+    title_.setTitleVisible(true);
     update();
+    syncClock();
 }
 
 void GameWindow::advanceCredits() {
     if (!credits_.running()) return;
-    credits_.step(mouseX_);
-    syncCreditLines();
-}
-
-void GameWindow::syncCreditLines() {
-    const CreditsRoll::Line* lines[2] = {&credits_.roleLine(), &credits_.nameLine()};
-    SceneItem* items[2] = {credits1_, credits2_};
-    for (int n = 0; n < 2; ++n) {
-        items[n]->setRect(
-            {lines[n]->left, lines[n]->top, CreditsRoll::kLineWidth, CreditsRoll::kLineHeight});
-        items[n]->setText(lines[n]->text);
-        items[n]->setColour(lines[n]->colour);
-    }
+    credits_.step();
+    update();
 }
 
 // -------------------------------------------------------------- the shell
@@ -228,9 +168,9 @@ void GameWindow::writeProgress(int levelNumber) {
 void GameWindow::levelClick(int index) { startLevel(index); }
 
 void GameWindow::showNotice(const QString& text) {
-    notice_ = text;
-    noticeUntilNs_ = clock_.nsecsElapsed() + kNoticeNs;
-    update();
+    field_.setNotice(text);
+    noticeUntilNs_ = clock_.nowNs() + kNoticeNs;
+    update(inWidget(field_.panelInWindow()));
 }
 
 // ---------------------------------------------------------------- the keys
@@ -252,123 +192,66 @@ void GameWindow::keyReleaseEvent(QKeyEvent* event) {
 
 void GameWindow::fieldKeyDown(int key) {
     switch (key) {
-        case Qt::Key_Escape:
-            model_.Anzeigetafel.Visible = false;
-            model_.Spielflaeche.Visible = false;
-            // A hidden level must not play on and win by itself.
-            model_.SpieltimerEnabled = false;
-            notice_.clear();
-            if (model_.Levelanzeige.Visible) showLevelList();
-            break;
-        case Qt::Key_Up: model_.KeyUpHeld = true; break;
-        case Qt::Key_Down: model_.KeyDownHeld = true; break;
-        case Qt::Key_Left: model_.KeyLeftHeld = true; break;
-        case Qt::Key_Right: model_.KeyRightHeld = true; break;
+        case Qt::Key_Escape: leaveLevel(); break;
+        case Qt::Key_Up: holdArrow(model_, Arrow::Up, true); break;
+        case Qt::Key_Down: holdArrow(model_, Arrow::Down, true); break;
+        case Qt::Key_Left: holdArrow(model_, Arrow::Left, true); break;
+        case Qt::Key_Right: holdArrow(model_, Arrow::Right, true); break;
         case Qt::Key_Return:
-        case Qt::Key_Enter:
-            lamp_.forgetTicks();
-            if (!restartLevel(model_)) showReadError(*prompts_);
-            break;
-        default: return;
-    }
-    syncLoop();
-    update();
-}
-
-void GameWindow::fieldKeyUp(int key) {
-    switch (key) {
-        case Qt::Key_Up: model_.KeyUpHeld = false; break;
-        case Qt::Key_Down: model_.KeyDownHeld = false; break;
-        case Qt::Key_Left: model_.KeyLeftHeld = false; break;
-        case Qt::Key_Right: model_.KeyRightHeld = false; break;
+        case Qt::Key_Enter: restartLevel(); break;
         default: break;
     }
 }
 
-void GameWindow::releaseAllKeys() {
-    model_.KeyUpHeld = model_.KeyDownHeld = model_.KeyLeftHeld = model_.KeyRightHeld = false;
+void GameWindow::fieldKeyUp(int key) {
+    switch (key) {
+        case Qt::Key_Up: holdArrow(model_, Arrow::Up, false); break;
+        case Qt::Key_Down: holdArrow(model_, Arrow::Down, false); break;
+        case Qt::Key_Left: holdArrow(model_, Arrow::Left, false); break;
+        case Qt::Key_Right: holdArrow(model_, Arrow::Right, false); break;
+        default: break;
+    }
 }
 
 void GameWindow::focusOutEvent(QFocusEvent* event) {
     // Key-ups that go to another window never come back here.
-    releaseAllKeys();
+    releaseArrows(model_);
     QWidget::focusOutEvent(event);
 }
 
 void GameWindow::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::ActivationChange && !isActiveWindow()) releaseAllKeys();
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow()) releaseArrows(model_);
     QWidget::changeEvent(event);
 }
 
 // --------------------------------------------------------------- the mouse
 
 SceneItem* GameWindow::itemAt(QPointF twips) const {
-    for (SceneItem* line : {credits2_, credits1_}) {
-        if (line->contains(twips)) return line;
-    }
-    for (SceneItem* label : levels_) {
-        if (label->contains(twips)) return label;
-    }
-    if (zurueck_->contains(twips)) return zurueck_;
-    for (SceneItem* label : titleLabels_) {
-        if (label->contains(twips)) return label;
-    }
-    if (ueberdecken_->contains(twips)) return ueberdecken_;
-    return nullptr;
-}
-
-void GameWindow::highlight(SceneItem* under) {
-    auto grey = [](SceneItem* label) { label->setColour(SceneItem::kRestColour); };
-    const bool isTitle =
-        std::find(titleLabels_.begin(), titleLabels_.end(), under) != titleLabels_.end();
-    if (isTitle) {
-        for (SceneItem* label : titleLabels_) grey(label);
-    } else if (under && (under->kind() == SceneItem::Kind::LevelLabel || under == zurueck_)) {
-        for (SceneItem* label : levels_) grey(label);
-        grey(zurueck_);
-    } else if (under == ueberdecken_) {
-        for (SceneItem* label : levels_) grey(label);
-    } else if (!under) {
-        for (SceneItem* label : titleLabels_) grey(label);
-        for (SceneItem* label : levels_) grey(label);
-        grey(zurueck_);
-    }
-    if (under && under->kind() != SceneItem::Kind::Picture &&
-        under->kind() != SceneItem::Kind::CreditsLine) {
-        under->setColour(SceneItem::kHighlightColour);
-    }
+    if (SceneItem* line = credits_.lineAt(twips)) return line;
+    return title_.itemAt(twips);
 }
 
 void GameWindow::mouseMoveEvent(QMouseEvent* event) {
     if (model_.Spielflaeche.Visible) return;
     const QPointF at = toScene(event->position());
     SceneItem* under = itemAt(at);
-    const bool overLabel = under && (under->kind() == SceneItem::Kind::MenuLabel ||
-                                     under->kind() == SceneItem::Kind::LevelLabel);
-    if (!overLabel) {
-        mouseX_ = at.x();
-        mouseY_ = at.y();
-    }
-    if (under == nullptr || under->kind() != SceneItem::Kind::CreditsLine) {
-        // Most moves change no colour; those need no redraw.
-        const QList<SceneItem*> labels = findChildren<SceneItem*>(Qt::FindDirectChildrenOnly);
-        QList<QRgb> before;
-        for (const SceneItem* label : labels) before.append(label->colour().rgb());
-        highlight(under);
-        for (qsizetype i = 0; i < labels.size(); ++i) {
-            if (labels[i]->colour().rgb() != before[i]) {
-                update();
-                break;
-            }
-        }
-    }
+    credits_.pointerMoved(at, under);
+    // Most moves change no colour; those need no redraw.
+    if (!credits_.isLine(under) && title_.highlight(under)) update();
 }
 
 void GameWindow::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || model_.Spielflaeche.Visible) return;
-    const QPointF at = toScene(event->position());
-    pressed_ = itemAt(at);
+    pressed_ = itemAt(toScene(event->position()));
     pressedOnBackground_ = pressed_ == nullptr;
+}
+
+void GameWindow::mouseDoubleClickEvent(QMouseEvent*) {
+    // The second press of a double-click: the first one has clicked already,
+    // and whatever it brought up under the pointer must not take this one
+    // (nor its release) as a click of its own.
+    pressed_ = nullptr;
+    pressedOnBackground_ = false;
 }
 
 void GameWindow::mouseReleaseEvent(QMouseEvent* event) {
@@ -377,33 +260,33 @@ void GameWindow::mouseReleaseEvent(QMouseEvent* event) {
     const bool onBackground = pressedOnBackground_;
     pressed_ = nullptr;
     pressedOnBackground_ = false;
-    if (model_.Spielflaeche.Visible) return;
+    if (model_.Spielflaeche.Visible || (!pressed && !onBackground)) return;
     SceneItem* released = itemAt(toScene(event->position()));
     if (released != pressed) return;
-    if (onBackground && released == nullptr) {
+    if (onBackground) {
         if (credits_.running()) stopCredits();
         return;
     }
-    if (pressed) clickItem(pressed);
+    clickItem(pressed);
 }
 
 void GameWindow::clickItem(SceneItem* clicked) {
-    if (clicked == credits1_ || clicked == credits2_) {
+    TitleScreen::Title title{};
+    if (credits_.isLine(clicked)) {
         stopCredits();
-    } else if (clicked == ueberdecken_) {
+    } else if (clicked == title_.cover()) {
         if (credits_.running()) stopCredits();
     } else if (clicked->kind() == SceneItem::Kind::LevelLabel) {
         startLevel(clicked->index());
-    } else if (clicked == zurueck_) {
+    } else if (clicked == title_.zurueck()) {
         backToTitle();
-    } else if (clicked == titleLabels_[0]) {
-        showLevelList();
-    } else if (clicked == titleLabels_[1]) {
-        loadLevelFile();
-    } else if (clicked == titleLabels_[2]) {
-        startCredits();
-    } else if (clicked == titleLabels_[3]) {
-        quitGame();
+    } else if (title_.isTitle(clicked, &title)) {
+        switch (title) {
+            case TitleScreen::Title::Spielstarten: showLevelList(); break;
+            case TitleScreen::Title::Levelladen: loadLevelFile(); break;
+            case TitleScreen::Title::Credits: startCredits(); break;
+            case TitleScreen::Title::Beenden: quitGame(); break;
+        }
     }
 }
 
@@ -414,143 +297,102 @@ void GameWindow::runTick() {
     if (inTick_ || !model_.SpieltimerEnabled) return;
     inTick_ = true;
     ferlan::runTick(model_, *this);
-    lamp_.noteTick(model_.AlarmOn);
+    field_.lamp().noteTick(model_.AlarmOn);
     inTick_ = false;
 }
 
-void GameWindow::blinkAlarmLamp() { lamp_.event(model_.AlarmOn); }
-
-void GameWindow::syncLoop() {
-    const qint64 now = clock_.nsecsElapsed();
-    if (model_.SpieltimerEnabled && !tickRate_.running()) {
-        tickRate_.start(now);
-        // The lamp shows the new level's state at once.
-        lampRate_.start(now - 1'000'000'000 / AlarmLamp::kEventsPerSecond);
-    } else if (!model_.SpieltimerEnabled && tickRate_.running()) {
-        tickRate_.stop();
-        lampRate_.stop();
-    }
-    if (credits_.running() && !creditsRate_.running()) {
-        creditsRate_.start(now);
-    } else if (!credits_.running() && creditsRate_.running()) {
-        creditsRate_.stop();
-    }
-    scheduleNext(now);
-}
-
-void GameWindow::scheduleNext(qint64 nowNs) {
-    qint64 next = -1;
-    for (const FixedRate* rate : {&tickRate_, &creditsRate_, &lampRate_}) {
-        if (rate->running() && (next < 0 || rate->nextDueNs() < next)) next = rate->nextDueNs();
-    }
-    if (!notice_.isEmpty() && (next < 0 || noticeUntilNs_ < next)) next = noticeUntilNs_;
-    if (next < 0) {
-        frameTimer_.stop();
-        return;
-    }
-    const qint64 waitMs = std::max<qint64>(0, (next - nowNs + 999'999) / 1'000'000);
-    frameTimer_.start(static_cast<int>(waitMs));
+void GameWindow::blinkAlarmLamp() {
+    if (field_.lamp().event(model_.AlarmOn)) model_.panelChanged();
 }
 
 void GameWindow::onFrame() {
-    const qint64 now = clock_.nsecsElapsed();
-    for (int n = tickRate_.take(now); n > 0 && model_.SpieltimerEnabled; --n) runTick();
-    if (lampRate_.take(now) > 0) blinkAlarmLamp();
-    for (int n = creditsRate_.take(now); n > 0 && credits_.running(); --n) advanceCredits();
-    if (!notice_.isEmpty() && now >= noticeUntilNs_) notice_.clear();
-    refreshIfChanged();
-    syncLoop();
-}
-
-namespace {
-
-template <typename T>
-void append(QByteArray& bytes, const T& value) {
-    static_assert(std::is_trivially_copyable_v<T>);
-    bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
-}
-
-void appendObject(QByteArray& bytes, const FieldObject& object) {
-    append(bytes, object.Left);
-    append(bytes, object.Top);
-    append(bytes, object.Visible);
-}
-
-}  // namespace
-
-QByteArray GameWindow::sceneSignature() const {
-    QByteArray bytes;
-    bytes.reserve(512);
-    appendObject(bytes, model_.Spielflaeche);
-    appendObject(bytes, model_.Anzeigetafel);
-    appendObject(bytes, model_.Eisenkugel);
-    for (const Image& ball : model_.Kugel) appendObject(bytes, ball);
-    for (const Image& polariser : model_.Transformator) {
-        appendObject(bytes, polariser);
-        append(bytes, polariser.picture);
+    for (int n = clock_.take(Beat::Tick); n > 0 && model_.SpieltimerEnabled; --n) runTick();
+    if (clock_.take(Beat::Lamp) > 0) blinkAlarmLamp();
+    for (int n = clock_.take(Beat::Credits); n > 0 && credits_.running(); --n) advanceCredits();
+    if (!field_.notice().isEmpty() && clock_.nowNs() >= noticeUntilNs_) {
+        field_.setNotice({});
+        update(inWidget(field_.panelInWindow()));
     }
-    for (const Label* label :
-         {&model_.Levelanzeiger, &model_.Levelendeanzeiger, &model_.Geschafft}) {
-        appendObject(bytes, *label);
+    redrawChanges();
+    syncClock();
+}
+
+void GameWindow::syncClock() {
+    clock_.run(Beat::Tick, model_.SpieltimerEnabled);
+    clock_.run(Beat::Lamp, model_.SpieltimerEnabled);
+    clock_.run(Beat::Credits, credits_.running());
+    clock_.wakeAt(field_.notice().isEmpty() ? 0 : noticeUntilNs_);
+    clock_.schedule();
+}
+
+void GameWindow::redrawChanges() {
+    const GameModel::Revision now = model_.revision;
+    if (now == drawn_) return;
+    const QRect field = model_.Spielflaeche.Visible ? inWidget(field_.fieldInWindow()) : QRect();
+    const bool panel = model_.Anzeigetafel.Visible;
+    if (panel != drawnPanel_ || field.isEmpty() != drawnField_.isEmpty()) {
+        update();  // the field came or went
+    } else {
+        // Only the field's own rectangle changes while it moves, and the
+        // panel, which lies on top of it, only when what it shows does.
+        const QRect panelRect = panel ? inWidget(field_.panelInWindow()) : QRect();
+        if (now.field != drawn_.field) update(QRegion(field.united(drawnField_)) - panelRect);
+        if (now.panel != drawn_.panel) update(panelRect);
     }
-    for (const SceneItem* line : {credits1_, credits2_}) {
-        append(bytes, line->rect().left());
-        append(bytes, line->rect().top());
-        append(bytes, line->colour().rgb());
-        append(bytes, line->visible());
-    }
-    return bytes;
+    drawn_ = now;
+    drawnField_ = field;
+    drawnPanel_ = panel;
 }
 
-QByteArray GameWindow::panelSignature() const {
-    QByteArray bytes;
-    appendObject(bytes, model_.Anzeigetafel);
-    appendObject(bytes, model_.Levelanzeige);
-    append(bytes, model_.Geladen.Visible);
-    append(bytes, model_.BallPolarity);
-    append(bytes, lamp_.picture());
-    bytes.append(notice_.toUtf8());
-    return bytes;
-}
-
-QRect GameWindow::panelInWidget() const {
-    const FieldObject& panel = model_.Anzeigetafel;
-    const QRectF twips(panel.Left, panel.Top, panel.Width, panel.Height);
-    return QRectF(toWidget(twips.topLeft()), twips.size() * scale_).toAlignedRect();
-}
-
-void GameWindow::refreshIfChanged() {
-    QByteArray scene = sceneSignature();
-    QByteArray panel = panelSignature();
-    const bool sceneChanged = scene != lastSceneSignature_;
-    const bool panelChanged = panel != lastPanelSignature_;
-    lastSceneSignature_ = std::move(scene);
-    lastPanelSignature_ = std::move(panel);
-    if (sceneChanged && panelChanged) {
-        update();
-    } else if (sceneChanged) {
-        // The panel lies on top: while it is shown, nothing under it needs painting.
-        update(model_.Anzeigetafel.Visible ? QRegion(rect()).subtracted(panelInWidget())
-                                           : QRegion(rect()));
-    } else if (panelChanged) {
-        update(panelInWidget());
-    }
-}
-
-// ------------------------------------------------------------ the geometry
-
-void GameWindow::updateTransform() {
-    scale_ = std::min(width() / kWidth, height() / kHeight);
-    offset_ = QPointF((width() - kWidth * scale_) / 2, (height() - kHeight * scale_) / 2);
-}
+// ------------------------------------------------------------ the painting
 
 void GameWindow::resizeEvent(QResizeEvent* event) {
-    updateTransform();
+    view_.resize(width(), height(), devicePixelRatioF());
     QWidget::resizeEvent(event);
 }
 
-QPointF GameWindow::toWidget(QPointF twips) const { return offset_ + twips * scale_; }
+void GameWindow::paintEvent(QPaintEvent* event) {
+    view_.resize(width(), height(), devicePixelRatioF());
+    QPainter painter(this);
+    // Black bars only where the window's shape leaves room beside the scene;
+    // a pixel the scene covers only in part is filled too.
+    const QRectF sceneF = view_.toWidget(QRectF(0, 0, kWidth, kHeight));
+    const QPoint inner(static_cast<int>(std::ceil(sceneF.left())),
+                       static_cast<int>(std::ceil(sceneF.top())));
+    const QRect scene(inner, QPoint(static_cast<int>(std::floor(sceneF.right())) - 1,
+                                    static_cast<int>(std::floor(sceneF.bottom())) - 1));
+    for (const QRect& bar : QRegion(event->rect()).subtracted(scene))
+        painter.fillRect(bar, Qt::black);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, std::abs(view_.scale() * 15 - 1) > 1e-9);
+    painter.setRenderHint(QPainter::TextAntialiasing);
 
-QPointF GameWindow::toScene(QPointF widget) const { return (widget - offset_) / scale_; }
+    // During play the field hides nearly all of the menu screen under it;
+    // painting only what shows keeps a moving level cheap.
+    const QRectF dirty = event->rect();
+    const QRectF dirtyTwips(toScene(dirty.topLeft()), toScene(dirty.bottomRight()));
+    const QRectF field = field_.fieldInWindow();
+    const double coveredTop = field.isEmpty() ? 0 : field.top();
+    const double coveredBottom = field.isEmpty() ? 0 : field.bottom();
+    const auto hidden = [&](const QRectF& twips) {
+        const QRectF part = twips.intersected(dirtyTwips);
+        return part.isEmpty() || (part.top() >= coveredTop && part.bottom() <= coveredBottom);
+    };
+    // The window's background picture above and below the field.
+    for (const auto& [top, bottom] :
+         {std::pair(0.0, coveredTop), std::pair(std::max(coveredTop, coveredBottom), kHeight)}) {
+        const QRectF band(0, top, kWidth, bottom - top);
+        if (bottom > top && band.intersects(dirtyTwips)) {
+            view_.drawPicture(painter, QStringLiteral("Hintergrund"), band, band);
+        }
+    }
+    painter.save();
+    painter.setClipRect(sceneF);
+    title_.paint(painter, view_, hidden);
+    credits_.paint(painter, view_);
+    if (!field.isEmpty()) field_.paintField(painter, view_, dirty);
+    const QRectF panel = view_.toWidget(field_.panelInWindow());
+    if (!panel.isEmpty() && dirty.intersects(panel)) field_.paintPanel(painter, view_);
+    painter.restore();
+}
 
 }  // namespace ferlan

@@ -1,0 +1,200 @@
+#include "field_view.h"
+
+#include "scene_item.h"
+#include "scene_view.h"
+
+#include <common/pictures.h>
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace ferlan {
+
+namespace {
+
+const QColor kFieldTextColour{255, 255, 255};
+const QColor kFieldTextShadow{0, 0, 0, 160};
+
+QString fromModel(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+QRectF FieldView::fieldInWindow() const {
+    const FieldObject& field = model_.Spielflaeche;
+    if (!field.Visible) return {};
+    return QRectF(field.Left, field.Top, field.Width, field.Height)
+        .intersected({0, 0, SceneView::kWidth, SceneView::kHeight});
+}
+
+QRectF FieldView::panelInWindow() const {
+    const FieldObject& panel = model_.Anzeigetafel;
+    if (!panel.Visible) return {};
+    return {panel.Left, panel.Top, panel.Width, panel.Height};
+}
+
+const QPixmap& FieldView::elementPicture(Picture which) {
+    const QPixmap*& cached = pictures_[static_cast<std::size_t>(which)];
+    if (!cached) cached = &picture(fromModel(std::string(pictureName(which))));
+    return *cached;
+}
+
+void FieldView::paintField(QPainter& painter, const SceneView& view, const QRectF& dirty) {
+    const FieldObject& field = model_.Spielflaeche;
+    const QPointF origin(field.Left, field.Top);
+    auto at = [&](const FieldObject& o) {
+        return QRectF(origin.x() + o.Left, origin.y() + o.Top, o.Width, o.Height);
+    };
+    // Most of a tall level lies outside the window; what lies there costs nothing.
+    const QRectF dirtyF = dirty.adjusted(-1, -1, 1, 1);
+    auto shows = [&](const QRectF& twips) { return view.toWidget(twips).intersects(dirtyF); };
+    auto drawShown = [&](const QString& name, const FieldObject& o) {
+        if (o.Visible && shows(at(o))) view.drawPicture(painter, name, at(o));
+    };
+    auto drawShownImage = [&](const Image& image) {
+        if (image.Visible && shows(at(image))) {
+            view.drawPixmap(painter, elementPicture(image.picture), at(image));
+        }
+    };
+
+    painter.save();
+    painter.setClipRect(view.toWidget(fieldInWindow()), Qt::IntersectClip);
+
+    // The floor drawing, under everything.
+    painter.drawPixmap(view.snapToDevicePixels(view.toWidget(origin)), floorDrawing(view));
+    // The ball goes into the pipes and under the polarisers.
+    drawShown(QStringLiteral("Eisenkugel"), model_.Eisenkugel);
+    drawShown(QStringLiteral("Ende"), model_.Ende);
+    drawShown(QStringLiteral("Anfang"), model_.Anfang);
+    for (const FieldObject& piece : model_.Verbindung)
+        drawShown(QStringLiteral("Verbindung"), piece);
+    for (std::size_t i = 1; i < model_.Ferlan.size(); ++i) drawShownImage(model_.Ferlan[i]);
+    for (std::size_t k = 1; k < model_.Kugel.size(); ++k) drawShownImage(model_.Kugel[k]);
+    for (std::size_t k = 1; k < model_.Transformator.size(); ++k)
+        drawShownImage(model_.Transformator[k]);
+
+    // The captions on the field, centred across it.
+    const std::array<const Label*, 3> captions{&model_.Levelanzeiger, &model_.Levelendeanzeiger,
+                                               &model_.Geschafft};
+    const double scale = view.scale();
+    for (std::size_t i = 0; i < captions.size(); ++i) {
+        const Label& label = *captions[i];
+        if (!label.Visible) continue;
+        // The final message takes the place of the end label, under the exit
+        // where the player's eyes are, and wraps across the field.
+        const bool final = &label == &model_.Geschafft;
+        const double top = final ? model_.Levelendeanzeiger.Top : label.Top;
+        const double height = final ? 3 * SceneView::kLabelHeight
+                                    : std::max<double>(label.Height, SceneView::kLabelHeight);
+        const QRectF box(origin.x() + 480, origin.y() + top, field.Width - 960, height);
+        // The shadow reaches one pixel further right and down.
+        if (!shows(box.adjusted(0, 0, 1 / scale, 1 / scale))) continue;
+        const LabelFace face =
+            &label == &model_.Levelanzeiger ? LabelFace::Odessa : LabelFace::OneStrokeScript;
+        painter.drawPixmap(
+            view.snapToDevicePixels(view.toWidget(box.topLeft())),
+            captionDrawing(i, fromModel(label.Caption), face, box.size() * scale, view));
+    }
+    painter.restore();
+}
+
+const QPixmap& FieldView::captionDrawing(std::size_t index, const QString& text, LabelFace face,
+                                         QSizeF size, const SceneView& view) {
+    Drawing& cached = captions_.at(index);
+    const double dpr = view.dpr();
+    if (!cached.pixmap.isNull() && cached.text == text && cached.height == size.height() &&
+        cached.rows == static_cast<int>(face) && cached.scale == view.scale() &&
+        cached.dpr == dpr) {
+        return cached.pixmap;
+    }
+    // The shadow reaches one pixel further right and down.
+    QPixmap drawing((QSizeF(size.width() + 1, size.height() + 1) * dpr).toSize());
+    drawing.setDevicePixelRatio(dpr);
+    drawing.fill(Qt::transparent);
+    QPainter painter(&drawing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setFont(view.labelFont(face));
+    const int flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
+    painter.setPen(kFieldTextShadow);
+    painter.drawText(QRectF(QPointF(1, 1), size), flags, text);
+    painter.setPen(kFieldTextColour);
+    painter.drawText(QRectF(QPointF(0, 0), size), flags, text);
+    painter.end();
+    cached = {text, static_cast<int>(face), 0, size.height(), view.scale(), dpr, drawing};
+    return cached.pixmap;
+}
+
+const QPixmap& FieldView::floorDrawing(const SceneView& view) {
+    constexpr double kTile = 960;
+    const double dpr = view.dpr();
+    const double scale = view.scale();
+    const double height = model_.Spielflaeche.Height;
+    if (!floor_.pixmap.isNull() && floor_.texture == model_.FloorTexture &&
+        floor_.rows == model_.FloorRows && floor_.height == height && floor_.scale == scale &&
+        floor_.dpr == dpr) {
+        return floor_.pixmap;
+    }
+    const QSizeF size = QSizeF(SceneView::kWidth, height) * scale;
+    QPixmap drawing((size * dpr).toSize());
+    drawing.setDevicePixelRatio(dpr);
+    // Opaque, so each frame copies it instead of blending it.
+    drawing.fill(Qt::black);
+    const QPixmap& tile = picture(QStringLiteral("Boden%1").arg(model_.FloorTexture));
+    if (!tile.isNull()) {
+        QPainter painter(&drawing);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, std::abs(scale * 15 - 1) > 1e-9);
+        // Seven columns cover the field's width and rows 0 to R its height. Each
+        // tile runs from one whole device pixel to where the next one starts, so
+        // no seam opens between them at any scale.
+        const double step = kTile * scale * dpr;
+        const auto edge = [&](int n) { return std::round(n * step) / dpr; };
+        for (int c = 0; c <= 6; ++c) {
+            for (int r = 0; r <= model_.FloorRows; ++r) {
+                const QRectF target(QPointF(edge(c), edge(r)), QPointF(edge(c + 1), edge(r + 1)));
+                painter.drawPixmap(target, tile, QRectF(QPointF(0, 0), tile.size()));
+            }
+        }
+    }
+    floor_ = {{}, model_.FloorRows, model_.FloorTexture, height, scale, dpr, drawing};
+    return floor_.pixmap;
+}
+
+void FieldView::paintPanel(QPainter& painter, const SceneView& view) const {
+    const FieldObject& panel = model_.Anzeigetafel;
+    auto on = [&](double left, double top, double width, double height) {
+        return QRectF(panel.Left + left, panel.Top + top, width, height);
+    };
+    view.drawPicture(painter, QStringLiteral("Anzeigetafel"), on(0, 0, panel.Width, panel.Height));
+    const Label& number = model_.Levelanzeige;
+    if (number.Visible) {
+        const QRectF box = on(number.Left, number.Top, number.Width, number.Height);
+        painter.setFont(view.labelFont(LabelFace::OneStrokeScript, number.Height));
+        painter.setPen(SceneItem::kRestColour);
+        painter.drawText(view.toWidget(box), Qt::AlignCenter | Qt::TextDontClip,
+                         fromModel(number.Caption).trimmed());
+    }
+    if (model_.Geladen.Visible) {
+        view.drawPicture(painter, QStringLiteral("Geladen"),
+                         on(model_.Geladen.Left, model_.Geladen.Top, 480, 480));
+    }
+    const QString indicator = model_.plusanzeigeVisible()    ? QStringLiteral("Plusanzeige")
+                              : model_.minusanzeigeVisible() ? QStringLiteral("Minusanzeige")
+                                                             : QStringLiteral("Neutralanzeige");
+    view.drawPicture(painter, indicator, on(3380, 70, 480, 480));
+    view.drawPicture(painter, AlarmLamp::pictureName(lamp_.picture()), on(5840, 60, 480, 480));
+    if (!notice_.isEmpty()) {
+        // Between the polarity indicator and the lamp's caption.
+        const QRectF box = on(3900, 40, 1100, panel.Height - 80);
+        QFont font;
+        font.setPixelSize(std::max(6, static_cast<int>(std::lround(135 * view.scale()))));
+        font.setBold(true);
+        painter.setFont(font);
+        painter.setPen(QColor(160, 0, 0));
+        painter.drawText(view.toWidget(box), Qt::AlignCenter | Qt::TextWordWrap, notice_);
+    }
+}
+
+}  // namespace ferlan

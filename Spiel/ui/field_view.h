@@ -1,0 +1,71 @@
+// The playing field and the panel as the model has them: the floor, the
+// pipes, the elements and the iron ball, the captions on the field, and on
+// the panel the level number, the file mark, the polarity, the alarm lamp and
+// a short notice. Only paints; the window decides when.
+#pragma once
+
+#include "alarm_lamp.h"
+
+#include <Spiel/sim/field.h>
+#include <common/fonts.h>
+
+#include <QPixmap>
+#include <QRectF>
+#include <QString>
+
+#include <array>
+
+class QPainter;
+
+namespace ferlan {
+
+class SceneView;
+
+class FieldView {
+public:
+    explicit FieldView(const GameModel& model) : model_(model) {}
+
+    AlarmLamp& lamp() { return lamp_; }
+    const AlarmLamp& lamp() const { return lamp_; }
+    // The short notice on the panel ("" when none).
+    const QString& notice() const { return notice_; }
+    void setNotice(const QString& text) { notice_ = text; }
+
+    // Where the field and the panel lie in the window, in twips; empty while
+    // hidden.
+    QRectF fieldInWindow() const;
+    QRectF panelInWindow() const;
+
+    // `dirty` is the part of the widget being painted.
+    void paintField(QPainter& painter, const SceneView& view, const QRectF& dirty);
+    void paintPanel(QPainter& painter, const SceneView& view) const;
+
+private:
+    // A drawing made once and kept while what it shows stays the same.
+    struct Drawing {
+        QString text;
+        int rows = -1;
+        std::uint8_t texture = 0;
+        double height = 0;
+        double scale = 0;
+        double dpr = 0;
+        QPixmap pixmap;
+    };
+    // The whole floor of the level drawn once at the window's scale, so a
+    // frame copies it in one piece instead of tile by tile.
+    const QPixmap& floorDrawing(const SceneView& view);
+    // A caption on the field with its shadow, laid out once.
+    const QPixmap& captionDrawing(std::size_t index, const QString& text, LabelFace face,
+                                  QSizeF size, const SceneView& view);
+    // The palette picture an element carries.
+    const QPixmap& elementPicture(Picture picture);
+
+    const GameModel& model_;
+    AlarmLamp lamp_;
+    QString notice_;
+    Drawing floor_;
+    std::array<Drawing, 3> captions_;
+    std::array<const QPixmap*, static_cast<std::size_t>(Picture::an) + 1> pictures_{};
+};
+
+}  // namespace ferlan

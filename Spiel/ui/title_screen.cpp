@@ -1,0 +1,126 @@
+#include "title_screen.h"
+
+#include "scene_view.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace ferlan {
+
+namespace {
+
+constexpr double kLabelHeight = SceneView::kLabelHeight;
+
+const char* const kTitleNames[4] = {"Spielstarten", "Levelladen", "Credits", "Beenden"};
+const char* const kTitleTexts[4] = {"Spiel starten", "Level laden", "Credits", "Beenden"};
+
+constexpr double kLevelColumnLefts[3] = {240, 2640, 5040};
+constexpr double kLevelRowTops[10] = {120, 840, 1560, 2280, 3000, 3840, 4680, 5520, 6360, 7200};
+
+}  // namespace
+
+TitleScreen::TitleScreen(QObject* owner) {
+    for (std::size_t i = 0; i < titles_.size(); ++i) {
+        titles_[i] =
+            new SceneItem(owner, QString::fromLatin1(kTitleNames[i]), SceneItem::Kind::MenuLabel,
+                          {1200, 1440.0 + 960.0 * static_cast<double>(i), 4095, kLabelHeight},
+                          QString::fromLatin1(kTitleTexts[i]));
+        titles_[i]->setVisible(true);
+    }
+    for (int i = 0; i < kLevelLabelCount; ++i) {
+        // "Level 24" is the one caption that needs a wider label in the script font.
+        const double width = i == 23 ? 1575 : 1455;
+        auto* label =
+            new SceneItem(owner, QStringLiteral("Level"), SceneItem::Kind::LevelLabel,
+                          {kLevelColumnLefts[i / 10], kLevelRowTops[i % 10], width, kLabelHeight},
+                          QStringLiteral("Level %1").arg(i + 1));
+        label->setIndex(i);
+        levels_[static_cast<std::size_t>(i)] = label;
+    }
+    zurueck_ = new SceneItem(owner, QStringLiteral("zurück"), SceneItem::Kind::MenuLabel,
+                             {2700, 7920, 1335, kLabelHeight}, QStringLiteral("zurück"));
+    cover_ = new SceneItem(owner, QStringLiteral("Überdecken"), SceneItem::Kind::Picture,
+                           {1200, 1200, 4095, 3975});
+}
+
+bool TitleScreen::isTitle(const SceneItem* item, Title* which) const {
+    const auto it = std::find(titles_.begin(), titles_.end(), item);
+    if (it == titles_.end()) return false;
+    if (which) *which = static_cast<Title>(it - titles_.begin());
+    return true;
+}
+
+void TitleScreen::setTitleVisible(bool visible) {
+    for (SceneItem* label : titles_) label->setVisible(visible);
+}
+
+void TitleScreen::syncLevels(const GameModel& model) {
+    for (std::size_t i = 0; i < levels_.size(); ++i) levels_[i]->setVisible(model.LevelVisible[i]);
+}
+
+void TitleScreen::showList(const GameModel& model) {
+    syncLevels(model);
+    cover_->setVisible(true);
+    setTitleVisible(false);
+    zurueck_->setVisible(true);
+}
+
+void TitleScreen::showTitle(const GameModel& model) {
+    syncLevels(model);
+    cover_->setVisible(false);
+    setTitleVisible(true);
+    zurueck_->setVisible(false);
+}
+
+SceneItem* TitleScreen::itemAt(QPointF twips) const {
+    for (SceneItem* label : levels_) {
+        if (label->contains(twips)) return label;
+    }
+    if (zurueck_->contains(twips)) return zurueck_;
+    for (SceneItem* label : titles_) {
+        if (label->contains(twips)) return label;
+    }
+    return cover_->contains(twips) ? cover_ : nullptr;
+}
+
+bool TitleScreen::highlight(SceneItem* under) {
+    bool changed = false;
+    const auto paint = [&](SceneItem* label, const QColor& colour) {
+        if (label->colour() == colour) return;
+        label->setColour(colour);
+        changed = true;
+    };
+    const auto grey = [&](SceneItem* label) { paint(label, SceneItem::kRestColour); };
+    if (isTitle(under, nullptr)) {
+        std::for_each(titles_.begin(), titles_.end(), grey);
+    } else if (under && (under->kind() == SceneItem::Kind::LevelLabel || under == zurueck_)) {
+        std::for_each(levels_.begin(), levels_.end(), grey);
+        grey(zurueck_);
+    } else if (under == cover_) {
+        std::for_each(levels_.begin(), levels_.end(), grey);
+    } else if (!under) {
+        std::for_each(titles_.begin(), titles_.end(), grey);
+        std::for_each(levels_.begin(), levels_.end(), grey);
+        grey(zurueck_);
+    }
+    if (under && under != cover_) {
+        paint(under, SceneItem::kHighlightColour);
+    }
+    return changed;
+}
+
+void TitleScreen::paint(QPainter& painter, const SceneView& view,
+                        const std::function<bool(const QRectF&)>& hidden) const {
+    if (cover_->visible() && !hidden(cover_->rect())) {
+        view.drawPicture(painter, QStringLiteral("Überdecken"), cover_->rect());
+    }
+    const auto drawShown = [&](const SceneItem* label) {
+        if (label->visible() && !hidden(label->rect())) drawLabel(painter, view, *label);
+    };
+    std::for_each(titles_.begin(), titles_.end(), drawShown);
+    std::for_each(levels_.begin(), levels_.end(), drawShown);
+    drawShown(zurueck_);
+}
+
+}  // namespace ferlan

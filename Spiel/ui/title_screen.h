@@ -1,0 +1,67 @@
+// The title screen and the level list: the four title labels, the 30 level
+// labels with "zurück", and the cover picture behind the list and the credits
+// roll. Holds their places, shows and hides them, highlights the label under
+// the mouse and tells which one a point hits; what a click does is the
+// window's.
+#pragma once
+
+#include "scene_item.h"
+
+#include <Spiel/sim/field.h>
+
+#include <array>
+#include <functional>
+
+class QPainter;
+
+namespace ferlan {
+
+class SceneView;
+
+class TitleScreen {
+public:
+    enum class Title { Spielstarten, Levelladen, Credits, Beenden };
+
+    // The items are children of `owner`, found there by their object names.
+    explicit TitleScreen(QObject* owner);
+    // The items belong to the owner; a copy would share them.
+    TitleScreen(const TitleScreen&) = delete;
+    TitleScreen& operator=(const TitleScreen&) = delete;
+
+    // cppcheck takes the arrays' pointer elements for integers.
+    // cppcheck-suppress CastIntegerToAddressAtReturn
+    SceneItem* title(Title which) const { return titles_[static_cast<std::size_t>(which)]; }
+    // cppcheck-suppress CastIntegerToAddressAtReturn
+    SceneItem* level(int index) const { return levels_[static_cast<std::size_t>(index)]; }
+    SceneItem* zurueck() const { return zurueck_; }
+    SceneItem* cover() const { return cover_; }
+    // Returns the title label `which` stands for, if `item` is one.
+    bool isTitle(const SceneItem* item, Title* which) const;
+
+    void setTitleVisible(bool visible);
+    // The level labels as the model's list has them.
+    void syncLevels(const GameModel& model);
+    // The list over the title: cover and "zurück" shown, the title hidden.
+    void showList(const GameModel& model);
+    // Back from the list: labels, cover and "zurück" hidden, the title shown.
+    void showTitle(const GameModel& model);
+
+    // The label, or the cover, under a point in window twips.
+    SceneItem* itemAt(QPointF twips) const;
+    // The mouse is over `under` (null: the window's background). True when a
+    // colour changed.
+    bool highlight(SceneItem* under);
+
+    // Paints the cover and the shown labels; `hidden` tells a box that the
+    // field or the panel covers in what is being painted.
+    void paint(QPainter& painter, const SceneView& view,
+               const std::function<bool(const QRectF&)>& hidden) const;
+
+private:
+    std::array<SceneItem*, 4> titles_{};
+    std::array<SceneItem*, kLevelLabelCount> levels_{};
+    SceneItem* zurueck_ = nullptr;
+    SceneItem* cover_ = nullptr;
+};
+
+}  // namespace ferlan
