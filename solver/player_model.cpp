@@ -15,19 +15,6 @@
 namespace ferlan {
 namespace {
 
-// Up, down or neither, times left, right or neither; nothing held first.
-constexpr std::array<HeldKeys, 9> kChoices = {
-    HeldKeys{},
-    HeldKeys{.up = true},
-    HeldKeys{.up = true, .left = true},
-    HeldKeys{.up = true, .right = true},
-    HeldKeys{.left = true},
-    HeldKeys{.right = true},
-    HeldKeys{.down = true},
-    HeldKeys{.down = true, .left = true},
-    HeldKeys{.down = true, .right = true},
-};
-
 // The player judges where the ball stands on a grid of this many twips.
 constexpr int kCell = 60;
 // Entering a cell where the ball would touch a rod or a pipe wall, or be
@@ -359,18 +346,18 @@ private:
         HeldKeys best = decided;
         double bestScore = std::numeric_limits<double>::infinity();
         // The last decision first: among equals the player keeps its keys.
-        std::array<std::size_t, kChoices.size()> order{};
+        std::array<std::size_t, kKeyCombinations.size()> order{};
         std::size_t filled = 0;
-        for (std::size_t c = 0; c < kChoices.size(); ++c) {
-            if (kChoices[c] == decided) order[filled++] = c;
+        for (std::size_t c = 0; c < kKeyCombinations.size(); ++c) {
+            if (kKeyCombinations[c] == decided) order[filled++] = c;
         }
-        for (std::size_t c = 0; c < kChoices.size(); ++c) {
-            if (!(kChoices[c] == decided)) order[filled++] = c;
+        for (std::size_t c = 0; c < kKeyCombinations.size(); ++c) {
+            if (!(kKeyCombinations[c] == decided)) order[filled++] = c;
         }
         for (const std::size_t c : order) {
             GameModel first = prefix;
             std::int64_t firstTick = prefixTick;
-            holdKeys(first, kChoices[c]);
+            holdKeys(first, kKeyCombinations[c]);
             const Played one = runFor(first, shell, firstTick, decide, {});
             ++statesSearched;
             const double firstScore = score(first, one, firstTick);
@@ -379,12 +366,12 @@ private:
                 candidate = std::numeric_limits<double>::infinity();
                 // The follow-ups, and for the most promising of them one more
                 // decision, held on to see where the ball is heading.
-                std::array<Step, kChoices.size()> seconds;
-                for (std::size_t n = 0; n < kChoices.size(); ++n) {
+                std::array<Step, kKeyCombinations.size()> seconds;
+                for (std::size_t n = 0; n < kKeyCombinations.size(); ++n) {
                     Step& second = seconds[n];
                     second.model = first;
                     second.tick = firstTick;
-                    holdKeys(second.model, kChoices[n]);
+                    holdKeys(second.model, kKeyCombinations[n]);
                     second.played = runFor(second.model, shell, second.tick, decide, {});
                     second.played.caught = second.played.caught || one.caught;
                     const double secondScore = score(second.model, second.played, second.tick);
@@ -393,7 +380,7 @@ private:
                         second.played.won ? secondScore : kNowWeight * (firstScore + secondScore);
                     ++statesSearched;
                 }
-                std::array<std::size_t, kChoices.size()> ranked{};
+                std::array<std::size_t, kKeyCombinations.size()> ranked{};
                 for (std::size_t n = 0; n < ranked.size(); ++n) ranked[n] = n;
                 std::stable_sort(ranked.begin(), ranked.end(), [&](std::size_t a, std::size_t b) {
                     return seconds[a].score < seconds[b].score;
@@ -404,7 +391,7 @@ private:
                         candidate = std::min(candidate, second.score);
                         continue;
                     }
-                    for (const HeldKeys& next : kChoices) {
+                    for (const HeldKeys& next : kKeyCombinations) {
                         GameModel third = second.model;
                         std::int64_t thirdTick = second.tick;
                         holdKeys(third, next);
@@ -420,7 +407,7 @@ private:
             }
             if (candidate < bestScore) {
                 bestScore = candidate;
-                best = kChoices[c];
+                best = kKeyCombinations[c];
             }
         }
         return best;
@@ -442,7 +429,7 @@ GameModel playableCopy(const GameModel& start) {
 }  // namespace
 
 std::int64_t statesPerDecision() {
-    const auto choices = static_cast<std::int64_t>(kChoices.size());
+    const auto choices = static_cast<std::int64_t>(kKeyCombinations.size());
     return 1 + choices * (1 + choices + static_cast<std::int64_t>(kBeam) * choices);
 }
 

@@ -43,21 +43,6 @@ constexpr std::int64_t kShortenSlack = 1000;
 // result the same on every machine.
 constexpr int kShortenReplays = 4000;
 
-// Up, down or neither, times left, right or neither. Nothing held comes first,
-// so that where the keys change nothing (the ball rising out of the entry
-// pipe) the script says so.
-constexpr std::array<HeldKeys, 9> kActions = {
-    HeldKeys{},
-    HeldKeys{.up = true},
-    HeldKeys{.up = true, .left = true},
-    HeldKeys{.up = true, .right = true},
-    HeldKeys{.left = true},
-    HeldKeys{.right = true},
-    HeldKeys{.down = true},
-    HeldKeys{.down = true, .left = true},
-    HeldKeys{.down = true, .right = true},
-};
-
 // Position and speed of a moving ball.
 struct Body {
     Twips left = 0;
@@ -432,10 +417,10 @@ SolveResult solveLevel(const GameModel& start, const SolveOptions& options) {
             batch.push_back(queue.top().node);
             queue.pop();
         }
-        children.assign(batch.size() * kActions.size(), Child{});
+        children.assign(batch.size() * kKeyCombinations.size(), Child{});
         childKugeln.assign(children.size() * kugelCount, Body{});
         team.run(children.size(), [&](int thread, std::size_t c) {
-            const std::uint32_t parent = batch[c / kActions.size()];
+            const std::uint32_t parent = batch[c / kKeyCombinations.size()];
             const Node& from = nodes[parent];
             const std::int64_t left = options.maxTicks - from.tick;
             if (left <= 0 || stopped(options.stop)) return;
@@ -443,9 +428,9 @@ SolveResult solveLevel(const GameModel& start, const SolveOptions& options) {
             Simulator& sim = simulators[static_cast<std::size_t>(thread)];
             sim.load(from, kugeln.data() + parent * kugelCount);
             Child& child = children[c];
-            child.wonAt = sim.run(kActions[c % kActions.size()], ticks);
+            child.wonAt = sim.run(kKeyCombinations[c % kKeyCombinations.size()], ticks);
             child.node.parent = parent;
-            child.node.action = static_cast<std::uint8_t>(c % kActions.size());
+            child.node.action = static_cast<std::uint8_t>(c % kKeyCombinations.size());
             child.node.tick = from.tick + ticks;
             sim.save(child.node, childKugeln.data() + c * kugelCount);
             child.valid = true;
@@ -462,11 +447,11 @@ SolveResult solveLevel(const GameModel& start, const SolveOptions& options) {
                 const Node& from = nodes[child.node.parent];
                 const std::int64_t tick = from.tick + child.wonAt;
                 if (tick > options.maxTicks) continue;
-                std::vector<KeyStep> steps{{kActions[child.node.action], child.wonAt}};
+                std::vector<KeyStep> steps{{kKeyCombinations[child.node.action], child.wonAt}};
                 for (std::uint32_t n = child.node.parent; nodes[n].parent != kNoParent;
                      n = nodes[n].parent) {
-                    steps.push_back(
-                        {kActions[nodes[n].action], nodes[n].tick - nodes[nodes[n].parent].tick});
+                    steps.push_back({kKeyCombinations[nodes[n].action],
+                                     nodes[n].tick - nodes[nodes[n].parent].tick});
                 }
                 std::reverse(steps.begin(), steps.end());
                 // The search moved the charged balls' discs with offsets; the

@@ -218,8 +218,9 @@ private slots:
         QVERIFY(window->close());
         QVERIFY(prompts.shown.isEmpty());
         window->show();
-        trigger("mnunew");  // nothing to lose: no question
-        QVERIFY(prompts.shown.isEmpty());
+        prompts.answers = {true};
+        trigger("mnunew");  // asks even with nothing to lose
+        QCOMPARE(prompts.shown.size(), 1);
         QCOMPARE(window->model().nextFerlan(), 1);
         QVERIFY(!enabled("mnuundo"));
     }

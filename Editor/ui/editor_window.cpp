@@ -299,8 +299,7 @@ void EditorWindow::deleteElement() {
 }
 
 void EditorWindow::newLevel() {
-    // Like closing, "Neu" asks only when something would be lost.
-    if (history_.changed() && !prompts_.question(kNewCaption, kNewQuestion)) return;
+    if (!prompts_.question(kNewCaption, kNewQuestion)) return;
     model_.newLevel();
     history_.reset(model_);
     forgetCheck();

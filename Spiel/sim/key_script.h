@@ -13,6 +13,7 @@
 #include "field.h"
 #include "game_shell.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -29,6 +30,21 @@ struct HeldKeys {
     bool right = false;
 
     bool operator==(const HeldKeys&) const = default;
+};
+
+// Up, down or neither, times left, right or neither: every combination a
+// player can hold. Nothing held comes first, so that where the keys change
+// nothing (the ball rising out of the entry pipe) a found script says so.
+inline constexpr std::array<HeldKeys, 9> kKeyCombinations = {
+    HeldKeys{},
+    HeldKeys{.up = true},
+    HeldKeys{.up = true, .left = true},
+    HeldKeys{.up = true, .right = true},
+    HeldKeys{.left = true},
+    HeldKeys{.right = true},
+    HeldKeys{.down = true},
+    HeldKeys{.down = true, .left = true},
+    HeldKeys{.down = true, .right = true},
 };
 
 struct KeyStep {
