@@ -40,7 +40,7 @@ const QByteArray kFull = "23;4;" + QByteArray("grum5715 400  ,").repeated(25) + 
                          QByteArray("am3075 2000 ,").repeated(5) + ";\r\n";
 const QByteArray kSmall = "9 ;1;klpp180  4470 ,;;;\r\n";
 
-TEST(AtomicWrite, aKilledLevelSaveLeavesTheOldOrTheNewLevel) {
+TEST(AtomicWrite, AKilledLevelSaveLeavesTheOldOrTheNewLevel) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath("level.lev");
@@ -83,7 +83,7 @@ TEST(AtomicWrite, aKilledLevelSaveLeavesTheOldOrTheNewLevel) {
     EXPECT_EQ(seen.size(), 2u);
 }
 
-TEST(AtomicWrite, aFailedWriteLeavesTheOldFileAndNoTemporary) {
+TEST(AtomicWrite, AFailedWriteLeavesTheOldFileAndNoTemporary) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath("level.lev");
