@@ -13,7 +13,7 @@ status=0
 echo "== clang-tidy (${#sources[@]} files)"
 tidy_log=$(mktemp)
 # Headers count when they are the project's own, not generated ones under build/.
-header_filter="^$(pwd)/(leveldata|Spiel|Editor|common|assets|tools|tests|bench)/"
+header_filter="^$(pwd)/(leveldata|Spiel|Editor|common|solver|assets|tools|tests|bench)/"
 if ! printf '%s\n' "${sources[@]}" |
     xargs -P 2 -n 8 clang-tidy -p "$db" --quiet --header-filter="$header_filter" >"$tidy_log" 2>/dev/null; then
     status=1

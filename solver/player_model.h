@@ -54,8 +54,8 @@ struct AttemptResult {
 
 // The game time after which an attempt is given up, and the time a capture
 // may last before the player restarts.
-inline constexpr std::int64_t kAttemptTicks = 90 * kPlayTicksPerSecond;
-inline constexpr std::int64_t kCaughtTicks = 2 * kPlayTicksPerSecond;
+inline constexpr std::int64_t kAttemptTicks = std::int64_t{90} * kPlayTicksPerSecond;
+inline constexpr std::int64_t kCaughtTicks = std::int64_t{2} * kPlayTicksPerSecond;
 
 // Simulated segments per decision: the path up to the decision's effect, one
 // segment per candidate, and one per candidate and follow-up.

@@ -101,7 +101,7 @@ private:
         QTest::mouseRelease(on, Qt::LeftButton, Qt::NoModifier, position);
     }
     QString loadText(std::string_view text) {
-        const QString path = dir.filePath("level.lev");
+        QString path = dir.filePath("level.lev");
         writeFile(path, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
         prompts.fileNames = {path};
         trigger("mnuload");

@@ -56,8 +56,10 @@ protected:
         painter.drawPixmap(0, 0, background_);
         const double t = static_cast<double>(clock_.elapsed()) / 1000;
         for (int i = 0; i < kSprites; ++i) {
-            const double x = static_cast<double>(i % 10) * 44 + 10 * std::sin(t + i);
-            const double y = static_cast<double>(i / 10) * 90 + 20 * std::cos(t * 1.3 + i);
+            const int column = i % 10;
+            const int row = i / 10;
+            const double x = column * 44.0 + 10 * std::sin(t + i);
+            const double y = row * 90.0 + 20 * std::cos(t * 1.3 + i);
             painter.drawPixmap(QPointF(std::round(x), std::round(y)), sprite_);
         }
     }
