@@ -16,4 +16,13 @@ if(TARGET ferlan_solver)
         LIBS ferlan_solver)
     target_compile_definitions(playtest_test PRIVATE FERLAN_TOOL_PATH="$<TARGET_FILE:ferlan-tool>")
     add_dependencies(playtest_test ferlan-tool)
+
+    # Each built-in level won often enough by the player model. Under the
+    # sanitizers the 600 attempts take too long; the smoke test above covers
+    # the model there.
+    if(NOT FERLAN_SANITIZE)
+        ferlan_add_gtest(fair_levels_test
+            SOURCES fair_levels_test.cpp
+            LIBS ferlan_solver)
+    endif()
 endif()
