@@ -451,4 +451,12 @@ std::vector<AttemptResult> playtest(const GameModel& start, const PlaytestOption
     return results;
 }
 
+int fairWinPercent(int level) {
+    if (level <= 10) return 80;
+    if (level <= 20) return 65;
+    return 50;
+}
+
+int fairWins(int level, int attempts) { return (fairWinPercent(level) * attempts + 99) / 100; }
+
 }  // namespace ferlan

@@ -67,4 +67,11 @@ AttemptResult playAttempt(const GameModel& start, const PlayerParams& player, st
 
 std::vector<AttemptResult> playtest(const GameModel& start, const PlaytestOptions& options);
 
+// A built-in level (1 to 30) is fair when the player model wins this share of
+// its attempts, in percent. It falls with the level's place in the set, as a
+// difficulty curve should: 80 for levels 1 to 10, 65 for 11 to 20, 50 after.
+int fairWinPercent(int level);
+// The wins of `attempts` that share asks for, rounded up: 16, 13 or 10 of 20.
+int fairWins(int level, int attempts);
+
 }  // namespace ferlan

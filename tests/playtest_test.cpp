@@ -87,6 +87,18 @@ TEST(PlayerModel, SlowerReactionNeverWinsMore) {
     }
 }
 
+TEST(PlayerModel, TheShareALevelMustWinFallsWithItsPlace) {
+    const struct {
+        int level;
+        int attempts;
+        int wins;
+    } cases[] = {{1, 20, 16},  {10, 20, 16}, {11, 20, 13}, {20, 20, 13},
+                 {21, 20, 10}, {30, 20, 10}, {11, 3, 2},   {30, 5, 3}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(fairWins(c.level, c.attempts), c.wins) << c.level << ", " << c.attempts;
+    }
+}
+
 // A smoke test of the built-in set; the full table is
 // tools/solver/playtest_builtin_levels.sh. The classic levels are fair.
 TEST(FerlanToolPlaytest, PlaysAttemptsOfBuiltinLevels) {
@@ -94,7 +106,10 @@ TEST(FerlanToolPlaytest, PlaysAttemptsOfBuiltinLevels) {
         SCOPED_TRACE(level);
         const ToolRun run = runTool({"playtest", "--level", level, "--attempts", "5", "--stats"});
         ASSERT_EQ(run.exitCode, 0) << run.err;
-        EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 7) << run.out;
+        EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 8) << run.out;
+        // 80 % of 5, rounded up.
+        EXPECT_NE(run.out.find("# needed for its place in the set: 4 of 5\n"), std::string::npos)
+            << run.out;
         EXPECT_NE(run.out.find("attempt 5 (seed 5): "), std::string::npos) << run.out;
         EXPECT_NE(run.out.find("# decisions: "), std::string::npos) << run.out;
         if (std::string(level) != "10") {

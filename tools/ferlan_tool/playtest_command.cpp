@@ -119,6 +119,11 @@ int runPlaytest(const Arguments& args) {
         out.precision(2);
         out << std::fixed << "# decisions: " << decisions << ", states searched: " << states << " ("
             << statesPerDecision() << " per decision), seconds: " << seconds << '\n';
+        if (parsed->source.builtin != 0) {
+            out << "# needed for its place in the set: "
+                << fairWins(parsed->source.builtin, options.attempts) << " of " << attempts.size()
+                << '\n';
+        }
     }
     out << "won " << won << " of " << attempts.size() << '\n';
     std::cout << out.str() << std::flush;

@@ -36,8 +36,11 @@ POLE_SIZES = {'g': (960, 360), 'k': (720, 240)}
 STEPS = (15, 30, 75, 150, 300, 450, 600, 900)
 
 
-def wins_needed(level):
-    return 16 if level <= 10 else 13 if level <= 20 else 10
+def wins_needed(tool, level):
+    """The wins of 20 the level's place in the set asks for, as the tool says."""
+    out = subprocess.run([tool, 'playtest', '--level', str(level), '--attempts', '20', '--stats'],
+                         capture_output=True, text=True, check=True).stdout
+    return int(re.search(r'^# needed for its place in the set: (\d+) of', out, re.M).group(1))
 
 
 def load_builtin(tool, level):
@@ -116,15 +119,15 @@ def measure(tool, level, folder):
     return wins, reached, unused, states
 
 
-def score(number, result):
+def score(needed, result):
     wins, reached, unused, _ = result
     if unused is None:
         return -1000
-    return min(wins, wins_needed(number) + 2) * 10 + 5 * reached - 30 * unused
+    return min(wins, needed + 2) * 10 + 5 * reached - 30 * unused
 
 
-def meets(numbers, results, margin):
-    return all(r[0] >= wins_needed(n) + margin and r[2] == 0 for n, r in zip(numbers, results))
+def meets(needed, results, margin):
+    return all(r[0] >= n + margin and r[2] == 0 for n, r in zip(needed, results))
 
 
 def turned(code):
@@ -182,18 +185,19 @@ def main():
     numbers = [int(n) for n in args.levels.split(',')]
     rng = random.Random(args.seed)
     base = [load_builtin(tool, n) for n in numbers]
+    needed = [wins_needed(tool, n) for n in numbers]
     pairs = [overlapping_pairs(level) for level in base]
     levels = [parse_text(t) for t in args.start.split('|')] if args.start else copy.deepcopy(base)
     folder = tempfile.mkdtemp()
 
     def try_levels(candidate):
         results = [measure(tool, level, folder) for level in candidate]
-        return results, sum(score(n, r) for n, r in zip(numbers, results))
+        return results, sum(score(n, r) for n, r in zip(needed, results))
 
     results, best = try_levels(levels)
     print('start', results, flush=True)
     for step in range(args.iters):
-        if meets(numbers, results, args.margin):
+        if meets(needed, results, args.margin):
             break
         candidate, what = changed(rng, levels)
         if not all(allowed(c, p) for c, p in zip(candidate, pairs)):
@@ -205,7 +209,7 @@ def main():
             for level in levels:
                 print('kept', level_text(level), flush=True)
 
-    if meets(numbers, results, args.margin):
+    if meets(needed, results, args.margin):
         for kind in KINDS:
             for i in range(len(levels[0][kind])):
                 for key in ('code', 'x', 'y'):
@@ -217,7 +221,7 @@ def main():
                     if not all(allowed(c, p) for c, p in zip(candidate, pairs)):
                         continue
                     candidate_results, _ = try_levels(candidate)
-                    if meets(numbers, candidate_results, args.margin):
+                    if meets(needed, candidate_results, args.margin):
                         levels, results = candidate, candidate_results
     print('result', results)
     for level in levels:
