@@ -42,7 +42,7 @@ struct Game {
         file.close();
         if (!startOnDisplay(process, game, dir.path())) return;
         // A sanitizer build on a busy machine may take many seconds to open its window.
-        window = findWindow(QStringLiteral("^Ferlan$"), 60000);
+        window = findWindow(QStringLiteral("^Ferlan$"), 60000, &process);
         QThread::msleep(500);
     }
     ~Game() {

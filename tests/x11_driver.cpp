@@ -21,8 +21,10 @@ bool startOnDisplay(QProcess& process, const QString& program, const QString& ho
     environment.insert(QStringLiteral("LANG"), QStringLiteral("de_DE.UTF-8"));
     process.setProcessEnvironment(environment);
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    // The X server runs with -noreset, so a program started now reaches it
-    // however many clients came and went before.
+    // A program that finds no server gives up at once; make sure the display
+    // answers first. The server runs with -noreset, so this probe coming and
+    // going does not make it reset under the program.
+    if (!waitFor([] { return !xdotool({"getdisplaygeometry"}).isEmpty(); })) return false;
     process.start(program, {});
     return process.waitForStarted();
 }
@@ -41,12 +43,14 @@ bool waitFor(const std::function<bool()>& condition, int milliseconds) {
     return condition();
 }
 
-QString findWindow(const QString& namePattern, int milliseconds) {
+QString findWindow(const QString& namePattern, int milliseconds, const QProcess* owner) {
     QString id;
     waitFor(
         [&] {
             id = xdotool({"search", "--onlyvisible", "--name", namePattern}).section('\n', 0, 0);
-            return !id.isEmpty();
+            // A program that has ended opens no window; waiting on would only
+            // hide why it ended.
+            return !id.isEmpty() || (owner && owner->state() == QProcess::NotRunning);
         },
         milliseconds);
     return id;

@@ -24,8 +24,10 @@ QString xdotool(const QStringList& arguments);
 // Polls `condition` every 50 ms until it holds or the time is up.
 bool waitFor(const std::function<bool()>& condition, int milliseconds = 15000);
 
-// The id of the first visible window whose caption matches, or empty.
-QString findWindow(const QString& namePattern, int milliseconds = 15000);
+// The id of the first visible window whose caption matches, or empty; empty
+// at once when `owner`, the program that should open it, has ended.
+QString findWindow(const QString& namePattern, int milliseconds = 15000,
+                   const QProcess* owner = nullptr);
 
 QImage screenshot(const QString& window, const QString& path);
 
