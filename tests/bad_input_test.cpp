@@ -5,6 +5,7 @@
 // The same for the game's progress file, read and written.
 #include "game_fixture.h"
 #include "recording_prompts.h"
+#include "superuser_bounds.h"
 
 #include <Spiel/ui/game_window.h>
 #include <Spiel/ui/progress_file.h>
@@ -29,8 +30,6 @@ namespace {
 const QString kReadError = QStringLiteral("Fehler beim Lesen der Level-Datei.");
 const QString kMissingProgress =
     QStringLiteral("Datei mit Spielstand nicht vorhanden oder fehlerhaft.");
-
-bool runningAsRoot() { return geteuid() == 0; }
 
 bool writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
@@ -89,9 +88,8 @@ const std::vector<LevelInput>& levelInputs() {
     return inputs;
 }
 
-// The path to hand the open dialog; empty with `skip` set when this machine
-// cannot make the input.
-QString makeLevelInput(const LevelInput& input, const QTemporaryDir& dir, QString* skip) {
+// The path to hand the open dialog; empty when the input cannot be made.
+QString makeLevelInput(const LevelInput& input, const QTemporaryDir& dir) {
     QString path = dir.filePath(QString::fromUtf8(input.fileName));
     switch (input.source) {
         case Source::Bytes:
@@ -114,10 +112,6 @@ QString makeLevelInput(const LevelInput& input, const QTemporaryDir& dir, QStrin
             // Opens as a regular file, then fails on the first read.
             return QStringLiteral("/proc/self/mem");
         case Source::Unreadable:
-            if (runningAsRoot()) {
-                *skip = QStringLiteral("file permissions do not stop the superuser from reading");
-                return {};
-            }
             if (!writeFile(path, input.bytes) ||
                 !QFile::setPermissions(path, QFileDevice::Permissions()))
                 return {};
@@ -173,26 +167,6 @@ void expectOneReadError(const RecordingPrompts& prompts, const QString& text) {
     QCOMPARE(prompts.shown[1].icon, Prompts::Icon::Critical);
 }
 
-// A folder that takes no new files, for the superuser too; undone on destruction.
-class ReadOnlyFolder {
-public:
-    explicit ReadOnlyFolder(QString folder) : folder_(std::move(folder)) {
-        QFile::setPermissions(folder_, QFile::ReadOwner | QFile::ExeOwner);
-        immutable_ = runningAsRoot() && QProcess::execute("chattr", {"+i", folder_}) == 0;
-    }
-    ~ReadOnlyFolder() {
-        if (immutable_) QProcess::execute("chattr", {"-i", folder_});
-        QFile::setPermissions(folder_, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-    ReadOnlyFolder(const ReadOnlyFolder&) = delete;
-    ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
-    bool effective() const { return immutable_ || !runningAsRoot(); }
-
-private:
-    QString folder_;
-    bool immutable_ = false;
-};
-
 }  // namespace
 
 class BadInputTest : public QObject {
@@ -222,9 +196,10 @@ void BadInputTest::gameLoadsALevelOrChangesNothing() {
     QFETCH(QString, scenario);
     const LevelInput& level = levelInputs()[static_cast<std::size_t>(input)];
     Game game;
-    QString skip;
-    const QString path = makeLevelInput(level, game.dir, &skip);
-    if (!skip.isEmpty()) QSKIP(qPrintable(skip));
+    std::optional<PermissionsBindTheSuperuser> bound;
+    if (level.source == Source::Unreadable) bound.emplace();
+    if (bound && !bound->effective()) QSKIP(bound->why().c_str());
+    const QString path = makeLevelInput(level, game.dir);
     QVERIFY(!path.isEmpty());
     if (scenario == "in play") game.playLevel1();
     const GameModel& m = game.window->model();
@@ -277,8 +252,9 @@ void BadInputTest::progressFileOpensTheListOrReports() {
     QFETCH(QByteArray, content);
     QFETCH(QString, kind);
     QFETCH(int, shown);
-    if (kind == "unreadable" && runningAsRoot())
-        QSKIP("file permissions do not stop the superuser from reading");
+    std::optional<PermissionsBindTheSuperuser> bound;
+    if (kind == "unreadable") bound.emplace();
+    if (bound && !bound->effective()) QSKIP(bound->why().c_str());
     Game game(QByteArray{});
     if (kind == "file" || kind == "unreadable") QVERIFY(writeFile(game.progressPath(), content));
     if (kind == "unreadable")
@@ -325,7 +301,7 @@ void BadInputTest::winningKeepsPlayingWhateverTheProgressFile() {
     std::optional<ReadOnlyFolder> readOnly;
     if (kind == "read-only") {
         readOnly.emplace(game.dir.path());
-        if (!readOnly->effective()) QSKIP("cannot make a folder read-only here");
+        if (!readOnly->effective()) QSKIP(readOnly->why().c_str());
     } else {
         QVERIFY(QFile::remove(path));
         if (kind == "fifo") QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);

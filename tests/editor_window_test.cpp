@@ -1,4 +1,5 @@
 #include "recording_prompts.h"
+#include "superuser_bounds.h"
 
 #include <Editor/ui/edit_strip.h>
 #include <Editor/ui/editor_window.h>
@@ -26,6 +27,7 @@
 #include <solver/solver.h>
 
 #include <functional>
+#include <optional>
 
 #include <unistd.h>
 
@@ -281,21 +283,15 @@ private slots:
         QVERIFY(QDir().mkpath(folder));
         const QString path = folder + "/alt.lev";
         writeFile(path, "13;2;;;;\r\n");
-        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
-        // Permissions do not stop root; an immutable folder does.
-        const bool root = geteuid() == 0;
-        if (root && QProcess::execute("chattr", {"+i", folder}) != 0) {
-            QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-            QSKIP("cannot make a folder read-only here");
-        }
+        std::optional<ReadOnlyFolder> readOnly(folder);
+        if (!readOnly->effective()) QSKIP(readOnly->why().c_str());
         click("Boden1");
         click("Command1");
         const QString missingFolder = dir.filePath("fehlt/neu.lev");
         prompts.fileNames = {path, missingFolder};
         trigger("mnusave");
         trigger("mnusave");
-        if (root) QProcess::execute("chattr", {"-i", folder});
-        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        readOnly.reset();
 
         QCOMPARE(fileBytes(path), QByteArray("13;2;;;;\r\n"));
         QVERIFY(!QFile::exists(missingFolder));

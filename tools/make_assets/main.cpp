@@ -1,13 +1,17 @@
 // make-assets: draws every picture of the game and the editor and writes them
 // as PNG files into assets/, plus a contact sheet into docs/.
 //
-//   make-assets [--check] [--mockups DIR] [ROOT]
+//   make-assets [--check] [--exact] [--mockups DIR] [ROOT]
 //
 // ROOT is the repository (default: the source tree this program was built
-// from). With --check nothing is written: the program only reports the files
-// whose content would change, and fails if there are any. --mockups also
-// writes the game's screens with their labels into DIR, for review.
+// from). A file counts as changed when its picture differs from today's
+// drawing by more than rounding (see picture_compare.h), so a run on another
+// processor leaves the tree alone; --exact counts any changed byte instead.
+// With --check nothing is written: the program only reports the files that
+// would change, and fails if there are any. --mockups also writes the game's
+// screens with their labels into DIR, for review.
 
+#include "picture_compare.h"
 #include "pictures_drawn.h"
 
 #include <QBuffer>
@@ -33,14 +37,40 @@ QByteArray readAll(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+struct StoreMode {
+    bool checkOnly = false;
+    bool exact = false;
+};
+
+// Empty when the stored file still holds this picture, else why not.
+QString whyChanged(const QString& path, const QByteArray& stored, const QByteArray& drawn,
+                   bool exact) {
+    if (stored == drawn) {
+        return {};
+    }
+    if (stored.isEmpty()) {
+        return path + QStringLiteral(": missing or unreadable");
+    }
+    if (exact) {
+        return path + QStringLiteral(": bytes differ");
+    }
+    using namespace ferlan::art;
+    const PictureDifference difference =
+        comparePictures(QImage::fromData(stored, "PNG"), QImage::fromData(drawn, "PNG"));
+    return isWithin(difference, PictureTolerance{}) ? QString()
+                                                    : describeDifference(path, difference);
+}
+
 // Writes only changed files so an unchanged rerun leaves the tree untouched.
-bool storeIfChanged(const QString& path, const QByteArray& bytes, bool checkOnly, int& changed) {
-    if (readAll(path) == bytes) {
+bool storeIfChanged(const QString& path, const QImage& image, StoreMode mode, int& changed) {
+    const QByteArray bytes = encodePng(image);
+    const QString why = whyChanged(path, readAll(path), bytes, mode.exact);
+    if (why.isEmpty()) {
         return true;
     }
     ++changed;
-    if (checkOnly) {
-        std::printf("differs: %s\n", qPrintable(path));
+    if (mode.checkOnly) {
+        std::printf("differs: %s\n", qPrintable(why));
         return true;
     }
     QSaveFile file(path);
@@ -60,18 +90,20 @@ int main(int argc, char** argv) {
     }
     QGuiApplication app(argc, argv);
 
-    bool checkOnly = false;
+    StoreMode mode;
     QString mockupDir;
     QString root = QStringLiteral(FERLAN_SOURCE_DIR);
     const QStringList args = app.arguments().mid(1);
     for (int i = 0; i < args.size(); ++i) {
         const QString& arg = args[i];
         if (arg == QLatin1String("--check")) {
-            checkOnly = true;
+            mode.checkOnly = true;
+        } else if (arg == QLatin1String("--exact")) {
+            mode.exact = true;
         } else if (arg == QLatin1String("--mockups") && i + 1 < args.size()) {
             mockupDir = args[++i];
         } else if (arg.startsWith(QLatin1Char('-'))) {
-            std::fprintf(stderr, "usage: make-assets [--check] [--mockups DIR] [ROOT]\n");
+            std::fprintf(stderr, "usage: make-assets [--check] [--exact] [--mockups DIR] [ROOT]\n");
             return 2;
         } else {
             root = arg;
@@ -95,19 +127,19 @@ int main(int argc, char** argv) {
     int changed = 0;
     bool ok = true;
     for (const Picture& picture : pictures) {
-        ok = storeIfChanged(dir.filePath(QStringLiteral("assets/") + picture.file),
-                            encodePng(picture.image), checkOnly, changed) &&
+        ok = storeIfChanged(dir.filePath(QStringLiteral("assets/") + picture.file), picture.image,
+                            mode, changed) &&
              ok;
     }
     ok = storeIfChanged(dir.filePath(QStringLiteral("docs/contact_sheet.png")),
-                        encodePng(drawContactSheet(pictures)), checkOnly, changed) &&
+                        drawContactSheet(pictures), mode, changed) &&
          ok;
     if (!mockupDir.isEmpty()) {
         QDir().mkpath(mockupDir);
         int written = 0;
         for (const Picture& mockup : drawMockups(pictures)) {
-            ok = storeIfChanged(QDir(mockupDir).filePath(mockup.file), encodePng(mockup.image),
-                                false, written) &&
+            ok = storeIfChanged(QDir(mockupDir).filePath(mockup.file), mockup.image,
+                                StoreMode{false, true}, written) &&
                  ok;
         }
     }
@@ -115,6 +147,6 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::printf("%zu pictures, %d %s\n", pictures.size(), changed,
-                checkOnly ? "differ from the files" : "files written");
-    return checkOnly && changed > 0 ? 1 : 0;
+                mode.checkOnly ? "differ from the files" : "files written");
+    return mode.checkOnly && changed > 0 ? 1 : 0;
 }
