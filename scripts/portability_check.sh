@@ -1,0 +1,127 @@
+#!/usr/bin/env bash
+# Runs the optimised build's suite under conditions a machine may bring with
+# it (another locale, a far time zone, one core, a busy processor, a home
+# folder that takes no files, a checkout path with a space and an umlaut),
+# RUNS times each (default 3), and prints a table of what failed. Takes long;
+# ./test.sh does not run it.
+#
+#   scripts/portability_check.sh [RUNS]
+#
+# Needs scripts/setup.sh to have run (stress-ng, the German locale). The
+# checkout-path condition builds a second copy of the tree under the system's
+# temporary folder.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+runs=${1:-3}
+build="$root/build/default"
+scratch=$(mktemp -d)
+trap 'cleanup' EXIT
+stress_pid=
+
+cleanup() {
+    [[ -n "$stress_pid" ]] && kill "$stress_pid" 2>/dev/null
+    rm -rf "$scratch"
+}
+
+scripts/build.sh default >/dev/null || { echo "the optimised build failed" >&2; exit 1; }
+
+# A home folder that takes no files: for the superuser, whom permissions do
+# not bind, a read-only bind mount in a mount namespace of its own.
+readonly_home="$scratch/home"
+mkdir -p "$readonly_home"
+run_with_readonly_home() {
+    if ((EUID == 0)); then
+        unshare --mount --propagation private -- bash -c '
+            mount --bind "$1" "$1" && mount -o remount,bind,ro "$1" || exit 125
+            shift; HOME="$0" exec "$@"' "$readonly_home" "$readonly_home" "$@"
+    else
+        chmod 0500 "$readonly_home"
+        HOME="$readonly_home" "$@"
+        chmod 0700 "$readonly_home"
+    fi
+}
+
+# The same tree, cloned to a path with a space and an umlaut, and built there.
+odd_path="$scratch/Ferlan Prüfung/ferlan"
+prepare_odd_path() {
+    mkdir -p "$(dirname "$odd_path")"
+    git clone -q "$root" "$odd_path" &&
+        git -C "$root" diff HEAD | git -C "$odd_path" apply --allow-empty &&
+        (cd "$odd_path" && scripts/build.sh default >/dev/null)
+}
+
+# One run of the suite in build folder $1, under the command words that
+# follow; prints the failing tests' names, one per line.
+suite() {
+    local dir=$1
+    shift
+    local log="$scratch/log"
+    "$@" ctest --test-dir "$dir" -j2 --timeout 600 >"$log" 2>&1
+    local status=$?
+    grep -E '^\s+[0-9]+ - ' "$log" | sed -E 's/^\s+[0-9]+ - //; s/ \(.*\)$//'
+    if ((status != 0)) && ! grep -qE '^\s+[0-9]+ - ' "$log"; then
+        echo "(ctest could not run: status $status)"
+    fi
+}
+
+conditions=(
+    "as it is"
+    "LANG=C.UTF-8"
+    "LANG=de_DE.UTF-8"
+    "TZ=Pacific/Chatham"
+    "one core (taskset -c 0)"
+    "both cores busy (stress-ng --cpu 2)"
+    "HOME not writable"
+    "checkout path with space and umlaut"
+)
+
+declare -A failures names
+for condition in "${conditions[@]}"; do
+    failures[$condition]=0
+    names[$condition]=""
+    dir=$build
+    prefix=(env)
+    case $condition in
+        LANG=*) prefix=(env LC_ALL= "$condition") ;;
+        TZ=*) prefix=(env "$condition") ;;
+        "one core"*) prefix=(taskset -c 0) ;;
+        "both cores busy"*)
+            stress-ng --cpu 2 --quiet &
+            stress_pid=$!
+            ;;
+        "HOME not writable") prefix=(run_with_readonly_home) ;;
+        "checkout path"*)
+            if ! prepare_odd_path; then
+                failures[$condition]=$runs
+                names[$condition]="(the copy could not be built)"
+                continue
+            fi
+            dir="$odd_path/build/default"
+            ;;
+    esac
+    for ((run = 1; run <= runs; ++run)); do
+        echo "== $condition, run $run of $runs" >&2
+        failed=$(suite "$dir" "${prefix[@]}")
+        if [[ -n "$failed" ]]; then
+            failures[$condition]=$((failures[$condition] + 1))
+            names[$condition]+="$(echo "$failed" | tr '\n' ' ')"
+        fi
+    done
+    if [[ -n "$stress_pid" ]]; then
+        kill "$stress_pid" 2>/dev/null
+        wait "$stress_pid" 2>/dev/null
+        stress_pid=
+    fi
+done
+
+echo
+printf '| %-38s | %-4s | %-8s | %s\n' "condition" "runs" "failures" "failing tests"
+printf '|%s|%s|%s|%s\n' "$(printf -- '-%.0s' {1..40})" "------" "----------" "---"
+total=0
+for condition in "${conditions[@]}"; do
+    printf '| %-38s | %-4s | %-8s | %s\n' "$condition" "$runs" "${failures[$condition]}" \
+        "$(echo "${names[$condition]}" | tr ' ' '\n' | sort -u | tr '\n' ' ')"
+    total=$((total + failures[$condition]))
+done
+((total == 0))
