@@ -2,6 +2,7 @@
 
 #include <Spiel/sim/game_shell.h>
 #include <Spiel/sim/key_script.h>
+#include <Spiel/sim/rules.h>
 #include <Spiel/sim/tick.h>
 #include <leveldata/elements.h>
 
@@ -38,13 +39,11 @@ constexpr double kNowWeight = 0.5;
 // any in which it is free.
 constexpr double kCaughtPenalty = 1e6;
 constexpr double kWonBonus = -1e9;
-constexpr Twips kCaptureRadius = 100;
 // A ball that stays this close to where it was for kCaughtTicks is held fast.
 constexpr Twips kHeldBox = kCaptureRadius;
 
 bool touches(Twips left, Twips top, Twips size, const FieldObject& box) {
-    return left + size >= box.Left && box.right() >= left && top + size >= box.Top &&
-           box.bottom() >= top;
+    return touches(FieldObject{left, top, size, size, true}, box);
 }
 
 bool caught(const GameModel& model) {
@@ -52,10 +51,7 @@ bool caught(const GameModel& model) {
     for (std::size_t i = 1; i <= kMaxFerlan; ++i) {
         if (!model.Ferlan[i].Visible) continue;
         const FieldObject& z = model.Zentrum[i];
-        if (std::fabs(ball.Left - z.Left) < kCaptureRadius &&
-            std::fabs(ball.Top - z.Top) < kCaptureRadius) {
-            return true;
-        }
+        if (inCaptureSquare(z, ball.Left, ball.Top)) return true;
     }
     return false;
 }
@@ -160,10 +156,7 @@ private:
             if (!start.Ferlan[i].Visible) continue;
             if (touches(left, top, kBallSize, start.Ferlan[i])) return true;
             const FieldObject& z = start.Zentrum[i];
-            if (std::fabs(left - z.Left) < kCaptureRadius + kCaptureMargin &&
-                std::fabs(top - z.Top) < kCaptureRadius + kCaptureMargin) {
-                return true;
-            }
+            if (inCaptureSquare(z, left, top, kCaptureMargin)) return true;
             if (pulls(start, i, polarity) &&
                 touches(left, top, kBallSize, start.Anziehung[3 * i])) {
                 return true;
@@ -242,7 +235,7 @@ Played runFor(GameModel& model, DetachedShell& shell, std::int64_t& tick, std::i
             if (change.due == tick) holdKeys(model, change.keys);
         }
         ++tick;
-        if (runTick(model, shell) || model.Levelendeanzeiger.Visible) {
+        if (runTick(model, shell) || ballInExit(model)) {
             played.won = true;
             return played;
         }
@@ -292,7 +285,7 @@ public:
             // is whatever the keys do.
             const Image& ball = model.Eisenkugel;
             // The exit drawing the ball in is slow, but not held.
-            if (model.Levelendeanzeiger.Visible || std::fabs(ball.Left - heldLeft) > kHeldBox ||
+            if (ballInExit(model) || std::fabs(ball.Left - heldLeft) > kHeldBox ||
                 std::fabs(ball.Top - heldTop) > kHeldBox) {
                 heldLeft = ball.Left;
                 heldTop = ball.Top;

@@ -1,22 +1,11 @@
 #include "replay_report.h"
 
 #include <Spiel/sim/game_shell.h>
+#include <Spiel/sim/rules.h>
 #include <Spiel/sim/tick.h>
 
 namespace ferlan {
 namespace {
-
-bool touches(const FieldObject& a, const FieldObject& b) {
-    return a.right() >= b.Left && b.right() >= a.Left && a.bottom() >= b.Top && b.bottom() >= a.Top;
-}
-
-// The window in which a polariser hands its polarity to the ball.
-bool inPolarisingWindow(const FieldObject& pipe, const FieldObject& ball) {
-    constexpr Twips across = 106;
-    constexpr Twips along = 500;
-    return pipe.right() - across >= ball.Left && pipe.Left + across <= ball.right() &&
-           pipe.bottom() - along >= ball.Top && pipe.Top + along <= ball.bottom();
-}
 
 template <std::size_t N>
 std::vector<std::size_t> shownSlots(const std::array<Image, N>& images) {

@@ -1,6 +1,7 @@
 #include "solver.h"
 
 #include <Spiel/sim/game_shell.h>
+#include <Spiel/sim/rules.h>
 #include <Spiel/sim/tick.h>
 
 #include <algorithm>
@@ -97,6 +98,7 @@ public:
         model_.BallVY = node.ball.vy;
         model_.BallPolarity = node.polarity;
         model_.Levelendeanzeiger.Visible = false;
+        model_.BallInExit = false;
         for (std::size_t n = 0; n < movers_.count(); ++n) {
             const std::size_t k = movers_.kugelSlots[n];
             Image& kugel = model_.Kugel[k];
@@ -129,7 +131,7 @@ public:
         for (int t = 1; t <= ticks; ++t) {
             if (runTick(model_, shell_)) return t;
             // Under the opening the exit takes over: the keys no longer matter.
-            if (model_.Levelendeanzeiger.Visible) {
+            if (ballInExit(model_)) {
                 for (int extra = 1; extra <= kExitDrawTicks; ++extra) {
                     if (runTick(model_, shell_)) return t + extra;
                 }
@@ -316,6 +318,10 @@ std::vector<KeyStep> mergeKeySteps(const std::vector<KeyStep>& steps) {
         }
     }
     return merged;
+}
+
+int defaultSolveThreads() {
+    return static_cast<int>(std::max(1u, std::min(2u, std::thread::hardware_concurrency())));
 }
 
 std::int64_t winningTick(const GameModel& start, const std::vector<KeyStep>& steps) {

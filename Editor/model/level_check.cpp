@@ -2,6 +2,7 @@
 
 #include <Spiel/sim/build_field.h>
 #include <Spiel/sim/game_shell.h>
+#include <Spiel/sim/rules.h>
 #include <Spiel/sim/tick.h>
 #include <solver/replay_report.h>
 
@@ -9,12 +10,6 @@
 
 namespace ferlan::editor {
 namespace {
-
-class DetachedShell : public GameShell {
-public:
-    void writeProgress(int) override {}
-    void levelClick(int) override {}
-};
 
 int countUnused(const std::vector<std::int64_t>& ticks) {
     return static_cast<int>(std::count(ticks.begin(), ticks.end(), 0));
@@ -43,7 +38,7 @@ std::vector<RoutePoint> traceRoute(const GameModel& start, const std::vector<Key
             const Image& ball = model.Eisenkugel;
             route.push_back(
                 {ball.Left + ball.Width / 2, ball.Top + ball.Height / 2, model.BallPolarity});
-            if (!inExit && (model.Levelendeanzeiger.Visible || won)) {
+            if (!inExit && (ballInExit(model) || won)) {
                 inExit = true;
                 if (exitPoint != nullptr) *exitPoint = route.size() - 1;
             }

@@ -83,6 +83,7 @@ void buildField(GameModel& model) {
     model.Levelanzeiger.Visible = true;
     model.Levelanzeiger.Top = h - (model.Levelanzeiger.Height + kLevelanzeigerRise);
     model.Levelendeanzeiger.Visible = false;
+    model.BallInExit = false;
     model.Levelendeanzeiger.Top = kLevelendeanzeigerTop;
 
     model.FloorTexture = level.floor;

@@ -98,6 +98,9 @@ struct GameModel {
     Speed SwapY = 0;
 
     bool AlarmOn = false;
+    // Set by the tick once the ball is under the exit's opening and drawn in;
+    // read it through ballInExit (rules.h).
+    bool BallInExit = false;
 
     // Set by the window's key handlers, read by the tick.
     bool KeyUpHeld = false;

@@ -1,5 +1,6 @@
 #include "tick.h"
 
+#include "rules.h"
 #include "speed.h"
 
 #include <leveldata/builtin_levels.h>
@@ -12,23 +13,13 @@ constexpr int kSpeedLimit = 100;
 constexpr Twips kPoleMargin = 106;
 constexpr Twips kTransformatorMargin = 120;
 constexpr Twips kKugelMargin = 212;
-constexpr Twips kCaptureRadius = 100;
 constexpr Twips kRimBand = 100;
-// The polarising window: how far the ball must reach into the pipe across
-// and along it.
-constexpr Twips kPolariseAcross = 106;
-constexpr Twips kPolariseAlong = 500;
 constexpr Twips kPipeLift = 20;
 // The exit pipe draws the ball to where it is centred under the opening
 // (Ende.Left + 240) and swallows it 240 deep.
 constexpr Twips kExitCentre = 240;
 constexpr Twips kExitDepth = 240;
 constexpr double kLastLevel = kBuiltinLevelCount;
-
-// Boxes touch with their edges included.
-inline bool touches(const FieldObject& a, const FieldObject& b) {
-    return a.right() >= b.Left && b.right() >= a.Left && a.bottom() >= b.Top && b.bottom() >= a.Top;
-}
 
 inline bool deepVertical(const FieldObject& obstacle, const FieldObject& ball, Twips margin) {
     return obstacle.bottom() - margin > ball.Top && obstacle.Top + margin < ball.bottom();
@@ -213,10 +204,7 @@ void polarise(GameModel& model) {
     for (std::size_t k = 1; k <= kMaxTransformator; ++k) {
         const Image& pipe = model.Transformator[k];
         if (!pipe.Visible) continue;
-        if (pipe.right() - kPolariseAcross >= ball.Left &&
-            pipe.Left + kPolariseAcross <= ball.right() &&
-            pipe.bottom() - kPolariseAlong >= ball.Top &&
-            pipe.Top + kPolariseAlong <= ball.bottom()) {
+        if (inPolarisingWindow(pipe, ball)) {
             const Polarity before = model.BallPolarity;
             switch (pipe.picture) {
                 case Picture::ap: model.BallPolarity = Polarity::Plus; break;
@@ -244,9 +232,7 @@ bool applyPoleForces(GameModel& model) {
             if (poleForce(model.BallPolarity, disc.BackColour, ring, force)) {
                 pull(model, z.Left, z.Top, force);
             }
-            if (ring == 2 && z.Left - kCaptureRadius < ball.Left &&
-                ball.Left < z.Left + kCaptureRadius && z.Top - kCaptureRadius < ball.Top &&
-                ball.Top < z.Top + kCaptureRadius) {
+            if (ring == 2 && inCaptureSquare(z, ball.Left, ball.Top)) {
                 model.BallVX = 0;
                 model.BallVY = 0;
             }
@@ -325,6 +311,7 @@ ExitResult enterExit(GameModel& model, GameShell& shell) {
     model.BallVX = 0;
     model.BallVY = 0;
     if (ende.right() >= ball.right() && ball.Left >= ende.Left) {
+        model.BallInExit = true;
         model.Levelendeanzeiger.Visible = true;
         model.AlarmOn = false;
         if (ende.Left + kExitCentre < ball.Left) ball.Left -= 1;
