@@ -1,6 +1,5 @@
 #include "player_model.h"
 
-#include <Spiel/sim/game_shell.h>
 #include <Spiel/sim/key_script.h>
 #include <Spiel/sim/rules.h>
 #include <Spiel/sim/tick.h>
@@ -227,7 +226,7 @@ struct Step {
 };
 
 // Runs `ticks` ticks, switching to each pending decision when it falls due.
-Played runFor(GameModel& model, DetachedShell& shell, std::int64_t& tick, std::int64_t ticks,
+Played runFor(GameModel& model, std::int64_t& tick, std::int64_t ticks,
               const std::vector<Pending>& pending) {
     Played played;
     for (std::int64_t n = 0; n < ticks; ++n) {
@@ -235,7 +234,7 @@ Played runFor(GameModel& model, DetachedShell& shell, std::int64_t& tick, std::i
             if (change.due == tick) holdKeys(model, change.keys);
         }
         ++tick;
-        if (runTick(model, shell) || ballInExit(model)) {
+        if (runTick(model) == TickOutcome::Won || ballInExit(model)) {
             played.won = true;
             return played;
         }
@@ -254,7 +253,6 @@ public:
         AttemptResult result;
         result.seed = seed;
         GameModel model = start_;
-        DetachedShell shell;
         HeldKeys held;
         holdKeys(model, held);
         std::deque<Pending> onTheWay;  // decisions that have not reached the keys
@@ -276,7 +274,7 @@ public:
                 holdKeys(model, onTheWay.front().keys);
                 onTheWay.pop_front();
             }
-            if (runTick(model, shell)) {
+            if (runTick(model) == TickOutcome::Won) {
                 result.end = AttemptEnd::Won;
                 result.ticks = tick + 1;
                 return result;
@@ -330,9 +328,8 @@ private:
             expected.push_back({std::max(tick, change.due), change.keys});
         }
         GameModel prefix = now;
-        DetachedShell shell;
         std::int64_t prefixTick = tick;
-        const Played before = runFor(prefix, shell, prefixTick, reaction, expected);
+        const Played before = runFor(prefix, prefixTick, reaction, expected);
         ++statesSearched;
         if (before.won) return decided;
 
@@ -351,7 +348,7 @@ private:
             GameModel first = prefix;
             std::int64_t firstTick = prefixTick;
             holdKeys(first, kKeyCombinations[c]);
-            const Played one = runFor(first, shell, firstTick, decide, {});
+            const Played one = runFor(first, firstTick, decide, {});
             ++statesSearched;
             const double firstScore = score(first, one, firstTick);
             double candidate = firstScore;
@@ -365,7 +362,7 @@ private:
                     second.model = first;
                     second.tick = firstTick;
                     holdKeys(second.model, kKeyCombinations[n]);
-                    second.played = runFor(second.model, shell, second.tick, decide, {});
+                    second.played = runFor(second.model, second.tick, decide, {});
                     second.played.caught = second.played.caught || one.caught;
                     const double secondScore = score(second.model, second.played, second.tick);
                     // A win counts by its tick alone: the sooner, the better.
@@ -388,8 +385,7 @@ private:
                         GameModel third = second.model;
                         std::int64_t thirdTick = second.tick;
                         holdKeys(third, next);
-                        Played three =
-                            runFor(third, shell, thirdTick, decide * (1 + kCoastDecisions), {});
+                        Played three = runFor(third, thirdTick, decide * (1 + kCoastDecisions), {});
                         ++statesSearched;
                         three.caught = three.caught || second.played.caught;
                         const double thirdScore = score(third, three, thirdTick);
@@ -411,13 +407,7 @@ private:
     PlayerParams params_;
 };
 
-GameModel playableCopy(const GameModel& start) {
-    GameModel model = start;
-    // The tick never reads the level text; copies for planning are cheaper
-    // without it.
-    model.Text1.clear();
-    return model;
-}
+GameModel playableCopy(const GameModel& start) { return start; }
 
 }  // namespace
 

@@ -133,10 +133,11 @@ void CommandLineTest::gamePlaysTheFileAsLevelLadenWould() {
 
     for (const GameFixture<>* game : {&fromDialog, &fromCommandLine}) {
         const GameModel& m = game->window->model();
-        QCOMPARE(m.SpieltimerEnabled, accepted);
-        QCOMPARE(m.Spielflaeche.Visible, accepted);
+        const Session& s = game->window->session();
+        QCOMPARE(s.ticking(), accepted);
+        QCOMPARE(s.shown(), accepted);
         if (accepted) QCOMPARE(m.Spielflaeche.Height, 13 * 975.0F);
-        QCOMPARE(QByteArray::fromStdString(m.Text1), accepted ? content : QByteArray());
+        QCOMPARE(QByteArray::fromStdString(s.levelText()), accepted ? content : QByteArray());
         QVERIFY(game->titleShown());
     }
     const QStringList messages = fromCommandLine.prompts.messageTexts();
@@ -186,8 +187,8 @@ void CommandLineTest::installedGameKeepsProgressPerUser() {
     window->startLevel(0);
     GameModel& m = window->model();
     m.KeyUpHeld = true;
-    for (int i = 0; i < 5000 && m.Levelanzeige.Caption != " 2"; ++i) window->runTick();
-    QCOMPARE(QString::fromStdString(m.Levelanzeige.Caption), QStringLiteral(" 2"));
+    for (int i = 0; i < 5000 && window->session().builtinIndex() != 1; ++i) window->runTick();
+    QCOMPARE(window->session().builtinIndex(), 1);
     QCOMPARE(window->notice(), QString());
     QCOMPARE(readFile(QDir(userDir).filePath(ProgressFile::kFileName)), QByteArray("1\r\n"));
     QCOMPARE(readFile(QDir(dataDir).filePath(ProgressFile::kFileName)), QByteArray("0\r\n"));

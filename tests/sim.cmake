@@ -1,6 +1,6 @@
 if(TARGET ferlan_sim)
     ferlan_add_gtest(sim_test
-        SOURCES tick_test.cpp build_field_test.cpp play_test.cpp
+        SOURCES tick_test.cpp build_field_test.cpp play_test.cpp session_test.cpp
         LIBS ferlan_sim)
 
     # ferlan-tool run as a user runs it.

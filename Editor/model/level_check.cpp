@@ -1,7 +1,6 @@
 #include "level_check.h"
 
 #include <Spiel/sim/build_field.h>
-#include <Spiel/sim/game_shell.h>
 #include <Spiel/sim/rules.h>
 #include <Spiel/sim/tick.h>
 #include <solver/replay_report.h>
@@ -27,14 +26,13 @@ LevelTextResult checkText(const EditorModel& model) {
 std::vector<RoutePoint> traceRoute(const GameModel& start, const std::vector<KeyStep>& steps,
                                    std::size_t* exitPoint) {
     GameModel model = start;
-    DetachedShell shell;
     std::vector<RoutePoint> route;
     if (exitPoint != nullptr) *exitPoint = 0;
     bool inExit = false;
     for (const KeyStep& step : steps) {
         holdKeys(model, step.keys);
         for (std::int64_t n = 0; n < step.count; ++n) {
-            const bool won = runTick(model, shell);
+            const bool won = runTick(model) == TickOutcome::Won;
             const Image& ball = model.Eisenkugel;
             route.push_back(
                 {ball.Left + ball.Width / 2, ball.Top + ball.Height / 2, model.BallPolarity});

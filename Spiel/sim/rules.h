@@ -42,6 +42,6 @@ inline bool inCaptureSquare(const FieldObject& centre, Twips left, Twips top, Tw
 
 // The ball is under the exit's opening and being drawn in; the keys no longer
 // steer it. It stays so once the level is won.
-inline bool ballInExit(const GameModel& model) { return model.BallInExit; }
+inline bool ballInExit(const GameModel& model) { return model.Phase == BallPhase::Exit; }
 
 }  // namespace ferlan

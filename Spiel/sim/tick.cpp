@@ -3,8 +3,6 @@
 #include "rules.h"
 #include "speed.h"
 
-#include <leveldata/builtin_levels.h>
-
 namespace ferlan {
 namespace {
 
@@ -19,7 +17,6 @@ constexpr Twips kPipeLift = 20;
 // (Ende.Left + 240) and swallows it 240 deep.
 constexpr Twips kExitCentre = 240;
 constexpr Twips kExitDepth = 240;
-constexpr double kLastLevel = kBuiltinLevelCount;
 
 inline bool deepVertical(const FieldObject& obstacle, const FieldObject& ball, Twips margin) {
     return obstacle.bottom() - margin > ball.Top && obstacle.Top + margin < ball.bottom();
@@ -279,29 +276,9 @@ void moveKugeln(GameModel& model) {
     }
 }
 
-int highestShownLevelLabel(const GameModel& model) {
-    for (int i = kLevelLabelCount - 1; i >= 0; --i) {
-        if (model.LevelVisible[static_cast<std::size_t>(i)]) return i;
-    }
-    return 0;
-}
-
-void finishLevel(GameModel& model, GameShell& shell) {
-    // A level loaded from a file ends here; only built-in levels go on.
-    if (!model.Levelanzeige.Visible) return;
-    const double n = readLenientNumber(model.Levelanzeige.Caption);
-    if (n < kLastLevel) {
-        if (n > highestShownLevelLabel(model)) shell.writeProgress(static_cast<int>(n));
-        if (n >= 0) shell.levelClick(static_cast<int>(n));
-    } else {
-        model.Levelendeanzeiger.Visible = false;
-        model.Geschafft.Visible = true;
-    }
-}
-
 enum class ExitResult { NotThere, EndsTick, Won, Blocked };
 
-ExitResult enterExit(GameModel& model, GameShell& shell) {
+ExitResult enterExit(GameModel& model) {
     Image& ball = model.Eisenkugel;
     const FieldObject& ende = model.Ende;
     if (!(ende.bottom() > ball.Top)) return ExitResult::NotThere;
@@ -311,14 +288,12 @@ ExitResult enterExit(GameModel& model, GameShell& shell) {
     model.BallVX = 0;
     model.BallVY = 0;
     if (ende.right() >= ball.right() && ball.Left >= ende.Left) {
-        model.BallInExit = true;
-        model.Levelendeanzeiger.Visible = true;
+        model.Phase = BallPhase::Exit;
         model.AlarmOn = false;
         if (ende.Left + kExitCentre < ball.Left) ball.Left -= 1;
         if (ende.Left + kExitCentre > ball.Left) ball.Left += 1;
         if (ende.Top + kExitDepth >= ball.Top) {
             ball.Visible = false;
-            finishLevel(model, shell);
             return ExitResult::Won;
         }
         if (ball.Left == ende.Left + kExitCentre) ball.Top -= kPipeLift;
@@ -346,17 +321,23 @@ void scroll(GameModel& model) {
 
 }  // namespace
 
-bool runTick(GameModel& model, GameShell& shell) {
+TickOutcome runTick(GameModel& model) {
     Image& ball = model.Eisenkugel;
+    const bool alarmBefore = model.AlarmOn;
+    const auto outcome = [&] {
+        return model.AlarmOn != alarmBefore ? TickOutcome::AlarmChanged : TickOutcome::Nothing;
+    };
 
     // The entry pipe's top edge is a floor across the whole field.
     if (ball.bottom() > model.Anfang.Top) {
         ball.Top -= kPipeLift;
         model.BallVX = 0;
         model.BallVY = 0;
-        if (ball.bottom() - kPipeLift < model.Anfang.Top) model.Levelanzeiger.Visible = false;
+        if (ball.bottom() - kPipeLift < model.Anfang.Top && model.Phase == BallPhase::Entry) {
+            model.Phase = BallPhase::Field;
+        }
         model.fieldChanged();
-        return false;
+        return TickOutcome::Nothing;
     }
 
     steer(model);
@@ -374,9 +355,9 @@ bool runTick(GameModel& model, GameShell& shell) {
     model.AlarmOn = poleHit || kugelHit;
     moveKugeln(model);
 
-    switch (enterExit(model, shell)) {
-        case ExitResult::Won: return true;
-        case ExitResult::EndsTick: return false;
+    switch (enterExit(model)) {
+        case ExitResult::Won: return TickOutcome::Won;
+        case ExitResult::EndsTick: return outcome();
         case ExitResult::NotThere:
         case ExitResult::Blocked: break;
     }
@@ -385,7 +366,7 @@ bool runTick(GameModel& model, GameShell& shell) {
     ball.Left += static_cast<Twips>(model.BallVX);
     ball.Top += static_cast<Twips>(model.BallVY);
     scroll(model);
-    return false;
+    return outcome();
 }
 
 }  // namespace ferlan
