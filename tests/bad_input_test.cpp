@@ -5,6 +5,7 @@
 // The same for the game's progress file, read and written.
 #include "game_fixture.h"
 #include "recording_prompts.h"
+#include "test_files.h"
 
 #include <Spiel/ui/game_window.h>
 #include <Spiel/ui/progress_file.h>
@@ -31,16 +32,6 @@ const QString kMissingProgress =
     QStringLiteral("Datei mit Spielstand nicht vorhanden oder fehlerhaft.");
 
 bool runningAsRoot() { return geteuid() == 0; }
-
-bool writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 QByteArray poleBlocks(int count) {
     QByteArray text = "23;1;";

@@ -3,6 +3,7 @@
 // to the per-user folder.
 #include "game_fixture.h"
 #include "recording_prompts.h"
+#include "test_files.h"
 
 #include <Editor/ui/editor_window.h>
 #include <Spiel/ui/game_window.h>
@@ -20,16 +21,6 @@ namespace {
 
 const QString kReadError = QStringLiteral("Fehler beim Lesen der Level-Datei.");
 const QString kVersion = QStringLiteral(FERLAN_VERSION);
-
-bool writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 QStringList entries(const QString& folder) {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);

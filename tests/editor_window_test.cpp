@@ -1,4 +1,5 @@
 #include "recording_prompts.h"
+#include "test_files.h"
 
 #include <Editor/ui/edit_strip.h>
 #include <Editor/ui/editor_window.h>
@@ -46,12 +47,6 @@ QByteArray runTool(const QStringList& args) {
     tool.start(QStringLiteral(FERLAN_TOOL_PATH), args);
     tool.waitForFinished(120000);
     return tool.readAllStandardOutput();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
 }
 
 }  // namespace
@@ -102,7 +97,8 @@ private:
     }
     QString loadText(std::string_view text) {
         QString path = dir.filePath("level.lev");
-        writeFile(path, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
+        if (!writeFile(path, QByteArray(text.data(), static_cast<qsizetype>(text.size()))))
+            QTest::qFail("cannot write the level file", __FILE__, __LINE__);
         prompts.fileNames = {path};
         trigger("mnuload");
         return path;
@@ -280,7 +276,7 @@ private slots:
         const QString folder = dir.filePath("schreibgeschuetzt");
         QVERIFY(QDir().mkpath(folder));
         const QString path = folder + "/alt.lev";
-        writeFile(path, "13;2;;;;\r\n");
+        QVERIFY(writeFile(path, "13;2;;;;\r\n"));
         QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
         // Permissions do not stop root; an immutable folder does.
         const bool root = geteuid() == 0;
@@ -317,7 +313,7 @@ private slots:
     void loadingReplacesTheLevelOrChangesNothing() {
         for (int i = 0; i < 4; ++i) click("Command1");
         const QString good = dir.filePath("gut.lev");
-        writeFile(good, "13;2;grum5715 4965 ,;up645  7095 ,;;\r\n");
+        QVERIFY(writeFile(good, "13;2;grum5715 4965 ,;up645  7095 ,;;\r\n"));
         prompts.shown.clear();
         trigger("mnuload");  // cancelled
         QCOMPARE(window->model().nextFerlan(), 5);
@@ -473,7 +469,7 @@ private slots:
             script += QString::fromStdString(formatKeyStep(step)) + "\n";
         }
         const QString keys = dir.filePath("keys.txt");
-        writeFile(keys, script.toUtf8());
+        QVERIFY(writeFile(keys, script.toUtf8()));
         QList<QByteArray> trace = runTool({"play", path, "--keys", keys, "--trace"}).split('\n');
         trace.removeIf([](const QByteArray& line) { return !line.startsWith("{\"t\":"); });
         const std::vector<RoutePoint>& route = preview()->route();

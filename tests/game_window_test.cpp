@@ -2,6 +2,7 @@
 // double-clicks on the menu labels, keys during play, ticks run one by one,
 // dialogs answered by the recording prompts.
 #include "game_fixture.h"
+#include "test_files.h"
 
 #include <Spiel/sim/rules.h>
 
@@ -18,17 +19,6 @@ namespace {
 
 const QColor kBlack(0, 0, 0);
 const QColor kGrey(64, 64, 64);
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 struct Game : GameFixture<> {
     using GameFixture::GameFixture;
@@ -234,7 +224,7 @@ void GameWindowTest::escReturnsToTheListOrTheTitle() {
     // The field covers the menu: clicks reach no label.
     game.click(game.centreOf(game.window->levelLabel(0)));
     QCOMPARE(s.builtinIndex(), 0);
-    writeFile(game.progressPath(), "3\r\n");  // won elsewhere meanwhile
+    QVERIFY(writeFile(game.progressPath(), "3\r\n"));  // won elsewhere meanwhile
     game.press(Qt::Key_Escape);
     QVERIFY(!s.shown() && !s.ticking() && !game.window->animating());
     QCOMPARE(game.shownLevels(), 4);
@@ -268,7 +258,7 @@ void GameWindowTest::winningChainsToTheNextLevelAndRecordsProgress() {
     QFETCH(QByteArray, after);
     Game game(before);
     game.playLevel(0);
-    writeFile(game.progressPath(), stored);
+    QVERIFY(writeFile(game.progressPath(), stored));
     game.press(Qt::Key_Up);  // level 1 is won by holding Up
     const GameModel& m = game.model();
     const Session& s = game.window->session();
@@ -285,7 +275,7 @@ void GameWindowTest::winningChainsToTheNextLevelAndRecordsProgress() {
 void GameWindowTest::aFailedProgressWriteKeepsPlaying() {
     // A program folder that takes no files and a user folder that cannot exist.
     QTemporaryDir dir;
-    writeFile(dir.filePath("vmos2.dll"), "0\r\n");
+    QVERIFY(writeFile(dir.filePath("vmos2.dll"), "0\r\n"));
     RecordingPrompts prompts;
     GameWindow window(
         ProgressFile(dir.path(), "/proc/ferlan-test", [](const QString&) { return false; }),
@@ -333,11 +323,12 @@ void GameWindowTest::badLevelFilesChangeNothing() {
     Game game;
     const QString path = game.dir.filePath("bad.lev");
     if (kind == "folder") QDir(game.dir.path()).mkdir("bad.lev");
-    if (kind == "empty") writeFile(path, "");
+    if (kind == "empty") QVERIFY(writeFile(path, ""));
     // A valid level followed by padding: only its size is wrong.
     if (kind == "large")
-        writeFile(path, QByteArray("9 ;1;;;;\r\n") + QByteArray(qsizetype{64} * 1024, ' '));
-    if (kind == "garbage") writeFile(path, QByteArray("\x00\x01\xff;;;;;;\r\n", 11));
+        QVERIFY(
+            writeFile(path, QByteArray("9 ;1;;;;\r\n") + QByteArray(qsizetype{64} * 1024, ' ')));
+    if (kind == "garbage") QVERIFY(writeFile(path, QByteArray("\x00\x01\xff;;;;;;\r\n", 11)));
     // A level played before stays in memory, its list underneath.
     game.playLevel(0);
     game.press(Qt::Key_Escape);
