@@ -33,7 +33,7 @@ const QString kMissingProgress =
 
 bool runningAsRoot() { return geteuid() == 0; }
 
-QByteArray poleBlocks(int count) {
+QByteArray ferlanEntries(int count) {
     QByteArray text = "23;1;";
     for (int i = 0; i < count; ++i)
         text += "glpp1470 " + QByteArray::number(400 * i + 100).leftJustified(5) + ",";
@@ -66,7 +66,7 @@ const std::vector<LevelInput>& levelInputs() {
             {"UTF-8 letter as the end", Source::Bytes, "13;2;;;;ü", true},
             {"CR only, polarisers", Source::Bytes, "9 ;1;;;ap2760 4088 ,;\r", false},
             {"German file name", Source::Bytes, "13;2;;;;\r\n", true, "Höhle der Löwen ß.lev"},
-            {"26 pole blocks", Source::Bytes, poleBlocks(26), false},
+            {"26 pole blocks", Source::Bytes, ferlanEntries(26), false},
             // A level at the start of a file far too large to be one.
             {"100 MB", Source::Sparse, "13;2;;;;\r\n", false},
             {"folder", Source::Folder, {}, false},

@@ -103,7 +103,7 @@ TEST(EditorModel, InsertPositionsFromTheSizeTheSlotHadBefore) {
     EXPECT_EQ(m.ferlan(1).Top, kFreshTop);
 }
 
-TEST(EditorModel, PoleBlockLookAndDiscsForEverySizeAndSide) {
+TEST(EditorModel, FerlanLookAndDiscsForEverySizeAndSide) {
     struct Case {
         FerlanOptions options;
         const char* picture;

@@ -124,9 +124,10 @@ EditorWindow::EditorWindow(Prompts* prompts, QWidget* parent)
     connect(strip_, &EditStrip::heightChanged, this, &EditorWindow::changeHeight);
     connect(strip_, &EditStrip::floorClicked, this, &EditorWindow::chooseFloor);
     connect(strip_, &EditStrip::headingClicked, this, &EditorWindow::showDirectHelp);
-    connect(strip_, &EditStrip::insertFerlanClicked, this, &EditorWindow::insertPoleBlock);
-    connect(strip_, &EditStrip::insertKugelClicked, this, &EditorWindow::insertChargedBall);
-    connect(strip_, &EditStrip::insertTransformatorClicked, this, &EditorWindow::insertPolariser);
+    connect(strip_, &EditStrip::insertFerlanClicked, this, &EditorWindow::insertFerlan);
+    connect(strip_, &EditStrip::insertKugelClicked, this, &EditorWindow::insertKugel);
+    connect(strip_, &EditStrip::insertTransformatorClicked, this,
+            &EditorWindow::insertTransformator);
 
     // The check searches as ferlan-tool solve does.
     solveOptions_.threads = defaultSolveThreads();
@@ -249,19 +250,19 @@ void EditorWindow::showInsertRefusal(const InsertResult& result) {
     prompts_.message(kFailureCaption, text, Prompts::Icon::Critical);
 }
 
-void EditorWindow::insertPoleBlock() {
+void EditorWindow::insertFerlan() {
     showInsertRefusal(model_.insertFerlan(strip_->ferlanOptions(), clientHeight()));
     recordStep(EditStep::InsertFerlan);
     refresh();
 }
 
-void EditorWindow::insertChargedBall() {
+void EditorWindow::insertKugel() {
     showInsertRefusal(model_.insertKugel(strip_->kugelOptions(), clientHeight()));
     recordStep(EditStep::InsertKugel);
     refresh();
 }
 
-void EditorWindow::insertPolariser() {
+void EditorWindow::insertTransformator() {
     showInsertRefusal(model_.insertTransformator(strip_->transformatorEffect(), clientHeight()));
     recordStep(EditStep::InsertTransformator);
     refresh();

@@ -8,7 +8,7 @@ namespace {
 
 constexpr int kSteeringPush = 5;
 constexpr int kSpeedLimit = 100;
-constexpr Twips kPoleMargin = 106;
+constexpr Twips kFerlanMargin = 106;
 constexpr Twips kTransformatorMargin = 120;
 constexpr Twips kKugelMargin = 212;
 constexpr Twips kRimBand = 100;
@@ -48,7 +48,7 @@ struct Force {
 
 // The force of a disc at `ring` (0 outer, 1 middle, 2 inner) on the iron ball,
 // by the two polarities. Returns false when the disc gives none.
-inline bool poleForce(Polarity ball, Colour colour, int ring, int& force) {
+inline bool ferlanForce(Polarity ball, Colour colour, int ring, int& force) {
     if (ball == Polarity::Neutral) {
         force = ring + 1;
         return true;
@@ -151,13 +151,13 @@ void bounceOffWalls(GameModel& model) {
     }
 }
 
-void bounceOffPoles(GameModel& model) {
+void bounceOffFerlanen(GameModel& model) {
     const Image& ball = model.Eisenkugel;
     for (std::size_t i = 1; i <= kMaxFerlan; ++i) {
-        const Image& pole = model.Ferlan[i];
-        if (!pole.Visible || !touches(ball, pole)) continue;
-        if (!deepVertical(pole, ball, kPoleMargin)) model.BallVY = negateSpeed(model.BallVY);
-        if (!deepHorizontal(pole, ball, kPoleMargin)) model.BallVX = negateSpeed(model.BallVX);
+        const Image& ferlan = model.Ferlan[i];
+        if (!ferlan.Visible || !touches(ball, ferlan)) continue;
+        if (!deepVertical(ferlan, ball, kFerlanMargin)) model.BallVY = negateSpeed(model.BallVY);
+        if (!deepHorizontal(ferlan, ball, kFerlanMargin)) model.BallVX = negateSpeed(model.BallVX);
     }
 }
 
@@ -214,8 +214,8 @@ void polarise(GameModel& model) {
     }
 }
 
-// Returns whether the ball touched any pole's outer disc.
-bool applyPoleForces(GameModel& model) {
+// Returns whether the ball touched any Ferlan's outer disc.
+bool applyFerlanForces(GameModel& model) {
     const Image& ball = model.Eisenkugel;
     bool anyHit = false;
     for (std::size_t i = 1; i <= kMaxFerlan; ++i) {
@@ -226,7 +226,7 @@ bool applyPoleForces(GameModel& model) {
             if (!touches(ball, disc)) break;
             if (ring == 0) anyHit = true;
             int force = 0;
-            if (poleForce(model.BallPolarity, disc.BackColour, ring, force)) {
+            if (ferlanForce(model.BallPolarity, disc.BackColour, ring, force)) {
                 pull(model, z.Left, z.Top, force);
             }
             if (ring == 2 && inCaptureSquare(z, ball.Left, ball.Top)) {
@@ -346,13 +346,13 @@ TickOutcome runTick(GameModel& model) {
         friction(model.KugelVY[k]);
     }
     bounceOffWalls(model);
-    bounceOffPoles(model);
+    bounceOffFerlanen(model);
     bounceOffTransformators(model);
     collideWithKugeln(model);
     polarise(model);
-    const bool poleHit = applyPoleForces(model);
+    const bool ferlanHit = applyFerlanForces(model);
     const bool kugelHit = applyKugelForces(model);
-    model.AlarmOn = poleHit || kugelHit;
+    model.AlarmOn = ferlanHit || kugelHit;
     moveKugeln(model);
 
     switch (enterExit(model)) {
