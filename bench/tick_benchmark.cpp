@@ -35,11 +35,10 @@ std::string fullLevelText() {
 
 void runTicks(benchmark::State& state, GameModel& model) {
     const GameModel start = model;
-    DetachedShell shell;
     int sinceRestore = 0;
     std::int64_t alarmTicks = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(runTick(model, shell));
+        benchmark::DoNotOptimize(runTick(model));
         alarmTicks += model.AlarmOn ? 1 : 0;
         if (++sinceRestore == 256) {
             model = start;
@@ -72,8 +71,7 @@ void BM_TickLevel30(benchmark::State& state) {
         state.SkipWithError("level 30 does not read");
         return;
     }
-    DetachedShell shell;
-    for (int n = 0; n < 37; ++n) runTick(model, shell);  // out of the entry pipe
+    for (int n = 0; n < 37; ++n) runTick(model);  // out of the entry pipe
     model.KeyUpHeld = true;
     runTicks(state, model);
 }

@@ -1,10 +1,11 @@
 // A level text and a key sequence, split at the first 0xFF byte. Each key byte
 // holds the arrow keys in its low four bits and how many ticks to hold them
-// (1 to 16) in its high four. Won built-in levels chain on to the next one, so
-// the level start path is exercised too.
-#include <Spiel/sim/build_field.h>
+// (1 to 16) in its high four. Half the inputs play a built-in level instead of
+// the text, chosen by the text's length; won built-in levels chain on to the
+// next one, so the level start path is exercised too.
+#include <Spiel/sim/session.h>
 #include <Spiel/sim/tick.h>
-#include <tests/recording_shell.h>
+#include <leveldata/builtin_levels.h>
 
 #include <cmath>
 #include <cstdint>
@@ -16,6 +17,11 @@ using namespace ferlan;
 namespace {
 
 constexpr int kMaxTicks = 4000;
+
+class NoStore : public ProgressStore {
+public:
+    void recordWin(int, int) override {}
+};
 
 void checkInvariants(const GameModel& model) {
     if (model.NextFerlan < 1 || model.NextFerlan > kMaxFerlan + 1) std::abort();
@@ -35,14 +41,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view keys =
         split == std::string_view::npos ? std::string_view{} : input.substr(split + 1);
 
-    GameModel model;
-    model.Text1 = std::string(text);
-    // Half the inputs play as built-in level 5, so winning chains to level 6.
-    model.Levelanzeige.Visible = (size % 2) == 0;
-    model.Levelanzeige.Caption = " 5";
-    if (!readLevelText(model)) return 0;
+    Session session;
+    const bool builtin = (size % 2) == 0;
+    const int index = static_cast<int>(text.size() % kBuiltinLevelCount);
+    if (!(builtin ? session.startBuiltin(index) : session.startLoaded(std::string(text)))) return 0;
 
-    RecordingShell shell(&model);
+    GameModel& model = session.field();
+    NoStore store;
     int ticks = 0;
     for (const char byte : keys) {
         const auto bits = static_cast<unsigned char>(byte);
@@ -51,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         model.KeyLeftHeld = bits & 4;
         model.KeyRightHeld = bits & 8;
         for (int repeat = 0; repeat <= (bits >> 4); ++repeat) {
-            runTick(model, shell);
+            if (runTick(model) == TickOutcome::Won) session.finishLevel(store);
             checkInvariants(model);
             if (++ticks >= kMaxTicks) return 0;
         }

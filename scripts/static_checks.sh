@@ -1,14 +1,45 @@
 #!/usr/bin/env bash
-# clang-tidy (the checks in .clang-tidy) and cppcheck over the project's own
-# sources, using the default build's compile commands. Non-zero on any finding.
+# The formatting (.clang-format), the layers' includes, clang-tidy (the checks
+# in .clang-tidy) and cppcheck over the project's own sources, using the
+# default build's compile commands. Non-zero on any finding.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+status=0
+
+echo "== clang-format"
+if ! git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror; then
+    status=1
+fi
+
+# A layer may include the headers of its own and lower layers only:
+# leveldata and assets < Spiel/sim < solver < Editor/model and common <
+# the windows and the tools < tests, benchmarks and fuzzers.
+echo "== layer includes"
+layer() {
+    case "$1" in
+        leveldata/* | assets/*) echo 0 ;;
+        Spiel/sim/*) echo 1 ;;
+        solver/*) echo 2 ;;
+        Editor/model/* | common/*) echo 3 ;;
+        Spiel/ui/* | Editor/ui/* | tools/*) echo 4 ;;
+        *) echo 5 ;;
+    esac
+}
+while IFS= read -r file; do
+    own=$(layer "$file")
+    while IFS= read -r included; do
+        if (($(layer "$included") > own)); then
+            echo "$file: includes $included from a higher layer"
+            status=1
+        fi
+    done < <(sed -n -E 's@^#include [<"]((leveldata|assets|Spiel|solver|Editor|common|tools|tests|bench|fuzz)/[^>"]+)[>"].*@\1@p' "$file")
+done < <(git ls-files '*.cpp' '*.h')
+
 cmake --preset default >/dev/null
 cmake --build --preset default >/dev/null   # generates the moc files the sources include
 db=build/default
 
 mapfile -t sources < <(git ls-files '*.cpp' | grep -v -E '^(fuzz)/')
-status=0
 
 echo "== clang-tidy (${#sources[@]} files)"
 tidy_log=$(mktemp)

@@ -1,7 +1,7 @@
 #include "player_model.h"
 
-#include <Spiel/sim/game_shell.h>
 #include <Spiel/sim/key_script.h>
+#include <Spiel/sim/rules.h>
 #include <Spiel/sim/tick.h>
 #include <leveldata/elements.h>
 
@@ -38,13 +38,11 @@ constexpr double kNowWeight = 0.5;
 // any in which it is free.
 constexpr double kCaughtPenalty = 1e6;
 constexpr double kWonBonus = -1e9;
-constexpr Twips kCaptureRadius = 100;
 // A ball that stays this close to where it was for kCaughtTicks is held fast.
 constexpr Twips kHeldBox = kCaptureRadius;
 
 bool touches(Twips left, Twips top, Twips size, const FieldObject& box) {
-    return left + size >= box.Left && box.right() >= left && top + size >= box.Top &&
-           box.bottom() >= top;
+    return touches(FieldObject{left, top, size, size, true}, box);
 }
 
 bool caught(const GameModel& model) {
@@ -52,10 +50,7 @@ bool caught(const GameModel& model) {
     for (std::size_t i = 1; i <= kMaxFerlan; ++i) {
         if (!model.Ferlan[i].Visible) continue;
         const FieldObject& z = model.Zentrum[i];
-        if (std::fabs(ball.Left - z.Left) < kCaptureRadius &&
-            std::fabs(ball.Top - z.Top) < kCaptureRadius) {
-            return true;
-        }
+        if (inCaptureSquare(z, ball.Left, ball.Top)) return true;
     }
     return false;
 }
@@ -160,10 +155,7 @@ private:
             if (!start.Ferlan[i].Visible) continue;
             if (touches(left, top, kBallSize, start.Ferlan[i])) return true;
             const FieldObject& z = start.Zentrum[i];
-            if (std::fabs(left - z.Left) < kCaptureRadius + kCaptureMargin &&
-                std::fabs(top - z.Top) < kCaptureRadius + kCaptureMargin) {
-                return true;
-            }
+            if (inCaptureSquare(z, left, top, kCaptureMargin)) return true;
             if (pulls(start, i, polarity) &&
                 touches(left, top, kBallSize, start.Anziehung[3 * i])) {
                 return true;
@@ -234,7 +226,7 @@ struct Step {
 };
 
 // Runs `ticks` ticks, switching to each pending decision when it falls due.
-Played runFor(GameModel& model, DetachedShell& shell, std::int64_t& tick, std::int64_t ticks,
+Played runFor(GameModel& model, std::int64_t& tick, std::int64_t ticks,
               const std::vector<Pending>& pending) {
     Played played;
     for (std::int64_t n = 0; n < ticks; ++n) {
@@ -242,7 +234,7 @@ Played runFor(GameModel& model, DetachedShell& shell, std::int64_t& tick, std::i
             if (change.due == tick) holdKeys(model, change.keys);
         }
         ++tick;
-        if (runTick(model, shell) || model.Levelendeanzeiger.Visible) {
+        if (runTick(model) == TickOutcome::Won || ballInExit(model)) {
             played.won = true;
             return played;
         }
@@ -261,7 +253,6 @@ public:
         AttemptResult result;
         result.seed = seed;
         GameModel model = start_;
-        DetachedShell shell;
         HeldKeys held;
         holdKeys(model, held);
         std::deque<Pending> onTheWay;  // decisions that have not reached the keys
@@ -283,7 +274,7 @@ public:
                 holdKeys(model, onTheWay.front().keys);
                 onTheWay.pop_front();
             }
-            if (runTick(model, shell)) {
+            if (runTick(model) == TickOutcome::Won) {
                 result.end = AttemptEnd::Won;
                 result.ticks = tick + 1;
                 return result;
@@ -292,7 +283,7 @@ public:
             // is whatever the keys do.
             const Image& ball = model.Eisenkugel;
             // The exit drawing the ball in is slow, but not held.
-            if (model.Levelendeanzeiger.Visible || std::fabs(ball.Left - heldLeft) > kHeldBox ||
+            if (ballInExit(model) || std::fabs(ball.Left - heldLeft) > kHeldBox ||
                 std::fabs(ball.Top - heldTop) > kHeldBox) {
                 heldLeft = ball.Left;
                 heldTop = ball.Top;
@@ -337,9 +328,8 @@ private:
             expected.push_back({std::max(tick, change.due), change.keys});
         }
         GameModel prefix = now;
-        DetachedShell shell;
         std::int64_t prefixTick = tick;
-        const Played before = runFor(prefix, shell, prefixTick, reaction, expected);
+        const Played before = runFor(prefix, prefixTick, reaction, expected);
         ++statesSearched;
         if (before.won) return decided;
 
@@ -358,7 +348,7 @@ private:
             GameModel first = prefix;
             std::int64_t firstTick = prefixTick;
             holdKeys(first, kKeyCombinations[c]);
-            const Played one = runFor(first, shell, firstTick, decide, {});
+            const Played one = runFor(first, firstTick, decide, {});
             ++statesSearched;
             const double firstScore = score(first, one, firstTick);
             double candidate = firstScore;
@@ -372,7 +362,7 @@ private:
                     second.model = first;
                     second.tick = firstTick;
                     holdKeys(second.model, kKeyCombinations[n]);
-                    second.played = runFor(second.model, shell, second.tick, decide, {});
+                    second.played = runFor(second.model, second.tick, decide, {});
                     second.played.caught = second.played.caught || one.caught;
                     const double secondScore = score(second.model, second.played, second.tick);
                     // A win counts by its tick alone: the sooner, the better.
@@ -395,8 +385,7 @@ private:
                         GameModel third = second.model;
                         std::int64_t thirdTick = second.tick;
                         holdKeys(third, next);
-                        Played three =
-                            runFor(third, shell, thirdTick, decide * (1 + kCoastDecisions), {});
+                        Played three = runFor(third, thirdTick, decide * (1 + kCoastDecisions), {});
                         ++statesSearched;
                         three.caught = three.caught || second.played.caught;
                         const double thirdScore = score(third, three, thirdTick);
@@ -418,13 +407,7 @@ private:
     PlayerParams params_;
 };
 
-GameModel playableCopy(const GameModel& start) {
-    GameModel model = start;
-    // The tick never reads the level text; copies for planning are cheaper
-    // without it.
-    model.Text1.clear();
-    return model;
-}
+GameModel playableCopy(const GameModel& start) { return start; }
 
 }  // namespace
 

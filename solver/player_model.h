@@ -12,14 +12,12 @@
 #pragma once
 
 #include <Spiel/sim/field.h>
+#include <Spiel/sim/rules.h>
 
 #include <cstdint>
 #include <vector>
 
 namespace ferlan {
-
-// The game runs this many ticks a second.
-inline constexpr int kPlayTicksPerSecond = 64;
 
 struct PlayerParams {
     int decide = 12;    // ticks between two looks at the field
@@ -54,8 +52,8 @@ struct AttemptResult {
 
 // The game time after which an attempt is given up, and the time a capture
 // may last before the player restarts.
-inline constexpr std::int64_t kAttemptTicks = std::int64_t{90} * kPlayTicksPerSecond;
-inline constexpr std::int64_t kCaughtTicks = std::int64_t{2} * kPlayTicksPerSecond;
+inline constexpr std::int64_t kAttemptTicks = std::int64_t{90} * kTicksPerSecond;
+inline constexpr std::int64_t kCaughtTicks = std::int64_t{2} * kTicksPerSecond;
 
 // Simulated segments per decision: the path up to the decision's effect, one
 // segment per candidate, and one per candidate and follow-up.

@@ -1,22 +1,10 @@
 #include "replay_report.h"
 
-#include <Spiel/sim/game_shell.h>
+#include <Spiel/sim/rules.h>
 #include <Spiel/sim/tick.h>
 
 namespace ferlan {
 namespace {
-
-bool touches(const FieldObject& a, const FieldObject& b) {
-    return a.right() >= b.Left && b.right() >= a.Left && a.bottom() >= b.Top && b.bottom() >= a.Top;
-}
-
-// The window in which a polariser hands its polarity to the ball.
-bool inPolarisingWindow(const FieldObject& pipe, const FieldObject& ball) {
-    constexpr Twips across = 106;
-    constexpr Twips along = 500;
-    return pipe.right() - across >= ball.Left && pipe.Left + across <= ball.right() &&
-           pipe.bottom() - along >= ball.Top && pipe.Top + along <= ball.bottom();
-}
 
 template <std::size_t N>
 std::vector<std::size_t> shownSlots(const std::array<Image, N>& images) {
@@ -31,7 +19,6 @@ std::vector<std::size_t> shownSlots(const std::array<Image, N>& images) {
 
 ReplayReport reportReplay(const GameModel& start, const std::vector<KeyStep>& steps) {
     GameModel model = start;
-    DetachedShell shell;
     const auto poles = shownSlots(model.Ferlan);
     const auto kugeln = shownSlots(model.Kugel);
     const auto pipes = shownSlots(model.Transformator);
@@ -40,8 +27,8 @@ ReplayReport reportReplay(const GameModel& start, const std::vector<KeyStep>& st
     report.kugelTicks.assign(kugeln.size(), 0);
     report.transformatorTicks.assign(pipes.size(), 0);
 
-    const PlayResult played = playKeySteps(model, steps, shell, [&](std::int64_t, bool won) {
-        if (won) return;
+    const PlayResult played = playKeySteps(model, steps, [&](std::int64_t, TickOutcome outcome) {
+        if (outcome == TickOutcome::Won) return;
         const Image& ball = model.Eisenkugel;
         for (std::size_t s = 0; s < poles.size(); ++s) {
             if (touches(ball, model.Anziehung[3 * poles[s] - 2])) ++report.ferlanTicks[s];

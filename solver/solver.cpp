@@ -1,6 +1,6 @@
 #include "solver.h"
 
-#include <Spiel/sim/game_shell.h>
+#include <Spiel/sim/rules.h>
 #include <Spiel/sim/tick.h>
 
 #include <algorithm>
@@ -96,7 +96,7 @@ public:
         model_.BallVX = node.ball.vx;
         model_.BallVY = node.ball.vy;
         model_.BallPolarity = node.polarity;
-        model_.Levelendeanzeiger.Visible = false;
+        model_.Phase = BallPhase::Field;
         for (std::size_t n = 0; n < movers_.count(); ++n) {
             const std::size_t k = movers_.kugelSlots[n];
             Image& kugel = model_.Kugel[k];
@@ -127,11 +127,11 @@ public:
     int run(const HeldKeys& keys, int ticks) {
         holdKeys(model_, keys);
         for (int t = 1; t <= ticks; ++t) {
-            if (runTick(model_, shell_)) return t;
+            if (runTick(model_) == TickOutcome::Won) return t;
             // Under the opening the exit takes over: the keys no longer matter.
-            if (model_.Levelendeanzeiger.Visible) {
+            if (ballInExit(model_)) {
                 for (int extra = 1; extra <= kExitDrawTicks; ++extra) {
-                    if (runTick(model_, shell_)) return t + extra;
+                    if (runTick(model_) == TickOutcome::Won) return t + extra;
                 }
                 return 0;
             }
@@ -142,7 +142,6 @@ public:
 private:
     GameModel model_;
     const Movers& movers_;
-    DetachedShell shell_;
 };
 
 // Runs a job over the indices 0 to n - 1 on a fixed team of threads.
@@ -318,10 +317,13 @@ std::vector<KeyStep> mergeKeySteps(const std::vector<KeyStep>& steps) {
     return merged;
 }
 
+int defaultSolveThreads() {
+    return static_cast<int>(std::max(1u, std::min(2u, std::thread::hardware_concurrency())));
+}
+
 std::int64_t winningTick(const GameModel& start, const std::vector<KeyStep>& steps) {
     GameModel model = start;
-    DetachedShell shell;
-    const PlayResult played = playKeySteps(model, steps, shell);
+    const PlayResult played = playKeySteps(model, steps);
     return played.won ? played.ticks : 0;
 }
 

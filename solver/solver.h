@@ -55,6 +55,10 @@ struct SolveResult {
 // ShortenKeyScript and checked by replay.
 SolveResult solveLevel(const GameModel& start, const SolveOptions& options);
 
+// The threads ferlan-tool solve and the editor's check both search with: at
+// most two, as the machine allows.
+int defaultSolveThreads();
+
 // Plays `steps` on a copy of `start`, as ferlan-tool play does: the tick that
 // wins, or 0 when the input ends without a win.
 std::int64_t winningTick(const GameModel& start, const std::vector<KeyStep>& steps);

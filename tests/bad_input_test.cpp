@@ -6,6 +6,7 @@
 #include "game_fixture.h"
 #include "recording_prompts.h"
 #include "superuser_bounds.h"
+#include "test_files.h"
 
 #include <Spiel/ui/game_window.h>
 #include <Spiel/ui/progress_file.h>
@@ -31,17 +32,7 @@ const QString kReadError = QStringLiteral("Fehler beim Lesen der Level-Datei.");
 const QString kMissingProgress =
     QStringLiteral("Datei mit Spielstand nicht vorhanden oder fehlerhaft.");
 
-bool writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-QByteArray poleBlocks(int count) {
+QByteArray ferlanEntries(int count) {
     QByteArray text = "23;1;";
     for (int i = 0; i < count; ++i)
         text += "glpp1470 " + QByteArray::number(400 * i + 100).leftJustified(5) + ",";
@@ -74,7 +65,7 @@ const std::vector<LevelInput>& levelInputs() {
             {"UTF-8 letter as the end", Source::Bytes, "13;2;;;;ü", true},
             {"CR only, polarisers", Source::Bytes, "9 ;1;;;ap2760 4088 ,;\r", false},
             {"German file name", Source::Bytes, "13;2;;;;\r\n", true, "Höhle der Löwen ß.lev"},
-            {"26 pole blocks", Source::Bytes, poleBlocks(26), false},
+            {"26 pole blocks", Source::Bytes, ferlanEntries(26), false},
             // A level at the start of a file far too large to be one.
             {"100 MB", Source::Sparse, "13;2;;;;\r\n", false},
             {"folder", Source::Folder, {}, false},
@@ -141,7 +132,7 @@ QStringList gameScreen(const GameWindow& window) {
                       .arg(item->visible())
                       .arg(item->colour().name());
     }
-    for (int i = 0; i < kLevelLabelCount; ++i)
+    for (int i = 0; i < kBuiltinLevelCount; ++i)
         screen << QString::number(window.levelLabel(i)->visible());
     screen << window.notice() << QString::number(window.animating());
     return screen;
@@ -203,7 +194,10 @@ void BadInputTest::gameLoadsALevelOrChangesNothing() {
     QVERIFY(!path.isEmpty());
     if (scenario == "in play") game.playLevel1();
     const GameModel& m = game.window->model();
+    const Session& s = game.window->session();
     const GameModel before = m;
+    const std::string textBefore = s.levelText();
+    const std::optional<int> levelBefore = s.builtinIndex();
     const QStringList screenBefore = gameScreen(*game.window);
 
     game.prompts.shown.clear();
@@ -214,15 +208,14 @@ void BadInputTest::gameLoadsALevelOrChangesNothing() {
 
     if (level.accepted) {
         QCOMPARE(game.prompts.shown.size(), 1);
-        QVERIFY(m.Spielflaeche.Visible);
-        QVERIFY(m.Geladen.Visible);
-        QVERIFY(!m.Levelanzeige.Visible);
-        QVERIFY(m.SpieltimerEnabled);
-        QCOMPARE(QByteArray::fromStdString(m.Text1), level.bytes);
+        QVERIFY(s.shown() && s.ticking());
+        QVERIFY(!s.builtinIndex());
+        QCOMPARE(QByteArray::fromStdString(s.levelText()), level.bytes);
         return;
     }
     expectOneReadError(game.prompts, kReadError);
     QVERIFY(m == before);
+    QVERIFY(s.levelText() == textBefore && s.builtinIndex() == levelBefore);
     QCOMPARE(gameScreen(*game.window), screenBefore);
     if (scenario == "in play") {
         // The level goes on from where it was.
@@ -307,11 +300,11 @@ void BadInputTest::winningKeepsPlayingWhateverTheProgressFile() {
         if (kind == "fifo") QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
         if (kind == "folder") QVERIFY(QDir(game.dir.path()).mkdir(ProgressFile::kFileName));
     }
-    GameModel& m = game.window->model();
-    for (int i = 0; i < 5000 && m.Levelanzeige.Caption != " 2"; ++i) game.window->runTick();
+    const Session& s = game.window->session();
+    for (int i = 0; i < 5000 && s.builtinIndex() != 1; ++i) game.window->runTick();
 
-    QCOMPARE(QString::fromStdString(m.Levelanzeige.Caption), QStringLiteral(" 2"));
-    QVERIFY(m.SpieltimerEnabled);
+    QCOMPARE(s.builtinIndex(), 1);
+    QVERIFY(s.ticking());
     QVERIFY(game.prompts.shown.isEmpty());  // no box from inside the tick
     QCOMPARE(game.window->notice(),
              saved ? QString() : QStringLiteral("Spielstand nicht gespeichert!"));

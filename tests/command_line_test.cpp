@@ -3,6 +3,7 @@
 // to the per-user folder.
 #include "game_fixture.h"
 #include "recording_prompts.h"
+#include "test_files.h"
 
 #include <Editor/ui/editor_window.h>
 #include <Spiel/ui/game_window.h>
@@ -20,16 +21,6 @@ namespace {
 
 const QString kReadError = QStringLiteral("Fehler beim Lesen der Level-Datei.");
 const QString kVersion = QStringLiteral(FERLAN_VERSION);
-
-bool writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 QStringList entries(const QString& folder) {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
@@ -133,10 +124,11 @@ void CommandLineTest::gamePlaysTheFileAsLevelLadenWould() {
 
     for (const GameFixture<>* game : {&fromDialog, &fromCommandLine}) {
         const GameModel& m = game->window->model();
-        QCOMPARE(m.SpieltimerEnabled, accepted);
-        QCOMPARE(m.Spielflaeche.Visible, accepted);
+        const Session& s = game->window->session();
+        QCOMPARE(s.ticking(), accepted);
+        QCOMPARE(s.shown(), accepted);
         if (accepted) QCOMPARE(m.Spielflaeche.Height, 13 * 975.0F);
-        QCOMPARE(QByteArray::fromStdString(m.Text1), accepted ? content : QByteArray());
+        QCOMPARE(QByteArray::fromStdString(s.levelText()), accepted ? content : QByteArray());
         QVERIFY(game->titleShown());
     }
     const QStringList messages = fromCommandLine.prompts.messageTexts();
@@ -186,8 +178,8 @@ void CommandLineTest::installedGameKeepsProgressPerUser() {
     window->startLevel(0);
     GameModel& m = window->model();
     m.KeyUpHeld = true;
-    for (int i = 0; i < 5000 && m.Levelanzeige.Caption != " 2"; ++i) window->runTick();
-    QCOMPARE(QString::fromStdString(m.Levelanzeige.Caption), QStringLiteral(" 2"));
+    for (int i = 0; i < 5000 && window->session().builtinIndex() != 1; ++i) window->runTick();
+    QCOMPARE(window->session().builtinIndex(), 1);
     QCOMPARE(window->notice(), QString());
     QCOMPARE(readFile(QDir(userDir).filePath(ProgressFile::kFileName)), QByteArray("1\r\n"));
     QCOMPARE(readFile(QDir(dataDir).filePath(ProgressFile::kFileName)), QByteArray("0\r\n"));

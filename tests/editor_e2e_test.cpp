@@ -46,8 +46,8 @@ TEST(EditorEndToEnd, InsertDragUndoAndSaveWriteTheLevelFile) {
 
     // A sanitizer build on a busy machine may take many seconds to open its window.
     const QString window = findWindow("^Editor$", 60000, &editor);
-    ASSERT_FALSE(window.isEmpty()) << "no editor window; the editor's exit code: "
-                                   << editor.exitCode();
+    ASSERT_FALSE(window.isEmpty())
+        << "no editor window; the editor's exit code: " << editor.exitCode();
     waitFor([&] { return windowHeight(window) > 578; });
     const int clientTop = windowHeight(window) - 578;
     auto clientPoint = [&](int x, int y) {

@@ -103,7 +103,7 @@ TEST(EditorModel, InsertPositionsFromTheSizeTheSlotHadBefore) {
     EXPECT_EQ(m.ferlan(1).Top, kFreshTop);
 }
 
-TEST(EditorModel, PoleBlockLookAndDiscsForEverySizeAndSide) {
+TEST(EditorModel, FerlanLookAndDiscsForEverySizeAndSide) {
     struct Case {
         FerlanOptions options;
         const char* picture;
@@ -402,6 +402,10 @@ TEST(EditHistory, UndoAndRedoAgreeWithReplayingTheStepsLeft) {
     using Op = std::function<void(EditorModel&)>;
     const ElementKind kinds[] = {ElementKind::Ferlan, ElementKind::Kugel,
                                  ElementKind::Transformator};
+    // A step beyond the bound would have a name of its own and never be drawn.
+    ASSERT_FALSE(stepName(static_cast<EditStep>(kEditStepCount - 1)).empty());
+    ASSERT_TRUE(stepName(static_cast<EditStep>(kEditStepCount)).empty());
+    std::vector<int> recordedSteps(kEditStepCount, 0);
     for (unsigned seed = 1; seed <= 300; ++seed) {
         SCOPED_TRACE(testing::Message() << "seed " << seed);
         std::mt19937 random(seed);
@@ -443,7 +447,7 @@ TEST(EditHistory, UndoAndRedoAgreeWithReplayingTheStepsLeft) {
                 const auto y = static_cast<Twips>(pick(0, 900));
                 const int tile = pick(0, kTileCount - 1);
                 const int r = pick(0, 1023);  // options, effect, floor, height
-                const auto step = static_cast<EditStep>(pick(0, 6));
+                const auto step = static_cast<EditStep>(pick(0, kEditStepCount - 1));
                 const Op op = [=](EditorModel& m) {
                     m.setScroll(scroll);
                     const auto bit = [r](int i) { return (r >> i & 1) == 1; };
@@ -470,6 +474,7 @@ TEST(EditHistory, UndoAndRedoAgreeWithReplayingTheStepsLeft) {
                 const std::size_t before = history.position();
                 op(model);
                 const bool recorded = history.record(step, model);
+                if (recorded) ++recordedSteps[static_cast<std::size_t>(step)];
                 EXPECT_EQ(recorded, !(levelOf(model) == levelOf(replay(before))));
                 if (recorded && history.position() == before + 1) {
                     steps.resize(before);
@@ -505,5 +510,9 @@ TEST(EditHistory, UndoAndRedoAgreeWithReplayingTheStepsLeft) {
         EXPECT_EQ(history.position(), steps.size());
         EXPECT_TRUE(levelOf(model) == levelOf(last));
         EXPECT_EQ(model.levelText().text, last.levelText().text);
+    }
+    for (int step = 0; step < kEditStepCount; ++step) {
+        EXPECT_GT(recordedSteps[static_cast<std::size_t>(step)], 0)
+            << stepName(static_cast<EditStep>(step)) << " was never recorded";
     }
 }

@@ -1,5 +1,6 @@
 #include "recording_prompts.h"
 #include "superuser_bounds.h"
+#include "test_files.h"
 
 #include <Editor/ui/edit_strip.h>
 #include <Editor/ui/editor_window.h>
@@ -50,12 +51,6 @@ QByteArray runTool(const QStringList& args) {
     return tool.readAllStandardOutput();
 }
 
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 }  // namespace
 
 class EditorWindowTest : public QObject {
@@ -104,7 +99,8 @@ private:
     }
     QString loadText(std::string_view text) {
         QString path = dir.filePath("level.lev");
-        writeFile(path, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
+        if (!writeFile(path, QByteArray(text.data(), static_cast<qsizetype>(text.size()))))
+            QTest::qFail("cannot write the level file", __FILE__, __LINE__);
         prompts.fileNames = {path};
         trigger("mnuload");
         return path;
@@ -282,7 +278,7 @@ private slots:
         const QString folder = dir.filePath("schreibgeschuetzt");
         QVERIFY(QDir().mkpath(folder));
         const QString path = folder + "/alt.lev";
-        writeFile(path, "13;2;;;;\r\n");
+        QVERIFY(writeFile(path, "13;2;;;;\r\n"));
         std::optional<ReadOnlyFolder> readOnly(folder);
         if (!readOnly->effective()) QSKIP(readOnly->why().c_str());
         click("Boden1");
@@ -313,7 +309,7 @@ private slots:
     void loadingReplacesTheLevelOrChangesNothing() {
         for (int i = 0; i < 4; ++i) click("Command1");
         const QString good = dir.filePath("gut.lev");
-        writeFile(good, "13;2;grum5715 4965 ,;up645  7095 ,;;\r\n");
+        QVERIFY(writeFile(good, "13;2;grum5715 4965 ,;up645  7095 ,;;\r\n"));
         prompts.shown.clear();
         trigger("mnuload");  // cancelled
         QCOMPARE(window->model().nextFerlan(), 5);
@@ -469,7 +465,7 @@ private slots:
             script += QString::fromStdString(formatKeyStep(step)) + "\n";
         }
         const QString keys = dir.filePath("keys.txt");
-        writeFile(keys, script.toUtf8());
+        QVERIFY(writeFile(keys, script.toUtf8()));
         QList<QByteArray> trace = runTool({"play", path, "--keys", keys, "--trace"}).split('\n');
         trace.removeIf([](const QByteArray& line) { return !line.startsWith("{\"t\":"); });
         const std::vector<RoutePoint>& route = preview()->route();

@@ -36,7 +36,7 @@ struct GameFixture {
     bool titleShown() const { return window->item("Spielstarten")->visible(); }
     int shownLevels() const {
         int n = 0;
-        for (int i = 0; i < kLevelLabelCount; ++i) n += window->levelLabel(i)->visible();
+        for (int i = 0; i < kBuiltinLevelCount; ++i) n += window->levelLabel(i)->visible();
         return n;
     }
 

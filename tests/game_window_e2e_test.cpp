@@ -1,6 +1,7 @@
 // Runs the real game on an X display (ctest starts this test under xvfb-run)
 // and uses it as a person would, with xdotool. A copy of the program in a
 // fresh folder keeps the player's own progress file out of it.
+#include "test_files.h"
 #include "x11_driver.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +16,7 @@
 
 namespace {
 
+using ferlan::readFile;
 using namespace ferlan::testing;
 
 // The share of pixels in which two pictures of the same size differ.
@@ -25,11 +27,6 @@ double difference(const QImage& a, const QImage& b) {
         for (int x = 0; x < a.width(); ++x) differing += a.pixel(x, y) != b.pixel(x, y);
     }
     return static_cast<double>(differing) / (static_cast<double>(a.width()) * a.height());
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // A copy of the game in a fresh folder with a new player's progress file,

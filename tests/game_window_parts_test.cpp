@@ -1,5 +1,7 @@
 // The game window's clockwork without a window: the fixed tick rate, the
 // alarm lamp, the credits roll and the progress file.
+#include "test_files.h"
+
 #include <Spiel/ui/alarm_lamp.h>
 #include <Spiel/ui/credits_roll.h>
 #include <Spiel/ui/fixed_rate.h>
@@ -125,17 +127,6 @@ TEST(CreditsRoll, PagesFollowEachOtherWithRandomColours) {
 
 // ------------------------------------------------------------ progress file
 
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
 TEST(ProgressFile, ReadsTheFirstTwoCharactersLeniently) {
     struct Case {
         const char* content;
@@ -148,7 +139,7 @@ TEST(ProgressFile, ReadsTheFirstTwoCharactersLeniently) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.content);
         QTemporaryDir dir;
-        writeFile(dir.filePath("vmos2.dll"), c.content);
+        ASSERT_TRUE(writeFile(dir.filePath("vmos2.dll"), c.content));
         const std::optional<int> read = ProgressFile(dir.path(), {}).read();
         if (c.expected < 0) {
             EXPECT_FALSE(read.has_value());
@@ -186,7 +177,7 @@ TEST(ProgressFile, WritesOnlyAWinAboveTheListAndNeverLowers) {
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.stored << " won " << c.won);
         QTemporaryDir dir;
-        writeFile(dir.filePath("vmos2.dll"), c.stored);
+        ASSERT_TRUE(writeFile(dir.filePath("vmos2.dll"), c.stored));
         EXPECT_EQ(ProgressFile(dir.path(), {}).recordWin(c.won, c.highestShown), c.result);
         EXPECT_EQ(readFile(dir.filePath("vmos2.dll")), QByteArray(c.after));
     }
@@ -208,7 +199,7 @@ TEST(ProgressFile, AReadOnlyProgramFolderSendsTheFileToTheUsersFolder) {
     QTemporaryDir program;
     QTemporaryDir home;
     const QString user = home.filePath("data/Ferlan");
-    writeFile(program.filePath("vmos2.dll"), "3\r\n");
+    ASSERT_TRUE(writeFile(program.filePath("vmos2.dll"), "3\r\n"));
     const ReadOnlyFolder readOnly(program.path());
     if (!readOnly.effective()) GTEST_SKIP() << readOnly.why();
     checkUserFolderFallback(program.path(), ProgressFile(program.path(), user), user);
@@ -218,7 +209,7 @@ TEST(ProgressFile, AFolderThatTakesNoFilesSendsTheFileToTheUsersFolder) {
     QTemporaryDir program;
     QTemporaryDir home;
     const QString user = home.filePath("data/Ferlan");
-    writeFile(program.filePath("vmos2.dll"), "3\r\n");
+    ASSERT_TRUE(writeFile(program.filePath("vmos2.dll"), "3\r\n"));
     const ProgressFile progress(program.path(), user,
                                 [&](const QString& folder) { return folder != program.path(); });
     checkUserFolderFallback(program.path(), progress, user);
@@ -226,7 +217,7 @@ TEST(ProgressFile, AFolderThatTakesNoFilesSendsTheFileToTheUsersFolder) {
 
 TEST(ProgressFile, AFailedWriteIsReportedAndChangesNothing) {
     QTemporaryDir program;
-    writeFile(program.filePath("vmos2.dll"), "3\r\n");
+    ASSERT_TRUE(writeFile(program.filePath("vmos2.dll"), "3\r\n"));
     // Nothing can be created below /proc, not even by the superuser.
     const ProgressFile progress(program.path(), "/proc/ferlan-test",
                                 [](const QString&) { return false; });

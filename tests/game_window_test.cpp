@@ -2,6 +2,9 @@
 // double-clicks on the menu labels, keys during play, ticks run one by one,
 // dialogs answered by the recording prompts.
 #include "game_fixture.h"
+#include "test_files.h"
+
+#include <Spiel/sim/rules.h>
 
 #include <QApplication>
 #include <QDir>
@@ -16,17 +19,6 @@ namespace {
 
 const QColor kBlack(0, 0, 0);
 const QColor kGrey(64, 64, 64);
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 struct Game : GameFixture<> {
     using GameFixture::GameFixture;
@@ -186,10 +178,10 @@ void GameWindowTest::aDoubleClickClicksOnce() {
     if (screen == "list") game.click("Spielstarten");
     if (screen == "credits") game.click("Credits");
     game.doubleClick(game.at(where));
-    const GameModel& m = game.model();
     QString shows = game.titleShown() ? "title" : "list";
     if (game.window->credits().running()) shows = "credits";
-    if (m.Spielflaeche.Visible) shows = "level" + QString::fromStdString(m.Levelanzeige.Caption);
+    const Session& s = game.window->session();
+    if (s.shown()) shows = QStringLiteral("level %1").arg(*s.builtinIndex() + 1);
     QCOMPARE(shows, expected);
     QVERIFY(game.window->isVisible());  // "Beenden" was not clicked
 }
@@ -210,7 +202,7 @@ void GameWindowTest::keysDuringPlay() {
     game.key(QEvent::KeyPress, Qt::Key_Enter, false, Qt::KeypadModifier);
     QCOMPARE(m.Eisenkugel.Top, start.Top);
     QCOMPARE(m.Eisenkugel.Left, start.Left);
-    QVERIFY(m.SpieltimerEnabled && game.window->animating());
+    QVERIFY(game.window->session().ticking() && game.window->animating());
     QVERIFY(m.KeyUpHeld && m.KeyLeftHeld);  // held keys stay held
     game.release(Qt::Key_Up);
     QVERIFY(!m.KeyUpHeld && m.KeyLeftHeld);
@@ -227,15 +219,14 @@ void GameWindowTest::keysDuringPlay() {
 
 void GameWindowTest::escReturnsToTheListOrTheTitle() {
     Game game;
-    GameModel& m = game.model();
+    const Session& s = game.window->session();
     game.playLevel(0);
     // The field covers the menu: clicks reach no label.
     game.click(game.centreOf(game.window->levelLabel(0)));
-    QCOMPARE(m.Levelanzeige.Caption, std::string(" 1"));
-    writeFile(game.progressPath(), "3\r\n");  // won elsewhere meanwhile
+    QCOMPARE(s.builtinIndex(), 0);
+    QVERIFY(writeFile(game.progressPath(), "3\r\n"));  // won elsewhere meanwhile
     game.press(Qt::Key_Escape);
-    QVERIFY(!m.Spielflaeche.Visible && !m.Anzeigetafel.Visible);
-    QVERIFY(!m.SpieltimerEnabled && !game.window->animating());
+    QVERIFY(!s.shown() && !s.ticking() && !game.window->animating());
     QCOMPARE(game.shownLevels(), 4);
     QVERIFY(!game.titleShown());
 
@@ -243,7 +234,7 @@ void GameWindowTest::escReturnsToTheListOrTheTitle() {
     game.prompts.fileNames << QStringLiteral(FERLAN_TEST_DATA_DIR "/game_empty.lev");
     game.click("Levelladen");
     QCOMPARE(game.prompts.shown.last().text, QStringLiteral("Level (*.lev)"));
-    QVERIFY(m.Spielflaeche.Visible && m.Geladen.Visible && !m.Levelanzeige.Visible);
+    QVERIFY(s.shown() && !s.builtinIndex());
     game.press(Qt::Key_Escape);
     QVERIFY(game.titleShown());
     QCOMPARE(game.shownLevels(), 0);
@@ -267,13 +258,13 @@ void GameWindowTest::winningChainsToTheNextLevelAndRecordsProgress() {
     QFETCH(QByteArray, after);
     Game game(before);
     game.playLevel(0);
-    writeFile(game.progressPath(), stored);
+    QVERIFY(writeFile(game.progressPath(), stored));
     game.press(Qt::Key_Up);  // level 1 is won by holding Up
     const GameModel& m = game.model();
-    QVERIFY(game.tickUntil([&] { return m.Levelanzeige.Caption == " 2"; }));
+    const Session& s = game.window->session();
+    QVERIFY(game.tickUntil([&] { return s.builtinIndex() == 1; }));
     QCOMPARE(readFile(game.progressPath()), after);
-    QCOMPARE(m.Levelanzeiger.Caption, std::string("Level 2"));
-    QVERIFY(m.Eisenkugel.Visible && !m.Levelendeanzeiger.Visible && m.SpieltimerEnabled);
+    QVERIFY(m.Eisenkugel.Visible && m.Phase == BallPhase::Entry && s.ticking());
     QVERIFY(game.window->notice().isEmpty());
     QVERIFY(game.prompts.shown.isEmpty());
     // The list after Esc offers what the file holds now.
@@ -284,7 +275,7 @@ void GameWindowTest::winningChainsToTheNextLevelAndRecordsProgress() {
 void GameWindowTest::aFailedProgressWriteKeepsPlaying() {
     // A program folder that takes no files and a user folder that cannot exist.
     QTemporaryDir dir;
-    writeFile(dir.filePath("vmos2.dll"), "0\r\n");
+    QVERIFY(writeFile(dir.filePath("vmos2.dll"), "0\r\n"));
     RecordingPrompts prompts;
     GameWindow window(
         ProgressFile(dir.path(), "/proc/ferlan-test", [](const QString&) { return false; }),
@@ -292,8 +283,8 @@ void GameWindowTest::aFailedProgressWriteKeepsPlaying() {
     window.showLevelList();
     window.startLevel(0);
     window.model().KeyUpHeld = true;
-    for (int i = 0; i < 5000 && window.model().Levelanzeige.Caption != " 2"; ++i) window.runTick();
-    QCOMPARE(window.model().Levelanzeige.Caption, std::string(" 2"));
+    for (int i = 0; i < 5000 && window.session().builtinIndex() != 1; ++i) window.runTick();
+    QCOMPARE(window.session().builtinIndex(), 1);
     QVERIFY(prompts.shown.isEmpty());  // no box from inside the tick
     QCOMPARE(window.notice(), QStringLiteral("Spielstand nicht gespeichert!"));
     QCOMPARE(readFile(dir.filePath("vmos2.dll")), QByteArray("0\r\n"));
@@ -310,13 +301,13 @@ void GameWindowTest::theLastLevelAndALoadedLevelStayWon() {
             game.click("Levelladen");
         }
         // Out of the entry pipe, then straight under the exit.
-        QVERIFY(game.tickUntil([&] { return !m.Levelanzeiger.Visible; }));
+        QVERIFY(game.tickUntil([&] { return m.Phase == BallPhase::Field; }));
         m.Eisenkugel.Left = m.Ende.Left + 240;
         m.Eisenkugel.Top = m.Ende.bottom() - 10;
         QVERIFY(game.tickUntil([&] { return !m.Eisenkugel.Visible; }, 200));
         for (int i = 0; i < 10; ++i) game.window->runTick();
-        QCOMPARE(m.Geschafft.Visible, last);
-        QCOMPARE(m.Levelendeanzeiger.Visible, !last);
+        QCOMPARE(game.window->session().setCompleted(), last);
+        QVERIFY(ballInExit(m) && game.window->session().ticking());
         QCOMPARE(readFile(game.progressPath()), QByteArray("29\r\n"));
     }
 }
@@ -332,25 +323,26 @@ void GameWindowTest::badLevelFilesChangeNothing() {
     Game game;
     const QString path = game.dir.filePath("bad.lev");
     if (kind == "folder") QDir(game.dir.path()).mkdir("bad.lev");
-    if (kind == "empty") writeFile(path, "");
+    if (kind == "empty") QVERIFY(writeFile(path, ""));
     // A valid level followed by padding: only its size is wrong.
     if (kind == "large")
-        writeFile(path, QByteArray("9 ;1;;;;\r\n") + QByteArray(qsizetype{64} * 1024, ' '));
-    if (kind == "garbage") writeFile(path, QByteArray("\x00\x01\xff;;;;;;\r\n", 11));
+        QVERIFY(
+            writeFile(path, QByteArray("9 ;1;;;;\r\n") + QByteArray(qsizetype{64} * 1024, ' ')));
+    if (kind == "garbage") QVERIFY(writeFile(path, QByteArray("\x00\x01\xff;;;;;;\r\n", 11)));
     // A level played before stays in memory, its list underneath.
     game.playLevel(0);
     game.press(Qt::Key_Escape);
     game.click("zurück");
-    const std::string text = game.model().Text1;
+    const Session& s = game.window->session();
+    const std::string text = s.levelText();
     game.prompts.fileNames << path;
     game.click("Levelladen");
     QCOMPARE(game.prompts.shown.size(), 2);
     QCOMPARE(game.prompts.shown[1].text, QStringLiteral("Fehler beim Lesen der Level-Datei."));
-    const GameModel& m = game.model();
     QVERIFY(game.titleShown());
-    QVERIFY(!m.Spielflaeche.Visible && !m.Anzeigetafel.Visible && !m.SpieltimerEnabled);
-    QVERIFY(m.Levelanzeige.Visible && !m.Geladen.Visible);
-    QCOMPARE(m.Text1, text);
+    QVERIFY(!s.shown() && !s.ticking());
+    QCOMPARE(s.builtinIndex(), 0);
+    QCOMPARE(s.levelText(), text);
 }
 
 void GameWindowTest::creditsRoll() {
@@ -378,7 +370,7 @@ void GameWindowTest::creditsRoll() {
         stop();
         QVERIFY(!w.credits().running() && !w.animating() && game.titleShown());
         QVERIFY(!w.item("Credits2")->visible() && !w.item("Überdecken")->visible());
-        QVERIFY(!game.model().Spielflaeche.Visible);
+        QVERIFY(!w.session().shown());
     }
     // MouseX follows the pointer over the window, the cover and the role
     // line, not over the name line.
@@ -405,7 +397,7 @@ void GameWindowTest::alarmLamp() {
     game.playLevel(0);
     GameModel& m = w.model();
     QCOMPARE(w.lamp().picture(), AlarmLamp::Picture::Green);
-    QVERIFY(game.tickUntil([&] { return !m.Levelanzeiger.Visible; }));
+    QVERIFY(game.tickUntil([&] { return m.Phase == BallPhase::Field; }));
     const auto placeBall = [&](bool inDisc) {
         // The outer disc of pole 1, or clear of every disc.
         m.Eisenkugel.Left = inDisc ? m.Zentrum[1].Left : 3120;
@@ -450,17 +442,15 @@ void GameWindowTest::scalesUniformlyAndRedrawsCaptions() {
     QVERIFY(qAbs(topLeft.x() - (898 - (bottomRight.x() - topLeft.x())) / 2) < 1e-6);
     QCOMPARE(w.toScene(w.toWidget({1234.5, 678.25})), QPointF(1234.5, 678.25));
     game.playLevel(0);  // a click still finds its label
-    GameModel& m = w.model();
-    m.SpieltimerEnabled = false;
-    // The caption halfway down the window, whatever the field's scroll.
-    m.Levelanzeiger.Top = 4000 - m.Spielflaeche.Top;
-    const auto frameWith = [&](const char* caption) {
-        m.Levelanzeiger.Caption = caption;
+    // The level's caption shows above the entry until the ball is out.
+    const auto frameWith = [&](int index) {
+        w.startLevel(index);
+        w.session().pause();
         return w.grab().toImage();
     };
-    const QImage first = frameWith("Level 1");
-    QVERIFY(frameWith("Level 22") != first);
-    QCOMPARE(frameWith("Level 1"), first);
+    const QImage first = frameWith(0);
+    QVERIFY(frameWith(1) != first);
+    QCOMPARE(frameWith(0), first);
 }
 
 void GameWindowTest::framesDrawnInPiecesMatchAWholeFrame() {
@@ -468,7 +458,7 @@ void GameWindowTest::framesDrawnInPiecesMatchAWholeFrame() {
     game.playLevel(10);  // charged balls, poles and a long scroll
     game.press(Qt::Key_Up);
     QTest::qWait(1500);  // real frames: only what changed is drawn
-    game.model().SpieltimerEnabled = false;
+    game.window->session().pause();
     // A busy machine may still owe the screen its last piece; a wrong piece
     // stays wrong however long the wait.
     QScreen* screen = game.window->screen();

@@ -1,6 +1,4 @@
-if(TARGET ferlan_sim)
-    ferlan_add_gtest(soak_test SOURCES soak_test.cpp LIBS ferlan_sim)
-endif()
+ferlan_add_gtest(soak_test SOURCES soak_test.cpp LIBS ferlan_sim)
 
 # Writers killed at random moments leave a whole file behind.
 ferlan_add_gtest(atomic_write_test SOURCES atomic_write_test.cpp LIBS ferlan_game_ui)

@@ -28,7 +28,7 @@ std::string repeat(const std::string& entry, int times) {
 
 const std::string kPole = "grpp5520 4770 ,";
 const std::string kBall = "up645  7095 ,";
-const std::string kPolariser = "am3075 10710,";
+const std::string kTransformator = "am3075 10710,";
 
 TEST(ReadLevelText, AcceptsAndRejectsByTheFormatRules) {
     const ReadCase cases[] = {
@@ -55,10 +55,10 @@ TEST(ReadLevelText, AcceptsAndRejectsByTheFormatRules) {
         {"26 poles", "23;1;" + repeat(kPole, 26) + ";;;  ", false},
         {"10 balls", "23;1;;" + repeat(kBall, 10) + ";;  ", true, 23, 1, 0, 10},
         {"11 balls", "23;1;;" + repeat(kBall, 11) + ";;  ", false},
-        {"5 polarisers", "23;1;;;" + repeat(kPolariser, 5) + ";  ", true, 23, 1, 0, 0, 5},
-        {"6 polarisers", "23;1;;;" + repeat(kPolariser, 6) + ";  ", false},
-        {"CR LF end", "13;2;;;" + kPolariser + ";\r\n", true, 13, 2, 0, 0, 1},
-        {"LF end with a polariser", "13;2;;;" + kPolariser + ";\n", false},
+        {"5 polarisers", "23;1;;;" + repeat(kTransformator, 5) + ";  ", true, 23, 1, 0, 0, 5},
+        {"6 polarisers", "23;1;;;" + repeat(kTransformator, 6) + ";  ", false},
+        {"CR LF end", "13;2;;;" + kTransformator + ";\r\n", true, 13, 2, 0, 0, 1},
+        {"LF end with a polariser", "13;2;;;" + kTransformator + ";\n", false},
         {"LF end, empty polariser section", "13;2;;;;\n", true, 13, 2},
         {"no end, empty sections: four ';' read as empty", "13;2;;;;", true, 13, 2},
         {"final ';' not third-last", "13;2;;;;   ", false},

@@ -32,45 +32,6 @@ TEST(Play, ArrowsSetAndClearTheirFlagOnlyAndShowNothing) {
     }
 }
 
-TEST(Play, LeavingHidesTheLevelStopsTheTickAndTellsABuiltInOne) {
-    for (const bool builtIn : {true, false}) {
-        SCOPED_TRACE(builtIn);
-        GameModel model;
-        ASSERT_TRUE(builtIn ? startBuiltinLevel(model, 4)
-                            : startLoadedLevel(model, "9 ;2;;;;\r\n"));
-        const GameModel::Revision before = model.revision;
-        EXPECT_EQ(leaveLevel(model), builtIn);
-        EXPECT_FALSE(model.Spielflaeche.Visible || model.Anzeigetafel.Visible);
-        EXPECT_FALSE(model.SpieltimerEnabled);
-        EXPECT_NE(model.revision.field, before.field);
-        EXPECT_NE(model.revision.panel, before.panel);
-    }
-}
-
-TEST(Play, RestartingBuildsAgainWithTheAlarmOffAndTheKeysHeld) {
-    GameModel model = fieldWith("grpp5820 5000 ,;;");
-    holdArrow(model, Arrow::Up, true);
-    placeBall(model, 5400, 5000);
-    model.AlarmOn = true;
-    const GameModel::Revision before = model.revision;
-    ASSERT_TRUE(restartLevel(model));
-    EXPECT_FALSE(model.AlarmOn);
-    EXPECT_TRUE(model.KeyUpHeld);
-    EXPECT_NE(model.revision.field, before.field);
-    EXPECT_NE(model.revision.panel, before.panel);
-}
-
-TEST(Play, TheLevelListShowsUpToTheHighestLabelAndHidesAll) {
-    GameModel model;
-    showLevelLabels(model, 2);
-    showLevelLabels(model, 0);  // labels above keep their state
-    EXPECT_EQ(std::count(model.LevelVisible.begin(), model.LevelVisible.end(), true), 3);
-    showLevelLabels(model, 29);
-    EXPECT_EQ(std::count(model.LevelVisible.begin(), model.LevelVisible.end(), true), 30);
-    hideLevelLabels(model);
-    EXPECT_EQ(std::count(model.LevelVisible.begin(), model.LevelVisible.end(), true), 0);
-}
-
 // Which revision a tick raises: the field's, the panel's, or neither.
 TEST(Play, TheTickRaisesTheRevisionOnlyForWhatShows) {
     struct Case {
@@ -96,28 +57,6 @@ TEST(Play, TheTickRaisesTheRevisionOnlyForWhatShows) {
         EXPECT_EQ(model.revision.field != before.field, c.field);
         EXPECT_EQ(model.revision.panel != before.panel, c.panel);
     }
-}
-
-TEST(Play, WinningRaisesTheRevisionWithTheNextLevelsCaptionsThenRests) {
-    GameModel model;
-    ASSERT_TRUE(startBuiltinLevel(model, 0));
-    RecordingShell shell(&model);
-    holdArrow(model, Arrow::Up, true);
-    GameModel::Revision before = model.revision;
-    for (int i = 0; i < 5000 && model.Levelanzeige.Caption == " 1"; ++i) {
-        before = model.revision;
-        runTick(model, shell);
-    }
-    ASSERT_EQ(model.Levelanzeiger.Caption, "Level 2");
-    EXPECT_NE(model.revision.field, before.field);
-    EXPECT_NE(model.revision.panel, before.panel);
-    // A won loaded level keeps its end label and changes nothing more.
-    ASSERT_TRUE(startLoadedLevel(model, "9 ;1;;;;\r\n"));
-    for (int i = 0; i < 2000 && model.Eisenkugel.Visible; ++i) runTick(model, shell);
-    ASSERT_FALSE(model.Eisenkugel.Visible);
-    before = model.revision;
-    runTick(model, shell);
-    EXPECT_EQ(model.revision, before);
 }
 
 }  // namespace

@@ -33,8 +33,7 @@ SolveOptions smallBudget() {
 
 // Plays the input with the game's own tick, independently of the solver.
 std::int64_t playUntilWon(GameModel model, const std::vector<KeyStep>& steps) {
-    DetachedShell shell;
-    const PlayResult played = playKeySteps(model, steps, shell);
+    const PlayResult played = playKeySteps(model, steps);
     return played.won ? played.ticks : 0;
 }
 

@@ -2,6 +2,7 @@
 
 #include <Spiel/sim/build_field.h>
 #include <Spiel/sim/key_script.h>
+#include <Spiel/sim/rules.h>
 #include <Spiel/sim/speed.h>
 #include <Spiel/sim/tick.h>
 #include <leveldata/builtin_levels.h>
@@ -298,7 +299,7 @@ TEST(ExitPipe, CentresThenRisesThenSwallows) {
     while (!won && ticks < 1000) {
         won = tick(model);
         ++ticks;
-        EXPECT_TRUE(model.Levelendeanzeiger.Visible);
+        EXPECT_TRUE(ballInExit(model));
         EXPECT_FALSE(model.AlarmOn);
         EXPECT_EQ(model.BallVX, 0);
         if (ticks == 140) {
@@ -341,64 +342,9 @@ TEST(ExitPipe, BesideTheOpeningPushesBackDown) {
         EXPECT_EQ(model.Eisenkugel.Top, 920);
         EXPECT_EQ(model.Eisenkugel.Left, c.left);
         EXPECT_EQ(model.BallVY, 0);
-        EXPECT_FALSE(model.Levelendeanzeiger.Visible);
+        EXPECT_FALSE(ballInExit(model));
         EXPECT_EQ(model.Spielflaeche.Top, fieldTop);
     }
-}
-
-// Winning: a ball placed in the exit is swallowed on the next tick.
-void placeInExit(GameModel& model) { placeBall(model, 3120, 200); }
-
-TEST(LevelFinish, BuiltinLevelsRecordProgressAndChain) {
-    const struct {
-        const char* why;
-        int index;         // the level played is index + 1
-        int highestShown;  // -1: no level label shown
-        std::vector<int> writes;
-        std::vector<int> clicks;
-    } cases[] = {
-        {"level 7 above the highest label", 6, 5, {7}, {7}},
-        {"level 7 replayed with label 7 shown", 6, 7, {}, {7}},
-        {"level 1 with no label shown", 0, -1, {1}, {1}},
-        {"level 29", 28, 28, {29}, {29}},
-        {"level 30 writes nothing", 29, 29, {}, {}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.why);
-        GameModel model;
-        ASSERT_TRUE(startBuiltinLevel(model, c.index));
-        for (int i = 0; i <= c.highestShown; ++i)
-            model.LevelVisible[static_cast<std::size_t>(i)] = true;
-        placeInExit(model);
-        RecordingShell shell;
-        EXPECT_TRUE(runTick(model, shell));
-        EXPECT_EQ(shell.progressWrites, c.writes);
-        EXPECT_EQ(shell.levelClicks, c.clicks);
-        EXPECT_FALSE(model.Eisenkugel.Visible);
-        EXPECT_EQ(model.Geschafft.Visible, c.index == 29);
-        EXPECT_EQ(model.Levelendeanzeiger.Visible, c.index != 29);
-    }
-}
-
-TEST(LevelFinish, NextLevelStartsInsideTheTick) {
-    GameModel model;
-    ASSERT_TRUE(startBuiltinLevel(model, 6));
-    placeInExit(model);
-    RecordingShell shell(&model);
-    EXPECT_TRUE(runTick(model, shell));
-    EXPECT_EQ(model.Levelanzeige.Caption, " 8");
-    EXPECT_EQ(model.Levelanzeiger.Caption, "Level 8");
-    EXPECT_TRUE(model.Eisenkugel.Visible);
-    EXPECT_FALSE(model.Levelendeanzeiger.Visible);
-    EXPECT_EQ(model.Text1, *builtinLevelText(7));
-}
-
-TEST(LevelFinish, LoadedLevelEndsQuietlyAndStaysWon) {
-    GameModel model = fieldWith(";;");
-    placeInExit(model);
-    for (int n = 0; n < 6; ++n) EXPECT_TRUE(tick(model));
-    EXPECT_TRUE(model.Levelendeanzeiger.Visible);
-    EXPECT_FALSE(model.Geschafft.Visible || model.Eisenkugel.Visible);
 }
 
 }  // namespace

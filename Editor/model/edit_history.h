@@ -11,6 +11,9 @@
 namespace ferlan::editor {
 
 enum class EditStep { InsertFerlan, InsertKugel, InsertTransformator, Move, Delete, Floor, Height };
+// Every kind of step is 0 to kEditStepCount - 1, so that tests can draw from
+// them all; a new step goes before Height or moves this bound.
+inline constexpr int kEditStepCount = static_cast<int>(EditStep::Height) + 1;
 
 // What the menu calls a step: "Ferlan einfügen", "Verschieben" ...
 std::string_view stepName(EditStep step);

@@ -1,7 +1,7 @@
 #include "level_check.h"
 
 #include <Spiel/sim/build_field.h>
-#include <Spiel/sim/game_shell.h>
+#include <Spiel/sim/rules.h>
 #include <Spiel/sim/tick.h>
 #include <solver/replay_report.h>
 
@@ -9,12 +9,6 @@
 
 namespace ferlan::editor {
 namespace {
-
-class DetachedShell : public GameShell {
-public:
-    void writeProgress(int) override {}
-    void levelClick(int) override {}
-};
 
 int countUnused(const std::vector<std::int64_t>& ticks) {
     return static_cast<int>(std::count(ticks.begin(), ticks.end(), 0));
@@ -32,18 +26,17 @@ LevelTextResult checkText(const EditorModel& model) {
 std::vector<RoutePoint> traceRoute(const GameModel& start, const std::vector<KeyStep>& steps,
                                    std::size_t* exitPoint) {
     GameModel model = start;
-    DetachedShell shell;
     std::vector<RoutePoint> route;
     if (exitPoint != nullptr) *exitPoint = 0;
     bool inExit = false;
     for (const KeyStep& step : steps) {
         holdKeys(model, step.keys);
         for (std::int64_t n = 0; n < step.count; ++n) {
-            const bool won = runTick(model, shell);
+            const bool won = runTick(model) == TickOutcome::Won;
             const Image& ball = model.Eisenkugel;
             route.push_back(
                 {ball.Left + ball.Width / 2, ball.Top + ball.Height / 2, model.BallPolarity});
-            if (!inExit && (model.Levelendeanzeiger.Visible || won)) {
+            if (!inExit && (ballInExit(model) || won)) {
                 inExit = true;
                 if (exitPoint != nullptr) *exitPoint = route.size() - 1;
             }

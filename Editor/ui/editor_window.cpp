@@ -4,6 +4,7 @@
 #include "editor_texts.h"
 #include "preview_widget.h"
 
+#include <Spiel/sim/rules.h>
 #include <common/atomic_file.h>
 #include <common/level_file.h>
 #include <common/twips.h>
@@ -22,7 +23,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <thread>
 
 namespace ferlan::editor {
 namespace {
@@ -38,7 +38,6 @@ constexpr int kStripLeft = 7200;
 // The design height of the scroll bar.
 constexpr int kColumnHeight = 8655;
 // The game's tick rate, for a route's play time.
-constexpr double kTicksPerSecond = 64;
 // The progress dialog's figures are renewed this often (ms).
 constexpr int kProgressInterval = 100;
 
@@ -71,7 +70,8 @@ QString checkResultText(const LevelCheck& check, const SolveOptions& options) {
     QString text =
         kSolvable + "\n" +
         kWonAt.arg(static_cast<qlonglong>(solve.ticks))
-            .arg(german.toString(static_cast<double>(solve.ticks) / kTicksPerSecond, 'f', 2))
+            .arg(german.toString(
+                static_cast<double>(solve.ticks) / static_cast<double>(kTicksPerSecond), 'f', 2))
             .arg(countOf(keyChanges, "Tastenwechsel", "Tastenwechseln")) +
         "\n";
     QStringList unused;
@@ -124,14 +124,13 @@ EditorWindow::EditorWindow(Prompts* prompts, QWidget* parent)
     connect(strip_, &EditStrip::heightChanged, this, &EditorWindow::changeHeight);
     connect(strip_, &EditStrip::floorClicked, this, &EditorWindow::chooseFloor);
     connect(strip_, &EditStrip::headingClicked, this, &EditorWindow::showDirectHelp);
-    connect(strip_, &EditStrip::insertFerlanClicked, this, &EditorWindow::insertPoleBlock);
-    connect(strip_, &EditStrip::insertKugelClicked, this, &EditorWindow::insertChargedBall);
-    connect(strip_, &EditStrip::insertTransformatorClicked, this, &EditorWindow::insertPolariser);
+    connect(strip_, &EditStrip::insertFerlanClicked, this, &EditorWindow::insertFerlan);
+    connect(strip_, &EditStrip::insertKugelClicked, this, &EditorWindow::insertKugel);
+    connect(strip_, &EditStrip::insertTransformatorClicked, this,
+            &EditorWindow::insertTransformator);
 
-    // The check uses as many threads as ferlan-tool solve, so that both
-    // search alike.
-    solveOptions_.threads =
-        static_cast<int>(std::max(1u, std::min(2u, std::thread::hardware_concurrency())));
+    // The check searches as ferlan-tool solve does.
+    solveOptions_.threads = defaultSolveThreads();
     progressTimer_ = new QTimer(this);
     progressTimer_->setInterval(kProgressInterval);
     connect(progressTimer_, &QTimer::timeout, this, &EditorWindow::showCheckProgress);
@@ -251,19 +250,19 @@ void EditorWindow::showInsertRefusal(const InsertResult& result) {
     prompts_.message(kFailureCaption, text, Prompts::Icon::Critical);
 }
 
-void EditorWindow::insertPoleBlock() {
+void EditorWindow::insertFerlan() {
     showInsertRefusal(model_.insertFerlan(strip_->ferlanOptions(), clientHeight()));
     recordStep(EditStep::InsertFerlan);
     refresh();
 }
 
-void EditorWindow::insertChargedBall() {
+void EditorWindow::insertKugel() {
     showInsertRefusal(model_.insertKugel(strip_->kugelOptions(), clientHeight()));
     recordStep(EditStep::InsertKugel);
     refresh();
 }
 
-void EditorWindow::insertPolariser() {
+void EditorWindow::insertTransformator() {
     showInsertRefusal(model_.insertTransformator(strip_->transformatorEffect(), clientHeight()));
     recordStep(EditStep::InsertTransformator);
     refresh();

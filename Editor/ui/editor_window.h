@@ -38,9 +38,9 @@ public:
     Twips clientHeight() const;
 
     // The handlers, named after the controls and menu items that run them.
-    void insertPoleBlock();
-    void insertChargedBall();
-    void insertPolariser();
+    void insertFerlan();
+    void insertKugel();
+    void insertTransformator();
     void changeHeight(int rows);
     void scrollPreview(int value);
     void chooseFloor(int texture);

@@ -2,8 +2,6 @@
 
 #include <leveldata/builtin_levels.h>
 
-#include <utility>
-
 namespace ferlan {
 namespace {
 
@@ -11,8 +9,6 @@ namespace {
 // first ticks lift it out.
 constexpr Twips kBallStartLeft = 3120;
 constexpr Twips kBallStartDepth = 260;
-constexpr Twips kLevelanzeigerRise = 3503;
-constexpr Twips kLevelendeanzeigerTop = 2603;
 
 void placeFerlan(GameModel& model, int i, const LevelEntry& entry) {
     Image& pole = model.Ferlan[static_cast<std::size_t>(i)];
@@ -55,7 +51,7 @@ void removeElement(GameModel& model, ElementKind kind, int slot) {
     }
 }
 
-void buildField(GameModel& model) {
+void buildField(GameModel& model, const LevelData& level) {
     clearKind(model, ElementKind::Ferlan, kMaxFerlan, model.NextFerlan);
     clearKind(model, ElementKind::Kugel, kMaxKugel, model.NextKugel);
     clearKind(model, ElementKind::Transformator, kMaxTransformator, model.NextTransformator);
@@ -63,13 +59,8 @@ void buildField(GameModel& model) {
     model.fieldChanged();
     model.panelChanged();
     model.AlarmOn = false;
-    model.Geschafft.Visible = false;
-    model.Spielflaeche.Visible = true;
-    model.Anzeigetafel.Visible = true;
-    model.SpieltimerEnabled = true;
     model.BallPolarity = Polarity::Neutral;
 
-    const LevelData& level = model.levelData;
     const Twips h = static_cast<Twips>(level.height) * kRowHeight;
     model.Spielflaeche.Height = h;
     model.Anfang.Top = entryRowTop(h);
@@ -80,10 +71,7 @@ void buildField(GameModel& model) {
     model.Eisenkugel.Left = kBallStartLeft;
     model.Eisenkugel.Top = model.Anfang.Top + kBallStartDepth;
 
-    model.Levelanzeiger.Visible = true;
-    model.Levelanzeiger.Top = h - (model.Levelanzeiger.Height + kLevelanzeigerRise);
-    model.Levelendeanzeiger.Visible = false;
-    model.Levelendeanzeiger.Top = kLevelendeanzeigerTop;
+    model.Phase = BallPhase::Entry;
 
     model.FloorTexture = level.floor;
     model.FloorRows = static_cast<int>(roundHalfEven(static_cast<double>(h) / kRowHeight));
@@ -108,45 +96,24 @@ void buildField(GameModel& model) {
     }
 }
 
-bool readLevelText(GameModel& model) {
+bool buildLevel(GameModel& model, std::string_view text) {
     model.BallVX = 0;
     model.BallVY = 0;
     model.SwapX = 0;
     model.SwapY = 0;
     model.KugelVX.fill(0);
     model.KugelVY.fill(0);
-    if (!readLevelText(model.Text1, model.levelData)) return false;
-    buildField(model);
+    LevelData level;
+    if (!readLevelText(text, level)) return false;
+    buildField(model, level);
     return true;
 }
 
 bool startBuiltinLevel(GameModel& model, int index) {
     const auto text = builtinLevelText(index);
-    if (!text) return false;
-    model.Text1 = std::string(*text);
-    const std::string number = " " + std::to_string(index + 1);
-    model.Levelanzeige.Visible = true;
-    model.Levelanzeige.Caption = number;
-    model.Geladen.Visible = false;
-    model.Levelanzeiger.Caption = "Level" + number;
-    model.fieldChanged();
-    model.panelChanged();
-    return readLevelText(model);
+    return text && buildLevel(model, *text);
 }
 
-bool startLoadedLevel(GameModel& model, std::string text) {
-    model.Text1 = std::move(text);
-    model.Levelanzeige.Visible = false;
-    model.Geladen.Visible = true;
-    model.Levelanzeiger.Caption.clear();
-    model.fieldChanged();
-    model.panelChanged();
-    return readLevelText(model);
-}
-
-bool restartLevel(GameModel& model) {
-    model.SpieltimerEnabled = false;
-    return readLevelText(model);
-}
+bool startLoadedLevel(GameModel& model, std::string_view text) { return buildLevel(model, text); }
 
 }  // namespace ferlan

@@ -1,6 +1,7 @@
 // The playing field as the game keeps it: every object the level build and the
 // tick touch, with its geometry in twips, plus the few variables of the tick.
-// The window draws from this model and feeds it the held arrow keys; it never
+// Which level is in play and what follows a win is the session's (session.h);
+// the window draws from both and feeds the field the held arrow keys; it never
 // decides a rule itself.
 #pragma once
 
@@ -9,19 +10,11 @@
 
 #include <array>
 #include <cstdint>
-#include <string>
-#include <string_view>
 
 namespace ferlan {
 
 // Speeds are whole twips per tick in 16 bits; see speed.h for the arithmetic.
 using Speed = std::int16_t;
-
-struct Label : FieldObject {
-    std::string Caption;
-
-    bool operator==(const Label&) const = default;
-};
 
 enum class Polarity : std::uint8_t { Neutral, Plus, Minus };
 
@@ -38,17 +31,17 @@ inline constexpr Twips kPanelTop = kWindowInnerHeight - kPanelHeight;  // 8025
 inline constexpr Twips kBallSize = 480;
 inline constexpr Twips kZentrumSize = 495;
 
-inline constexpr std::string_view kLevelendeCaption = "Level geschafft!!!";
-inline constexpr std::string_view kGeschafftCaption =
-    "Herzlichen Glückwunsch! Sie haben Ferlan geschafft.";
-
-inline constexpr int kLevelLabelCount = 30;
+// Where the iron ball is in its way through a level: rising out of the entry
+// pipe, free on the field, or under the exit's opening being drawn in (where
+// it stays, hidden, once the level is won).
+enum class BallPhase : std::uint8_t { Entry, Field, Exit };
 
 // Every array that the rules number from 1 has an unused element 0, so that
 // Ferlan[i], Anziehung[3 * i - 2] and KugelVX[k] read as the rules do.
 struct GameModel {
     // The playing field: a container that only moves vertically. Its inner
-    // coordinates run from kScaleLeft over kScaleWidth.
+    // coordinates run from kScaleLeft over kScaleWidth. Whether it and the
+    // panel show is the session's, so their Visible stays unused.
     FieldObject Spielflaeche{0, 0, kScaleWidth, 8655, false};
     // The panel strip along the window's bottom; holds the indicators.
     FieldObject Anzeigetafel{0, 8040, kScaleWidth, kPanelHeight, false};
@@ -72,17 +65,6 @@ struct GameModel {
     std::uint8_t FloorTexture = 0;
     int FloorRows = 0;
 
-    // "Level N" on the field near the entry; hidden once the ball is out.
-    Label Levelanzeiger{{0, 0, 1935, 495, false}, {}};
-    Label Levelendeanzeiger{{0, 2603, 6735, 615, false}, std::string(kLevelendeCaption)};
-    Label Geschafft{{0, 0, 6735, 615, false}, std::string(kGeschafftCaption)};
-    // Panel label: " N" while built-in level N is played, hidden for a loaded level.
-    Label Levelanzeige{{1360, 30, 615, 495, true}, "1"};
-    // Panel picture shown instead of Levelanzeige while a loaded level is played.
-    FieldObject Geladen{1420, 70, 480, 480, false};
-    // The level list: label i stands for level i + 1, shown = unlocked.
-    std::array<bool, kLevelLabelCount> LevelVisible{};
-
     // The iron ball's polarity; the three panel indicators show it, exactly
     // one at a time.
     Polarity BallPolarity = Polarity::Neutral;
@@ -98,6 +80,8 @@ struct GameModel {
     Speed SwapY = 0;
 
     bool AlarmOn = false;
+    // Read whether the ball is in the exit through ballInExit (rules.h).
+    BallPhase Phase = BallPhase::Entry;
 
     // Set by the window's key handlers, read by the tick.
     bool KeyUpHeld = false;
@@ -109,9 +93,6 @@ struct GameModel {
     std::uint8_t NextFerlan = 1;
     std::uint8_t NextKugel = 1;
     std::uint8_t NextTransformator = 1;
-
-    // The tick runs while this is set; the window's timer asks for it.
-    bool SpieltimerEnabled = false;
 
     // Counts the changes to what the window shows, so that it redraws only
     // when and where something changed: `field` for the field's content and
@@ -126,11 +107,6 @@ struct GameModel {
     Revision revision;
     void fieldChanged() { ++revision.field; }
     void panelChanged() { ++revision.panel; }
-
-    // The text of the level in play (or of the last one chosen).
-    std::string Text1;
-    // What the last read of Text1 produced.
-    LevelData levelData;
 
     GameModel();
 

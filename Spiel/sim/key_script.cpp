@@ -117,15 +117,17 @@ void holdKeys(GameModel& model, const HeldKeys& keys) {
     model.KeyRightHeld = keys.right;
 }
 
-PlayResult playKeySteps(GameModel& model, const std::vector<KeyStep>& steps, GameShell& shell,
-                        const std::function<void(std::int64_t tick, bool won)>& afterTick) {
+PlayResult playKeySteps(
+    GameModel& model, const std::vector<KeyStep>& steps,
+    const std::function<void(std::int64_t tick, TickOutcome outcome)>& afterTick) {
     PlayResult result;
     for (const KeyStep& step : steps) {
         holdKeys(model, step.keys);
         for (std::int64_t n = 0; n < step.count; ++n) {
-            result.won = runTick(model, shell);
+            const TickOutcome outcome = runTick(model);
+            result.won = outcome == TickOutcome::Won;
             ++result.ticks;
-            if (afterTick) afterTick(result.ticks, result.won);
+            if (afterTick) afterTick(result.ticks, outcome);
             if (result.won) return result;
         }
     }

@@ -11,7 +11,7 @@
 #pragma once
 
 #include "field.h"
-#include "game_shell.h"
+#include "tick.h"
 
 #include <array>
 #include <cstdint>
@@ -79,8 +79,10 @@ struct PlayResult {
 };
 
 // Plays the steps with the game's tick from the model as it is and stops at
-// the winning tick. `afterTick`, when given, sees the model after every tick.
-PlayResult playKeySteps(GameModel& model, const std::vector<KeyStep>& steps, GameShell& shell,
-                        const std::function<void(std::int64_t tick, bool won)>& afterTick = {});
+// the winning tick. `afterTick`, when given, sees the model and what the tick
+// did after every tick.
+PlayResult playKeySteps(
+    GameModel& model, const std::vector<KeyStep>& steps,
+    const std::function<void(std::int64_t tick, TickOutcome outcome)>& afterTick = {});
 
 }  // namespace ferlan

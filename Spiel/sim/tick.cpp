@@ -1,34 +1,22 @@
 #include "tick.h"
 
+#include "rules.h"
 #include "speed.h"
-
-#include <leveldata/builtin_levels.h>
 
 namespace ferlan {
 namespace {
 
 constexpr int kSteeringPush = 5;
 constexpr int kSpeedLimit = 100;
-constexpr Twips kPoleMargin = 106;
+constexpr Twips kFerlanMargin = 106;
 constexpr Twips kTransformatorMargin = 120;
 constexpr Twips kKugelMargin = 212;
-constexpr Twips kCaptureRadius = 100;
 constexpr Twips kRimBand = 100;
-// The polarising window: how far the ball must reach into the pipe across
-// and along it.
-constexpr Twips kPolariseAcross = 106;
-constexpr Twips kPolariseAlong = 500;
 constexpr Twips kPipeLift = 20;
 // The exit pipe draws the ball to where it is centred under the opening
 // (Ende.Left + 240) and swallows it 240 deep.
 constexpr Twips kExitCentre = 240;
 constexpr Twips kExitDepth = 240;
-constexpr double kLastLevel = kBuiltinLevelCount;
-
-// Boxes touch with their edges included.
-inline bool touches(const FieldObject& a, const FieldObject& b) {
-    return a.right() >= b.Left && b.right() >= a.Left && a.bottom() >= b.Top && b.bottom() >= a.Top;
-}
 
 inline bool deepVertical(const FieldObject& obstacle, const FieldObject& ball, Twips margin) {
     return obstacle.bottom() - margin > ball.Top && obstacle.Top + margin < ball.bottom();
@@ -60,7 +48,7 @@ struct Force {
 
 // The force of a disc at `ring` (0 outer, 1 middle, 2 inner) on the iron ball,
 // by the two polarities. Returns false when the disc gives none.
-inline bool poleForce(Polarity ball, Colour colour, int ring, int& force) {
+inline bool ferlanForce(Polarity ball, Colour colour, int ring, int& force) {
     if (ball == Polarity::Neutral) {
         force = ring + 1;
         return true;
@@ -163,13 +151,13 @@ void bounceOffWalls(GameModel& model) {
     }
 }
 
-void bounceOffPoles(GameModel& model) {
+void bounceOffFerlanen(GameModel& model) {
     const Image& ball = model.Eisenkugel;
     for (std::size_t i = 1; i <= kMaxFerlan; ++i) {
-        const Image& pole = model.Ferlan[i];
-        if (!pole.Visible || !touches(ball, pole)) continue;
-        if (!deepVertical(pole, ball, kPoleMargin)) model.BallVY = negateSpeed(model.BallVY);
-        if (!deepHorizontal(pole, ball, kPoleMargin)) model.BallVX = negateSpeed(model.BallVX);
+        const Image& ferlan = model.Ferlan[i];
+        if (!ferlan.Visible || !touches(ball, ferlan)) continue;
+        if (!deepVertical(ferlan, ball, kFerlanMargin)) model.BallVY = negateSpeed(model.BallVY);
+        if (!deepHorizontal(ferlan, ball, kFerlanMargin)) model.BallVX = negateSpeed(model.BallVX);
     }
 }
 
@@ -213,10 +201,7 @@ void polarise(GameModel& model) {
     for (std::size_t k = 1; k <= kMaxTransformator; ++k) {
         const Image& pipe = model.Transformator[k];
         if (!pipe.Visible) continue;
-        if (pipe.right() - kPolariseAcross >= ball.Left &&
-            pipe.Left + kPolariseAcross <= ball.right() &&
-            pipe.bottom() - kPolariseAlong >= ball.Top &&
-            pipe.Top + kPolariseAlong <= ball.bottom()) {
+        if (inPolarisingWindow(pipe, ball)) {
             const Polarity before = model.BallPolarity;
             switch (pipe.picture) {
                 case Picture::ap: model.BallPolarity = Polarity::Plus; break;
@@ -229,8 +214,8 @@ void polarise(GameModel& model) {
     }
 }
 
-// Returns whether the ball touched any pole's outer disc.
-bool applyPoleForces(GameModel& model) {
+// Returns whether the ball touched any Ferlan's outer disc.
+bool applyFerlanForces(GameModel& model) {
     const Image& ball = model.Eisenkugel;
     bool anyHit = false;
     for (std::size_t i = 1; i <= kMaxFerlan; ++i) {
@@ -241,12 +226,10 @@ bool applyPoleForces(GameModel& model) {
             if (!touches(ball, disc)) break;
             if (ring == 0) anyHit = true;
             int force = 0;
-            if (poleForce(model.BallPolarity, disc.BackColour, ring, force)) {
+            if (ferlanForce(model.BallPolarity, disc.BackColour, ring, force)) {
                 pull(model, z.Left, z.Top, force);
             }
-            if (ring == 2 && z.Left - kCaptureRadius < ball.Left &&
-                ball.Left < z.Left + kCaptureRadius && z.Top - kCaptureRadius < ball.Top &&
-                ball.Top < z.Top + kCaptureRadius) {
+            if (ring == 2 && inCaptureSquare(z, ball.Left, ball.Top)) {
                 model.BallVX = 0;
                 model.BallVY = 0;
             }
@@ -293,29 +276,9 @@ void moveKugeln(GameModel& model) {
     }
 }
 
-int highestShownLevelLabel(const GameModel& model) {
-    for (int i = kLevelLabelCount - 1; i >= 0; --i) {
-        if (model.LevelVisible[static_cast<std::size_t>(i)]) return i;
-    }
-    return 0;
-}
-
-void finishLevel(GameModel& model, GameShell& shell) {
-    // A level loaded from a file ends here; only built-in levels go on.
-    if (!model.Levelanzeige.Visible) return;
-    const double n = readLenientNumber(model.Levelanzeige.Caption);
-    if (n < kLastLevel) {
-        if (n > highestShownLevelLabel(model)) shell.writeProgress(static_cast<int>(n));
-        if (n >= 0) shell.levelClick(static_cast<int>(n));
-    } else {
-        model.Levelendeanzeiger.Visible = false;
-        model.Geschafft.Visible = true;
-    }
-}
-
 enum class ExitResult { NotThere, EndsTick, Won, Blocked };
 
-ExitResult enterExit(GameModel& model, GameShell& shell) {
+ExitResult enterExit(GameModel& model) {
     Image& ball = model.Eisenkugel;
     const FieldObject& ende = model.Ende;
     if (!(ende.bottom() > ball.Top)) return ExitResult::NotThere;
@@ -325,13 +288,12 @@ ExitResult enterExit(GameModel& model, GameShell& shell) {
     model.BallVX = 0;
     model.BallVY = 0;
     if (ende.right() >= ball.right() && ball.Left >= ende.Left) {
-        model.Levelendeanzeiger.Visible = true;
+        model.Phase = BallPhase::Exit;
         model.AlarmOn = false;
         if (ende.Left + kExitCentre < ball.Left) ball.Left -= 1;
         if (ende.Left + kExitCentre > ball.Left) ball.Left += 1;
         if (ende.Top + kExitDepth >= ball.Top) {
             ball.Visible = false;
-            finishLevel(model, shell);
             return ExitResult::Won;
         }
         if (ball.Left == ende.Left + kExitCentre) ball.Top -= kPipeLift;
@@ -359,17 +321,23 @@ void scroll(GameModel& model) {
 
 }  // namespace
 
-bool runTick(GameModel& model, GameShell& shell) {
+TickOutcome runTick(GameModel& model) {
     Image& ball = model.Eisenkugel;
+    const bool alarmBefore = model.AlarmOn;
+    const auto outcome = [&] {
+        return model.AlarmOn != alarmBefore ? TickOutcome::AlarmChanged : TickOutcome::Nothing;
+    };
 
     // The entry pipe's top edge is a floor across the whole field.
     if (ball.bottom() > model.Anfang.Top) {
         ball.Top -= kPipeLift;
         model.BallVX = 0;
         model.BallVY = 0;
-        if (ball.bottom() - kPipeLift < model.Anfang.Top) model.Levelanzeiger.Visible = false;
+        if (ball.bottom() - kPipeLift < model.Anfang.Top && model.Phase == BallPhase::Entry) {
+            model.Phase = BallPhase::Field;
+        }
         model.fieldChanged();
-        return false;
+        return TickOutcome::Nothing;
     }
 
     steer(model);
@@ -378,18 +346,18 @@ bool runTick(GameModel& model, GameShell& shell) {
         friction(model.KugelVY[k]);
     }
     bounceOffWalls(model);
-    bounceOffPoles(model);
+    bounceOffFerlanen(model);
     bounceOffTransformators(model);
     collideWithKugeln(model);
     polarise(model);
-    const bool poleHit = applyPoleForces(model);
+    const bool ferlanHit = applyFerlanForces(model);
     const bool kugelHit = applyKugelForces(model);
-    model.AlarmOn = poleHit || kugelHit;
+    model.AlarmOn = ferlanHit || kugelHit;
     moveKugeln(model);
 
-    switch (enterExit(model, shell)) {
-        case ExitResult::Won: return true;
-        case ExitResult::EndsTick: return false;
+    switch (enterExit(model)) {
+        case ExitResult::Won: return TickOutcome::Won;
+        case ExitResult::EndsTick: return outcome();
         case ExitResult::NotThere:
         case ExitResult::Blocked: break;
     }
@@ -398,7 +366,7 @@ bool runTick(GameModel& model, GameShell& shell) {
     ball.Left += static_cast<Twips>(model.BallVX);
     ball.Top += static_cast<Twips>(model.BallVY);
     scroll(model);
-    return false;
+    return outcome();
 }
 
 }  // namespace ferlan

@@ -2,16 +2,23 @@
 #pragma once
 
 #include "field.h"
-#include "game_shell.h"
+
+#include <cstdint>
 
 namespace ferlan {
 
-// Runs one step of play on the model; the window calls it on every timer
-// event while model.SpieltimerEnabled is set. True when this tick hid the
-// ball at the exit, that is, won the level (the shell has then been told, for
-// a built-in level, and may already have started the next one). A won loaded
-// level or level 30 keeps the ball hidden in the exit and answers true again
-// on every later tick.
-bool runTick(GameModel& model, GameShell& shell);
+// What a tick did that its caller may have to act on.
+enum class TickOutcome : std::uint8_t {
+    Nothing,
+    // The alarm went on or off.
+    AlarmChanged,
+    // The ball is swallowed by the exit: the level is won. A won level keeps
+    // the ball there and answers Won on every later tick.
+    Won,
+};
+
+// Runs one step of play on the field; the window runs it on every timer
+// event while a level is in play. What follows a win is the session's.
+TickOutcome runTick(GameModel& model);
 
 }  // namespace ferlan

@@ -3,6 +3,7 @@
 #include "scene_item.h"
 #include "scene_view.h"
 
+#include <Spiel/sim/rules.h>
 #include <common/pictures.h>
 
 #include <QPainter>
@@ -21,18 +22,32 @@ QString fromModel(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// The captions on the field: "Level N" above the entry until the ball is out,
+// the end label while the ball is drawn into the exit, and the final message,
+// which takes the end label's place.
+enum Caption : std::size_t { kLevelCaption, kEndCaption, kFinalCaption };
+constexpr Twips kLevelCaptionHeight = 495;
+// How far above the field's bottom edge the level caption's bottom lies.
+constexpr Twips kLevelCaptionRise = 3503;
+constexpr Twips kEndCaptionTop = 2603;
+constexpr Twips kEndCaptionHeight = 615;
+
+// The level number on the panel, and the file mark shown instead of it.
+constexpr double kNumberLeft = 1360, kNumberTop = 30, kNumberWidth = 615, kNumberHeight = 495;
+constexpr double kLoadedLeft = 1420, kLoadedTop = 70, kLoadedSize = 480;
+
 }  // namespace
 
 QRectF FieldView::fieldInWindow() const {
     const FieldObject& field = model_.Spielflaeche;
-    if (!field.Visible) return {};
+    if (!session_.shown()) return {};
     return QRectF(field.Left, field.Top, field.Width, field.Height)
         .intersected({0, 0, SceneView::kWidth, SceneView::kHeight});
 }
 
 QRectF FieldView::panelInWindow() const {
     const FieldObject& panel = model_.Anzeigetafel;
-    if (!panel.Visible) return {};
+    if (!session_.shown()) return {};
     return {panel.Left, panel.Top, panel.Width, panel.Height};
 }
 
@@ -77,26 +92,33 @@ void FieldView::paintField(QPainter& painter, const SceneView& view, const QRect
         drawShownImage(model_.Transformator[k]);
 
     // The captions on the field, centred across it.
-    const std::array<const Label*, 3> captions{&model_.Levelanzeiger, &model_.Levelendeanzeiger,
-                                               &model_.Geschafft};
+    const std::optional<int> builtin = session_.builtinIndex();
+    const bool shown[] = {model_.Phase == BallPhase::Entry,
+                          ballInExit(model_) && !session_.setCompleted(), session_.setCompleted()};
     const double scale = view.scale();
-    for (std::size_t i = 0; i < captions.size(); ++i) {
-        const Label& label = *captions[i];
-        if (!label.Visible) continue;
-        // The final message takes the place of the end label, under the exit
-        // where the player's eyes are, and wraps across the field.
-        const bool final = &label == &model_.Geschafft;
-        const double top = final ? model_.Levelendeanzeiger.Top : label.Top;
-        const double height = final ? 3 * SceneView::kLabelHeight
-                                    : std::max<double>(label.Height, SceneView::kLabelHeight);
+    for (const std::size_t i : {kLevelCaption, kEndCaption, kFinalCaption}) {
+        if (!shown[i]) continue;
+        QString text;
+        double top = kEndCaptionTop;
+        double height = std::max<double>(kEndCaptionHeight, SceneView::kLabelHeight);
+        if (i == kLevelCaption) {
+            // A loaded level has no number; its caption stays empty.
+            if (builtin) text = QStringLiteral("Level %1").arg(*builtin + 1);
+            top = field.Height - (kLevelCaptionHeight + kLevelCaptionRise);
+            height = std::max<double>(kLevelCaptionHeight, SceneView::kLabelHeight);
+        } else if (i == kEndCaption) {
+            text = QStringLiteral("Level geschafft!!!");
+        } else {
+            // The final message wraps across the field.
+            text = QStringLiteral("Herzlichen Glückwunsch! Sie haben Ferlan geschafft.");
+            height = 3 * SceneView::kLabelHeight;
+        }
         const QRectF box(origin.x() + 480, origin.y() + top, field.Width - 960, height);
         // The shadow reaches one pixel further right and down.
         if (!shows(box.adjusted(0, 0, 1 / scale, 1 / scale))) continue;
-        const LabelFace face =
-            &label == &model_.Levelanzeiger ? LabelFace::Odessa : LabelFace::OneStrokeScript;
-        painter.drawPixmap(
-            view.snapToDevicePixels(view.toWidget(box.topLeft())),
-            captionDrawing(i, fromModel(label.Caption), face, box.size() * scale, view));
+        const LabelFace face = i == kLevelCaption ? LabelFace::Odessa : LabelFace::OneStrokeScript;
+        painter.drawPixmap(view.snapToDevicePixels(view.toWidget(box.topLeft())),
+                           captionDrawing(i, text, face, box.size() * scale, view));
     }
     painter.restore();
 }
@@ -168,17 +190,15 @@ void FieldView::paintPanel(QPainter& painter, const SceneView& view) const {
         return QRectF(panel.Left + left, panel.Top + top, width, height);
     };
     view.drawPicture(painter, QStringLiteral("Anzeigetafel"), on(0, 0, panel.Width, panel.Height));
-    const Label& number = model_.Levelanzeige;
-    if (number.Visible) {
-        const QRectF box = on(number.Left, number.Top, number.Width, number.Height);
-        painter.setFont(view.labelFont(LabelFace::OneStrokeScript, number.Height));
+    if (const std::optional<int> builtin = session_.builtinIndex()) {
+        const QRectF box = on(kNumberLeft, kNumberTop, kNumberWidth, kNumberHeight);
+        painter.setFont(view.labelFont(LabelFace::OneStrokeScript, kNumberHeight));
         painter.setPen(SceneItem::kRestColour);
         painter.drawText(view.toWidget(box), Qt::AlignCenter | Qt::TextDontClip,
-                         fromModel(number.Caption).trimmed());
-    }
-    if (model_.Geladen.Visible) {
+                         QString::number(*builtin + 1));
+    } else {
         view.drawPicture(painter, QStringLiteral("Geladen"),
-                         on(model_.Geladen.Left, model_.Geladen.Top, 480, 480));
+                         on(kLoadedLeft, kLoadedTop, kLoadedSize, kLoadedSize));
     }
     const QString indicator = model_.plusanzeigeVisible()    ? QStringLiteral("Plusanzeige")
                               : model_.minusanzeigeVisible() ? QStringLiteral("Minusanzeige")

@@ -1,12 +1,12 @@
-// The playing field and the panel as the model has them: the floor, the
-// pipes, the elements and the iron ball, the captions on the field, and on
-// the panel the level number, the file mark, the polarity, the alarm lamp and
-// a short notice. Only paints; the window decides when.
+// The playing field and the panel as the session and its field have them: the
+// floor, the pipes, the elements and the iron ball, the captions on the field,
+// and on the panel the level number, the file mark, the polarity, the alarm
+// lamp and a short notice. Only paints; the window decides when.
 #pragma once
 
 #include "alarm_lamp.h"
 
-#include <Spiel/sim/field.h>
+#include <Spiel/sim/session.h>
 #include <common/fonts.h>
 
 #include <QPixmap>
@@ -23,7 +23,7 @@ class SceneView;
 
 class FieldView {
 public:
-    explicit FieldView(const GameModel& model) : model_(model) {}
+    explicit FieldView(const Session& session) : session_(session), model_(session.field()) {}
 
     AlarmLamp& lamp() { return lamp_; }
     const AlarmLamp& lamp() const { return lamp_; }
@@ -60,6 +60,7 @@ private:
     // The palette picture an element carries.
     const QPixmap& elementPicture(Picture picture);
 
+    const Session& session_;
     const GameModel& model_;
     AlarmLamp lamp_;
     QString notice_;

@@ -3,6 +3,8 @@
 #include "alarm_lamp.h"
 #include "credits_roll.h"
 
+#include <Spiel/sim/rules.h>
+
 #include <algorithm>
 #include <utility>
 

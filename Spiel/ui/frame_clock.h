@@ -20,9 +20,6 @@ class FrameClock : public QObject {
 public:
     enum class Beat { Tick, Credits, Lamp };
 
-    // The tick's rate: the classic desktop timer rate for a 1 ms request.
-    static constexpr int kTicksPerSecond = 64;
-
     // `frame` runs whenever an event fell due (or a wake-up asked for).
     explicit FrameClock(std::function<void()> frame);
 

@@ -1,10 +1,10 @@
 #include "game_window.h"
 
-#include <Spiel/sim/build_field.h>
 #include <Spiel/sim/play.h>
 #include <Spiel/sim/tick.h>
 #include <common/level_file.h>
 #include <common/prompts.h>
+#include <leveldata/builtin_levels.h>
 #include <leveldata/level_text.h>
 
 #include <QFocusEvent>
@@ -40,7 +40,7 @@ GameWindow::GameWindow(ProgressFile progress, Prompts* prompts, QWidget* parent)
       prompts_(prompts ? prompts : ownPrompts_.get()),
       title_(this),
       credits_(this, kWidth, kHeight, [] { return QRandomGenerator::global()->generateDouble(); }),
-      field_(model_),
+      field_(session_),
       clock_([this] { onFrame(); }) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Ferlan"));
@@ -69,21 +69,21 @@ void GameWindow::showLevelList() {
                           Prompts::Icon::Critical);
         return;
     }
-    showLevelLabels(model_, *progress);
-    title_.showList(model_);
+    session_.showUnlocked(*progress);
+    title_.showList(session_.unlockedCount());
     update();
 }
 
 void GameWindow::backToTitle() {
-    hideLevelLabels(model_);
-    title_.showTitle(model_);
+    session_.hideList();
+    title_.showTitle(session_.unlockedCount());
     update();
 }
 
 void GameWindow::startLevel(int index) {
-    if (index < 0 || index >= kLevelLabelCount) return;
+    if (index < 0 || index >= kBuiltinLevelCount) return;
     title_.level(index)->setColour(SceneItem::kRestColour);
-    levelBuilt(startBuiltinLevel(model_, index));
+    levelBuilt(session_.startBuiltin(index));
 }
 
 void GameWindow::loadLevelFile() {
@@ -103,16 +103,16 @@ void GameWindow::playLevelFile(const QString& path) {
         showReadError(*prompts_);
         return;
     }
-    levelBuilt(startLoadedLevel(model_, std::move(*text)));
+    levelBuilt(session_.startLoaded(std::move(*text)));
 }
 
-void GameWindow::restartLevel() { levelBuilt(ferlan::restartLevel(model_)); }
+void GameWindow::restartLevel() { levelBuilt(session_.restart()); }
 
 void GameWindow::levelBuilt(bool ok) {
     if (!ok) showReadError(*prompts_);
     // The lamp shows the new level's state at once and blinks in step with it.
     field_.lamp().forgetTicks();
-    if (field_.lamp().event(model_.AlarmOn)) model_.panelChanged();
+    if (field_.lamp().event(model().AlarmOn)) model().panelChanged();
     clock_.run(Beat::Lamp, false);
     redrawChanges();
     syncClock();
@@ -120,7 +120,7 @@ void GameWindow::levelBuilt(bool ok) {
 
 void GameWindow::leaveLevel() {
     field_.setNotice({});
-    if (ferlan::leaveLevel(model_)) showLevelList();
+    if (session_.leave()) showLevelList();
     redrawChanges();
     syncClock();
 }
@@ -149,13 +149,9 @@ void GameWindow::advanceCredits() {
     update();
 }
 
-// -------------------------------------------------------------- the shell
+// ----------------------------------------------------------- the progress
 
-void GameWindow::writeProgress(int levelNumber) {
-    int highestShown = 0;
-    for (int i = 0; i < kLevelLabelCount; ++i) {
-        if (model_.LevelVisible[static_cast<std::size_t>(i)]) highestShown = i;
-    }
+void GameWindow::recordWin(int levelNumber, int highestShown) {
     QString error;
     if (progress_.recordWin(levelNumber, highestShown, &error) ==
         ProgressFile::WriteResult::Failed) {
@@ -164,8 +160,6 @@ void GameWindow::writeProgress(int levelNumber) {
         showNotice(QStringLiteral("Spielstand nicht gespeichert!"));
     }
 }
-
-void GameWindow::levelClick(int index) { startLevel(index); }
 
 void GameWindow::showNotice(const QString& text) {
     field_.setNotice(text);
@@ -181,7 +175,7 @@ void GameWindow::keyPressEvent(QKeyEvent* event) {
         stopCredits();
         return;
     }
-    if (model_.Spielflaeche.Visible) fieldKeyDown(event->key());
+    if (session_.shown()) fieldKeyDown(event->key());
 }
 
 void GameWindow::keyReleaseEvent(QKeyEvent* event) {
@@ -193,10 +187,10 @@ void GameWindow::keyReleaseEvent(QKeyEvent* event) {
 void GameWindow::fieldKeyDown(int key) {
     switch (key) {
         case Qt::Key_Escape: leaveLevel(); break;
-        case Qt::Key_Up: holdArrow(model_, Arrow::Up, true); break;
-        case Qt::Key_Down: holdArrow(model_, Arrow::Down, true); break;
-        case Qt::Key_Left: holdArrow(model_, Arrow::Left, true); break;
-        case Qt::Key_Right: holdArrow(model_, Arrow::Right, true); break;
+        case Qt::Key_Up: holdArrow(model(), Arrow::Up, true); break;
+        case Qt::Key_Down: holdArrow(model(), Arrow::Down, true); break;
+        case Qt::Key_Left: holdArrow(model(), Arrow::Left, true); break;
+        case Qt::Key_Right: holdArrow(model(), Arrow::Right, true); break;
         case Qt::Key_Return:
         case Qt::Key_Enter: restartLevel(); break;
         default: break;
@@ -205,22 +199,22 @@ void GameWindow::fieldKeyDown(int key) {
 
 void GameWindow::fieldKeyUp(int key) {
     switch (key) {
-        case Qt::Key_Up: holdArrow(model_, Arrow::Up, false); break;
-        case Qt::Key_Down: holdArrow(model_, Arrow::Down, false); break;
-        case Qt::Key_Left: holdArrow(model_, Arrow::Left, false); break;
-        case Qt::Key_Right: holdArrow(model_, Arrow::Right, false); break;
+        case Qt::Key_Up: holdArrow(model(), Arrow::Up, false); break;
+        case Qt::Key_Down: holdArrow(model(), Arrow::Down, false); break;
+        case Qt::Key_Left: holdArrow(model(), Arrow::Left, false); break;
+        case Qt::Key_Right: holdArrow(model(), Arrow::Right, false); break;
         default: break;
     }
 }
 
 void GameWindow::focusOutEvent(QFocusEvent* event) {
     // Key-ups that go to another window never come back here.
-    releaseArrows(model_);
+    releaseArrows(model());
     QWidget::focusOutEvent(event);
 }
 
 void GameWindow::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::ActivationChange && !isActiveWindow()) releaseArrows(model_);
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow()) releaseArrows(model());
     QWidget::changeEvent(event);
 }
 
@@ -232,7 +226,7 @@ SceneItem* GameWindow::itemAt(QPointF twips) const {
 }
 
 void GameWindow::mouseMoveEvent(QMouseEvent* event) {
-    if (model_.Spielflaeche.Visible) return;
+    if (session_.shown()) return;
     const QPointF at = toScene(event->position());
     SceneItem* under = itemAt(at);
     credits_.pointerMoved(at, under);
@@ -241,7 +235,7 @@ void GameWindow::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void GameWindow::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || model_.Spielflaeche.Visible) return;
+    if (event->button() != Qt::LeftButton || session_.shown()) return;
     pressed_ = itemAt(toScene(event->position()));
     pressedOnBackground_ = pressed_ == nullptr;
 }
@@ -260,7 +254,7 @@ void GameWindow::mouseReleaseEvent(QMouseEvent* event) {
     const bool onBackground = pressedOnBackground_;
     pressed_ = nullptr;
     pressedOnBackground_ = false;
-    if (model_.Spielflaeche.Visible || (!pressed && !onBackground)) return;
+    if (session_.shown() || (!pressed && !onBackground)) return;
     SceneItem* released = itemAt(toScene(event->position()));
     if (released != pressed) return;
     if (onBackground) {
@@ -294,19 +288,24 @@ void GameWindow::clickItem(SceneItem* clicked) {
 
 void GameWindow::runTick() {
     // A modal box opened from inside a tick must not run the next one.
-    if (inTick_ || !model_.SpieltimerEnabled) return;
+    if (inTick_ || !session_.ticking()) return;
     inTick_ = true;
-    ferlan::runTick(model_, *this);
-    field_.lamp().noteTick(model_.AlarmOn);
+    if (ferlan::runTick(model()) == TickOutcome::Won &&
+        session_.finishLevel(*this) == AfterWin::NextLevel) {
+        const int next = *session_.builtinIndex();
+        title_.level(next)->setColour(SceneItem::kRestColour);
+        levelBuilt(true);
+    }
+    field_.lamp().noteTick(model().AlarmOn);
     inTick_ = false;
 }
 
 void GameWindow::blinkAlarmLamp() {
-    if (field_.lamp().event(model_.AlarmOn)) model_.panelChanged();
+    if (field_.lamp().event(model().AlarmOn)) model().panelChanged();
 }
 
 void GameWindow::onFrame() {
-    for (int n = clock_.take(Beat::Tick); n > 0 && model_.SpieltimerEnabled; --n) runTick();
+    for (int n = clock_.take(Beat::Tick); n > 0 && session_.ticking(); --n) runTick();
     if (clock_.take(Beat::Lamp) > 0) blinkAlarmLamp();
     for (int n = clock_.take(Beat::Credits); n > 0 && credits_.running(); --n) advanceCredits();
     if (!field_.notice().isEmpty() && clock_.nowNs() >= noticeUntilNs_) {
@@ -318,18 +317,18 @@ void GameWindow::onFrame() {
 }
 
 void GameWindow::syncClock() {
-    clock_.run(Beat::Tick, model_.SpieltimerEnabled);
-    clock_.run(Beat::Lamp, model_.SpieltimerEnabled);
+    clock_.run(Beat::Tick, session_.ticking());
+    clock_.run(Beat::Lamp, session_.ticking());
     clock_.run(Beat::Credits, credits_.running());
     clock_.wakeAt(field_.notice().isEmpty() ? 0 : noticeUntilNs_);
     clock_.schedule();
 }
 
 void GameWindow::redrawChanges() {
-    const GameModel::Revision now = model_.revision;
+    const GameModel::Revision now = model().revision;
     if (now == drawn_) return;
-    const QRect field = model_.Spielflaeche.Visible ? inWidget(field_.fieldInWindow()) : QRect();
-    const bool panel = model_.Anzeigetafel.Visible;
+    const QRect field = session_.shown() ? inWidget(field_.fieldInWindow()) : QRect();
+    const bool panel = session_.shown();
     if (panel != drawnPanel_ || field.isEmpty() != drawnField_.isEmpty()) {
         update();  // the field came or went
     } else {

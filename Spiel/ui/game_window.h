@@ -13,8 +13,7 @@
 #include "scene_view.h"
 #include "title_screen.h"
 
-#include <Spiel/sim/field.h>
-#include <Spiel/sim/game_shell.h>
+#include <Spiel/sim/session.h>
 
 #include <QWidget>
 
@@ -24,7 +23,7 @@ namespace ferlan {
 
 class Prompts;
 
-class GameWindow : public QWidget, private GameShell {
+class GameWindow : public QWidget, private ProgressStore {
     Q_OBJECT
 public:
     static constexpr double kWidth = SceneView::kWidth;
@@ -53,8 +52,10 @@ public:
     void advanceCredits();
     void blinkAlarmLamp();
 
-    GameModel& model() { return model_; }
-    const GameModel& model() const { return model_; }
+    GameModel& model() { return session_.field(); }
+    const GameModel& model() const { return session_.field(); }
+    Session& session() { return session_; }
+    const Session& session() const { return session_; }
     SceneItem* item(const QString& name) const;
     SceneItem* levelLabel(int index) const { return title_.level(index); }
     const CreditsRoll& credits() const { return credits_.roll(); }
@@ -83,9 +84,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    // What the tick asks of the window at the end of a won built-in level.
-    void writeProgress(int levelNumber) override;
-    void levelClick(int index) override;
+    // Writes the progress file when the session records a win.
+    void recordWin(int levelNumber, int highestShown) override;
 
     SceneItem* itemAt(QPointF twips) const;
     void clickItem(SceneItem* item);
@@ -102,7 +102,7 @@ private:
     void syncClock();
     QRect inWidget(const QRectF& twips) const { return view_.toWidget(twips).toAlignedRect(); }
 
-    GameModel model_;
+    Session session_;
     ProgressFile progress_;
     std::unique_ptr<Prompts> ownPrompts_;
     Prompts* prompts_;

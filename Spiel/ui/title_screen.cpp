@@ -28,7 +28,7 @@ TitleScreen::TitleScreen(QObject* owner) {
                           QString::fromLatin1(kTitleTexts[i]));
         titles_[i]->setVisible(true);
     }
-    for (int i = 0; i < kLevelLabelCount; ++i) {
+    for (int i = 0; i < kBuiltinLevelCount; ++i) {
         // "Level 24" is the one caption that needs a wider label in the script font.
         const double width = i == 23 ? 1575 : 1455;
         auto* label =
@@ -55,19 +55,20 @@ void TitleScreen::setTitleVisible(bool visible) {
     for (SceneItem* label : titles_) label->setVisible(visible);
 }
 
-void TitleScreen::syncLevels(const GameModel& model) {
-    for (std::size_t i = 0; i < levels_.size(); ++i) levels_[i]->setVisible(model.LevelVisible[i]);
+void TitleScreen::syncLevels(int unlocked) {
+    for (std::size_t i = 0; i < levels_.size(); ++i)
+        levels_[i]->setVisible(static_cast<int>(i) < unlocked);
 }
 
-void TitleScreen::showList(const GameModel& model) {
-    syncLevels(model);
+void TitleScreen::showList(int unlocked) {
+    syncLevels(unlocked);
     cover_->setVisible(true);
     setTitleVisible(false);
     zurueck_->setVisible(true);
 }
 
-void TitleScreen::showTitle(const GameModel& model) {
-    syncLevels(model);
+void TitleScreen::showTitle(int unlocked) {
+    syncLevels(unlocked);
     cover_->setVisible(false);
     setTitleVisible(true);
     zurueck_->setVisible(false);

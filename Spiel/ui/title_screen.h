@@ -7,7 +7,7 @@
 
 #include "scene_item.h"
 
-#include <Spiel/sim/field.h>
+#include <leveldata/builtin_levels.h>
 
 #include <array>
 #include <functional>
@@ -39,12 +39,12 @@ public:
     bool isTitle(const SceneItem* item, Title* which) const;
 
     void setTitleVisible(bool visible);
-    // The level labels as the model's list has them.
-    void syncLevels(const GameModel& model);
+    // Labels 0 to unlocked - 1 shown, the others hidden.
+    void syncLevels(int unlocked);
     // The list over the title: cover and "zurück" shown, the title hidden.
-    void showList(const GameModel& model);
+    void showList(int unlocked);
     // Back from the list: labels, cover and "zurück" hidden, the title shown.
-    void showTitle(const GameModel& model);
+    void showTitle(int unlocked);
 
     // The label, or the cover, under a point in window twips.
     SceneItem* itemAt(QPointF twips) const;
@@ -59,7 +59,7 @@ public:
 
 private:
     std::array<SceneItem*, 4> titles_{};
-    std::array<SceneItem*, kLevelLabelCount> levels_{};
+    std::array<SceneItem*, kBuiltinLevelCount> levels_{};
     SceneItem* zurueck_ = nullptr;
     SceneItem* cover_ = nullptr;
 };

@@ -147,9 +147,8 @@ int runPlay(const Arguments& args) {
     if (ticksWanted && *ticksWanted > scripted)
         steps.push_back({HeldKeys{}, *ticksWanted - scripted});
 
-    DetachedShell shell;
     std::string out;
-    const PlayResult played = playKeySteps(model, steps, shell, [&](std::int64_t tick, bool) {
+    const PlayResult played = playKeySteps(model, steps, [&](std::int64_t tick, TickOutcome) {
         if (!trace) return;
         appendTrace(out, tick, model);
         if (out.size() > (1 << 16)) {

@@ -66,9 +66,9 @@ int runPlaytest(const Arguments& args) {
     // reaction of at most two seconds.
     const IntOption intOptions[] = {
         {"--attempts", &options.attempts, 1, 10000},
-        {"--decide", &options.player.decide, 1, kPlayTicksPerSecond},
-        {"--reaction", &options.player.reaction, 0, 2 * kPlayTicksPerSecond},
-        {"--jitter", &options.player.jitter, 0, kPlayTicksPerSecond},
+        {"--decide", &options.player.decide, 1, kTicksPerSecond},
+        {"--reaction", &options.player.reaction, 0, 2 * kTicksPerSecond},
+        {"--jitter", &options.player.jitter, 0, kTicksPerSecond},
     };
     for (const IntOption& option : intOptions) {
         if (!parsed->has(option.name)) continue;

@@ -15,7 +15,6 @@
 #include <iostream>
 #include <sstream>
 #include <string>
-#include <thread>
 
 namespace ferlan::tool {
 namespace {
@@ -88,8 +87,7 @@ int runSolve(const Arguments& args) {
     const LevelSource& source = parsed->source;
     const bool stats = parsed->has("--stats");
     SolveOptions options;
-    options.threads =
-        static_cast<int>(std::max(1u, std::min(2u, std::thread::hardware_concurrency())));
+    options.threads = defaultSolveThreads();
     if (parsed->has("--max-ticks") && !parseTicks(parsed->value("--max-ticks"), options.maxTicks)) {
         return usage("--max-ticks erwartet eine ganze Zahl von 1 bis " +
                      std::to_string(kMostTicks) + ", nicht \"" +

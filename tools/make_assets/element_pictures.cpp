@@ -101,7 +101,7 @@ QImage drawPole(const PoleShape& shape, bool links, Mark mark) {
     return image;
 }
 
-QImage drawChargedBall(Mark mark) {
+QImage drawKugel(Mark mark) {
     QImage image = blankImage(kKugelPicture.pixels, kKugelPicture.pixels);
     QPainter painter(&image);
     prepare(painter);
@@ -123,7 +123,7 @@ QImage drawIronBall() {
 
 // The pipe piece fills all rows; the programs crop the picture to 40 pixels
 // and collide with that box, so nothing lies right of it.
-QImage drawPolariser(Mark mark) {
+QImage drawTransformator(Mark mark) {
     constexpr int h = kTransformatorPicture.pixels;
     QImage image = blankImage(h, h);
     QPainter painter(&image);
@@ -189,12 +189,12 @@ std::vector<Picture> drawElementPictures() {
             {name, name + ".png",
              drawPole(isGross(pole) ? kGrossPoleShape : kKleinPoleShape, isLinks(pole), mark)});
     }
-    pictures.push_back({"p", "p.png", drawChargedBall(Mark::Plus)});
-    pictures.push_back({"m", "m.png", drawChargedBall(Mark::Minus)});
-    pictures.push_back({"u", "u.png", drawChargedBall(Mark::None)});
-    pictures.push_back({"ap", "ap.png", drawPolariser(Mark::Plus)});
-    pictures.push_back({"am", "am.png", drawPolariser(Mark::Minus)});
-    pictures.push_back({"an", "an.png", drawPolariser(Mark::Neutral)});
+    pictures.push_back({"p", "p.png", drawKugel(Mark::Plus)});
+    pictures.push_back({"m", "m.png", drawKugel(Mark::Minus)});
+    pictures.push_back({"u", "u.png", drawKugel(Mark::None)});
+    pictures.push_back({"ap", "ap.png", drawTransformator(Mark::Plus)});
+    pictures.push_back({"am", "am.png", drawTransformator(Mark::Minus)});
+    pictures.push_back({"an", "an.png", drawTransformator(Mark::Neutral)});
     pictures.push_back({"Eisenkugel", "Eisenkugel.png", drawIronBall()});
     return pictures;
 }

@@ -1,0 +1,80 @@
+#include "session.h"
+
+#include "build_field.h"
+
+#include <leveldata/builtin_levels.h>
+
+#include <algorithm>
+#include <utility>
+
+namespace ferlan {
+
+std::optional<int> Session::builtinIndex() const {
+    if (builtin_ < 0) return std::nullopt;
+    return builtin_;
+}
+
+void Session::showUnlocked(int highest) {
+    unlocked_ = std::max(unlocked_, std::min(highest + 1, kBuiltinLevelCount));
+}
+
+void Session::hideList() { unlocked_ = 0; }
+
+bool Session::build() {
+    if (!buildLevel(field_, text_)) return false;
+    shown_ = true;
+    ticking_ = true;
+    setCompleted_ = false;
+    return true;
+}
+
+bool Session::startBuiltin(int index) {
+    const auto text = builtinLevelText(index);
+    if (!text) return false;
+    text_ = std::string(*text);
+    builtin_ = index;
+    // The captions change with the level, even should the build fail.
+    field_.fieldChanged();
+    field_.panelChanged();
+    return build();
+}
+
+bool Session::startLoaded(std::string text) {
+    text_ = std::move(text);
+    builtin_ = -1;
+    field_.fieldChanged();
+    field_.panelChanged();
+    return build();
+}
+
+bool Session::restart() {
+    ticking_ = false;
+    return build();
+}
+
+bool Session::leave() {
+    shown_ = false;
+    ticking_ = false;
+    field_.fieldChanged();
+    field_.panelChanged();
+    return builtin_ >= 0;
+}
+
+AfterWin Session::finishLevel(ProgressStore& store) {
+    if (builtin_ < 0) return AfterWin::Stays;
+    const int won = builtin_ + 1;
+    if (won < kBuiltinLevelCount) {
+        // No level offered counts as the first one offered.
+        const int highestShown = std::max(0, unlocked_ - 1);
+        if (won > highestShown) store.recordWin(won, highestShown);
+        startBuiltin(won);
+        return AfterWin::NextLevel;
+    }
+    if (!setCompleted_) {
+        setCompleted_ = true;
+        field_.fieldChanged();
+    }
+    return AfterWin::SetCompleted;
+}
+
+}  // namespace ferlan

@@ -1,0 +1,148 @@
+// The session around the field: starting, restarting and leaving a level, the
+// level list, and what follows a win.
+#include "recording_store.h"
+#include "sim_test_fields.h"
+
+#include <Spiel/sim/play.h>
+#include <Spiel/sim/rules.h>
+#include <leveldata/builtin_levels.h>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace ferlan {
+namespace {
+
+using testing::placeBall;
+
+// The next tick swallows a ball placed here.
+void placeInExit(GameModel& model) { placeBall(model, 3120, 200); }
+
+AfterWin winNow(Session& session, RecordingStore& store) {
+    placeInExit(session.field());
+    EXPECT_EQ(runTick(session.field()), TickOutcome::Won);
+    return session.finishLevel(store);
+}
+
+TEST(Session, AWonBuiltinLevelRecordsProgressAndStartsTheNext) {
+    const struct {
+        const char* why;
+        int index;         // the level played is index + 1
+        int highestShown;  // -1: no level label shown
+        std::vector<int> wins;
+    } cases[] = {
+        {"level 7 above the highest label", 6, 5, {7}},
+        {"level 7 replayed with label 7 shown", 6, 7, {}},
+        {"level 7 with label 6 shown", 6, 6, {7}},
+        {"level 1 with no label shown", 0, -1, {1}},
+        {"level 29, the last to chain", 28, 28, {29}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        Session session;
+        session.showUnlocked(c.highestShown);
+        ASSERT_TRUE(session.startBuiltin(c.index));
+        const GameModel::Revision before = session.field().revision;
+        RecordingStore store;
+        EXPECT_EQ(winNow(session, store), AfterWin::NextLevel);
+        EXPECT_EQ(store.wins, c.wins);
+        EXPECT_EQ(session.builtinIndex(), c.index + 1);
+        EXPECT_EQ(session.levelText(), *builtinLevelText(c.index + 1));
+        const GameModel& field = session.field();
+        EXPECT_TRUE(field.Eisenkugel.Visible && field.Phase == BallPhase::Entry);
+        EXPECT_TRUE(session.shown() && session.ticking() && !session.setCompleted());
+        EXPECT_NE(field.revision.field, before.field);
+        EXPECT_NE(field.revision.panel, before.panel);
+    }
+}
+
+TEST(Session, TheLastLevelCongratulatesUntilItIsPlayedAgain) {
+    Session session;
+    ASSERT_TRUE(session.startBuiltin(kBuiltinLevelCount - 1));
+    RecordingStore store;
+    EXPECT_EQ(winNow(session, store), AfterWin::SetCompleted);
+    EXPECT_TRUE(session.setCompleted());
+    // The ball stays in the exit and every later tick wins again.
+    EXPECT_EQ(runTick(session.field()), TickOutcome::Won);
+    EXPECT_EQ(session.finishLevel(store), AfterWin::SetCompleted);
+    EXPECT_TRUE(store.wins.empty());
+    EXPECT_TRUE(ballInExit(session.field()) && !session.field().Eisenkugel.Visible);
+    ASSERT_TRUE(session.restart());
+    EXPECT_FALSE(session.setCompleted());
+}
+
+TEST(Session, ALoadedLevelEndsWhereItIsAndThenRests) {
+    Session session;
+    ASSERT_TRUE(session.startLoaded("9 ;1;;;;\r\n"));
+    EXPECT_EQ(session.builtinIndex(), std::nullopt);
+    RecordingStore store;
+    EXPECT_EQ(winNow(session, store), AfterWin::Stays);
+    for (int n = 0; n < 5; ++n) {
+        const GameModel::Revision before = session.field().revision;
+        EXPECT_EQ(runTick(session.field()), TickOutcome::Won);
+        EXPECT_EQ(session.finishLevel(store), AfterWin::Stays);
+        EXPECT_EQ(session.field().revision, before);
+    }
+    EXPECT_TRUE(store.wins.empty());
+    EXPECT_FALSE(session.setCompleted() || session.field().Eisenkugel.Visible);
+    EXPECT_TRUE(ballInExit(session.field()) && session.ticking());
+}
+
+TEST(Session, LeavingHidesTheLevelStopsTheTickAndTellsABuiltInOne) {
+    for (const bool builtIn : {true, false}) {
+        SCOPED_TRACE(builtIn);
+        Session session;
+        ASSERT_TRUE(builtIn ? session.startBuiltin(4) : session.startLoaded("9 ;2;;;;\r\n"));
+        const GameModel::Revision before = session.field().revision;
+        EXPECT_EQ(session.leave(), builtIn);
+        EXPECT_FALSE(session.shown() || session.ticking());
+        EXPECT_NE(session.field().revision.field, before.field);
+        EXPECT_NE(session.field().revision.panel, before.panel);
+    }
+}
+
+TEST(Session, RestartingBuildsAgainWithTheAlarmOffAndTheKeysHeld) {
+    Session session;
+    ASSERT_TRUE(session.startLoaded("23;1;grpp5820 5000 ,;;  "));
+    GameModel& model = session.field();
+    holdArrow(model, Arrow::Up, true);
+    placeBall(model, 5400, 5000);
+    model.AlarmOn = true;
+    const GameModel::Revision before = model.revision;
+    ASSERT_TRUE(session.restart());
+    EXPECT_FALSE(model.AlarmOn);
+    EXPECT_TRUE(model.KeyUpHeld);
+    EXPECT_EQ(model.Phase, BallPhase::Entry);
+    EXPECT_NE(model.revision.field, before.field);
+    EXPECT_NE(model.revision.panel, before.panel);
+}
+
+TEST(Session, AFailedReadKeepsTheLevelAndRestartingItStopsTheTick) {
+    Session session;
+    ASSERT_TRUE(session.startBuiltin(2));
+    const GameModel built = session.field();
+    EXPECT_FALSE(session.startLoaded("8 ;1;;;;  "));
+    EXPECT_TRUE(session.field().Ferlan == built.Ferlan);
+    EXPECT_TRUE(session.shown() && session.ticking());
+    // Enter on the broken text stops the tick and builds nothing.
+    EXPECT_FALSE(session.restart());
+    EXPECT_FALSE(session.ticking());
+    EXPECT_TRUE(session.shown() && session.field().Ferlan[1].Visible);
+}
+
+TEST(Session, TheLevelListShowsUpToTheHighestLabelAndHidesAll) {
+    Session session;
+    session.showUnlocked(2);
+    session.showUnlocked(0);  // labels above keep their state
+    EXPECT_EQ(session.unlockedCount(), 3);
+    session.showUnlocked(29);
+    EXPECT_EQ(session.unlockedCount(), 30);
+    session.showUnlocked(30);
+    EXPECT_EQ(session.unlockedCount(), 30);
+    session.hideList();
+    EXPECT_EQ(session.unlockedCount(), 0);
+}
+
+}  // namespace
+}  // namespace ferlan
