@@ -240,8 +240,9 @@ Played runFor(GameModel& model, DetachedShell& shell, std::int64_t& tick, std::i
 
 class Player {
 public:
-    Player(const GameModel& start, const RouteMap& route, const PlayerParams& params)
-        : start_(start), exactRoute_(route), params_(params) {}
+    Player(const GameModel& start, const RouteMap& route, const PlayerParams& params,
+           const std::atomic<bool>* stop = nullptr)
+        : start_(start), exactRoute_(route), params_(params), stop_(stop) {}
 
     AttemptResult play(std::uint64_t seed) {
         Random random(seed);
@@ -264,6 +265,7 @@ public:
         const int decide = std::max(1, params_.decide);
         for (std::int64_t tick = 0; tick < kAttemptTicks; ++tick) {
             if (tick % decide == 0) {
+                if (stop_ != nullptr && stop_->load(std::memory_order_relaxed)) return result;
                 decided = decideKeys(sight.look(model, tick), tick, onTheWay, decided,
                                      result.statesSearched);
                 ++result.decisions;
@@ -412,6 +414,7 @@ private:
     const RouteMap& exactRoute_;
     const RouteMap* route_ = &exactRoute_;  // the one of the attempt in play
     PlayerParams params_;
+    const std::atomic<bool>* stop_ = nullptr;
 };
 
 GameModel playableCopy(const GameModel& start) {
@@ -438,13 +441,23 @@ AttemptResult playAttempt(const GameModel& start, const PlayerParams& player, st
 std::vector<AttemptResult> playtest(const GameModel& start, const PlaytestOptions& options) {
     const GameModel model = playableCopy(start);
     const RouteMap route(model);
-    Player player(model, route, options.player);
+    Player player(model, route, options.player, options.stop);
     std::vector<AttemptResult> results;
     results.reserve(static_cast<std::size_t>(std::max(0, options.attempts)));
     for (int n = 0; n < options.attempts; ++n) {
+        if (options.stop != nullptr && options.stop->load(std::memory_order_relaxed)) break;
         results.push_back(player.play(options.seed + static_cast<std::uint64_t>(n)));
     }
     return results;
+}
+
+Difficulty difficultyOf(int wins, int attempts) {
+    // Compared in whole numbers, so 16 of 20 is exactly 80 %.
+    const long long share = 100LL * wins;
+    if (share >= 80LL * attempts) return Difficulty::Easy;
+    if (share >= 65LL * attempts) return Difficulty::Medium;
+    if (share >= 50LL * attempts) return Difficulty::Hard;
+    return Difficulty::TooHard;
 }
 
 PlayerParams withExactSight(PlayerParams player) {

@@ -15,6 +15,7 @@
 
 #include <Spiel/sim/field.h>
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -52,6 +53,8 @@ struct PlaytestOptions {
     PlayerParams player;
     int attempts = 20;
     std::uint64_t seed = 1;  // attempt n (0 based) plays with seed + n
+    // Once set, the attempts end at the next look; the results are then of no use.
+    const std::atomic<bool>* stop = nullptr;
 };
 
 enum class AttemptEnd {
@@ -103,5 +106,11 @@ WinBand fairWins(int level, PlayerKind player, int attempts);
 // `attempts`, rounded down).
 inline constexpr int kCliffReactionTicks = 4;
 int cliffLosses(int attempts);
+
+// How hard a level is for the average player, told by the share of attempts
+// it wins: at least 80 % easy, 65 % medium, 50 % hard, and below that too
+// hard for most players.
+enum class Difficulty { Easy, Medium, Hard, TooHard };
+Difficulty difficultyOf(int wins, int attempts);
 
 }  // namespace ferlan

@@ -21,6 +21,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -496,7 +497,16 @@ private slots:
         QVERIFY(at >= 0);
         const QByteArray tick = solved.mid(at + 12).split(' ').first();
         QVERIFY2(text.contains("Gewonnen in Tick " + tick + ", nach "), qPrintable(text));
-        QVERIFY2(text.endsWith(QStringLiteral("Nicht benutzt: 1\u00a0Ferlan")), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("\nNicht benutzt: 1\u00a0Ferlan\n")),
+                 qPrintable(text));
+        // How hard for a person: the same wins as ferlan-tool playtest on the file.
+        const QByteArray played = runTool({"playtest", path});
+        const QRegularExpressionMatch won =
+            QRegularExpression("won (\\d+) of 20").match(QString::fromUtf8(played));
+        QVERIFY(won.hasMatch());
+        QVERIFY2(text.contains("Ein Spieler mit durchschnittlicher Reaktion gewinnt " +
+                               won.captured(1) + " von 20 Versuchen ("),
+                 qPrintable(text));
 
         // The route is the ball's centre of every tick of the tool's trace.
         QString script;
@@ -580,6 +590,16 @@ private slots:
             QCOMPARE(window->model().scrollValue(), c.scroll * notch);
             QCOMPARE(preview()->y(), c.scroll * notch * 75 / 15);
         }
+    }
+
+    void cancelDuringThePlaytestEndsTheWorker() {
+        loadText(*builtinLevelText(21));  // quickly solved, long played
+        trigger("mnucheck");
+        QTRY_VERIFY_WITH_TIMEOUT(window->checkPlaytesting(), 120000);
+        QTest::mouseClick(child<QPushButton>("checkCancel"), Qt::LeftButton);
+        QVERIFY2(searchEndsWithin100ms(), "the player model outlived its 100 ms");
+        QTRY_VERIFY(window->findChild<QDialog*>("checkProgress") == nullptr);
+        QVERIFY(!window->lastCheck().has_value());
     }
 
     void closingDuringTheCheckCancelsItThenClosesAsAlways() {

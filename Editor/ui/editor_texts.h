@@ -50,6 +50,10 @@ inline const QString kAllUsed = QStringLiteral("Jedes Element liegt am Weg der K
 inline const QString kWonAtWithoutKeys =
     QStringLiteral("Gewonnen in Tick %1, nach %2 Sekunden Spielzeit, ohne Tastenwechsel.");
 inline const QString kOutside = QStringLiteral("Außerhalb des Levels: %1");
+inline const QString kPlayerWins =
+    QStringLiteral("Ein Spieler mit durchschnittlicher Reaktion gewinnt %1 von %2 Versuchen (%3).");
+inline const QString kCheckPlaytest =
+    QStringLiteral("Das Level ist lösbar. Ein Testspieler probiert es.\nVergangene Zeit: %1 s");
 inline const QString kOutsideHint =
     QStringLiteral("%1 außerhalb des Levels – zum Bearbeiten die Höhe vergrößern.");
 inline const QString kNotSolved =

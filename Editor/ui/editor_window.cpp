@@ -61,6 +61,16 @@ QString countOf(int count, const char* one, const char* many) {
     return QStringLiteral("%1\u00a0%2").arg(count).arg(QString::fromUtf8(count == 1 ? one : many));
 }
 
+QString difficultyName(int wins, int attempts) {
+    switch (difficultyOf(wins, attempts)) {
+        case Difficulty::Easy: return QStringLiteral("leicht");
+        case Difficulty::Medium: return QStringLiteral("mittel");
+        case Difficulty::Hard: return QStringLiteral("schwer");
+        case Difficulty::TooHard: break;
+    }
+    return QStringLiteral("für die meisten Spieler zu schwer");
+}
+
 QString outsideText(const OutsideCount& outside) {
     QStringList parts;
     if (outside.ferlan > 0) parts << countOf(outside.ferlan, "Ferlan", "Ferlanen");
@@ -111,6 +121,13 @@ QString checkResultText(const LevelCheck& check, const SolveOptions& options, in
         text += "\n" + kAllUsed;
     }
     if (outside.total() > 0) text += "\n" + kOutside.arg(outsideText(outside));
+    if (!check.playtest.empty()) {
+        const int attempts = static_cast<int>(check.playtest.size());
+        const int wins = static_cast<int>(
+            std::count_if(check.playtest.begin(), check.playtest.end(),
+                          [](const AttemptResult& a) { return a.end == AttemptEnd::Won; }));
+        text += "\n" + kPlayerWins.arg(wins).arg(attempts).arg(difficultyName(wins, attempts));
+    }
     return text;
 }
 
@@ -562,6 +579,10 @@ void EditorWindow::showCheckProgress() {
     if (checkRun_ == nullptr || checkProgress_ == nullptr) return;
     const QLocale german(QLocale::German);
     const double seconds = static_cast<double>(checkClock_.elapsed()) / 1000;
+    if (checkRun_->playtesting()) {
+        checkProgressLabel_->setText(kCheckPlaytest.arg(german.toString(seconds, 'f', 1)));
+        return;
+    }
     checkProgressLabel_->setText(
         kCheckProgress.arg(german.toString(seconds, 'f', 1),
                            german.toString(static_cast<qlonglong>(checkRun_->statesSearched()))));

@@ -68,6 +68,8 @@ public:
     // Tests give the check a short budget; the solver's own by default.
     void setSolveOptions(const SolveOptions& options) { solveOptions_ = options; }
     bool checkRunning() const { return checkRun_ != nullptr && !checkRun_->finished(); }
+    // The search is done and the player model plays the level.
+    bool checkPlaytesting() const { return checkRunning() && checkRun_->playtesting(); }
     // The last successful check, until the level changes.
     const std::optional<LevelCheck>& lastCheck() const { return lastCheck_; }
     bool changed() const { return history_.changed(); }
