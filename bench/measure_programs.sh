@@ -183,7 +183,7 @@ if [[ $playing_only == 0 ]]; then
     echo "|---|---|---|---|---|"
     measure bench/minimal_qt/minimal-qt Minimal
     measure Spiel/ferlan Ferlan
-    measure Editor/editor Editor
+    measure Editor/editor "Neues Level – Ferlan-Editor"
     echo
 fi
 measure_playing

@@ -1,5 +1,8 @@
 #include "player_model.h"
 
+#include "random.h"
+#include "sight.h"
+
 #include <Spiel/sim/key_script.h>
 #include <Spiel/sim/rules.h>
 #include <Spiel/sim/tick.h>
@@ -10,6 +13,7 @@
 #include <cmath>
 #include <deque>
 #include <limits>
+#include <optional>
 #include <queue>
 
 namespace ferlan {
@@ -29,6 +33,9 @@ constexpr Twips kCaptureMargin = 60;
 // How far the player looks beyond its follow-up decision: the follow-up's
 // keys held this much longer show where the ball is heading.
 constexpr int kCoastDecisions = 1;
+// A quick player decides more often, but looks no less far ahead: the
+// follow-up's keys are held at least until this many ticks after the look.
+constexpr std::int64_t kLookAheadTicks = 58;
 // How many follow-ups per candidate the player thinks one decision further.
 constexpr std::size_t kBeam = 3;
 // Where the candidate alone leaves the ball counts too, so that the player
@@ -186,26 +193,6 @@ private:
     std::array<std::vector<int>, 3> distance_;
 };
 
-// splitmix64: the same numbers on every platform and library.
-class Random {
-public:
-    explicit Random(std::uint64_t seed) : state_(seed) {}
-    std::uint64_t next() {
-        std::uint64_t z = (state_ += 0x9e3779b97f4a7c15ULL);
-        z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
-        z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
-        return z ^ (z >> 31);
-    }
-    // A whole number from -spread to spread.
-    int offset(int spread) {
-        if (spread <= 0) return 0;
-        return static_cast<int>(next() % static_cast<std::uint64_t>(2 * spread + 1)) - spread;
-    }
-
-private:
-    std::uint64_t state_;
-};
-
 // A decision on its way to the keys.
 struct Pending {
     std::int64_t due;  // the tick before which the keys change
@@ -245,11 +232,17 @@ Played runFor(GameModel& model, std::int64_t& tick, std::int64_t ticks,
 
 class Player {
 public:
-    Player(const GameModel& start, const RouteMap& route, const PlayerParams& params)
-        : start_(start), route_(route), params_(params) {}
+    Player(const GameModel& start, const RouteMap& route, const PlayerParams& params,
+           const std::atomic<bool>* stop = nullptr)
+        : start_(start), exactRoute_(route), params_(params), stop_(stop) {}
 
     AttemptResult play(std::uint64_t seed) {
         Random random(seed);
+        Sight sight(start_, params_, seed);
+        // The way to the exit as the player believes the level is laid out.
+        std::optional<RouteMap> believedRoute;
+        if (params_.placeError > 0) believedRoute.emplace(sight.believedStart());
+        route_ = believedRoute ? &*believedRoute : &exactRoute_;
         AttemptResult result;
         result.seed = seed;
         GameModel model = start_;
@@ -263,7 +256,9 @@ public:
         const int decide = std::max(1, params_.decide);
         for (std::int64_t tick = 0; tick < kAttemptTicks; ++tick) {
             if (tick % decide == 0) {
-                decided = decideKeys(model, tick, onTheWay, decided, result.statesSearched);
+                if (stop_ != nullptr && stop_->load(std::memory_order_relaxed)) return result;
+                decided = decideKeys(sight.look(model, tick), tick, onTheWay, decided,
+                                     result.statesSearched);
                 ++result.decisions;
                 const std::int64_t due =
                     tick + std::max(0, params_.reaction + random.offset(params_.jitter));
@@ -272,6 +267,7 @@ public:
             // Decisions reach the keys in the order they were made.
             while (!onTheWay.empty() && onTheWay.front().due <= tick) {
                 holdKeys(model, onTheWay.front().keys);
+                sight.keysArrived(tick, onTheWay.front().keys);
                 onTheWay.pop_front();
             }
             if (runTick(model) == TickOutcome::Won) {
@@ -309,7 +305,7 @@ public:
 private:
     double score(const GameModel& model, const Played& played, std::int64_t tick) const {
         if (played.won) return kWonBonus + static_cast<double>(tick);
-        double value = route_.cellsToGo(model.Eisenkugel, model.BallPolarity);
+        double value = route_->cellsToGo(model.Eisenkugel, model.BallPolarity);
         if (played.caught || caught(model)) value += kCaughtPenalty;
         return value;
     }
@@ -333,6 +329,8 @@ private:
         ++statesSearched;
         if (before.won) return decided;
 
+        const std::int64_t coast =
+            std::max(decide * (1 + kCoastDecisions), kLookAheadTicks - reaction - 2 * decide);
         HeldKeys best = decided;
         double bestScore = std::numeric_limits<double>::infinity();
         // The last decision first: among equals the player keeps its keys.
@@ -385,7 +383,7 @@ private:
                         GameModel third = second.model;
                         std::int64_t thirdTick = second.tick;
                         holdKeys(third, next);
-                        Played three = runFor(third, thirdTick, decide * (1 + kCoastDecisions), {});
+                        Played three = runFor(third, thirdTick, coast, {});
                         ++statesSearched;
                         three.caught = three.caught || second.played.caught;
                         const double thirdScore = score(third, three, thirdTick);
@@ -403,8 +401,10 @@ private:
     }
 
     const GameModel& start_;
-    const RouteMap& route_;
+    const RouteMap& exactRoute_;
+    const RouteMap* route_ = &exactRoute_;  // the one of the attempt in play
     PlayerParams params_;
+    const std::atomic<bool>* stop_ = nullptr;
 };
 
 GameModel playableCopy(const GameModel& start) { return start; }
@@ -425,21 +425,62 @@ AttemptResult playAttempt(const GameModel& start, const PlayerParams& player, st
 std::vector<AttemptResult> playtest(const GameModel& start, const PlaytestOptions& options) {
     const GameModel model = playableCopy(start);
     const RouteMap route(model);
-    Player player(model, route, options.player);
+    Player player(model, route, options.player, options.stop);
     std::vector<AttemptResult> results;
     results.reserve(static_cast<std::size_t>(std::max(0, options.attempts)));
     for (int n = 0; n < options.attempts; ++n) {
+        if (options.stop != nullptr && options.stop->load(std::memory_order_relaxed)) break;
         results.push_back(player.play(options.seed + static_cast<std::uint64_t>(n)));
     }
     return results;
 }
 
-int fairWinPercent(int level) {
-    if (level <= 10) return 80;
-    if (level <= 20) return 65;
-    return 50;
+Difficulty difficultyOf(int wins, int attempts) {
+    // Compared in whole numbers, so 16 of 20 is exactly 80 %.
+    const long long share = 100LL * wins;
+    if (share >= 80LL * attempts) return Difficulty::Easy;
+    if (share >= 65LL * attempts) return Difficulty::Medium;
+    if (share >= 50LL * attempts) return Difficulty::Hard;
+    return Difficulty::TooHard;
 }
 
-int fairWins(int level, int attempts) { return (fairWinPercent(level) * attempts + 99) / 100; }
+PlayerParams withExactSight(PlayerParams player) {
+    player.sightError = 0;
+    player.speedLooks = 0;
+    player.placeError = 0;
+    return player;
+}
+
+PlayerParams playerParams(PlayerKind kind) {
+    switch (kind) {
+        case PlayerKind::Novice: return {16, 16, 4, 60, 2, 90};
+        case PlayerKind::Average: break;
+        case PlayerKind::Skilled: return {10, 8, 2, 20, 2, 30};
+    }
+    return {};
+}
+
+WinBand fairWins(int level, PlayerKind player, int attempts) {
+    // Shares in percent of the attempts, by player: novice, average, skilled.
+    struct Band {
+        int atLeast[3];
+        int noviceAtMost;
+    };
+    constexpr Band kFirst{{50, 80, 0}, 100};
+    constexpr Band kMiddle{{0, 65, 80}, 100};
+    constexpr Band kLast{{0, 50, 70}, 50};
+    constexpr Band kClassic{{80, 80, 80}, 100};
+    const Band& band = (level == 1 || level == 3) ? kClassic
+                       : level <= 10              ? kFirst
+                       : level <= 20              ? kMiddle
+                                                  : kLast;
+    const int share = band.atLeast[static_cast<int>(player)];
+    WinBand wins;
+    wins.atLeast = (share * attempts + 99) / 100;
+    wins.atMost = player == PlayerKind::Novice ? band.noviceAtMost * attempts / 100 : attempts;
+    return wins;
+}
+
+int cliffLosses(int attempts) { return 25 * attempts / 100; }
 
 }  // namespace ferlan

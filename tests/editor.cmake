@@ -14,3 +14,6 @@ ferlan_add_x11_test(editor_e2e_test
     SOURCES editor_e2e_test.cpp
     PROGRAM editor PROGRAM_PATH_DEFINE FERLAN_EDITOR_PATH
     SCREEN 1024x768x24 FIRST_DISPLAY 170)
+# "Testspielen" starts the game beside the editor.
+target_compile_definitions(editor_e2e_test PRIVATE FERLAN_GAME_PATH="$<TARGET_FILE:ferlan>")
+add_dependencies(editor_e2e_test ferlan)

@@ -45,7 +45,7 @@ TEST(EditorEndToEnd, InsertDragUndoAndSaveWriteTheLevelFile) {
     });
 
     // A sanitizer build on a busy machine may take many seconds to open its window.
-    const QString window = findWindow("^Editor$", 60000, &editor);
+    const QString window = findWindow("Ferlan-Editor$", 60000, &editor);
     ASSERT_FALSE(window.isEmpty())
         << "no editor window; the editor's exit code: " << editor.exitCode();
     waitFor([&] { return windowHeight(window) > 578; });
@@ -95,6 +95,57 @@ TEST(EditorEndToEnd, InsertDragUndoAndSaveWriteTheLevelFile) {
     xdotool({"key", "Return"});
     EXPECT_TRUE(editor.waitForFinished(10000));
     EXPECT_EQ(editor.exitCode(), 0);
+}
+
+// "Testspielen" (F6) plays the level in the game beside the editor, as a
+// loaded level: the player's progress stays as it was, and the level's
+// temporary file goes with the game.
+TEST(EditorEndToEnd, F6PlaysTheLevelInTheGameBesideTheEditor) {
+    if (qEnvironmentVariableIsEmpty("DISPLAY")) GTEST_SKIP() << "no X display";
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString editorCopy = dir.filePath("ferlan-editor");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(FERLAN_EDITOR_PATH), editorCopy));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(FERLAN_GAME_PATH), dir.filePath("ferlan")));
+    const QString progress = dir.filePath("vmos2.dll");
+    {
+        QFile file(progress);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("0\r\n");
+    }
+    const QString tmp = dir.filePath("tmp");
+    const auto levelFiles = [&] { return QDir(tmp).entryList({"*.lev"}, QDir::Files); };
+
+    QProcess editor;
+    ASSERT_TRUE(startOnDisplay(editor, editorCopy, dir.path()));
+    const std::unique_ptr<QProcess, void (*)(QProcess*)> stopAtEnd(&editor, [](QProcess* p) {
+        p->kill();
+        p->waitForFinished();
+    });
+    const QString window = findWindow("Ferlan-Editor$", 60000, &editor);
+    ASSERT_FALSE(window.isEmpty()) << "no editor window";
+    waitFor([&] { return windowHeight(window) > 578; });
+    const int clientTop = windowHeight(window) - 578;
+    xdotool({"mousemove", "--window", window, "520", QString::number(clientTop + 104), "click", "1",
+             "sleep", "0.3"});  // the first floor picture
+    xdotool({"windowfocus", "--sync", window});
+    xdotool({"key", "F6"});
+
+    const QString game = findWindow("^Ferlan$", 60000);
+    ASSERT_FALSE(game.isEmpty()) << "no game window";
+    EXPECT_EQ(levelFiles().size(), 1) << "the level's file while the game runs";
+    // The ball rises through the empty level to the exit and wins it.
+    xdotool({"windowfocus", "--sync", game});
+    xdotool({"keydown", "Up"});
+    QThread::msleep(6000);
+    xdotool({"keyup", "Up"});
+    xdotool({"windowkill", game});
+    EXPECT_TRUE(waitFor([&] { return levelFiles().isEmpty(); }, 20000))
+        << "the level's file outlived the game";
+    QFile file(progress);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("0\r\n")) << "the player's progress changed";
+    EXPECT_EQ(editor.state(), QProcess::Running) << "the editor ended with the game";
 }
 
 }  // namespace

@@ -5,12 +5,16 @@
 #include <Editor/ui/edit_strip.h>
 #include <Editor/ui/editor_window.h>
 #include <Editor/ui/preview_widget.h>
+#include <Editor/ui/test_play.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
 #include <QDialog>
 #include <QDrag>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -18,7 +22,9 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScrollBar>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -113,11 +119,31 @@ private:
         return prompts.shown.isEmpty() ? QString() : prompts.shown.last().text;
     }
     QString actionText(const char* name) { return child<QAction>(name)->text(); }
+    // Two rows of rods close the whole width, so the search runs until it
+    // is cancelled however fast the machine is.
+    void startEndlessCheck(bool changeFirst = false) {
+        loadText(
+            "23;1;grpp0    9000 ,grpp960  9360 ,grpp1920 9000 ,grpp2880 9360 ,grpp3840 9000 "
+            ",grpp4800 9360 ,grpp5760 9000 ,;;;  ");
+        if (changeFirst) click("Command6");
+        trigger("mnucheck");
+    }
+    bool searchEndsWithin100ms() {
+        QElapsedTimer clock;
+        clock.start();
+        while (window->checkRunning() && clock.elapsed() < 100) QThread::msleep(1);
+        return !window->checkRunning();
+    }
     bool enabled(const char* name) { return child<QAction>(name)->isEnabled(); }
 
     QByteArray dragData;
 
 private slots:
+    void initTestCase() {
+        // The recent-files list goes to this test's own folder.
+        QCoreApplication::setOrganizationName(QStringLiteral("Ferlan-Test"));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.filePath("settings"));
+    }
     void init() {
         prompts = RecordingPrompts();
         window = std::make_unique<EditorWindow>(&prompts);
@@ -128,7 +154,8 @@ private slots:
     void cleanup() { window.reset(); }
 
     void opensEmptyWithTheStripsDefaults() {
-        QCOMPARE(window->windowTitle(), QStringLiteral("Editor"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("Neues Level[*] – Ferlan-Editor"));
+        QVERIFY(!window->isWindowModified());
         QCOMPARE(window->centralWidget()->size(), QSize(637, 578));
         QCOMPARE(window->clientHeight(), 8670.f);
         QCOMPARE(preview()->geometry(), QRect(0, 0, 449, 585));
@@ -311,9 +338,18 @@ private slots:
         const QString good = dir.filePath("gut.lev");
         QVERIFY(writeFile(good, "13;2;grum5715 4965 ,;up645  7095 ,;;\r\n"));
         prompts.shown.clear();
-        trigger("mnuload");  // cancelled
+        prompts.fileNames = {good};
+        trigger("mnuload");  // "Nein": unsaved work stays, no dialog opens
+        QCOMPARE(prompts.shown.size(), 1);
+        QCOMPARE(prompts.shown[0].caption, QStringLiteral("Laden?"));
+        QCOMPARE(window->model().nextFerlan(), 5);
+        QVERIFY(enabled("mnuundo") && window->changed());
+        prompts.answers = {true};
+        prompts.fileNames.clear();
+        trigger("mnuload");  // the dialog cancelled
         QCOMPARE(window->model().nextFerlan(), 5);
 
+        prompts.answers = {true};
         prompts.fileNames = {good};
         trigger("mnuload");
         QCOMPARE(window->model().nextFerlan(), 2);
@@ -333,7 +369,7 @@ private slots:
         prompts.answers = {false};
         trigger("mnunew");
         QCOMPARE(prompts.shown.last().caption, QStringLiteral("Neu?"));
-        QCOMPARE(prompts.shown.last().text, QStringLiteral("Wollen Sie wirklick ein neues Level?"));
+        QCOMPARE(prompts.shown.last().text, QStringLiteral("Wollen Sie wirklich ein neues Level?"));
         QCOMPARE(window->model().nextKugel(), 2);
         click("minus2");
         prompts.answers = {true};
@@ -352,7 +388,7 @@ private slots:
         prompts.answers = {false};
         QVERIFY(!window->close());
         QCOMPARE(prompts.shown.last().caption, QStringLiteral("Beenden?"));
-        QCOMPARE(prompts.shown.last().text, QStringLiteral("Wollen Sie wirklick beenden?"));
+        QCOMPARE(prompts.shown.last().text, QStringLiteral("Wollen Sie wirklich beenden?"));
         QVERIFY(window->isVisible());
 
         prompts.answers = {false};
@@ -457,7 +493,16 @@ private slots:
         QVERIFY(at >= 0);
         const QByteArray tick = solved.mid(at + 12).split(' ').first();
         QVERIFY2(text.contains("Gewonnen in Tick " + tick + ", nach "), qPrintable(text));
-        QVERIFY2(text.endsWith("Nicht benutzt: 1 Ferlan"), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("\nNicht benutzt: 1\u00a0Ferlan\n")),
+                 qPrintable(text));
+        // How hard for a person: the same wins as ferlan-tool playtest on the file.
+        const QByteArray played = runTool({"playtest", path});
+        const QRegularExpressionMatch won =
+            QRegularExpression("won (\\d+) of 20").match(QString::fromUtf8(played));
+        QVERIFY(won.hasMatch());
+        QVERIFY2(text.contains("Ein Spieler mit durchschnittlicher Reaktion gewinnt " +
+                               won.captured(1) + " von 20 Versuchen ("),
+                 qPrintable(text));
 
         // The route is the ball's centre of every tick of the tool's trace.
         QString script;
@@ -503,16 +548,13 @@ private slots:
     }
 
     void cancelEndsTheSearchAndShowsNothing() {
-        // Two rows of rods close the whole width, so the search runs until it
-        // is cancelled however fast the machine is.
-        loadText(
-            "23;1;grpp0    9000 ,grpp960  9360 ,grpp1920 9000 ,grpp2880 9360 ,grpp3840 9000 "
-            ",grpp4800 9360 ,grpp5760 9000 ,;;;  ");
-        const auto shownBefore = prompts.shown.size();
-        const int ferlanen = window->model().nextFerlan();
-        trigger("mnucheck");
+        const int ferlanen = 8;
+        const auto shownBefore = prompts.shown.size() + 1;  // the open dialog
+        startEndlessCheck();
         QVERIFY(child<QDialog>("checkProgress") != nullptr);
-        QTRY_VERIFY(!child<QLabel>("checkProgressLabel")->text().endsWith("Zustände: 0"));
+        const auto* progressLabel = child<QLabel>("checkProgressLabel");
+        QVERIFY(progressLabel != nullptr);
+        QTRY_VERIFY(!progressLabel->text().endsWith("Zustände: 0"));
         // The level is shut while the search runs.
         click("Command1");
         QCOMPARE(window->model().nextFerlan(), ferlanen);
@@ -520,10 +562,7 @@ private slots:
 
         QVERIFY(window->checkRunning());
         QTest::mouseClick(child<QPushButton>("checkCancel"), Qt::LeftButton);
-        QElapsedTimer clock;
-        clock.start();
-        while (window->checkRunning() && clock.elapsed() < 100) QThread::msleep(1);
-        QVERIFY2(!window->checkRunning(), "the worker outlived its 100 ms");
+        QVERIFY2(searchEndsWithin100ms(), "the worker outlived its 100 ms");
         QTRY_VERIFY(window->findChild<QDialog*>("checkProgress") == nullptr);
         QCOMPARE(prompts.shown.size(), shownBefore);
         click("Command1");
@@ -535,6 +574,8 @@ private slots:
             const char* widget;
             int scroll;
         } cases[] = {{"HScroll1", 0}, {"Picture1", -1}, {"VScroll1", -2}};
+        // A notch moves as many lines as the platform says, of 4 units (300 twips) each.
+        const int notch = QApplication::wheelScrollLines() * 4;
         for (const auto& c : cases) {
             QWidget* target = child<QWidget>(c.widget);
             QWheelEvent wheel(QPointF(5, 5), target->mapToGlobal(QPointF(5, 5)), {},
@@ -542,9 +583,156 @@ private slots:
                               false);
             QCoreApplication::sendEvent(target, &wheel);
             QCOMPARE(window->model().height(), 9);
-            QCOMPARE(window->model().scrollValue(), c.scroll);
-            QCOMPARE(preview()->y(), c.scroll * 75 / 15);
+            QCOMPARE(window->model().scrollValue(), c.scroll * notch);
+            QCOMPARE(preview()->y(), c.scroll * notch * 75 / 15);
         }
+    }
+
+    void cancelDuringThePlaytestEndsTheWorker() {
+        loadText(*builtinLevelText(21));  // quickly solved, long played
+        trigger("mnucheck");
+        QTRY_VERIFY_WITH_TIMEOUT(window->checkPlaytesting(), 120000);
+        QTest::mouseClick(child<QPushButton>("checkCancel"), Qt::LeftButton);
+        QVERIFY2(searchEndsWithin100ms(), "the player model outlived its 100 ms");
+        QTRY_VERIFY(window->findChild<QDialog*>("checkProgress") == nullptr);
+        QVERIFY(!window->lastCheck().has_value());
+    }
+
+    void closingDuringTheCheckCancelsItThenClosesAsAlways() {
+        const struct {
+            bool changed;  // a charged ball inserted before the check
+            bool answer;   // to "Beenden?"
+            bool closed;
+        } cases[] = {{false, false, true}, {true, false, false}, {true, true, true}};
+        for (const auto& c : cases) {
+            init();
+            startEndlessCheck(c.changed);
+            QVERIFY(window->checkRunning());
+            // The window manager's close reaches only a window no modal box blocks.
+            QVERIFY(QApplication::activeModalWidget() == nullptr);
+            prompts.shown.clear();
+            prompts.answers = {c.answer};
+            QCloseEvent close;
+            QCoreApplication::sendEvent(window->windowHandle(), &close);
+            QVERIFY2(searchEndsWithin100ms(), "the close did not stop the search");
+            QCOMPARE(window->isVisible(), !c.closed);
+            QCOMPARE(prompts.shown.size(), c.changed ? 1 : 0);
+            cleanup();
+        }
+        init();
+    }
+
+    void theTitleNamesTheFileAndMarksUnsavedChanges() {
+        const QString saved = dir.filePath("Turm.lev");
+        const auto expect = [&](const char* name, bool modified) {
+            QCOMPARE(window->windowTitle(), QString::fromUtf8(name) + "[*] – Ferlan-Editor");
+            QCOMPARE(window->isWindowModified(), modified);
+        };
+        click("Boden1");
+        expect("Neues Level", true);
+        prompts.fileNames = {saved};
+        trigger("mnusave");
+        expect("Turm.lev", false);
+        click("Command1");
+        expect("Turm.lev", true);
+        trigger("mnuundo");  // back to the saved level
+        expect("Turm.lev", false);
+        loadText("9 ;2;;;;\r\n");
+        expect("level.lev", false);
+        prompts.answers = {true};
+        trigger("mnunew");
+        expect("Neues Level", false);
+    }
+
+    void recentFilesKeepTheLastFiveThatStillExist() {
+        QStringList paths;
+        for (int i = 1; i <= 7; ++i) {
+            paths << dir.filePath(QStringLiteral("r%1.lev").arg(i));
+            writeFile(paths.last(), "9 ;1;;;;\r\n");
+            prompts.fileNames = {paths.last()};
+            trigger("mnuload");
+        }
+        const auto listed = [&] {
+            child<QMenu>("mnurecent")->aboutToShow();
+            QStringList names;
+            for (QAction* action : child<QMenu>("mnurecent")->actions()) {
+                if (action->objectName().startsWith("mnurecent") &&
+                    action->objectName() != "mnurecentclear")
+                    names << QFileInfo(action->text().section(' ', 1)).fileName();
+            }
+            return names;
+        };
+        QCOMPARE(listed(), (QStringList{"r7.lev", "r6.lev", "r5.lev", "r4.lev", "r3.lev"}));
+        QFile::remove(paths[5]);         // r6 is gone
+        prompts.fileNames = {paths[3]};  // r4 again: to the top, once
+        trigger("mnuload");
+        QCOMPARE(listed(), (QStringList{"r4.lev", "r7.lev", "r5.lev", "r3.lev"}));
+        trigger("mnurecent3");  // opens r5
+        QCOMPARE(window->currentFile(), paths[4]);
+        QVERIFY(child<QAction>("mnurecentclear")->isEnabled());
+        trigger("mnurecentclear");
+        QCOMPARE(listed(), QStringList());
+        QVERIFY(!child<QAction>("mnurecentclear")->isEnabled());
+    }
+
+    void testPlayNeedsAFloorThenPlaysTheSavedTextInTheGame() {
+        // A stand-in for the game keeps a copy of the file it was given.
+        const QString played = dir.filePath("gespielt.lev");
+        const QString game = dir.filePath("spiel.sh");
+        writeFile(game, "#!/bin/sh\ncp \"$1\" \"" + played.toUtf8() + "\"\necho \"$1\" > \"" +
+                            played.toUtf8() + ".name\"\n");
+        QFile::setPermissions(game, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        window->testPlayer().setGame(game);
+
+        trigger("mnutestplay");
+        QCOMPARE(prompts.shown.last().text,
+                 QStringLiteral("Sie haben noch keinen Untergrund gewählt."));
+        QVERIFY(!QFile::exists(played));
+
+        click("Boden3");
+        click("Command1");
+        trigger("mnutestplay");
+        QTRY_VERIFY_WITH_TIMEOUT(
+            window->testPlayer().running() == 0 && QFile::exists(played + ".name"), 30000);
+        prompts.fileNames = {dir.filePath("gespeichert.lev")};
+        trigger("mnusave");
+        QCOMPARE(fileBytes(played), fileBytes(dir.filePath("gespeichert.lev")));
+        QVERIFY(fileBytes(played).startsWith("9 ;3;krpp"));
+        const QString temporary = QString::fromUtf8(fileBytes(played + ".name")).trimmed();
+        QTRY_VERIFY(!QFile::exists(temporary));  // gone with the game
+
+        window->testPlayer().setGame({});
+        prompts.shown.clear();
+        trigger("mnutestplay");
+        QCOMPARE(prompts.shown.size(), 1);
+        QVERIFY(prompts.shown[0].text.startsWith("Das Spiel wurde nicht gefunden."));
+    }
+
+    void elementsBelowALoweredHeightAreShownAndNamed() {
+        // The polariser lies in row 11 of a level 13 rows high.
+        loadText("13;1;;;an3000 10710,;\r\n");
+        auto* hint = child<QLabel>("outsideHint");
+        const struct {
+            int height;
+            bool shown;
+        } cases[] = {{13, false}, {11, false}, {10, true}, {9, true}, {12, false}};
+        for (const auto& c : cases) {
+            window->changeHeight(c.height);
+            QCOMPARE(hint->isVisible(), c.shown);
+        }
+        window->changeHeight(9);
+        QVERIFY2(hint->text().startsWith(QStringLiteral("1\u00a0Ferlanisator außerhalb")),
+                 qPrintable(hint->text()));
+        const QString text = checkLevel();
+        QVERIFY2(text.contains(QStringLiteral("Außerhalb des Levels: 1\u00a0Ferlanisator")),
+                 qPrintable(text));
+    }
+
+    void anEmptyLevelsCheckNamesNoKeysAndNoElements() {
+        loadText("9 ;1;;;;\r\n");
+        const QString text = checkLevel();
+        QVERIFY2(text.contains("ohne Tastenwechsel."), qPrintable(text));
+        QVERIFY2(!text.contains("Jedes Element"), qPrintable(text));
     }
 
     void aDropFromAnotherWindowIsIgnored() {

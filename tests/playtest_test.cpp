@@ -4,10 +4,13 @@
 
 #include <Spiel/sim/build_field.h>
 #include <solver/player_model.h>
+#include <solver/random.h>
+#include <solver/sight.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <string>
 
@@ -74,6 +77,90 @@ TEST(PlayerModel, SameSeedPlaysTheSameAttempts) {
     EXPECT_EQ(single.ticks, first[2].ticks);
 }
 
+// Attempts recorded once: the same on every machine, and with exact sight the
+// same as before the player had a person's eyes.
+TEST(PlayerModel, PlaysTheRecordedAttempts) {
+    PlayerParams exact = withExactSight(PlayerParams{});
+    exact.reaction = 10;
+    exact.jitter = 2;
+    const struct {
+        PlayerParams player;
+        std::uint64_t seed;
+        AttemptEnd end;
+        std::int64_t ticks;
+    } cases[] = {
+        {exact, 5, AttemptEnd::Won, 275},
+        {exact, 6, AttemptEnd::Won, 344},
+        {playerParams(PlayerKind::Novice), 3, AttemptEnd::Caught, 397},
+        {playerParams(PlayerKind::Novice), 4, AttemptEnd::Won, 465},
+    };
+    const GameModel start = builtin(3);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.seed);
+        const AttemptResult attempt = playAttempt(start, c.player, c.seed);
+        EXPECT_EQ(attempt.end, c.end);
+        EXPECT_EQ(attempt.ticks, c.ticks);
+    }
+}
+
+TEST(PlayerSight, SeesTheBallWithTheErrorGiven) {
+    const GameModel start = builtin(2);
+    for (const int error : {20, 60}) {
+        SCOPED_TRACE(error);
+        PlayerParams player = withExactSight(PlayerParams{});
+        player.sightError = error;
+        Sight sight(start, player, 5);
+        double sum = 0;
+        double squares = 0;
+        constexpr int kLooks = 4000;
+        for (int n = 0; n < kLooks; ++n) {
+            const GameModel seen = sight.look(start, n);
+            const double off = seen.Eisenkugel.Left - start.Eisenkugel.Left;
+            sum += off;
+            squares += off * off;
+            EXPECT_EQ(seen.Zentrum[1].Left, start.Zentrum[1].Left);
+        }
+        const double mean = sum / kLooks;
+        EXPECT_LT(std::fabs(mean), 0.1 * error);
+        EXPECT_NEAR(std::sqrt(squares / kLooks - mean * mean), error, 0.1 * error);
+    }
+}
+
+TEST(PlayerSight, BelievesTheElementsOffForTheWholeAttempt) {
+    const GameModel start = builtin(4);
+    PlayerParams player = withExactSight(PlayerParams{});
+    player.placeError = 60;
+    Sight first(start, player, 1);
+    Sight second(start, player, 2);
+    const GameModel early = first.look(start, 0);
+    const GameModel late = first.look(start, 500);
+    bool differ = false;
+    for (std::size_t i = 1; i <= 4; ++i) {
+        const Twips believed = first.believedStart().Zentrum[i].Left;
+        EXPECT_EQ(early.Zentrum[i].Left, believed);
+        EXPECT_EQ(late.Zentrum[i].Top, first.believedStart().Zentrum[i].Top);
+        EXPECT_LE(std::fabs(believed - start.Zentrum[i].Left), 60);
+        EXPECT_EQ(early.Ferlan[i].Left - start.Ferlan[i].Left, believed - start.Zentrum[i].Left);
+        differ = differ || believed != second.believedStart().Zentrum[i].Left;
+    }
+    EXPECT_TRUE(differ);
+    // The start polariser stands on the entry pipe, where the player sees it.
+    EXPECT_EQ(early.Transformator[1], start.Transformator[1]);
+    EXPECT_EQ(early.Eisenkugel, start.Eisenkugel);
+}
+
+TEST(PlayerModel, TheSkilledPlayerWinsTheClassicLevelsAsOftenAsTheNovice) {
+    for (const int level : {1, 3}) {
+        SCOPED_TRACE(level);
+        PlaytestOptions novice;
+        novice.player = playerParams(PlayerKind::Novice);
+        PlaytestOptions skilled;
+        skilled.player = playerParams(PlayerKind::Skilled);
+        const GameModel start = builtin(level);
+        EXPECT_GE(wins(playtest(start, skilled)), wins(playtest(start, novice)));
+    }
+}
+
 // A sanity check on a few levels and seeds, not a proof.
 TEST(PlayerModel, SlowerReactionNeverWinsMore) {
     for (const int level : {2, 5, 8}) {
@@ -87,35 +174,67 @@ TEST(PlayerModel, SlowerReactionNeverWinsMore) {
     }
 }
 
-TEST(PlayerModel, TheShareALevelMustWinFallsWithItsPlace) {
+TEST(PlayerModel, TheWinsALevelAsksForFollowItsPlace) {
+    constexpr auto kNovice = PlayerKind::Novice;
+    constexpr auto kAverage = PlayerKind::Average;
+    constexpr auto kSkilled = PlayerKind::Skilled;
     const struct {
         int level;
+        PlayerKind player;
         int attempts;
-        int wins;
-    } cases[] = {{1, 20, 16},  {10, 20, 16}, {11, 20, 13}, {20, 20, 13},
-                 {21, 20, 10}, {30, 20, 10}, {11, 3, 2},   {30, 5, 3}};
+        int atLeast;
+        int atMost;
+    } cases[] = {
+        {1, kNovice, 20, 16, 20},  {3, kSkilled, 20, 16, 20},  {2, kNovice, 20, 10, 20},
+        {10, kNovice, 20, 10, 20}, {10, kAverage, 20, 16, 20}, {10, kSkilled, 20, 0, 20},
+        {11, kNovice, 20, 0, 20},  {11, kAverage, 20, 13, 20}, {20, kSkilled, 20, 16, 20},
+        {21, kNovice, 20, 0, 10},  {21, kAverage, 20, 10, 20}, {30, kSkilled, 20, 14, 20},
+        {11, kAverage, 3, 2, 3},   {30, kNovice, 5, 0, 2},
+    };
     for (const auto& c : cases) {
-        EXPECT_EQ(fairWins(c.level, c.attempts), c.wins) << c.level << ", " << c.attempts;
+        SCOPED_TRACE(c.level);
+        const WinBand band = fairWins(c.level, c.player, c.attempts);
+        EXPECT_EQ(band.atLeast, c.atLeast);
+        EXPECT_EQ(band.atMost, c.atMost);
     }
+    EXPECT_EQ(cliffLosses(20), 5);
+    EXPECT_EQ(cliffLosses(6), 1);
 }
 
 // A smoke test of the built-in set; the full table is
-// tools/solver/playtest_builtin_levels.sh. The classic levels are fair.
+// tools/solver/playtest_builtin_levels.sh. The classic level is fair.
 TEST(FerlanToolPlaytest, PlaysAttemptsOfBuiltinLevels) {
-    for (const char* level : {"1", "3", "10"}) {
-        SCOPED_TRACE(level);
-        const ToolRun run = runTool({"playtest", "--level", level, "--attempts", "5", "--stats"});
+    const struct {
+        const char* level;
+        const char* player;
+        const char* needed;
+        const char* won;
+    } cases[] = {
+        {"1", "skilled", "4 of 5\n", "\nwon 5 of 5\n"},
+        {"1", "novice", "4 of 5\n", "\nwon 5 of 5\n"},
+        {"21", "novice", "0 of 5, at most 2\n", "\nwon "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.level);
+        const ToolRun run = runTool(
+            {"playtest", "--level", c.level, "--player", c.player, "--attempts", "5", "--stats"});
         ASSERT_EQ(run.exitCode, 0) << run.err;
-        EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 8) << run.out;
-        // 80 % of 5, rounded up.
-        EXPECT_NE(run.out.find("# needed for its place in the set: 4 of 5\n"), std::string::npos)
-            << run.out;
-        EXPECT_NE(run.out.find("attempt 5 (seed 5): "), std::string::npos) << run.out;
-        EXPECT_NE(run.out.find("# decisions: "), std::string::npos) << run.out;
-        if (std::string(level) != "10") {
-            EXPECT_NE(run.out.find("\nwon 5 of 5\n"), std::string::npos) << run.out;
+        for (const std::string& part :
+             {std::string("# needed for its place in the set: ") + c.needed,
+              std::string("attempt 5 (seed 5): "), std::string("# decisions: "),
+              std::string("# ended: won "), std::string(c.won)}) {
+            EXPECT_NE(run.out.find(part), std::string::npos) << part << " in " << run.out;
         }
     }
+    // A lost attempt names the element it ended at.
+    const std::string dir = makeTempDir();
+    const std::string caught = writeTempFile(dir, "caught.lev", kCaughtAtOnceLevel);
+    const ToolRun run = runTool({"playtest", caught, "--attempts", "2", "--stats"});
+    EXPECT_NE(run.out.find("# ended: won 0, caught 2, out of time 0\n"
+                           "# lost ones ended near: Ferlan 1 (2)\n"),
+              std::string::npos)
+        << run.out;
+    std::filesystem::remove_all(dir);
 }
 
 TEST(FerlanToolPlaytest, BadInputEndsWithOneOrTwo) {
@@ -136,6 +255,10 @@ TEST(FerlanToolPlaytest, BadInputEndsWithOneOrTwo) {
         {{"playtest", "--level", "1", "--reaction", "-1"}, 2},
         {{"playtest", "--level", "1", "--jitter"}, 2},
         {{"playtest", "--level", "1", "--seed", "1.5"}, 2},
+        {{"playtest", "--level", "1", "--player", "expert"}, 2},
+        {{"playtest", "--level", "1", "--sight-error", "481"}, 2},
+        {{"playtest", "--level", "1", "--attempts", "1", "--exact-sight", "--place-error", "480"},
+         0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.back());

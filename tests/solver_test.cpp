@@ -2,6 +2,7 @@
 #include <Spiel/sim/key_script.h>
 #include <Spiel/sim/tick.h>
 #include <leveldata/builtin_levels.h>
+#include <solver/player_model.h>
 #include <solver/solver.h>
 
 #include <gtest/gtest.h>
@@ -95,6 +96,23 @@ TEST(Solver, ShortenedInputStillWins) {
     const auto shortened = shortenKeyScript(start, wandering, 20000);
     ASSERT_GT(playUntilWon(start, shortened), 0);
     EXPECT_EQ(shortened, (std::vector<KeyStep>{{up, playUntilWon(start, shortened)}}));
+}
+
+// The editor's word for how hard a level is, at both sides of each band.
+TEST(Difficulty, BandsOfTheShareOfWins) {
+    using D = Difficulty;
+    const struct {
+        int wins, attempts;
+        D difficulty;
+    } cases[] = {
+        {20, 20, D::Easy},  {16, 20, D::Easy},     {15, 20, D::Medium},  {13, 20, D::Medium},
+        {12, 20, D::Hard},  {10, 20, D::Hard},     {9, 20, D::TooHard},  {0, 20, D::TooHard},
+        {4, 5, D::Easy},    {79, 100, D::Medium},  {65, 100, D::Medium}, {64, 100, D::Hard},
+        {50, 100, D::Hard}, {49, 100, D::TooHard},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(difficultyOf(c.wins, c.attempts), c.difficulty) << c.wins << " of " << c.attempts;
+    }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "x11_driver.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QThread>
@@ -19,6 +20,9 @@ bool startOnDisplay(QProcess& process, const QString& program, const QString& ho
     environment.insert(QStringLiteral("HOME"), home);
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
     environment.insert(QStringLiteral("LANG"), QStringLiteral("de_DE.UTF-8"));
+    // Temporary files stay in the test's folder, where a test can look for them.
+    environment.insert(QStringLiteral("TMPDIR"), home + QStringLiteral("/tmp"));
+    QDir().mkpath(home + QStringLiteral("/tmp"));
     process.setProcessEnvironment(environment);
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     // A program that finds no server gives up at once; make sure the display

@@ -12,7 +12,7 @@
 namespace ferlan::testing {
 
 // Starts one of our programs on this test's X display with `home` as its
-// home folder. The platform is named outright: a QT_QPA_PLATFORM=offscreen
+// home folder and `home`/tmp as its temporary folder. The platform is named outright: a QT_QPA_PLATFORM=offscreen
 // inherited from the shell would open the window where no X tool can see it.
 // The program's own messages go straight into the test's output.
 bool startOnDisplay(QProcess& process, const QString& program, const QString& home);

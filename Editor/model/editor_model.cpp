@@ -277,6 +277,25 @@ void EditorModel::newLevel() {
     changed_ = false;
 }
 
+OutsideCount EditorModel::elementsOutside() const {
+    OutsideCount outside;
+    const auto count = [this](ElementKind kind) {
+        int n = 0;
+        for (int i = 1; i < nextSlot(kind); ++i) {
+            const Image& e = slot(kind, i);
+            n += e.Left >= kPreviewWidth || e.Top >= previewHeight_ || e.right() <= 0 ||
+                         e.bottom() <= 0
+                     ? 1
+                     : 0;
+        }
+        return n;
+    };
+    outside.ferlan = count(ElementKind::Ferlan);
+    outside.kugel = count(ElementKind::Kugel);
+    outside.transformator = count(ElementKind::Transformator);
+    return outside;
+}
+
 Hit EditorModel::hitTest(Twips x, Twips y) const {
     // The preview clips what lies beyond its edges.
     if (x < 0 || y < 0 || x >= kPreviewWidth || y >= previewHeight_) return {};

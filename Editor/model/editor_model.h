@@ -58,6 +58,15 @@ struct Hit {
     int index = 0;  // element slot or floor tile
 };
 
+// The elements no pointer can reach: wholly outside the preview, as after
+// the height was lowered. They stay in the level and in its file.
+struct OutsideCount {
+    int ferlan = 0;
+    int kugel = 0;
+    int transformator = 0;
+    int total() const { return ferlan + kugel + transformator; }
+};
+
 // A fixed pipe piece: "Ende", "Verbindung" or "Anfang".
 struct PipePiece {
     std::string_view picture;
@@ -145,7 +154,9 @@ public:
     // Back to the empty level of height 9 without a floor.
     void newLevel();
 
-    Hit hitTest(Twips x, Twips y) const;     // preview coordinates
+    Hit hitTest(Twips x, Twips y) const;  // preview coordinates
+    OutsideCount elementsOutside() const;
+    int elementCount() const { return nextFerlan_ + nextKugel_ + nextTransformator_ - 3; }
     std::array<PipePiece, 8> pipes() const;  // the exit row, then the entry row
     static Twips tileLeft(int tile) {
         const int column = tile % kTileColumns;

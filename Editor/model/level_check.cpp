@@ -46,7 +46,8 @@ std::vector<RoutePoint> traceRoute(const GameModel& start, const std::vector<Key
     return route;
 }
 
-std::optional<LevelCheck> checkLevelText(const std::string& text, const SolveOptions& options) {
+std::optional<LevelCheck> checkLevelText(const std::string& text, const SolveOptions& options,
+                                         const std::function<void()>& playtesting) {
     GameModel start;
     if (!startLoadedLevel(start, text + std::string(kLevelFileLineEnd))) return std::nullopt;
     LevelCheck check;
@@ -57,6 +58,10 @@ std::optional<LevelCheck> checkLevelText(const std::string& text, const SolveOpt
     check.unusedKugel = countUnused(report.kugelTicks);
     check.unusedTransformator = countUnused(report.transformatorTicks);
     check.route = traceRoute(start, check.solve.steps, &check.exitPoint);
+    if (playtesting) playtesting();
+    PlaytestOptions playtestOptions;
+    playtestOptions.stop = options.stop;
+    check.playtest = playtest(start, playtestOptions);
     return check;
 }
 
@@ -68,7 +73,7 @@ LevelCheckRun::LevelCheckRun(std::string text, SolveOptions options, std::functi
     options.progress = [this](std::int64_t states) { states_ = states; };
     thread_ = std::thread(
         [this, text = std::move(text), options = std::move(options), done = std::move(done)] {
-            result_ = checkLevelText(text, options);
+            result_ = checkLevelText(text, options, [this] { playtesting_ = true; });
             finished_ = true;
             if (done) done();
         });

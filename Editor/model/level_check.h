@@ -4,6 +4,7 @@
 
 #include "editor_model.h"
 
+#include <solver/player_model.h>
 #include <solver/solver.h>
 
 #include <atomic>
@@ -38,6 +39,9 @@ struct LevelCheck {
     std::vector<RoutePoint> route;
     // The first point at which the exit has taken the ball over.
     std::size_t exitPoint = 0;
+    // The average player of ferlan-tool playtest on a winnable level, with
+    // its defaults; empty unless won.
+    std::vector<AttemptResult> playtest;
 };
 
 // Plays `steps` from `start` as the game would, tick by tick.
@@ -46,7 +50,9 @@ std::vector<RoutePoint> traceRoute(const GameModel& start, const std::vector<Key
 
 // Runs the whole check; nothing when the reader rejects `text` (without its
 // line end).
-std::optional<LevelCheck> checkLevelText(const std::string& text, const SolveOptions& options);
+// `playtesting` is called when the search is done and the player model begins.
+std::optional<LevelCheck> checkLevelText(const std::string& text, const SolveOptions& options,
+                                         const std::function<void()>& playtesting = {});
 
 // One check on a thread of its own. `done` is called on that thread when
 // it ends, cancelled or not.
@@ -62,12 +68,15 @@ public:
     bool cancelled() const { return stop_; }
     bool finished() const { return finished_; }
     std::int64_t statesSearched() const { return states_; }
+    // The search is done and the player model plays the level.
+    bool playtesting() const { return playtesting_; }
     // Once finished: the check, or nothing for a text the reader rejects.
     const std::optional<LevelCheck>& result() const { return result_; }
 
 private:
     std::atomic<bool> stop_{false};
     std::atomic<bool> finished_{false};
+    std::atomic<bool> playtesting_{false};
     std::atomic<std::int64_t> states_{0};
     std::optional<LevelCheck> result_;
     std::thread thread_;

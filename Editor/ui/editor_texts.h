@@ -5,7 +5,10 @@
 
 namespace ferlan::editor_texts {
 
-inline const QString kWindowCaption = QStringLiteral("Editor");
+// The window's title: the open file's name (or kUntitled) with Qt's mark for
+// unsaved changes.
+inline const QString kWindowCaption = QStringLiteral("%1[*] – Ferlan-Editor");
+inline const QString kUntitled = QStringLiteral("Neues Level");
 
 inline const QString kFailureCaption = QStringLiteral("Fehler");
 inline const QString kIncompleteCaption = QStringLiteral("Unvollständig");
@@ -16,9 +19,21 @@ inline const QString kTooFarOut = QStringLiteral(
     "Bitte schieben Sie es näher an das Level heran.");
 
 inline const QString kNewCaption = QStringLiteral("Neu?");
-inline const QString kNewQuestion = QStringLiteral("Wollen Sie wirklick ein neues Level?");
+inline const QString kNewQuestion = QStringLiteral("Wollen Sie wirklich ein neues Level?");
 inline const QString kQuitCaption = QStringLiteral("Beenden?");
-inline const QString kQuitQuestion = QStringLiteral("Wollen Sie wirklick beenden?");
+inline const QString kQuitQuestion = QStringLiteral("Wollen Sie wirklich beenden?");
+inline const QString kLoadCaption = QStringLiteral("Laden?");
+inline const QString kLoadQuestion = QStringLiteral(
+    "Wollen Sie wirklich ein anderes Level laden? Ihre Änderungen sind nicht gespeichert.");
+
+inline const QString kRecentMenu = QStringLiteral("Zuletzt geöffnet");
+inline const QString kRecentClear = QStringLiteral("Liste leeren");
+
+inline const QString kTestPlay = QStringLiteral("Testspielen");
+inline const QString kNoGame = QStringLiteral(
+    "Das Spiel wurde nicht gefunden. Es muss im selben Ordner wie der Editor liegen.");
+inline const QString kTestPlayError =
+    QStringLiteral("Das Level konnte nicht zum Testspielen gespeichert werden.");
 
 inline const QString kUndo = QStringLiteral("Rückgängig");
 inline const QString kRedo = QStringLiteral("Wiederherstellen");
@@ -32,6 +47,15 @@ inline const QString kWonAt =
     QStringLiteral("Gewonnen in Tick %1, nach %2 Sekunden Spielzeit, mit %3.");
 inline const QString kUnused = QStringLiteral("Nicht benutzt: %1");
 inline const QString kAllUsed = QStringLiteral("Jedes Element liegt am Weg der Kugel.");
+inline const QString kWonAtWithoutKeys =
+    QStringLiteral("Gewonnen in Tick %1, nach %2 Sekunden Spielzeit, ohne Tastenwechsel.");
+inline const QString kOutside = QStringLiteral("Außerhalb des Levels: %1");
+inline const QString kPlayerWins =
+    QStringLiteral("Ein Spieler mit durchschnittlicher Reaktion gewinnt %1 von %2 Versuchen (%3).");
+inline const QString kCheckPlaytest =
+    QStringLiteral("Das Level ist lösbar. Ein Testspieler probiert es.\nVergangene Zeit: %1 s");
+inline const QString kOutsideHint =
+    QStringLiteral("%1 außerhalb des Levels – zum Bearbeiten die Höhe vergrößern.");
 inline const QString kNotSolved =
     QStringLiteral("Es wurde kein Weg gefunden, auf dem die Kugel das Level schafft.");
 inline const QString kOutOfTime = QStringLiteral(
@@ -49,7 +73,7 @@ inline const QString kDirectHelpTextCaption = QStringLiteral("Direkthilfe");
 
 inline const QString kHelpCaption = QStringLiteral("Hilfe zum Ferlan-Editor");
 inline const QString kHelpText = QStringLiteral(
-    "Rechts sehen Sie einen Abschnitt zum editieren, mit diesem können Sie Elemente des Spiels "
+    "Rechts sehen Sie einen Abschnitt zum Editieren, mit diesem können Sie Elemente des Spiels "
     "in den Hauptteil des Editors, eine Vorschau auf das Level, einfügen. Diese können Sie hier "
     "per Drag & Drop verschieben und auch wieder löschen (Rechtsklick). Die Rohre oben und unten "
     "sind nicht zu verändern, sie sind Ein- und Ausgang des Levels und müssen daher immer "
@@ -57,9 +81,14 @@ inline const QString kHelpText = QStringLiteral(
     "der Sie die Vorschau verschieben können. Um mehr über die editieren - Leiste zu erfahren, "
     "aktivieren Sie die Direkthilfe. Wenn Sie während die Direkthilfe aktiviert ist auf eine "
     "Überschrift klicken, werden Ihnen Informationen zu diesem Bereich angezeigt (Das "
-    "Hilfesystem geht davon aus, dass Sie das Spiel und damit auch die einzelen Elemente und "
+    "Hilfesystem geht davon aus, dass Sie das Spiel und damit auch die einzelnen Elemente und "
     "ihre Bedeutung kennen.). Bedenken Sie auch, dass pro Objekt auch Speicherplatz gebraucht "
-    "wird, insbesondere bei Ferlankugeln hat man einen enormen Qualitätsverlust.");
+    "wird, insbesondere bei Ferlankugeln hat man einen enormen Qualitätsverlust.\n\n"
+    "Im Menü „Bearbeiten“ nehmen „Rückgängig“ (Strg+Z) und „Wiederherstellen“ (Strg+Y) "
+    "Schritte zurück oder holen sie wieder. „Level prüfen“ (F5) sucht einen Weg, auf dem die "
+    "Kugel das Level schafft, zeigt ihn in der Vorschau und sagt, wie schwer das Level für einen "
+    "Spieler ist; „Weg anzeigen“ blendet den Weg ein oder aus. „Testspielen“ (F6) startet das "
+    "Level so, wie es gerade ist, sofort im Spiel.");
 
 inline const QString kInfoCaption = QStringLiteral("Info zum Ferlan-Editor");
 inline const QString kInfoText = QStringLiteral(

@@ -3,6 +3,7 @@
 #include "edit_strip.h"
 #include "editor_texts.h"
 #include "preview_widget.h"
+#include "test_play.h"
 
 #include <Spiel/sim/rules.h>
 #include <common/atomic_file.h>
@@ -10,9 +11,11 @@
 #include <common/twips.h>
 #include <leveldata/level_text.h>
 
+#include <QApplication>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QDialog>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
@@ -21,6 +24,7 @@
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -37,19 +41,46 @@ constexpr int kScrollBarWidth = 255;
 constexpr int kStripLeft = 7200;
 // The design height of the scroll bar.
 constexpr int kColumnHeight = 8655;
-// The game's tick rate, for a route's play time.
 // The progress dialog's figures are renewed this often (ms).
 constexpr int kProgressInterval = 100;
+// A wheel "line" over the preview, in scroll units of 75 twips: about the
+// height of a line of text, so a notch moves the preview as far as it moves
+// any Qt view.
+constexpr int kWheelLineUnits = 4;
+// The hint for elements outside the level lies over the preview's foot.
+constexpr int kHintHeight = 300;
 
 QString fromView(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// The number and its noun never part at a line break.
 QString countOf(int count, const char* one, const char* many) {
-    return QStringLiteral("%1 %2").arg(count).arg(QString::fromUtf8(count == 1 ? one : many));
+    return QStringLiteral("%1\u00a0%2").arg(count).arg(QString::fromUtf8(count == 1 ? one : many));
 }
 
-QString checkResultText(const LevelCheck& check, const SolveOptions& options) {
+QString difficultyName(int wins, int attempts) {
+    switch (difficultyOf(wins, attempts)) {
+        case Difficulty::Easy: return QStringLiteral("leicht");
+        case Difficulty::Medium: return QStringLiteral("mittel");
+        case Difficulty::Hard: return QStringLiteral("schwer");
+        case Difficulty::TooHard: break;
+    }
+    return QStringLiteral("für die meisten Spieler zu schwer");
+}
+
+QString outsideText(const OutsideCount& outside) {
+    QStringList parts;
+    if (outside.ferlan > 0) parts << countOf(outside.ferlan, "Ferlan", "Ferlanen");
+    if (outside.kugel > 0) parts << countOf(outside.kugel, "Ferlankugel", "Ferlankugeln");
+    if (outside.transformator > 0) {
+        parts << countOf(outside.transformator, "Ferlanisator", "Ferlanisatoren");
+    }
+    return parts.join(QStringLiteral(", "));
+}
+
+QString checkResultText(const LevelCheck& check, const SolveOptions& options, int elements,
+                        const OutsideCount& outside) {
     const QLocale german(QLocale::German);
     const SolveResult& solve = check.solve;
     const QString searched = german.toString(static_cast<qlonglong>(solve.statesSearched));
@@ -67,20 +98,35 @@ QString checkResultText(const LevelCheck& check, const SolveOptions& options) {
                                   searched);
     }
     const int keyChanges = solve.steps.empty() ? 0 : static_cast<int>(solve.steps.size()) - 1;
+    const QString seconds = german.toString(
+        static_cast<double>(solve.ticks) / static_cast<double>(kTicksPerSecond), 'f', 2);
     QString text =
         kSolvable + "\n" +
-        kWonAt.arg(static_cast<qlonglong>(solve.ticks))
-            .arg(german.toString(
-                static_cast<double>(solve.ticks) / static_cast<double>(kTicksPerSecond), 'f', 2))
-            .arg(countOf(keyChanges, "Tastenwechsel", "Tastenwechseln")) +
-        "\n";
+        (keyChanges == 0 ? kWonAtWithoutKeys.arg(static_cast<qlonglong>(solve.ticks)).arg(seconds)
+                         : kWonAt.arg(static_cast<qlonglong>(solve.ticks))
+                               .arg(seconds)
+                               .arg(countOf(keyChanges, "Tastenwechsel", "Tastenwechseln")));
     QStringList unused;
     if (check.unusedFerlan > 0) unused << countOf(check.unusedFerlan, "Ferlan", "Ferlanen");
     if (check.unusedKugel > 0) unused << countOf(check.unusedKugel, "Ferlankugel", "Ferlankugeln");
     if (check.unusedTransformator > 0) {
         unused << countOf(check.unusedTransformator, "Ferlanisator", "Ferlanisatoren");
     }
-    return text + (unused.isEmpty() ? kAllUsed : kUnused.arg(unused.join(QStringLiteral(", "))));
+    // A level without elements has nothing to be on the ball's way or off it.
+    if (!unused.isEmpty()) {
+        text += "\n" + kUnused.arg(unused.join(QStringLiteral(", ")));
+    } else if (elements > 0) {
+        text += "\n" + kAllUsed;
+    }
+    if (outside.total() > 0) text += "\n" + kOutside.arg(outsideText(outside));
+    if (!check.playtest.empty()) {
+        const int attempts = static_cast<int>(check.playtest.size());
+        const int wins = static_cast<int>(
+            std::count_if(check.playtest.begin(), check.playtest.end(),
+                          [](const AttemptResult& a) { return a.end == AttemptEnd::Won; }));
+        text += "\n" + kPlayerWins.arg(wins).arg(attempts).arg(difficultyName(wins, attempts));
+    }
+    return text;
 }
 
 }  // namespace
@@ -90,7 +136,6 @@ EditorWindow::EditorWindow(Prompts* prompts, QWidget* parent)
       ownPrompts_(prompts == nullptr ? std::make_unique<DialogPrompts>(this) : nullptr),
       prompts_(prompts == nullptr ? *ownPrompts_ : *prompts) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(kWindowCaption);
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
@@ -102,7 +147,7 @@ EditorWindow::EditorWindow(Prompts* prompts, QWidget* parent)
         recordStep(EditStep::Move);
         refresh();
     });
-    // The wheel over the preview turns the scroll bar beside it.
+    // The wheel over the preview scrolls it as over the scroll bar beside it.
     preview_->installEventFilter(this);
     connect(preview_, &PreviewWidget::contextMenuRequested, this,
             [this](const QPoint& at) { contextMenu_->popup(at); });
@@ -118,6 +163,16 @@ EditorWindow::EditorWindow(Prompts* prompts, QWidget* parent)
     scrollBar_->setPageStep(1);
     connect(scrollBar_, &QScrollBar::valueChanged, this,
             [this](int qtValue) { scrollPreview(-qtValue); });
+    scrollBar_->installEventFilter(this);
+
+    outsideHint_ = new QLabel(client);
+    outsideHint_->setObjectName(QStringLiteral("outsideHint"));
+    outsideHint_->setGeometry(0, toWholePixels(kClientHeight - kHintHeight),
+                              toWholePixels(kPreviewWidth), toWholePixels(kHintHeight));
+    outsideHint_->setAlignment(Qt::AlignCenter);
+    outsideHint_->setAutoFillBackground(true);
+    outsideHint_->setStyleSheet(QStringLiteral("background: #fff3b0; color: black;"));
+    outsideHint_->hide();
 
     strip_ = new EditStrip(client);
     strip_->move(toWholePixels(kStripLeft), 0);
@@ -131,19 +186,28 @@ EditorWindow::EditorWindow(Prompts* prompts, QWidget* parent)
 
     // The check searches as ferlan-tool solve does.
     solveOptions_.threads = defaultSolveThreads();
+    testPlay_ = new TestPlay(this);
     progressTimer_ = new QTimer(this);
     progressTimer_->setInterval(kProgressInterval);
     connect(progressTimer_, &QTimer::timeout, this, &EditorWindow::showCheckProgress);
 
     buildMenus();
+    setCurrentFile({});
     refresh();
 }
 
 EditorWindow::~EditorWindow() = default;
 
 bool EditorWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == preview_ && event->type() == QEvent::Wheel) {
-        QCoreApplication::sendEvent(scrollBar_, event);
+    // The bar's own page step is a single unit, which would hold a notch to
+    // one unit as well; the wheel steps by lines instead.
+    if ((watched == preview_ || watched == scrollBar_) && event->type() == QEvent::Wheel) {
+        const auto* wheel = static_cast<QWheelEvent*>(event);
+        const int units =
+            wheel->angleDelta().y() * QApplication::wheelScrollLines() * kWheelLineUnits / 120;
+        if (units != 0 && centralWidget()->isEnabled()) {
+            scrollBar_->setValue(scrollBar_->value() - units);
+        }
         return true;
     }
     return QMainWindow::eventFilter(watched, event);
@@ -164,6 +228,10 @@ void EditorWindow::buildMenus() {
         &EditorWindow::newLevel);
     add(file, "mnuload", QStringLiteral("Laden"), QKeySequence(Qt::CTRL | Qt::Key_O),
         &EditorWindow::loadLevel);
+    recentMenu_ = file->addMenu(kRecentMenu);
+    recentMenu_->setObjectName(QStringLiteral("mnurecent"));
+    connect(recentMenu_, &QMenu::aboutToShow, this, &EditorWindow::fillRecentMenu);
+    fillRecentMenu();
     add(file, "mnusave", QStringLiteral("Speichern unter"), QKeySequence(Qt::CTRL | Qt::Key_S),
         &EditorWindow::saveLevelAs);
     add(file, "mnuend", QStringLiteral("Beenden"), QKeySequence(Qt::CTRL | Qt::Key_Q),
@@ -184,8 +252,12 @@ void EditorWindow::buildMenus() {
     routeAction_->setCheckable(true);
     routeAction_->setChecked(true);
     routeAction_->setEnabled(false);
+    add(edit, "mnutestplay", kTestPlay, QKeySequence(Qt::Key_F6), &EditorWindow::testPlay);
     levelActions_ = {findChild<QAction*>(QStringLiteral("mnunew")),
-                     findChild<QAction*>(QStringLiteral("mnuload")), undoAction_, redoAction_,
+                     findChild<QAction*>(QStringLiteral("mnuload")),
+                     recentMenu_->menuAction(),
+                     undoAction_,
+                     redoAction_,
                      check};
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("?"));
@@ -200,6 +272,37 @@ void EditorWindow::buildMenus() {
     contextMenu_->setObjectName(QStringLiteral("menu"));
     levelActions_ << add(contextMenu_, "cut", QStringLiteral("Löschen"), {},
                          &EditorWindow::deleteElement);
+}
+
+void EditorWindow::fillRecentMenu() {
+    recentMenu_->clear();
+    const QStringList files = recentFiles_.files();
+    for (int i = 0; i < files.size(); ++i) {
+        const QString path = files[i];
+        QAction* open = recentMenu_->addAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)));
+        open->setObjectName(QStringLiteral("mnurecent%1").arg(i + 1));
+        connect(open, &QAction::triggered, this, [this, path] {
+            if (mayDiscardChanges(kLoadCaption, kLoadQuestion)) loadLevelFile(path);
+        });
+    }
+    recentMenu_->addSeparator();
+    QAction* clear = recentMenu_->addAction(kRecentClear);
+    clear->setObjectName(QStringLiteral("mnurecentclear"));
+    clear->setEnabled(!files.isEmpty());
+    connect(clear, &QAction::triggered, this, [this] {
+        recentFiles_.clear();
+        fillRecentMenu();
+    });
+}
+
+bool EditorWindow::mayDiscardChanges(const QString& caption, const QString& question) {
+    return !history_.changed() || prompts_.question(caption, question);
+}
+
+void EditorWindow::setCurrentFile(const QString& name) {
+    currentFile_ = name;
+    setWindowTitle(kWindowCaption.arg(name.isEmpty() ? kUntitled : QFileInfo(name).fileName()));
 }
 
 Twips EditorWindow::clientHeight() const {
@@ -231,6 +334,10 @@ void EditorWindow::refresh() {
                                                   fromView(stepName(history_.redoStep()))
                                             : kRedo);
     routeAction_->setEnabled(idle && lastCheck_.has_value());
+    setWindowModified(history_.changed());
+    const OutsideCount outside = model_.elementsOutside();
+    outsideHint_->setVisible(outside.total() > 0);
+    if (outside.total() > 0) outsideHint_->setText(kOutsideHint.arg(outsideText(outside)));
     preview_->update();
 }
 
@@ -301,11 +408,13 @@ void EditorWindow::newLevel() {
     if (!prompts_.question(kNewCaption, kNewQuestion)) return;
     model_.newLevel();
     history_.reset(model_);
+    setCurrentFile({});
     forgetCheck();
     refresh();
 }
 
 void EditorWindow::loadLevel() {
+    if (!mayDiscardChanges(kLoadCaption, kLoadQuestion)) return;
     const QString name = prompts_.openFileName(kLevelFileFilter);
     if (name.isEmpty()) return;
     loadLevelFile(name);
@@ -316,41 +425,67 @@ void EditorWindow::loadLevelFile(const QString& name) {
     const std::optional<std::string> text = readLevelFile(name);
     LevelData data;
     if (!text || !readLevelText(*text, data)) {
+        recentFiles_.remove(name);
         showReadError(prompts_);
         return;
     }
     model_.buildPreview(data);
     history_.reset(model_);
+    setCurrentFile(name);
+    recentFiles_.add(name);
     forgetCheck();
     refresh();
 }
 
-void EditorWindow::saveLevelAs() {
+std::optional<QByteArray> EditorWindow::levelFileBytes(const QString& unwritable) {
     const LevelTextResult level = model_.levelText();
     switch (level.status) {
         case LevelTextStatus::Ok: break;
         case LevelTextStatus::NoFloor:
             prompts_.message(kIncompleteCaption, kNoFloor, Prompts::Icon::Critical);
-            return;
+            return std::nullopt;
         case LevelTextStatus::CoordinateOutOfRange:
             prompts_.message(kFailureCaption, kTooFarOut, Prompts::Icon::Critical);
-            return;
+            return std::nullopt;
         case LevelTextStatus::Unwritable:
-            prompts_.message(kFailureCaption, kSaveError, Prompts::Icon::Critical);
-            return;
+            prompts_.message(kFailureCaption, unwritable, Prompts::Icon::Critical);
+            return std::nullopt;
     }
+    QByteArray bytes = QByteArray::fromStdString(level.text);
+    bytes += QByteArray(kLevelFileLineEnd.data(), static_cast<qsizetype>(kLevelFileLineEnd.size()));
+    return bytes;
+}
+
+void EditorWindow::saveLevelAs() {
+    const std::optional<QByteArray> bytes = levelFileBytes(kSaveError);
+    if (!bytes) return;
     const QString name = prompts_.saveFileName(kLevelFileFilter, lastFileName_);
     if (name.isEmpty()) return;
     lastFileName_ = name;
 
     // The old file stays whole until the new one is completely written.
-    QByteArray bytes = QByteArray::fromStdString(level.text);
-    bytes += QByteArray(kLevelFileLineEnd.data(), static_cast<qsizetype>(kLevelFileLineEnd.size()));
-    if (!writeFileAtomically(name, bytes)) {
+    if (!writeFileAtomically(name, *bytes)) {
         prompts_.message(kFailureCaption, kSaveError, Prompts::Icon::Critical);
         return;
     }
     history_.markSaved();
+    setCurrentFile(name);
+    recentFiles_.add(name);
+    refresh();
+}
+
+void EditorWindow::testPlay() {
+    const std::optional<QByteArray> bytes = levelFileBytes(kTestPlayError);
+    if (!bytes) return;
+    switch (testPlay_->start(*bytes)) {
+        case TestPlay::Start::Started: break;
+        case TestPlay::Start::NoGame:
+            prompts_.message(kFailureCaption, kNoGame, Prompts::Icon::Critical);
+            break;
+        case TestPlay::Start::NoFile:
+            prompts_.message(kFailureCaption, kTestPlayError, Prompts::Icon::Critical);
+            break;
+    }
 }
 
 void EditorWindow::quit() {
@@ -417,7 +552,9 @@ void EditorWindow::checkLevel() {
     checkProgress_ = new QDialog(this);
     checkProgress_->setObjectName(QStringLiteral("checkProgress"));
     checkProgress_->setWindowTitle(kCheckCaption);
-    checkProgress_->setWindowModality(Qt::WindowModal);
+    // Not modal: a modal box would hold back the window's close, which must
+    // cancel the search. The level's own controls are shut meanwhile.
+    checkProgress_->setWindowModality(Qt::NonModal);
     checkProgressLabel_ = new QLabel(checkProgress_);
     checkProgressLabel_->setObjectName(QStringLiteral("checkProgressLabel"));
     auto* cancel = new QPushButton(kCheckCancel, checkProgress_);
@@ -439,6 +576,10 @@ void EditorWindow::showCheckProgress() {
     if (checkRun_ == nullptr || checkProgress_ == nullptr) return;
     const QLocale german(QLocale::German);
     const double seconds = static_cast<double>(checkClock_.elapsed()) / 1000;
+    if (checkRun_->playtesting()) {
+        checkProgressLabel_->setText(kCheckPlaytest.arg(german.toString(seconds, 'f', 1)));
+        return;
+    }
     checkProgressLabel_->setText(
         kCheckProgress.arg(german.toString(seconds, 'f', 1),
                            german.toString(static_cast<qlonglong>(checkRun_->statesSearched()))));
@@ -461,7 +602,8 @@ void EditorWindow::finishCheck() {
         showReadError(prompts_);
         return;
     }
-    const QString text = checkResultText(*check, solveOptions_);
+    const QString text =
+        checkResultText(*check, solveOptions_, model_.elementCount(), model_.elementsOutside());
     if (check->solve.outcome == SolveOutcome::Won) {
         lastCheck_ = std::move(check);
         showRoute();

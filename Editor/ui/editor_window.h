@@ -5,6 +5,7 @@
 #include <Editor/model/edit_history.h>
 #include <Editor/model/editor_model.h>
 #include <Editor/model/level_check.h>
+#include <Editor/ui/recent_files.h>
 #include <common/prompts.h>
 
 #include <QElapsedTimer>
@@ -24,6 +25,7 @@ namespace ferlan::editor {
 
 class EditStrip;
 class PreviewWidget;
+class TestPlay;
 
 class EditorWindow : public QMainWindow {
     Q_OBJECT
@@ -52,6 +54,8 @@ public:
     void loadLevelFile(const QString& name);
     void saveLevelAs();
     void quit();
+    // Plays the level as it stands in the game, beside the editor.
+    void testPlay();
     void showInfo();
     void showUsage();
     void toggleDirectHelp();
@@ -64,9 +68,14 @@ public:
     // Tests give the check a short budget; the solver's own by default.
     void setSolveOptions(const SolveOptions& options) { solveOptions_ = options; }
     bool checkRunning() const { return checkRun_ != nullptr && !checkRun_->finished(); }
+    // The search is done and the player model plays the level.
+    bool checkPlaytesting() const { return checkRunning() && checkRun_->playtesting(); }
     // The last successful check, until the level changes.
     const std::optional<LevelCheck>& lastCheck() const { return lastCheck_; }
     bool changed() const { return history_.changed(); }
+    // The file the level was last loaded from or saved to; empty for a new one.
+    const QString& currentFile() const { return currentFile_; }
+    TestPlay& testPlayer() const { return *testPlay_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -74,6 +83,13 @@ protected:
 
 private:
     void buildMenus();
+    void fillRecentMenu();
+    // Asks before unsaved changes are lost; true to go on.
+    bool mayDiscardChanges(const QString& caption, const QString& question);
+    void setCurrentFile(const QString& name);
+    // The bytes saving writes, or nothing once the user was told why the
+    // level cannot be written (`unwritable` for a level the writer refuses).
+    std::optional<QByteArray> levelFileBytes(const QString& unwritable);
     void showInsertRefusal(const InsertResult& result);
     // Notes a change in the history; a changed level loses its checked route.
     void recordStep(EditStep step);
@@ -94,6 +110,10 @@ private:
     QAction* undoAction_ = nullptr;
     QAction* redoAction_ = nullptr;
     QAction* routeAction_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    QLabel* outsideHint_ = nullptr;
+    RecentFiles recentFiles_;
+    TestPlay* testPlay_ = nullptr;
     // Everything that changes the level, shut while a check runs.
     QList<QAction*> levelActions_;
 
@@ -106,6 +126,7 @@ private:
     std::optional<LevelCheck> lastCheck_;
     // The file dialogs offer the name last chosen in this run.
     QString lastFileName_;
+    QString currentFile_;
     bool quitConfirmed_ = false;
 };
 

@@ -17,6 +17,9 @@ int main(int argc, char* argv[]) {
     if (commandLine.exitCode) return *commandLine.exitCode;
 
     QApplication app(argc, argv);
+    // Where the list of recently opened files is kept.
+    QCoreApplication::setOrganizationName(QStringLiteral("Ferlan"));
+    QCoreApplication::setApplicationName(QStringLiteral("ferlan-editor"));
     ferlan::installGermanTranslations(app);
     ferlan::editor::EditorWindow window;
     window.show();

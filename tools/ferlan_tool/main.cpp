@@ -20,8 +20,9 @@ constexpr Subcommand kSubcommands[] = {
     {"solve", ferlan::tool::runSolve,
      "solve (DATEI | --level N) [--max-ticks N] [--seconds S] [--stats]"},
     {"playtest", ferlan::tool::runPlaytest,
-     "playtest (DATEI | --level N) [--attempts A] [--seed S] [--decide D] [--reaction R] "
-     "[--jitter J] [--stats]"},
+     "playtest (DATEI | --level N) [--player novice|average|skilled] [--attempts A] [--seed S] "
+     "[--decide D] [--reaction R] [--jitter J] [--sight-error E] [--speed-looks K] "
+     "[--place-error P] [--exact-sight] [--stats]"},
 };
 
 int printUsage(std::ostream& out, int exitCode) {

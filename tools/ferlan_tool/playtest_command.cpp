@@ -1,5 +1,7 @@
-// ferlan-tool playtest (FILE | --level N) [--attempts A] [--seed S] [--decide D]
-//                      [--reaction R] [--jitter J] [--stats]
+// ferlan-tool playtest (FILE | --level N) [--player novice|average|skilled]
+//                      [--attempts A] [--seed S] [--decide D] [--reaction R]
+//                      [--jitter J] [--sight-error E] [--speed-looks K]
+//                      [--place-error P] [--exact-sight] [--stats]
 //
 // Lets the player model try the level A times and says how each attempt ended
 // and how many were won. The same seed always gives the same attempts.
@@ -10,10 +12,13 @@
 #include <leveldata/level_text.h>
 #include <solver/player_model.h>
 
+#include <algorithm>
 #include <charconv>
 #include <chrono>
 #include <cstdint>
 #include <iostream>
+#include <limits>
+#include <map>
 #include <sstream>
 #include <string>
 
@@ -21,8 +26,18 @@ namespace ferlan::tool {
 namespace {
 
 constexpr std::string_view kSynopsis =
-    "ferlan-tool playtest (DATEI | --level N) [--attempts A] [--seed S] [--decide D] "
-    "[--reaction R] [--jitter J] [--stats]";
+    "ferlan-tool playtest (DATEI | --level N) [--player novice|average|skilled] [--attempts A] "
+    "[--seed S] [--decide D] [--reaction R] [--jitter J] [--sight-error E] [--speed-looks K] "
+    "[--place-error P] [--exact-sight] [--stats]";
+
+constexpr struct {
+    std::string_view name;
+    PlayerKind kind;
+} kPlayers[] = {
+    {"novice", PlayerKind::Novice},
+    {"average", PlayerKind::Average},
+    {"skilled", PlayerKind::Skilled},
+};
 
 template <typename Number>
 bool parseWhole(std::string_view value, Number low, Number high, Number& number) {
@@ -44,6 +59,35 @@ std::string describe(const AttemptResult& attempt) {
     return "out of time after " + ticks + where;
 }
 
+// The element nearest to where a lost attempt left the ball, by centres; a
+// pole counts by its centre marker, where it catches the ball.
+std::string nearestElement(const GameModel& start, const AttemptResult& attempt) {
+    const float ballX = attempt.ballLeft + kBallSize / 2;
+    const float ballY = attempt.ballTop + kBallSize / 2;
+    std::string nearest = "nothing";
+    float best = std::numeric_limits<float>::max();
+    const auto consider = [&](const FieldObject& object, const std::string& name) {
+        const float dx = object.Left + object.Width / 2 - ballX;
+        const float dy = object.Top + object.Height / 2 - ballY;
+        if (dx * dx + dy * dy < best) {
+            best = dx * dx + dy * dy;
+            nearest = name;
+        }
+    };
+    for (std::size_t i = 1; i <= kMaxFerlan; ++i) {
+        if (start.Ferlan[i].Visible) consider(start.Zentrum[i], "Ferlan " + std::to_string(i));
+    }
+    for (std::size_t k = 1; k <= kMaxKugel; ++k) {
+        if (start.Kugel[k].Visible) consider(start.Kugel[k], "Kugel " + std::to_string(k));
+    }
+    for (std::size_t k = 1; k <= kMaxTransformator; ++k) {
+        if (start.Transformator[k].Visible) {
+            consider(start.Transformator[k], "Transformator " + std::to_string(k));
+        }
+    }
+    return nearest;
+}
+
 }  // namespace
 
 int runPlaytest(const Arguments& args) {
@@ -52,10 +96,26 @@ int runPlaytest(const Arguments& args) {
         return kExitUsage;
     };
     std::string why;
-    const auto parsed = parseArguments(
-        args, {"--stats"}, {"--attempts", "--seed", "--decide", "--reaction", "--jitter"}, why);
+    const auto parsed =
+        parseArguments(args, {"--stats", "--exact-sight"},
+                       {"--player", "--attempts", "--seed", "--decide", "--reaction", "--jitter",
+                        "--sight-error", "--speed-looks", "--place-error"},
+                       why);
     if (!parsed) return usage(why);
     PlaytestOptions options;
+    PlayerKind kind = PlayerKind::Average;
+    if (parsed->has("--player")) {
+        const auto found =
+            std::find_if(std::begin(kPlayers), std::end(kPlayers),
+                         [&](const auto& p) { return p.name == parsed->value("--player"); });
+        if (found == std::end(kPlayers)) {
+            return usage("--player erwartet novice, average oder skilled, nicht \"" +
+                         std::string(parsed->value("--player")) + "\"");
+        }
+        kind = found->kind;
+    }
+    options.player = playerParams(kind);
+    if (parsed->has("--exact-sight")) options.player = withExactSight(options.player);
     struct IntOption {
         std::string_view name;
         int* target;
@@ -63,12 +123,16 @@ int runPlaytest(const Arguments& args) {
         int high;
     };
     // Bounds that keep one run short: a decision at least every second, a
-    // reaction of at most two seconds.
+    // reaction of at most two seconds; errors of at most a ball's width.
+    constexpr int kBallWidth = static_cast<int>(kBallSize);
     const IntOption intOptions[] = {
         {"--attempts", &options.attempts, 1, 10000},
         {"--decide", &options.player.decide, 1, kTicksPerSecond},
         {"--reaction", &options.player.reaction, 0, 2 * kTicksPerSecond},
         {"--jitter", &options.player.jitter, 0, kTicksPerSecond},
+        {"--sight-error", &options.player.sightError, 0, kBallWidth},
+        {"--speed-looks", &options.player.speedLooks, 0, 16},
+        {"--place-error", &options.player.placeError, 0, kBallWidth},
     };
     for (const IntOption& option : intOptions) {
         if (!parsed->has(option.name)) continue;
@@ -105,11 +169,18 @@ int runPlaytest(const Arguments& args) {
         std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
     std::ostringstream out;
     int won = 0;
+    int caught = 0;
     std::int64_t states = 0;
     std::int64_t decisions = 0;
+    std::map<std::string, int> lostNear;
     for (std::size_t n = 0; n < attempts.size(); ++n) {
         const AttemptResult& attempt = attempts[n];
-        if (attempt.end == AttemptEnd::Won) ++won;
+        if (attempt.end == AttemptEnd::Won) {
+            ++won;
+        } else {
+            caught += attempt.end == AttemptEnd::Caught ? 1 : 0;
+            ++lostNear[nearestElement(start, attempt)];
+        }
         states += attempt.statesSearched;
         decisions += attempt.decisions;
         out << "attempt " << n + 1 << " (seed " << attempt.seed << "): " << describe(attempt)
@@ -119,10 +190,24 @@ int runPlaytest(const Arguments& args) {
         out.precision(2);
         out << std::fixed << "# decisions: " << decisions << ", states searched: " << states << " ("
             << statesPerDecision() << " per decision), seconds: " << seconds << '\n';
+        const std::size_t lost = attempts.size() - static_cast<std::size_t>(won);
+        out << "# ended: won " << won << ", caught " << caught << ", out of time "
+            << lost - static_cast<std::size_t>(caught) << '\n';
+        if (!lostNear.empty()) {
+            out << "# lost ones ended near:";
+            const char* separator = " ";
+            for (const auto& [element, count] : lostNear) {
+                out << separator << element << " (" << count << ")";
+                separator = ", ";
+            }
+            out << '\n';
+        }
         if (parsed->source.builtin != 0) {
-            out << "# needed for its place in the set: "
-                << fairWins(parsed->source.builtin, options.attempts) << " of " << attempts.size()
-                << '\n';
+            const WinBand band = fairWins(parsed->source.builtin, kind, options.attempts);
+            out << "# needed for its place in the set: " << band.atLeast << " of "
+                << attempts.size();
+            if (band.atMost < options.attempts) out << ", at most " << band.atMost;
+            out << '\n';
         }
     }
     out << "won " << won << " of " << attempts.size() << '\n';
