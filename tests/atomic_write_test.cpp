@@ -1,7 +1,10 @@
 // A writer killed at any moment leaves the old file or the new one, whole, and
 // nothing a program would open beside it. A child process writes in a tight
-// loop through the real code; the parent kills it with SIGKILL after a random
-// short delay, a few dozen times, and looks at what is left each time.
+// loop through the real code and reports every finished write; the parent
+// kills it with SIGKILL a random short while after a random number of them,
+// a few dozen times, and looks at what is left each time. Counting writes
+// rather than time keeps the test meaningful on a machine of any speed or
+// load.
 #include <common/atomic_file.h>
 
 #include <QDir>
@@ -45,11 +48,9 @@ TEST(AtomicWrite, AKilledLevelSaveLeavesTheOldOrTheNewLevel) {
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath("level.lev");
     ASSERT_TRUE(writeFileAtomically(path, kSmall));
-    const std::random_device::result_type seed = std::random_device{}();
-    SCOPED_TRACE(testing::Message() << "random seed " << seed);
-    std::mt19937 random(seed);
-    // Long enough for the child to be well into its loop.
-    std::uniform_int_distribution<long> delay(0, 12000);
+    std::mt19937 random(20261207);
+    std::uniform_int_distribution<int> finishedWrites(1, 4);
+    std::uniform_int_distribution<long> delay(0, 2000);
     // Replacing a file takes a named temporary and a rename; a kill between
     // the two leaves the temporary. Its name ends in six random characters,
     // so neither program ever opens it: the game reads only its own file
@@ -59,15 +60,27 @@ TEST(AtomicWrite, AKilledLevelSaveLeavesTheOldOrTheNewLevel) {
     std::set<QByteArray> seen;
     for (int kill = 0; kill < 40; ++kill) {
         SCOPED_TRACE(testing::Message() << "kill " << kill);
+        int reports[2];
+        ASSERT_EQ(pipe(reports), 0);
         const pid_t child = fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
-            for (bool flip = false;; flip = !flip) writeFileAtomically(path, flip ? kSmall : kFull);
+            close(reports[0]);
+            for (bool flip = false;; flip = !flip) {
+                writeFileAtomically(path, flip ? kSmall : kFull);
+                (void)!write(reports[1], "w", 1);
+            }
         }
+        close(reports[1]);
+        // After an odd number of writes the full level is in place, after an
+        // even number the small one, so both turn up whenever the kill lands.
+        char report = 0;
+        for (int n = finishedWrites(random); n > 0; --n) ASSERT_EQ(read(reports[0], &report, 1), 1);
         std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
         ::kill(child, SIGKILL);
         int status = 0;
         waitpid(child, &status, 0);
+        close(reports[0]);
         ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
 
         const QByteArray content = contentOf(path);
