@@ -16,10 +16,10 @@ using namespace ferlan;
 
 namespace {
 
-// Levels laid out for the player with exact sight that a person's eyes do not
-// yet win as their place asks; they are being laid out anew.
-constexpr int kNotYetFair[] = {4,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16, 17, 18,
-                               19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30};
+// Levels still laid out for a player with exact sight: a person's eyes do not
+// yet win them as their place asks (docs/levels.md has their wins). They are
+// to be laid out anew; until then they are skipped here.
+constexpr int kNotYetFair[] = {7, 9, 11, 12, 13, 14, 16, 17, 19, 20, 22, 24, 25, 27, 28, 29, 30};
 
 int wins(const GameModel& start, const PlayerParams& player) {
     PlaytestOptions options;

@@ -11,28 +11,32 @@ tool="${1:?build folder, e.g. build/default}/tools/ferlan-tool"
 first="${2:-1}"
 last="${3:-30}"
 
-# Wins, then "ok" or "short" against the band the tool prints.
+# Wins, then "ok" or "short" against the band the tool prints, then the
+# seconds the attempts took.
 play() {
-    local out won band low high
+    local out won band low high seconds
     out=$("$tool" playtest --stats "$@")
+    seconds=$(sed -n 's/.*seconds: \([0-9.]*\)$/\1/p' <<<"$out")
     won=$(sed -n 's/^won \([0-9]*\) of .*/\1/p' <<<"$out")
     band=$(sed -n 's/^# needed for its place in the set: //p' <<<"$out")
     low=$(sed 's/ of .*//' <<<"$band")
     high=$(sed -n 's/.*at most \([0-9]*\).*/\1/p' <<<"$band")
     if ((won >= low)) && { [ -z "$high" ] || ((won <= high)); }; then
-        echo "$won ok"
+        echo "$won ok $seconds"
     else
-        echo "$won short"
+        echo "$won short $seconds"
     fi
 }
 
 echo "| Level | Novice | Average | Skilled | Average, keys 4 ticks later | Met |"
 echo "|---:|---:|---:|---:|---:|:---:|"
+total=0
 for n in $(seq "$first" "$last"); do
     met=yes
     row="| $n"
     for player in novice average skilled; do
-        read -r won verdict < <(play --level "$n" --player "$player")
+        read -r won verdict seconds < <(play --level "$n" --player "$player")
+        total=$(awk "BEGIN { print $total + $seconds }")
         [ "$verdict" = ok ] || met=no
         row="$row | $won"
         [ "$player" = average ] && average=$won
@@ -41,3 +45,5 @@ for n in $(seq "$first" "$last"); do
     ((average - slow <= 5)) || met=no
     echo "$row | $slow | $met |"
 done
+echo
+echo "The three players took $total seconds."
