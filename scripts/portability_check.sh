@@ -15,6 +15,10 @@ cd "$(dirname "$0")/.."
 root=$(pwd)
 runs=${1:-3}
 build="$root/build/default"
+# The output of every failing run, for a closer look.
+logs="$root/build/portability"
+rm -rf "$logs"
+mkdir -p "$logs"
 scratch=$(mktemp -d)
 trap 'cleanup' EXIT
 stress_pid=
@@ -48,17 +52,19 @@ prepare_odd_path() {
     mkdir -p "$(dirname "$odd_path")"
     git clone -q "$root" "$odd_path" &&
         git -C "$root" diff HEAD | git -C "$odd_path" apply --allow-empty &&
-        (cd "$odd_path" && scripts/build.sh default >/dev/null)
+        (cd "$odd_path" && scripts/build.sh default)
 }
 
-# One run of the suite in build folder $1, under the command words that
-# follow; prints the failing tests' names, one per line.
+# One run of the suite in build folder $1, its log kept as $2 when it fails,
+# under the command words that follow; prints the failing tests' names, one
+# per line.
 suite() {
-    local dir=$1
-    shift
+    local dir=$1 kept=$2
+    shift 2
     local log="$scratch/log"
-    "$@" ctest --test-dir "$dir" -j2 --timeout 600 >"$log" 2>&1
+    "$@" ctest --test-dir "$dir" -j2 --timeout 600 --output-on-failure >"$log" 2>&1
     local status=$?
+    ((status == 0)) || cp "$log" "$kept"
     grep -E '^\s+[0-9]+ - ' "$log" | sed -E 's/^\s+[0-9]+ - //; s/ \(.*\)$//'
     if ((status != 0)) && ! grep -qE '^\s+[0-9]+ - ' "$log"; then
         echo "(ctest could not run: status $status)"
@@ -92,9 +98,9 @@ for condition in "${conditions[@]}"; do
             ;;
         "HOME not writable") prefix=(run_with_readonly_home) ;;
         "checkout path"*)
-            if ! prepare_odd_path; then
+            if ! prepare_odd_path >"$logs/checkout_path_build.log" 2>&1; then
                 failures[$condition]=$runs
-                names[$condition]="(the copy could not be built)"
+                names[$condition]="(the copy did not build: see build/portability/checkout_path_build.log)"
                 continue
             fi
             dir="$odd_path/build/default"
@@ -102,10 +108,11 @@ for condition in "${conditions[@]}"; do
     esac
     for ((run = 1; run <= runs; ++run)); do
         echo "== $condition, run $run of $runs" >&2
-        failed=$(suite "$dir" "${prefix[@]}")
+        failed=$(suite "$dir" "$logs/$(echo "$condition" | tr -c 'A-Za-z0-9\n' '_')-$run.log" \
+            "${prefix[@]}")
         if [[ -n "$failed" ]]; then
             failures[$condition]=$((failures[$condition] + 1))
-            names[$condition]+="$(echo "$failed" | tr '\n' ' ')"
+            names[$condition]+="$failed"$'\n'
         fi
     done
     if [[ -n "$stress_pid" ]]; then
@@ -121,7 +128,7 @@ printf '|%s|%s|%s|%s\n' "$(printf -- '-%.0s' {1..40})" "------" "----------" "--
 total=0
 for condition in "${conditions[@]}"; do
     printf '| %-38s | %-4s | %-8s | %s\n' "$condition" "$runs" "${failures[$condition]}" \
-        "$(echo "${names[$condition]}" | tr ' ' '\n' | sort -u | tr '\n' ' ')"
+        "$(printf '%s' "${names[$condition]}" | sort -u | grep -v '^$' | paste -sd ',' - | sed 's/,/, /g')"
     total=$((total + failures[$condition]))
 done
 ((total == 0))
