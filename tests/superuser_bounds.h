@@ -15,15 +15,35 @@
 #include <cstring>
 #include <string>
 
+// A step that failed, with the system's reason.
+inline std::string failedStep(const char* step) {
+    return std::string(step) + ": " + std::strerror(errno);
+}
+
+// What a guard could not do, for the skip message; empty when it did it.
+class SuperuserBound {
+public:
+    bool effective() const { return why_.empty(); }
+    std::string why() const { return "this machine cannot " + what_ + " (" + why_ + ")"; }
+
+protected:
+    explicit SuperuserBound(std::string what) : what_(std::move(what)) {}
+    std::string why_;
+
+private:
+    std::string what_;
+};
+
 // A folder that takes no new files for the rest of its life in a test. For
 // the superuser it becomes a read-only bind mount in a private mount
 // namespace of the calling thread, so nothing outside the test sees it and
 // the mount goes with the process at the latest. (Lowering the superuser's
 // powers would not do: access(), which tells whether a folder is writable,
 // asks the permitted powers, not the effective ones.)
-class ReadOnlyFolder {
+class ReadOnlyFolder : public SuperuserBound {
 public:
-    explicit ReadOnlyFolder(QString folder) : folder_(std::move(folder)) {
+    explicit ReadOnlyFolder(QString folder)
+        : SuperuserBound("keep the superuser from writing a folder"), folder_(std::move(folder)) {
         if (geteuid() != 0) {
             QFile::setPermissions(folder_, QFile::ReadOwner | QFile::ExeOwner);
             return;
@@ -33,13 +53,13 @@ public:
             return;
         }
         if (mount(path.constData(), path.constData(), nullptr, MS_BIND, nullptr) != 0) {
-            why_ = failure("mount --bind");
+            why_ = failedStep("mount --bind");
             return;
         }
         mounted_ = true;
         if (mount(nullptr, path.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) !=
             0) {
-            why_ = failure("mount -o remount,bind,ro");
+            why_ = failedStep("mount -o remount,bind,ro");
         }
     }
     ~ReadOnlyFolder() {
@@ -52,23 +72,13 @@ public:
     ReadOnlyFolder(const ReadOnlyFolder&) = delete;
     ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
 
-    bool effective() const { return why_.empty(); }
-    // Why the folder could not be made read-only; for the skip message.
-    std::string why() const {
-        return "this machine cannot keep the superuser from writing a folder (" + why_ + ")";
-    }
-
 private:
-    static std::string failure(const char* step) {
-        return std::string(step) + ": " + std::strerror(errno);
-    }
-
     // Once per thread: mounts made from here on stay in this thread's view.
     bool privateNamespace() {
         static thread_local std::string unshared = [] {
-            if (unshare(CLONE_NEWNS) != 0) return failure("unshare(CLONE_NEWNS)");
+            if (unshare(CLONE_NEWNS) != 0) return failedStep("unshare(CLONE_NEWNS)");
             if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
-                return failure("mount --make-rprivate /");
+                return failedStep("mount --make-rprivate /");
             return std::string();
         }();
         why_ = unshared;
@@ -76,29 +86,28 @@ private:
     }
 
     QString folder_;
-    std::string why_;
     bool mounted_ = false;
 };
 
 // While it lives, file permissions bind the calling thread even when it is
 // the superuser: the powers to override them leave its effective set, and
 // come back afterwards.
-class PermissionsBindTheSuperuser {
+class PermissionsBindTheSuperuser : public SuperuserBound {
 public:
-    PermissionsBindTheSuperuser() {
+    PermissionsBindTheSuperuser() : SuperuserBound("make file permissions bind the superuser") {
         if (geteuid() != 0) {
             return;
         }
         header_.version = _LINUX_CAPABILITY_VERSION_3;
         header_.pid = 0;
         if (syscall(SYS_capget, &header_, saved_) != 0) {
-            why_ = failure("capget");
+            why_ = failedStep("capget");
             return;
         }
         __user_cap_data_struct lowered[2] = {saved_[0], saved_[1]};
         lowered[0].effective &= ~((1U << CAP_DAC_OVERRIDE) | (1U << CAP_DAC_READ_SEARCH));
         if (syscall(SYS_capset, &header_, lowered) != 0) {
-            why_ = failure("capset");
+            why_ = failedStep("capset");
             return;
         }
         lowered_ = true;
@@ -111,18 +120,8 @@ public:
     PermissionsBindTheSuperuser(const PermissionsBindTheSuperuser&) = delete;
     PermissionsBindTheSuperuser& operator=(const PermissionsBindTheSuperuser&) = delete;
 
-    bool effective() const { return why_.empty(); }
-    std::string why() const {
-        return "this machine cannot make file permissions bind the superuser (" + why_ + ")";
-    }
-
 private:
-    static std::string failure(const char* step) {
-        return std::string(step) + ": " + std::strerror(errno);
-    }
-
     __user_cap_header_struct header_{};
     __user_cap_data_struct saved_[2]{};
-    std::string why_;
     bool lowered_ = false;
 };
