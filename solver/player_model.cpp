@@ -343,6 +343,8 @@ private:
             if (!(kKeyCombinations[c] == decided)) order[filled++] = c;
         }
         for (const std::size_t c : order) {
+            // A cancelled check must end soon even on a starved core.
+            if (stop_ != nullptr && stop_->load(std::memory_order_relaxed)) break;
             GameModel first = prefix;
             std::int64_t firstTick = prefixTick;
             holdKeys(first, kKeyCombinations[c]);

@@ -648,7 +648,7 @@ private slots:
         QStringList paths;
         for (int i = 1; i <= 7; ++i) {
             paths << dir.filePath(QStringLiteral("r%1.lev").arg(i));
-            writeFile(paths.last(), "9 ;1;;;;\r\n");
+            QVERIFY(writeFile(paths.last(), "9 ;1;;;;\r\n"));
             prompts.fileNames = {paths.last()};
             trigger("mnuload");
         }
@@ -679,8 +679,8 @@ private slots:
         // A stand-in for the game keeps a copy of the file it was given.
         const QString played = dir.filePath("gespielt.lev");
         const QString game = dir.filePath("spiel.sh");
-        writeFile(game, "#!/bin/sh\ncp \"$1\" \"" + played.toUtf8() + "\"\necho \"$1\" > \"" +
-                            played.toUtf8() + ".name\"\n");
+        QVERIFY(writeFile(game, "#!/bin/sh\ncp \"$1\" \"" + played.toUtf8() +
+                                    "\"\necho \"$1\" > \"" + played.toUtf8() + ".name\"\n"));
         QFile::setPermissions(game, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         window->testPlayer().setGame(game);
 

@@ -230,8 +230,8 @@ void EditorWindow::buildMenus() {
         &EditorWindow::loadLevel);
     recentMenu_ = file->addMenu(kRecentMenu);
     recentMenu_->setObjectName(QStringLiteral("mnurecent"));
+    // Filled as it opens: reading the settings would only slow the start.
     connect(recentMenu_, &QMenu::aboutToShow, this, &EditorWindow::fillRecentMenu);
-    fillRecentMenu();
     add(file, "mnusave", QStringLiteral("Speichern unter"), QKeySequence(Qt::CTRL | Qt::Key_S),
         &EditorWindow::saveLevelAs);
     add(file, "mnuend", QStringLiteral("Beenden"), QKeySequence(Qt::CTRL | Qt::Key_Q),

@@ -8,8 +8,6 @@
 
 namespace ferlan::editor {
 
-TestPlay::TestPlay(QObject* parent) : QObject(parent), game_(findGame()) {}
-
 QString TestPlay::findGame() {
     const QDir here(QCoreApplication::applicationDirPath());
     // Installed, both programs share a folder; in the build, each has its own.
@@ -21,7 +19,8 @@ QString TestPlay::findGame() {
 }
 
 TestPlay::Start TestPlay::start(const QByteArray& levelFile) {
-    if (game_.isEmpty()) return Start::NoGame;
+    if (!game_) game_ = findGame();
+    if (game_->isEmpty()) return Start::NoGame;
     auto* process = new QProcess(this);
     // The file belongs to the game's process: both go together.
     auto* file =
@@ -36,7 +35,7 @@ TestPlay::Start TestPlay::start(const QByteArray& levelFile) {
         if (error == QProcess::FailedToStart) process->deleteLater();
     });
     process->setProcessChannelMode(QProcess::ForwardedChannels);
-    process->start(game_, {file->fileName()});
+    process->start(*game_, {file->fileName()});
     return process->waitForStarted(10000) ? Start::Started : Start::NoGame;
 }
 

@@ -8,16 +8,18 @@
 #include <QObject>
 #include <QString>
 
+#include <optional>
+
 namespace ferlan::editor {
 
 class TestPlay : public QObject {
 public:
-    explicit TestPlay(QObject* parent);
+    using QObject::QObject;
 
     // The game beside the editor when installed, the build's game when the
     // editor runs from the build; empty when there is none.
     static QString findGame();
-    // Tests put a stand-in in the game's place.
+    // Tests put a stand-in in the game's place (empty: none found).
     void setGame(const QString& program) { game_ = program; }
 
     enum class Start { Started, NoGame, NoFile };
@@ -26,7 +28,8 @@ public:
     int running() const;
 
 private:
-    QString game_;
+    // Looked for at the first start, not when the editor opens.
+    std::optional<QString> game_;
 };
 
 }  // namespace ferlan::editor
