@@ -83,6 +83,9 @@ private slots:
     void aDoubleClickClicksOnce();
     void keysDuringPlay();
     void escReturnsToTheListOrTheTitle();
+    void aPauseHoldsTheLevelUntilResumed_data();
+    void aPauseHoldsTheLevelUntilResumed();
+    void escAndEnterKeepTheirMeaningWhilePaused();
     void winningChainsToTheNextLevelAndRecordsProgress_data();
     void winningChainsToTheNextLevelAndRecordsProgress();
     void aFailedProgressWriteKeepsPlaying();
@@ -239,6 +242,76 @@ void GameWindowTest::escReturnsToTheListOrTheTitle() {
     QVERIFY(game.titleShown());
     QCOMPARE(game.shownLevels(), 0);
     QCOMPARE(game.prompts.shown.size(), 1);  // no progress read, no message
+}
+
+void GameWindowTest::aPauseHoldsTheLevelUntilResumed_data() {
+    QTest::addColumn<int>("pauseBy");   // 0: the window loses the focus
+    QTest::addColumn<int>("resumeBy");  // 0: a click on the field
+    QTest::newRow("P, P") << int(Qt::Key_P) << int(Qt::Key_P);
+    QTest::newRow("Pause, click") << int(Qt::Key_Pause) << 0;
+    QTest::newRow("focus loss, Pause") << 0 << int(Qt::Key_Pause);
+}
+
+void GameWindowTest::aPauseHoldsTheLevelUntilResumed() {
+    QFETCH(int, pauseBy);
+    QFETCH(int, resumeBy);
+    Game game;
+    GameWindow& w = *game.window;
+    const Session& s = w.session();
+    GameModel& m = game.model();
+    game.press(Qt::Key_P);  // nothing to pause on the title screen
+    QVERIFY(!s.paused());
+    game.playLevel(0);
+    game.press(Qt::Key_Up);
+    for (int i = 0; i < 80; ++i) w.runTick();
+    const QImage playing = w.grab().toImage();
+    if (pauseBy != 0) {
+        game.press(pauseBy);
+    } else {
+        QFocusEvent focusOut(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+        QApplication::sendEvent(&w, &focusOut);
+        QVERIFY(!m.KeyUpHeld);
+        game.press(Qt::Key_Up);
+    }
+    QVERIFY(s.paused() && !s.ticking() && !w.animating());  // no timer wakes the window
+    QVERIFY(w.grab().toImage() != playing);                 // dimmed under "Pause"
+    const Image held = m.Eisenkugel;
+    for (int i = 0; i < 80; ++i) w.runTick();  // a frame already due runs no tick
+    QTest::qWait(50);
+    QCOMPARE(m.Eisenkugel.Top, held.Top);
+    // Neither an arrow key nor a click on the panel ends the pause.
+    game.press(Qt::Key_Down);
+    game.release(Qt::Key_Down);
+    const FieldObject& panel = m.Anzeigetafel;
+    game.click(game.at({panel.Left + panel.Width / 2, panel.Top + panel.Height / 2}));
+    QVERIFY(s.paused());
+    if (resumeBy != 0) {
+        game.press(resumeBy);
+    } else {
+        game.click(game.at({GameWindow::kWidth / 2, panel.Top - 600.0}));
+    }
+    QVERIFY(!s.paused() && s.ticking() && w.animating());
+    QCOMPARE(w.grab().toImage(), playing);
+    for (int i = 0; i < 80; ++i) w.runTick();
+    QVERIFY(m.Eisenkugel.Top != held.Top);
+}
+
+void GameWindowTest::escAndEnterKeepTheirMeaningWhilePaused() {
+    Game game;
+    const Session& s = game.window->session();
+    GameModel& m = game.model();
+    game.playLevel(0);
+    const Image start = m.Eisenkugel;
+    game.press(Qt::Key_Up);
+    for (int i = 0; i < 80; ++i) game.window->runTick();
+    game.press(Qt::Key_Pause);
+    game.press(Qt::Key_Return);  // built again and playing
+    QVERIFY(!s.paused() && s.ticking());
+    QCOMPARE(m.Eisenkugel.Top, start.Top);
+    game.press(Qt::Key_P);
+    game.press(Qt::Key_Escape);
+    QVERIFY(!s.shown() && !s.paused() && !game.window->animating());
+    QCOMPARE(game.shownLevels(), 1);
 }
 
 void GameWindowTest::winningChainsToTheNextLevelAndRecordsProgress_data() {
@@ -458,7 +531,7 @@ void GameWindowTest::framesDrawnInPiecesMatchAWholeFrame() {
     game.playLevel(10);  // charged balls, poles and a long scroll
     game.press(Qt::Key_Up);
     QTest::qWait(1500);  // real frames: only what changed is drawn
-    game.window->session().pause();
+    game.press(Qt::Key_P);  // no frame falls due after this one
     // A busy machine may still owe the screen its last piece; a wrong piece
     // stays wrong however long the wait.
     QScreen* screen = game.window->screen();

@@ -125,6 +125,19 @@ void GameWindow::leaveLevel() {
     syncClock();
 }
 
+void GameWindow::togglePause() {
+    if (!session_.resume()) session_.pause();
+    redrawChanges();
+    // A resumed tick counts from now: the pause is not played back fast.
+    syncClock();
+}
+
+void GameWindow::pauseLevel() {
+    if (!session_.pause()) return;
+    redrawChanges();
+    syncClock();
+}
+
 void GameWindow::quitGame() { close(); }
 
 void GameWindow::startCredits() {
@@ -193,6 +206,8 @@ void GameWindow::fieldKeyDown(int key) {
         case Qt::Key_Right: holdArrow(model(), Arrow::Right, true); break;
         case Qt::Key_Return:
         case Qt::Key_Enter: restartLevel(); break;
+        case Qt::Key_P:
+        case Qt::Key_Pause: togglePause(); break;
         default: break;
     }
 }
@@ -208,13 +223,18 @@ void GameWindow::fieldKeyUp(int key) {
 }
 
 void GameWindow::focusOutEvent(QFocusEvent* event) {
-    // Key-ups that go to another window never come back here.
+    // Key-ups that go to another window never come back here, and a player
+    // called away must not come back to a lost ball.
     releaseArrows(model());
+    pauseLevel();
     QWidget::focusOutEvent(event);
 }
 
 void GameWindow::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::ActivationChange && !isActiveWindow()) releaseArrows(model());
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow()) {
+        releaseArrows(model());
+        pauseLevel();
+    }
     QWidget::changeEvent(event);
 }
 
@@ -235,7 +255,15 @@ void GameWindow::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void GameWindow::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || session_.shown()) return;
+    if (event->button() != Qt::LeftButton) return;
+    if (session_.paused()) {
+        const QPointF at = toScene(event->position());
+        if (field_.fieldInWindow().contains(at) && !field_.panelInWindow().contains(at)) {
+            togglePause();
+        }
+        return;
+    }
+    if (session_.shown()) return;
     pressed_ = itemAt(toScene(event->position()));
     pressedOnBackground_ = pressed_ == nullptr;
 }

@@ -47,6 +47,9 @@ public:
     void stopCredits();
     void restartLevel();
     void leaveLevel();
+    // P and the Pause key; losing the focus only pauses.
+    void togglePause();
+    void pauseLevel();
     // One step of play, of the credits roll, of the alarm lamp.
     void runTick();
     void advanceCredits();
