@@ -69,6 +69,24 @@ struct Game : GameFixture<> {
     }
 
     GameModel& model() const { return window->model(); }
+
+    // The label in the highlight colour: a title's object name, "Level n"
+    // or "zurück"; "" for none.
+    QString marked() const {
+        QStringList names;
+        for (const char* name : {"Spielstarten", "Levelladen", "Credits", "Beenden", "zurück"}) {
+            const SceneItem* label = window->item(QString::fromUtf8(name));
+            if (label->visible() && label->colour() == kBlack) names << label->objectName();
+        }
+        for (int i = 0; i < kBuiltinLevelCount; ++i) {
+            const SceneItem* label = window->levelLabel(i);
+            if (label->visible() && label->colour() == kBlack) names << label->text();
+        }
+        return names.join(QLatin1Char(','));
+    }
+    void pressAll(const QList<int>& keys) {
+        for (const int k : keys) press(k);
+    }
 };
 
 }  // namespace
@@ -81,6 +99,11 @@ private slots:
     void highlightsTheLabelUnderTheMouse();
     void aDoubleClickClicksOnce_data();
     void aDoubleClickClicksOnce();
+    void keysMoveTheMarkOverTheTitle();
+    void keysMoveTheMarkOverTheList_data();
+    void keysMoveTheMarkOverTheList();
+    void enterSpaceAndEscOnTheMenu();
+    void theMarkFollowsThePointerWhenAScreenComesBack();
     void keysDuringPlay();
     void escReturnsToTheListOrTheTitle();
     void aPauseHoldsTheLevelUntilResumed_data();
@@ -187,6 +210,107 @@ void GameWindowTest::aDoubleClickClicksOnce() {
     if (s.shown()) shows = QStringLiteral("level %1").arg(*s.builtinIndex() + 1);
     QCOMPARE(shows, expected);
     QVERIFY(game.window->isVisible());  // "Beenden" was not clicked
+}
+
+void GameWindowTest::keysMoveTheMarkOverTheTitle() {
+    Game game;
+    QCOMPARE(game.marked(), "Spielstarten");
+    // Up and Down stop at the ends; Tab and Shift+Tab go round.
+    const std::pair<int, const char*> steps[] = {
+        {Qt::Key_Up, "Spielstarten"}, {Qt::Key_Down, "Levelladen"}, {Qt::Key_Down, "Credits"},
+        {Qt::Key_Down, "Beenden"},    {Qt::Key_Down, "Beenden"},    {Qt::Key_Tab, "Spielstarten"},
+        {Qt::Key_Backtab, "Beenden"}, {Qt::Key_Up, "Credits"},      {Qt::Key_Left, "Credits"},
+    };
+    for (const auto& [key, expected] : steps) {
+        game.press(key);
+        QCOMPARE(game.marked(), QString::fromUtf8(expected));
+    }
+    // The mouse moves the same mark; off the labels a key brings it back.
+    game.moveTo(game.centreOf("Levelladen"));
+    game.press(Qt::Key_Down);
+    QCOMPARE(game.marked(), "Credits");
+    game.moveTo(game.at({100, 8500}));
+    QCOMPARE(game.marked(), "");
+    game.press(Qt::Key_Down);
+    QCOMPARE(game.marked(), "Spielstarten");
+}
+
+void GameWindowTest::keysMoveTheMarkOverTheList_data() {
+    // Fifteen levels: a full first column, five in the second, "zurück"
+    // below the second.
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<QString>("expected");
+    const int up = Qt::Key_Up, down = Qt::Key_Down, left = Qt::Key_Left, right = Qt::Key_Right;
+    QTest::newRow("opens on the highest") << QList<int>{} << "Level 15";
+    QTest::newRow("up") << QList<int>{up} << "Level 14";
+    QTest::newRow("down past the last offered") << QList<int>{down} << "zurück";
+    QTest::newRow("down stops at zurück") << QList<int>{down, down, right} << "zurück";
+    QTest::newRow("up from zurück") << QList<int>{down, up} << "Level 15";
+    QTest::newRow("left") << QList<int>{left} << "Level 5";
+    QTest::newRow("left stops") << QList<int>{left, left} << "Level 5";
+    QTest::newRow("up stops at the top") << QList<int>{left, up, up, up, up, up} << "Level 1";
+    QTest::newRow("down the full column") << QList<int>{left, down, down, down, down} << "Level 9";
+    QTest::newRow("below the tenth row")
+        << QList<int>{left, down, down, down, down, down, down} << "zurück";
+    QTest::newRow("right into a shorter column")
+        << QList<int>{left, down, down, down, right} << "Level 15";
+    QTest::newRow("right") << QList<int>{left, up, right} << "Level 14";
+    QTest::newRow("right stops") << QList<int>{right} << "Level 15";
+}
+
+void GameWindowTest::keysMoveTheMarkOverTheList() {
+    QFETCH(QList<int>, keys);
+    QFETCH(QString, expected);
+    Game game("14\r\n");
+    game.press(Qt::Key_Return);
+    QCOMPARE(game.shownLevels(), 15);
+    game.pressAll(keys);
+    QCOMPARE(game.marked(), expected);
+}
+
+void GameWindowTest::enterSpaceAndEscOnTheMenu() {
+    Game game("2\r\n");
+    const Session& s = game.window->session();
+    game.pressAll({Qt::Key_Down, Qt::Key_Space});  // "Level laden", cancelled
+    QCOMPARE(game.prompts.shown.size(), 1);
+    QCOMPARE(game.prompts.shown.first().kind, "open");
+    QCOMPARE(game.marked(), "Levelladen");
+    game.pressAll({Qt::Key_Down, Qt::Key_Enter});
+    QVERIFY(game.window->credits().running());
+    game.press(Qt::Key_Space);  // only ends the roll
+    QVERIFY(game.titleShown() && !game.window->credits().running());
+    game.press(Qt::Key_Return);
+    QCOMPARE(game.shownLevels(), 3);
+    game.press(Qt::Key_Escape);
+    QVERIFY(game.titleShown());
+    game.press(Qt::Key_Return);
+    game.pressAll({Qt::Key_Down, Qt::Key_Space});  // "zurück"
+    QVERIFY(game.titleShown());
+    game.pressAll({Qt::Key_Return, Qt::Key_Up});
+    game.key(QEvent::KeyPress, Qt::Key_Return, true);  // a held key repeats nothing
+    QVERIFY(!s.shown());
+    game.press(Qt::Key_Return);
+    QVERIFY(s.shown() && s.ticking());
+    QCOMPARE(s.builtinIndex(), 1);
+}
+
+void GameWindowTest::theMarkFollowsThePointerWhenAScreenComesBack() {
+    Game game;
+    game.click("Credits");
+    game.click(game.centreOf("Beenden"));  // a click on the roll ends it
+    QCOMPARE(game.marked(), "Beenden");
+    game.click("Spielstarten");
+    game.click("zurück");  // nothing of the title lies there
+    QCOMPARE(game.marked(), "Spielstarten");
+    game.click("Credits");
+    game.moveTo(game.centreOf("Levelladen"));
+    game.press(Qt::Key_Escape);
+    QCOMPARE(game.marked(), "Levelladen");
+    game.click("Credits");
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(game.window.get(), &leave);
+    game.press(Qt::Key_Escape);
+    QCOMPARE(game.marked(), "Spielstarten");
 }
 
 void GameWindowTest::keysDuringPlay() {
@@ -530,7 +654,7 @@ void GameWindowTest::framesDrawnInPiecesMatchAWholeFrame() {
     Game game("29\r\n");
     game.playLevel(10);  // charged balls, poles and a long scroll
     game.press(Qt::Key_Up);
-    QTest::qWait(1500);  // real frames: only what changed is drawn
+    QTest::qWait(1500);     // real frames: only what changed is drawn
     game.press(Qt::Key_P);  // no frame falls due after this one
     // A busy machine may still owe the screen its last piece; a wrong piece
     // stays wrong however long the wait.

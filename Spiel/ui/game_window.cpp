@@ -50,6 +50,7 @@ GameWindow::GameWindow(ProgressFile progress, Prompts* prompts, QWidget* parent)
     setMinimumSize(150, 192);
     resize(designSize());
     view_.resize(width(), height(), devicePixelRatioF());
+    title_.highlight(title_.title(TitleScreen::Title::Spielstarten));
 }
 
 GameWindow::~GameWindow() = default;
@@ -71,13 +72,21 @@ void GameWindow::showLevelList() {
     }
     session_.showUnlocked(*progress);
     title_.showList(session_.unlockedCount());
+    markAfterScreenChange(title_.level(session_.unlockedCount() - 1));
     update();
 }
 
 void GameWindow::backToTitle() {
     session_.hideList();
     title_.showTitle(session_.unlockedCount());
+    markAfterScreenChange(title_.title(TitleScreen::Title::Spielstarten));
     update();
+}
+
+void GameWindow::markAfterScreenChange(SceneItem* fallback) {
+    SceneItem* under = pointer_ ? title_.itemAt(*pointer_) : nullptr;
+    const bool onLabel = under && under != title_.cover() && under->visible();
+    title_.highlight(onLabel ? under : fallback);
 }
 
 void GameWindow::startLevel(int index) {
@@ -90,7 +99,11 @@ void GameWindow::loadLevelFile() {
     title_.title(TitleScreen::Title::Levelladen)->setColour(SceneItem::kRestColour);
     update();
     const QString path = prompts_->openFileName(kLevelFileFilter);
-    if (path.isEmpty()) return;
+    if (path.isEmpty()) {
+        markAfterScreenChange(title_.title(TitleScreen::Title::Levelladen));
+        update();
+        return;
+    }
     playLevelFile(path);
 }
 
@@ -120,7 +133,11 @@ void GameWindow::levelBuilt(bool ok) {
 
 void GameWindow::leaveLevel() {
     field_.setNotice({});
-    if (session_.leave()) showLevelList();
+    if (session_.leave()) {
+        showLevelList();
+    } else {
+        markAfterScreenChange(title_.title(TitleScreen::Title::Spielstarten));
+    }
     redrawChanges();
     syncClock();
 }
@@ -152,6 +169,7 @@ void GameWindow::stopCredits() {
     credits_.stop();
     title_.cover()->setVisible(false);
     title_.setTitleVisible(true);
+    markAfterScreenChange(title_.title(TitleScreen::Title::Spielstarten));
     update();
     syncClock();
 }
@@ -188,7 +206,37 @@ void GameWindow::keyPressEvent(QKeyEvent* event) {
         stopCredits();
         return;
     }
-    if (session_.shown()) fieldKeyDown(event->key());
+    if (session_.shown()) {
+        fieldKeyDown(event->key());
+    } else {
+        menuKeyDown(*event);
+    }
+}
+
+void GameWindow::menuKeyDown(const QKeyEvent& event) {
+    using Step = TitleScreen::Step;
+    const bool onList = title_.zurueck()->visible();
+    std::optional<Step> step;
+    switch (event.key()) {
+        case Qt::Key_Up: step = Step::Up; break;
+        case Qt::Key_Down: step = Step::Down; break;
+        case Qt::Key_Left: step = Step::Left; break;
+        case Qt::Key_Right: step = Step::Right; break;
+        case Qt::Key_Tab: step = Step::Next; break;
+        case Qt::Key_Backtab: step = Step::Previous; break;
+        case Qt::Key_Escape:
+            if (onList) backToTitle();
+            return;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+            // A held key must not go on to restart the level it started.
+            if (event.isAutoRepeat()) return;
+            if (SceneItem* marked = title_.marked()) clickItem(marked);
+            return;
+        default: return;
+    }
+    if (title_.moveMark(*step)) update();
 }
 
 void GameWindow::keyReleaseEvent(QKeyEvent* event) {
@@ -246,12 +294,18 @@ SceneItem* GameWindow::itemAt(QPointF twips) const {
 }
 
 void GameWindow::mouseMoveEvent(QMouseEvent* event) {
-    if (session_.shown()) return;
     const QPointF at = toScene(event->position());
+    pointer_ = at;
+    if (session_.shown()) return;
     SceneItem* under = itemAt(at);
     credits_.pointerMoved(at, under);
     // Most moves change no colour; those need no redraw.
     if (!credits_.isLine(under) && title_.highlight(under)) update();
+}
+
+void GameWindow::leaveEvent(QEvent* event) {
+    pointer_.reset();
+    QWidget::leaveEvent(event);
 }
 
 void GameWindow::mousePressEvent(QMouseEvent* event) {

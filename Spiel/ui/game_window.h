@@ -18,6 +18,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 namespace ferlan {
 
@@ -85,6 +86,9 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    // Tab moves the mark on the menu, not the focus.
+    bool focusNextPrevChild(bool) override { return false; }
 
 private:
     // Writes the progress file when the session records a win.
@@ -93,6 +97,11 @@ private:
     SceneItem* itemAt(QPointF twips) const;
     void clickItem(SceneItem* item);
     void fieldKeyDown(int key);
+    // Keys on the title screen and the level list.
+    void menuKeyDown(const QKeyEvent& event);
+    // A screen of labels came back: the mark goes where the pointer is, or
+    // on `fallback` while the pointer is over no label.
+    void markAfterScreenChange(SceneItem* fallback);
     void fieldKeyUp(int key);
     void showNotice(const QString& text);
     // After a build: the lamp shows the new level's state at once.
@@ -119,6 +128,8 @@ private:
     // The press that a release on the same item turns into a click.
     SceneItem* pressed_ = nullptr;
     bool pressedOnBackground_ = false;
+    // Where the pointer was last seen over the window, in twips.
+    std::optional<QPointF> pointer_;
     bool inTick_ = false;
     qint64 noticeUntilNs_ = 0;
     // What the last repaint showed.
