@@ -104,6 +104,7 @@ private slots:
     void keysMoveTheMarkOverTheList();
     void enterSpaceAndEscOnTheMenu();
     void theMarkFollowsThePointerWhenAScreenComesBack();
+    void f11TogglesFullScreen();
     void keysDuringPlay();
     void escReturnsToTheListOrTheTitle();
     void aPauseHoldsTheLevelUntilResumed_data();
@@ -311,6 +312,20 @@ void GameWindowTest::theMarkFollowsThePointerWhenAScreenComesBack() {
     QApplication::sendEvent(game.window.get(), &leave);
     game.press(Qt::Key_Escape);
     QCOMPARE(game.marked(), "Spielstarten");
+}
+
+void GameWindowTest::f11TogglesFullScreen() {
+    Game game;
+    GameWindow& w = *game.window;
+    game.pressAll({Qt::Key_Down, Qt::Key_Down, Qt::Key_Return});
+    game.press(Qt::Key_F11);
+    QVERIFY(w.isFullScreen() && w.credits().running());  // not a key that ends the roll
+    game.pressAll({Qt::Key_Escape, Qt::Key_Return, Qt::Key_Return});
+    QVERIFY(w.session().shown());
+    game.press(Qt::Key_Escape);  // leaves the level, not the full screen
+    QVERIFY(!w.session().shown() && w.isFullScreen());
+    game.press(Qt::Key_F11);
+    QVERIFY(!w.isFullScreen());
 }
 
 void GameWindowTest::keysDuringPlay() {

@@ -155,6 +155,8 @@ void GameWindow::pauseLevel() {
     syncClock();
 }
 
+void GameWindow::toggleFullScreen() { setWindowState(windowState() ^ Qt::WindowFullScreen); }
+
 void GameWindow::quitGame() { close(); }
 
 void GameWindow::startCredits() {
@@ -201,6 +203,10 @@ void GameWindow::showNotice(const QString& text) {
 // ---------------------------------------------------------------- the keys
 
 void GameWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F11) {
+        if (!event->isAutoRepeat()) toggleFullScreen();
+        return;
+    }
     if (credits_.running()) {
         // A key during the roll only ends it.
         stopCredits();

@@ -51,6 +51,8 @@ public:
     // P and the Pause key; losing the focus only pauses.
     void togglePause();
     void pauseLevel();
+    // F11 on any screen; the scene keeps its proportions, with black bars.
+    void toggleFullScreen();
     // One step of play, of the credits roll, of the alarm lamp.
     void runTick();
     void advanceCredits();
