@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QStyleHints>
 #include <QTest>
 
 using namespace ferlan;
@@ -84,6 +85,12 @@ struct Game : GameFixture<> {
         }
         return names.join(QLatin1Char(','));
     }
+    // A click on "Level laden", and the wait for its dialog.
+    void clickLevelladen() {
+        const auto before = prompts.shown.size();
+        click("Levelladen");
+        QTRY_VERIFY_WITH_TIMEOUT(prompts.shown.size() > before, 10000);
+    }
     void pressAll(const QList<int>& keys) {
         for (const int k : keys) press(k);
     }
@@ -104,6 +111,7 @@ private slots:
     void keysMoveTheMarkOverTheList();
     void enterSpaceAndEscOnTheMenu();
     void theMarkFollowsThePointerWhenAScreenComesBack();
+    void aDoubleClickOnLevelladenOpensOneDialogAfterIt();
     void f11TogglesFullScreen();
     void keysDuringPlay();
     void escReturnsToTheListOrTheTitle();
@@ -328,6 +336,23 @@ void GameWindowTest::f11TogglesFullScreen() {
     QVERIFY(!w.isFullScreen());
 }
 
+void GameWindowTest::aDoubleClickOnLevelladenOpensOneDialogAfterIt() {
+    Game game;
+    const int interval = QGuiApplication::styleHints()->mouseDoubleClickInterval();
+    game.doubleClick(game.centreOf("Levelladen"));
+    QVERIFY(game.prompts.shown.isEmpty());  // not while the double-click goes on
+    QTRY_COMPARE_WITH_TIMEOUT(game.prompts.shown.size(), 1, 10000);
+    QTest::qWait(2 * interval);
+    QCOMPARE(game.prompts.shown.size(), 1);
+    // A second press held down keeps the dialog away until its release.
+    game.click("Levelladen");
+    game.mouse(QEvent::MouseButtonDblClick, game.centreOf("Levelladen"), Qt::LeftButton);
+    QTest::qWait(2 * interval);
+    QCOMPARE(game.prompts.shown.size(), 1);
+    game.mouse(QEvent::MouseButtonRelease, game.centreOf("Levelladen"), Qt::NoButton);
+    QCOMPARE(game.prompts.shown.size(), 2);
+}
+
 void GameWindowTest::keysDuringPlay() {
     Game game;
     GameModel& m = game.model();
@@ -374,7 +399,7 @@ void GameWindowTest::escReturnsToTheListOrTheTitle() {
 
     game.click("zurück");
     game.prompts.fileNames << QStringLiteral(FERLAN_TEST_DATA_DIR "/game_empty.lev");
-    game.click("Levelladen");
+    game.clickLevelladen();
     QCOMPARE(game.prompts.shown.last().text, QStringLiteral("Level (*.lev)"));
     QVERIFY(s.shown() && !s.builtinIndex());
     game.press(Qt::Key_Escape);
@@ -510,7 +535,7 @@ void GameWindowTest::theLastLevelAndALoadedLevelStayWon() {
             game.playLevel(29);
         } else {
             game.prompts.fileNames << QStringLiteral(FERLAN_TEST_DATA_DIR "/game_empty.lev");
-            game.click("Levelladen");
+            game.clickLevelladen();
         }
         // Out of the entry pipe, then straight under the exit.
         QVERIFY(game.tickUntil([&] { return m.Phase == BallPhase::Field; }));
@@ -548,7 +573,7 @@ void GameWindowTest::badLevelFilesChangeNothing() {
     const Session& s = game.window->session();
     const std::string text = s.levelText();
     game.prompts.fileNames << path;
-    game.click("Levelladen");
+    game.clickLevelladen();
     QCOMPARE(game.prompts.shown.size(), 2);
     QCOMPARE(game.prompts.shown[1].text, QStringLiteral("Fehler beim Lesen der Level-Datei."));
     QVERIFY(game.titleShown());

@@ -8,11 +8,13 @@
 #include <leveldata/level_text.h>
 
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRandomGenerator>
+#include <QStyleHints>
 
 #include <cmath>
 #include <cstdio>
@@ -51,6 +53,14 @@ GameWindow::GameWindow(ProgressFile progress, Prompts* prompts, QWidget* parent)
     resize(designSize());
     view_.resize(width(), height(), devicePixelRatioF());
     title_.highlight(title_.title(TitleScreen::Title::Spielstarten));
+    loadDelay_.setSingleShot(true);
+    connect(&loadDelay_, &QTimer::timeout, this, [this] {
+        if (leftDown_) {
+            loadOnRelease_ = true;
+        } else {
+            loadLevelFile();
+        }
+    });
 }
 
 GameWindow::~GameWindow() = default;
@@ -238,7 +248,7 @@ void GameWindow::menuKeyDown(const QKeyEvent& event) {
         case Qt::Key_Space:
             // A held key must not go on to restart the level it started.
             if (event.isAutoRepeat()) return;
-            if (SceneItem* marked = title_.marked()) clickItem(marked);
+            if (SceneItem* marked = title_.marked()) clickItem(marked, false);
             return;
         default: return;
     }
@@ -316,6 +326,7 @@ void GameWindow::leaveEvent(QEvent* event) {
 
 void GameWindow::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
+    leftDown_ = true;
     if (session_.paused()) {
         const QPointF at = toScene(event->position());
         if (field_.fieldInWindow().contains(at) && !field_.panelInWindow().contains(at)) {
@@ -328,7 +339,8 @@ void GameWindow::mousePressEvent(QMouseEvent* event) {
     pressedOnBackground_ = pressed_ == nullptr;
 }
 
-void GameWindow::mouseDoubleClickEvent(QMouseEvent*) {
+void GameWindow::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) leftDown_ = true;
     // The second press of a double-click: the first one has clicked already,
     // and whatever it brought up under the pointer must not take this one
     // (nor its release) as a click of its own.
@@ -338,6 +350,12 @@ void GameWindow::mouseDoubleClickEvent(QMouseEvent*) {
 
 void GameWindow::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
+    leftDown_ = false;
+    if (loadOnRelease_) {
+        loadOnRelease_ = false;
+        loadLevelFile();
+        return;
+    }
     SceneItem* pressed = pressed_;
     const bool onBackground = pressedOnBackground_;
     pressed_ = nullptr;
@@ -352,7 +370,7 @@ void GameWindow::mouseReleaseEvent(QMouseEvent* event) {
     clickItem(pressed);
 }
 
-void GameWindow::clickItem(SceneItem* clicked) {
+void GameWindow::clickItem(SceneItem* clicked, bool byMouse) {
     TitleScreen::Title title{};
     if (credits_.isLine(clicked)) {
         stopCredits();
@@ -365,7 +383,13 @@ void GameWindow::clickItem(SceneItem* clicked) {
     } else if (title_.isTitle(clicked, &title)) {
         switch (title) {
             case TitleScreen::Title::Spielstarten: showLevelList(); break;
-            case TitleScreen::Title::Levelladen: loadLevelFile(); break;
+            case TitleScreen::Title::Levelladen:
+                if (byMouse) {
+                    loadDelay_.start(QGuiApplication::styleHints()->mouseDoubleClickInterval());
+                } else {
+                    loadLevelFile();
+                }
+                break;
             case TitleScreen::Title::Credits: startCredits(); break;
             case TitleScreen::Title::Beenden: quitGame(); break;
         }

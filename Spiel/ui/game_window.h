@@ -15,6 +15,7 @@
 
 #include <Spiel/sim/session.h>
 
+#include <QTimer>
 #include <QWidget>
 
 #include <memory>
@@ -97,7 +98,8 @@ private:
     void recordWin(int levelNumber, int highestShown) override;
 
     SceneItem* itemAt(QPointF twips) const;
-    void clickItem(SceneItem* item);
+    // `byMouse`: the click may be the first of a double-click.
+    void clickItem(SceneItem* item, bool byMouse = true);
     void fieldKeyDown(int key);
     // Keys on the title screen and the level list.
     void menuKeyDown(const QKeyEvent& event);
@@ -130,6 +132,12 @@ private:
     // The press that a release on the same item turns into a click.
     SceneItem* pressed_ = nullptr;
     bool pressedOnBackground_ = false;
+    bool leftDown_ = false;
+    // A click on "Level laden" opens its dialog once a double-click can no
+    // longer follow, and not while the button is down: the rest of the
+    // double-click would land in the dialog, under the pointer.
+    QTimer loadDelay_;
+    bool loadOnRelease_ = false;
     // Where the pointer was last seen over the window, in twips.
     std::optional<QPointF> pointer_;
     bool inTick_ = false;
