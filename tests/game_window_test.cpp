@@ -242,6 +242,8 @@ void GameWindowTest::keysMoveTheMarkOverTheTitle() {
     QCOMPARE(game.marked(), "");
     game.press(Qt::Key_Down);
     QCOMPARE(game.marked(), "Spielstarten");
+    game.moveTo(game.at({200, 8500}));  // stirring on the background keeps it
+    QCOMPARE(game.marked(), "Spielstarten");
 }
 
 void GameWindowTest::keysMoveTheMarkOverTheList_data() {

@@ -311,12 +311,15 @@ SceneItem* GameWindow::itemAt(QPointF twips) const {
 
 void GameWindow::mouseMoveEvent(QMouseEvent* event) {
     const QPointF at = toScene(event->position());
+    SceneItem* before = pointer_ ? itemAt(*pointer_) : nullptr;
     pointer_ = at;
     if (session_.shown()) return;
     SceneItem* under = itemAt(at);
     credits_.pointerMoved(at, under);
-    // Most moves change no colour; those need no redraw.
-    if (!credits_.isLine(under) && title_.highlight(under)) update();
+    // Only a pointer that goes onto or off a label moves the mark: one that
+    // merely stirs on the background leaves the keys' mark where it is. Most
+    // moves change no colour; those need no redraw.
+    if (under != before && !credits_.isLine(under) && title_.highlight(under)) update();
 }
 
 void GameWindow::leaveEvent(QEvent* event) {
