@@ -114,6 +114,27 @@ TEST(GameEndToEnd, StartLevelOneAndWinItWithTheUpKey) {
     EXPECT_TRUE(won) << "progress file holds: " << readFile(game.progress()).toStdString();
 }
 
+TEST(GameEndToEnd, FromTheTitleToAWonLevelOneWithTheKeyboardAlone) {
+    if (qEnvironmentVariableIsEmpty("DISPLAY")) GTEST_SKIP() << "no X display";
+    Game game;
+    ASSERT_FALSE(game.window.isEmpty()) << "no window with the caption Ferlan";
+    // The pointer rests on the background, where it moves no mark.
+    xdotool({"mousemove", "--window", game.window, "20", "560"});
+    const QImage title = game.settledShot("title");
+    xdotool({"key", "Return"});  // "Spiel starten", marked from the start
+    const QImage list =
+        game.shotWhen("list", [&](const QImage& shot) { return difference(title, shot) > 0.01; });
+    EXPECT_GT(difference(title, list), 0.01) << "the level list did not open";
+    xdotool({"key", "Return"});  // the highest unlocked level: 1
+    const QImage field =
+        game.shotWhen("field", [&](const QImage& shot) { return difference(list, shot) > 0.3; });
+    EXPECT_GT(difference(list, field), 0.3) << "level 1 did not start";
+    xdotool({"keydown", "Up"});
+    const bool won = waitFor([&] { return readFile(game.progress()) == "1\r\n"; }, 20000);
+    xdotool({"keyup", "Up"});
+    EXPECT_TRUE(won) << "progress file holds: " << readFile(game.progress()).toStdString();
+}
+
 TEST(GameEndToEnd, ADoubleClickOnTheRollAtTheHeightOfBeendenLeavesTheGameRunning) {
     if (qEnvironmentVariableIsEmpty("DISPLAY")) GTEST_SKIP() << "no X display";
     Game game;

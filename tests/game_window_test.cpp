@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QStyleHints>
 #include <QTest>
 
 using namespace ferlan;
@@ -69,6 +70,30 @@ struct Game : GameFixture<> {
     }
 
     GameModel& model() const { return window->model(); }
+
+    // The label in the highlight colour: a title's object name, "Level n"
+    // or "zurück"; "" for none.
+    QString marked() const {
+        QStringList names;
+        for (const char* name : {"Spielstarten", "Levelladen", "Credits", "Beenden", "zurück"}) {
+            const SceneItem* label = window->item(QString::fromUtf8(name));
+            if (label->visible() && label->colour() == kBlack) names << label->objectName();
+        }
+        for (int i = 0; i < kBuiltinLevelCount; ++i) {
+            const SceneItem* label = window->levelLabel(i);
+            if (label->visible() && label->colour() == kBlack) names << label->text();
+        }
+        return names.join(QLatin1Char(','));
+    }
+    // A click on "Level laden", and the wait for its dialog.
+    void clickLevelladen() {
+        const auto before = prompts.shown.size();
+        click("Levelladen");
+        QTRY_VERIFY_WITH_TIMEOUT(prompts.shown.size() > before, 10000);
+    }
+    void pressAll(const QList<int>& keys) {
+        for (const int k : keys) press(k);
+    }
 };
 
 }  // namespace
@@ -81,8 +106,18 @@ private slots:
     void highlightsTheLabelUnderTheMouse();
     void aDoubleClickClicksOnce_data();
     void aDoubleClickClicksOnce();
+    void keysMoveTheMarkOverTheTitle();
+    void keysMoveTheMarkOverTheList_data();
+    void keysMoveTheMarkOverTheList();
+    void enterSpaceAndEscOnTheMenu();
+    void theMarkFollowsThePointerWhenAScreenComesBack();
+    void aDoubleClickOnLevelladenOpensOneDialogAfterIt();
+    void f11TogglesFullScreen();
     void keysDuringPlay();
     void escReturnsToTheListOrTheTitle();
+    void aPauseHoldsTheLevelUntilResumed_data();
+    void aPauseHoldsTheLevelUntilResumed();
+    void escAndEnterKeepTheirMeaningWhilePaused();
     void winningChainsToTheNextLevelAndRecordsProgress_data();
     void winningChainsToTheNextLevelAndRecordsProgress();
     void aFailedProgressWriteKeepsPlaying();
@@ -186,6 +221,140 @@ void GameWindowTest::aDoubleClickClicksOnce() {
     QVERIFY(game.window->isVisible());  // "Beenden" was not clicked
 }
 
+void GameWindowTest::keysMoveTheMarkOverTheTitle() {
+    Game game;
+    QCOMPARE(game.marked(), "Spielstarten");
+    // Up and Down stop at the ends; Tab and Shift+Tab go round.
+    const std::pair<int, const char*> steps[] = {
+        {Qt::Key_Up, "Spielstarten"}, {Qt::Key_Down, "Levelladen"}, {Qt::Key_Down, "Credits"},
+        {Qt::Key_Down, "Beenden"},    {Qt::Key_Down, "Beenden"},    {Qt::Key_Tab, "Spielstarten"},
+        {Qt::Key_Backtab, "Beenden"}, {Qt::Key_Up, "Credits"},      {Qt::Key_Left, "Credits"},
+    };
+    for (const auto& [key, expected] : steps) {
+        game.press(key);
+        QCOMPARE(game.marked(), QString::fromUtf8(expected));
+    }
+    // The mouse moves the same mark; off the labels a key brings it back.
+    game.moveTo(game.centreOf("Levelladen"));
+    game.press(Qt::Key_Down);
+    QCOMPARE(game.marked(), "Credits");
+    game.moveTo(game.at({100, 8500}));
+    QCOMPARE(game.marked(), "");
+    game.press(Qt::Key_Down);
+    QCOMPARE(game.marked(), "Spielstarten");
+    game.moveTo(game.at({200, 8500}));  // stirring on the background keeps it
+    QCOMPARE(game.marked(), "Spielstarten");
+}
+
+void GameWindowTest::keysMoveTheMarkOverTheList_data() {
+    // Fifteen levels: a full first column, five in the second, "zurück"
+    // below the second.
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<QString>("expected");
+    const int up = Qt::Key_Up, down = Qt::Key_Down, left = Qt::Key_Left, right = Qt::Key_Right;
+    QTest::newRow("opens on the highest") << QList<int>{} << "Level 15";
+    QTest::newRow("up") << QList<int>{up} << "Level 14";
+    QTest::newRow("down past the last offered") << QList<int>{down} << "zurück";
+    QTest::newRow("down stops at zurück") << QList<int>{down, down, right} << "zurück";
+    QTest::newRow("up from zurück") << QList<int>{down, up} << "Level 15";
+    QTest::newRow("left") << QList<int>{left} << "Level 5";
+    QTest::newRow("left stops") << QList<int>{left, left} << "Level 5";
+    QTest::newRow("up stops at the top") << QList<int>{left, up, up, up, up, up} << "Level 1";
+    QTest::newRow("down the full column") << QList<int>{left, down, down, down, down} << "Level 9";
+    QTest::newRow("below the tenth row")
+        << QList<int>{left, down, down, down, down, down, down} << "zurück";
+    QTest::newRow("right into a shorter column")
+        << QList<int>{left, down, down, down, right} << "Level 15";
+    QTest::newRow("right") << QList<int>{left, up, right} << "Level 14";
+    QTest::newRow("right stops") << QList<int>{right} << "Level 15";
+}
+
+void GameWindowTest::keysMoveTheMarkOverTheList() {
+    QFETCH(QList<int>, keys);
+    QFETCH(QString, expected);
+    Game game("14\r\n");
+    game.press(Qt::Key_Return);
+    QCOMPARE(game.shownLevels(), 15);
+    game.pressAll(keys);
+    QCOMPARE(game.marked(), expected);
+}
+
+void GameWindowTest::enterSpaceAndEscOnTheMenu() {
+    Game game("2\r\n");
+    const Session& s = game.window->session();
+    game.pressAll({Qt::Key_Down, Qt::Key_Space});  // "Level laden", cancelled
+    QCOMPARE(game.prompts.shown.size(), 1);
+    QCOMPARE(game.prompts.shown.first().kind, "open");
+    QCOMPARE(game.marked(), "Levelladen");
+    game.pressAll({Qt::Key_Down, Qt::Key_Enter});
+    QVERIFY(game.window->credits().running());
+    game.press(Qt::Key_Space);  // only ends the roll
+    QVERIFY(game.titleShown() && !game.window->credits().running());
+    game.press(Qt::Key_Return);
+    QCOMPARE(game.shownLevels(), 3);
+    game.press(Qt::Key_Escape);
+    QVERIFY(game.titleShown());
+    game.press(Qt::Key_Return);
+    game.pressAll({Qt::Key_Down, Qt::Key_Space});  // "zurück"
+    QVERIFY(game.titleShown());
+    game.pressAll({Qt::Key_Return, Qt::Key_Up});
+    game.key(QEvent::KeyPress, Qt::Key_Return, true);  // a held key repeats nothing
+    QVERIFY(!s.shown());
+    game.press(Qt::Key_Return);
+    QVERIFY(s.shown() && s.ticking());
+    QCOMPARE(s.builtinIndex(), 1);
+}
+
+void GameWindowTest::theMarkFollowsThePointerWhenAScreenComesBack() {
+    Game game;
+    game.click("Credits");
+    game.click(game.centreOf("Beenden"));  // a click on the roll ends it
+    QCOMPARE(game.marked(), "Beenden");
+    game.click("Spielstarten");
+    game.click("zurück");  // nothing of the title lies there
+    QCOMPARE(game.marked(), "Spielstarten");
+    game.click("Credits");
+    game.moveTo(game.centreOf("Levelladen"));
+    game.press(Qt::Key_Escape);
+    QCOMPARE(game.marked(), "Levelladen");
+    game.click("Credits");
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(game.window.get(), &leave);
+    game.press(Qt::Key_Escape);
+    QCOMPARE(game.marked(), "Spielstarten");
+}
+
+void GameWindowTest::f11TogglesFullScreen() {
+    Game game;
+    GameWindow& w = *game.window;
+    game.pressAll({Qt::Key_Down, Qt::Key_Down, Qt::Key_Return});
+    game.press(Qt::Key_F11);
+    QVERIFY(w.isFullScreen() && w.credits().running());  // not a key that ends the roll
+    game.pressAll({Qt::Key_Escape, Qt::Key_Return, Qt::Key_Return});
+    QVERIFY(w.session().shown());
+    game.press(Qt::Key_Escape);  // leaves the level, not the full screen
+    QVERIFY(!w.session().shown() && w.isFullScreen());
+    game.press(Qt::Key_F11);
+    QVERIFY(!w.isFullScreen());
+}
+
+void GameWindowTest::aDoubleClickOnLevelladenOpensOneDialogAfterIt() {
+    Game game;
+    const int interval = QGuiApplication::styleHints()->mouseDoubleClickInterval();
+    game.doubleClick(game.centreOf("Levelladen"));
+    QVERIFY(game.prompts.shown.isEmpty());  // not while the double-click goes on
+    QTRY_COMPARE_WITH_TIMEOUT(game.prompts.shown.size(), 1, 10000);
+    QTest::qWait(2 * interval);
+    QCOMPARE(game.prompts.shown.size(), 1);
+    // A second press held down keeps the dialog away until its release.
+    game.click("Levelladen");
+    game.mouse(QEvent::MouseButtonDblClick, game.centreOf("Levelladen"), Qt::LeftButton);
+    QTest::qWait(2 * interval);
+    QCOMPARE(game.prompts.shown.size(), 1);
+    game.mouse(QEvent::MouseButtonRelease, game.centreOf("Levelladen"), Qt::NoButton);
+    QCOMPARE(game.prompts.shown.size(), 2);
+}
+
 void GameWindowTest::keysDuringPlay() {
     Game game;
     GameModel& m = game.model();
@@ -232,13 +401,83 @@ void GameWindowTest::escReturnsToTheListOrTheTitle() {
 
     game.click("zurück");
     game.prompts.fileNames << QStringLiteral(FERLAN_TEST_DATA_DIR "/game_empty.lev");
-    game.click("Levelladen");
+    game.clickLevelladen();
     QCOMPARE(game.prompts.shown.last().text, QStringLiteral("Level (*.lev)"));
     QVERIFY(s.shown() && !s.builtinIndex());
     game.press(Qt::Key_Escape);
     QVERIFY(game.titleShown());
     QCOMPARE(game.shownLevels(), 0);
     QCOMPARE(game.prompts.shown.size(), 1);  // no progress read, no message
+}
+
+void GameWindowTest::aPauseHoldsTheLevelUntilResumed_data() {
+    QTest::addColumn<int>("pauseBy");   // 0: the window loses the focus
+    QTest::addColumn<int>("resumeBy");  // 0: a click on the field
+    QTest::newRow("P, P") << int(Qt::Key_P) << int(Qt::Key_P);
+    QTest::newRow("Pause, click") << int(Qt::Key_Pause) << 0;
+    QTest::newRow("focus loss, Pause") << 0 << int(Qt::Key_Pause);
+}
+
+void GameWindowTest::aPauseHoldsTheLevelUntilResumed() {
+    QFETCH(int, pauseBy);
+    QFETCH(int, resumeBy);
+    Game game;
+    GameWindow& w = *game.window;
+    const Session& s = w.session();
+    GameModel& m = game.model();
+    game.press(Qt::Key_P);  // nothing to pause on the title screen
+    QVERIFY(!s.paused());
+    game.playLevel(0);
+    game.press(Qt::Key_Up);
+    for (int i = 0; i < 80; ++i) w.runTick();
+    const QImage playing = w.grab().toImage();
+    if (pauseBy != 0) {
+        game.press(pauseBy);
+    } else {
+        QFocusEvent focusOut(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+        QApplication::sendEvent(&w, &focusOut);
+        QVERIFY(!m.KeyUpHeld);
+        game.press(Qt::Key_Up);
+    }
+    QVERIFY(s.paused() && !s.ticking() && !w.animating());  // no timer wakes the window
+    QVERIFY(w.grab().toImage() != playing);                 // dimmed under "Pause"
+    const Image held = m.Eisenkugel;
+    for (int i = 0; i < 80; ++i) w.runTick();  // a frame already due runs no tick
+    QTest::qWait(50);
+    QCOMPARE(m.Eisenkugel.Top, held.Top);
+    // Neither an arrow key nor a click on the panel ends the pause.
+    game.press(Qt::Key_Down);
+    game.release(Qt::Key_Down);
+    const FieldObject& panel = m.Anzeigetafel;
+    game.click(game.at({panel.Left + panel.Width / 2, panel.Top + panel.Height / 2}));
+    QVERIFY(s.paused());
+    if (resumeBy != 0) {
+        game.press(resumeBy);
+    } else {
+        game.click(game.at({GameWindow::kWidth / 2, panel.Top - 600.0}));
+    }
+    QVERIFY(!s.paused() && s.ticking() && w.animating());
+    QCOMPARE(w.grab().toImage(), playing);
+    for (int i = 0; i < 80; ++i) w.runTick();
+    QVERIFY(m.Eisenkugel.Top != held.Top);
+}
+
+void GameWindowTest::escAndEnterKeepTheirMeaningWhilePaused() {
+    Game game;
+    const Session& s = game.window->session();
+    GameModel& m = game.model();
+    game.playLevel(0);
+    const Image start = m.Eisenkugel;
+    game.press(Qt::Key_Up);
+    for (int i = 0; i < 80; ++i) game.window->runTick();
+    game.press(Qt::Key_Pause);
+    game.press(Qt::Key_Return);  // built again and playing
+    QVERIFY(!s.paused() && s.ticking());
+    QCOMPARE(m.Eisenkugel.Top, start.Top);
+    game.press(Qt::Key_P);
+    game.press(Qt::Key_Escape);
+    QVERIFY(!s.shown() && !s.paused() && !game.window->animating());
+    QCOMPARE(game.shownLevels(), 1);
 }
 
 void GameWindowTest::winningChainsToTheNextLevelAndRecordsProgress_data() {
@@ -298,7 +537,7 @@ void GameWindowTest::theLastLevelAndALoadedLevelStayWon() {
             game.playLevel(29);
         } else {
             game.prompts.fileNames << QStringLiteral(FERLAN_TEST_DATA_DIR "/game_empty.lev");
-            game.click("Levelladen");
+            game.clickLevelladen();
         }
         // Out of the entry pipe, then straight under the exit.
         QVERIFY(game.tickUntil([&] { return m.Phase == BallPhase::Field; }));
@@ -336,7 +575,7 @@ void GameWindowTest::badLevelFilesChangeNothing() {
     const Session& s = game.window->session();
     const std::string text = s.levelText();
     game.prompts.fileNames << path;
-    game.click("Levelladen");
+    game.clickLevelladen();
     QCOMPARE(game.prompts.shown.size(), 2);
     QCOMPARE(game.prompts.shown[1].text, QStringLiteral("Fehler beim Lesen der Level-Datei."));
     QVERIFY(game.titleShown());
@@ -457,8 +696,8 @@ void GameWindowTest::framesDrawnInPiecesMatchAWholeFrame() {
     Game game("29\r\n");
     game.playLevel(10);  // charged balls, poles and a long scroll
     game.press(Qt::Key_Up);
-    QTest::qWait(1500);  // real frames: only what changed is drawn
-    game.window->session().pause();
+    QTest::qWait(1500);     // real frames: only what changed is drawn
+    game.press(Qt::Key_P);  // no frame falls due after this one
     // A busy machine may still owe the screen its last piece; a wrong piece
     // stays wrong however long the wait.
     QScreen* screen = game.window->screen();

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
 #include <vector>
 
 namespace ferlan {
@@ -99,6 +101,30 @@ TEST(Session, LeavingHidesTheLevelStopsTheTickAndTellsABuiltInOne) {
         EXPECT_FALSE(session.shown() || session.ticking());
         EXPECT_NE(session.field().revision.field, before.field);
         EXPECT_NE(session.field().revision.panel, before.panel);
+    }
+}
+
+TEST(Session, APauseHoldsALevelInPlayUntilResumedRebuiltOrLeft) {
+    Session idle;
+    EXPECT_FALSE(idle.pause());  // nothing plays
+    const std::pair<const char*, std::function<void(Session&)>> ends[] = {
+        {"resume", [](Session& s) { EXPECT_TRUE(s.resume()); }},
+        {"restart", [](Session& s) { EXPECT_TRUE(s.restart()); }},
+        {"next level", [](Session& s) { EXPECT_TRUE(s.startBuiltin(5)); }},
+        {"leave", [](Session& s) { s.leave(); }},
+    };
+    for (const auto& [name, end] : ends) {
+        SCOPED_TRACE(name);
+        Session session;
+        ASSERT_TRUE(session.startBuiltin(4));
+        const GameModel::Revision before = session.field().revision;
+        EXPECT_TRUE(session.pause());
+        EXPECT_FALSE(session.pause());
+        EXPECT_TRUE(session.paused() && session.shown() && !session.ticking());
+        EXPECT_NE(session.field().revision.field, before.field);  // drawn dimmed
+        end(session);
+        EXPECT_FALSE(session.paused() || session.resume());
+        EXPECT_EQ(session.ticking(), session.shown());
     }
 }
 

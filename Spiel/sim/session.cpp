@@ -24,6 +24,7 @@ bool Session::build() {
     if (!buildLevel(field_, text_)) return false;
     shown_ = true;
     ticking_ = true;
+    paused_ = false;
     setCompleted_ = false;
     return true;
 }
@@ -49,15 +50,31 @@ bool Session::startLoaded(std::string text) {
 
 bool Session::restart() {
     ticking_ = false;
+    paused_ = false;
     return build();
 }
 
 bool Session::leave() {
     shown_ = false;
     ticking_ = false;
+    paused_ = false;
     field_.fieldChanged();
     field_.panelChanged();
     return builtin_ >= 0;
+}
+
+bool Session::pause() {
+    if (!shown_ || !ticking_ || paused_) return false;
+    paused_ = true;
+    field_.fieldChanged();  // the field dims under the notice
+    return true;
+}
+
+bool Session::resume() {
+    if (!paused_) return false;
+    paused_ = false;
+    field_.fieldChanged();
+    return true;
 }
 
 AfterWin Session::finishLevel(ProgressStore& store) {

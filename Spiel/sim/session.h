@@ -44,8 +44,10 @@ public:
     const std::string& levelText() const { return text_; }
     // The field and the panel show.
     bool shown() const { return shown_; }
-    // The tick runs.
-    bool ticking() const { return ticking_; }
+    // The tick runs: a level is in play and not paused.
+    bool ticking() const { return ticking_ && !paused_; }
+    // A level in play holds still until resumed.
+    bool paused() const { return paused_; }
     // The last built-in level is won.
     bool setCompleted() const { return setCompleted_; }
 
@@ -66,8 +68,11 @@ public:
     // so a hidden level cannot play on and win by itself. True when a
     // built-in level was in play (the window then shows the level list).
     bool leave();
-    // Stops the tick with the level still shown: a frame that holds still.
-    void pause() { ticking_ = false; }
+    // P, the Pause key or the window losing the focus: the level in play
+    // holds still, shown under a pause notice. Any build ends a pause; so does
+    // leaving the level. False when nothing plays or it is paused already.
+    bool pause();
+    bool resume();
 
     // After a tick that won: records the progress of a built-in level below
     // the last and starts the next one.
@@ -82,6 +87,7 @@ private:
     int unlocked_ = 0;
     bool shown_ = false;
     bool ticking_ = false;
+    bool paused_ = false;
     bool setCompleted_ = false;
 };
 

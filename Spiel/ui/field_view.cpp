@@ -31,6 +31,7 @@ constexpr Twips kLevelCaptionHeight = 495;
 constexpr Twips kLevelCaptionRise = 3503;
 constexpr Twips kEndCaptionTop = 2603;
 constexpr Twips kEndCaptionHeight = 615;
+constexpr double kPauseTextHeight = 600;
 
 // The level number on the panel, and the file mark shown instead of it.
 constexpr double kNumberLeft = 1360, kNumberTop = 30, kNumberWidth = 615, kNumberHeight = 495;
@@ -120,7 +121,19 @@ void FieldView::paintField(QPainter& painter, const SceneView& view, const QRect
         painter.drawPixmap(view.snapToDevicePixels(view.toWidget(box.topLeft())),
                            captionDrawing(i, text, face, box.size() * scale, view));
     }
+    if (session_.paused()) paintPause(painter, view);
     painter.restore();
+}
+
+void FieldView::paintPause(QPainter& painter, const SceneView& view) const {
+    const QRectF shown = view.toWidget(fieldInWindow());
+    painter.fillRect(shown, QColor(0, 0, 0, 128));
+    QFont font = painter.font();
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(kPauseTextHeight * view.scale()))));
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(shown, Qt::AlignCenter, QStringLiteral("Pause"));
 }
 
 const QPixmap& FieldView::captionDrawing(std::size_t index, const QString& text, LabelFace face,

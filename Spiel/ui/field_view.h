@@ -57,6 +57,8 @@ private:
     // A caption on the field with its shadow, laid out once.
     const QPixmap& captionDrawing(std::size_t index, const QString& text, LabelFace face,
                                   QSizeF size, const SceneView& view);
+    // A paused level: the field dimmed under a plain notice.
+    void paintPause(QPainter& painter, const SceneView& view) const;
     // The palette picture an element carries.
     const QPixmap& elementPicture(Picture picture);
 

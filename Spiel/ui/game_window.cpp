@@ -8,11 +8,13 @@
 #include <leveldata/level_text.h>
 
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRandomGenerator>
+#include <QStyleHints>
 
 #include <cmath>
 #include <cstdio>
@@ -50,6 +52,15 @@ GameWindow::GameWindow(ProgressFile progress, Prompts* prompts, QWidget* parent)
     setMinimumSize(150, 192);
     resize(designSize());
     view_.resize(width(), height(), devicePixelRatioF());
+    title_.highlight(title_.title(TitleScreen::Title::Spielstarten));
+    loadDelay_.setSingleShot(true);
+    connect(&loadDelay_, &QTimer::timeout, this, [this] {
+        if (leftDown_) {
+            loadOnRelease_ = true;
+        } else {
+            loadLevelFile();
+        }
+    });
 }
 
 GameWindow::~GameWindow() = default;
@@ -71,13 +82,21 @@ void GameWindow::showLevelList() {
     }
     session_.showUnlocked(*progress);
     title_.showList(session_.unlockedCount());
+    markAfterScreenChange(title_.level(session_.unlockedCount() - 1));
     update();
 }
 
 void GameWindow::backToTitle() {
     session_.hideList();
     title_.showTitle(session_.unlockedCount());
+    markAfterScreenChange(title_.title(TitleScreen::Title::Spielstarten));
     update();
+}
+
+void GameWindow::markAfterScreenChange(SceneItem* fallback) {
+    SceneItem* under = pointer_ ? title_.itemAt(*pointer_) : nullptr;
+    const bool onLabel = under && under != title_.cover() && under->visible();
+    title_.highlight(onLabel ? under : fallback);
 }
 
 void GameWindow::startLevel(int index) {
@@ -90,7 +109,11 @@ void GameWindow::loadLevelFile() {
     title_.title(TitleScreen::Title::Levelladen)->setColour(SceneItem::kRestColour);
     update();
     const QString path = prompts_->openFileName(kLevelFileFilter);
-    if (path.isEmpty()) return;
+    if (path.isEmpty()) {
+        markAfterScreenChange(title_.title(TitleScreen::Title::Levelladen));
+        update();
+        return;
+    }
     playLevelFile(path);
 }
 
@@ -120,10 +143,29 @@ void GameWindow::levelBuilt(bool ok) {
 
 void GameWindow::leaveLevel() {
     field_.setNotice({});
-    if (session_.leave()) showLevelList();
+    if (session_.leave()) {
+        showLevelList();
+    } else {
+        markAfterScreenChange(title_.title(TitleScreen::Title::Spielstarten));
+    }
     redrawChanges();
     syncClock();
 }
+
+void GameWindow::togglePause() {
+    if (!session_.resume()) session_.pause();
+    redrawChanges();
+    // A resumed tick counts from now: the pause is not played back fast.
+    syncClock();
+}
+
+void GameWindow::pauseLevel() {
+    if (!session_.pause()) return;
+    redrawChanges();
+    syncClock();
+}
+
+void GameWindow::toggleFullScreen() { setWindowState(windowState() ^ Qt::WindowFullScreen); }
 
 void GameWindow::quitGame() { close(); }
 
@@ -139,6 +181,7 @@ void GameWindow::stopCredits() {
     credits_.stop();
     title_.cover()->setVisible(false);
     title_.setTitleVisible(true);
+    markAfterScreenChange(title_.title(TitleScreen::Title::Spielstarten));
     update();
     syncClock();
 }
@@ -170,12 +213,46 @@ void GameWindow::showNotice(const QString& text) {
 // ---------------------------------------------------------------- the keys
 
 void GameWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F11) {
+        if (!event->isAutoRepeat()) toggleFullScreen();
+        return;
+    }
     if (credits_.running()) {
         // A key during the roll only ends it.
         stopCredits();
         return;
     }
-    if (session_.shown()) fieldKeyDown(event->key());
+    if (session_.shown()) {
+        fieldKeyDown(event->key());
+    } else {
+        menuKeyDown(*event);
+    }
+}
+
+void GameWindow::menuKeyDown(const QKeyEvent& event) {
+    using Step = TitleScreen::Step;
+    const bool onList = title_.zurueck()->visible();
+    std::optional<Step> step;
+    switch (event.key()) {
+        case Qt::Key_Up: step = Step::Up; break;
+        case Qt::Key_Down: step = Step::Down; break;
+        case Qt::Key_Left: step = Step::Left; break;
+        case Qt::Key_Right: step = Step::Right; break;
+        case Qt::Key_Tab: step = Step::Next; break;
+        case Qt::Key_Backtab: step = Step::Previous; break;
+        case Qt::Key_Escape:
+            if (onList) backToTitle();
+            return;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+            // A held key must not go on to restart the level it started.
+            if (event.isAutoRepeat()) return;
+            if (SceneItem* marked = title_.marked()) clickItem(marked, false);
+            return;
+        default: return;
+    }
+    if (title_.moveMark(*step)) update();
 }
 
 void GameWindow::keyReleaseEvent(QKeyEvent* event) {
@@ -193,6 +270,8 @@ void GameWindow::fieldKeyDown(int key) {
         case Qt::Key_Right: holdArrow(model(), Arrow::Right, true); break;
         case Qt::Key_Return:
         case Qt::Key_Enter: restartLevel(); break;
+        case Qt::Key_P:
+        case Qt::Key_Pause: togglePause(); break;
         default: break;
     }
 }
@@ -208,13 +287,18 @@ void GameWindow::fieldKeyUp(int key) {
 }
 
 void GameWindow::focusOutEvent(QFocusEvent* event) {
-    // Key-ups that go to another window never come back here.
+    // Key-ups that go to another window never come back here, and a player
+    // called away must not come back to a lost ball.
     releaseArrows(model());
+    pauseLevel();
     QWidget::focusOutEvent(event);
 }
 
 void GameWindow::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::ActivationChange && !isActiveWindow()) releaseArrows(model());
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow()) {
+        releaseArrows(model());
+        pauseLevel();
+    }
     QWidget::changeEvent(event);
 }
 
@@ -226,21 +310,40 @@ SceneItem* GameWindow::itemAt(QPointF twips) const {
 }
 
 void GameWindow::mouseMoveEvent(QMouseEvent* event) {
-    if (session_.shown()) return;
     const QPointF at = toScene(event->position());
+    SceneItem* before = pointer_ ? itemAt(*pointer_) : nullptr;
+    pointer_ = at;
+    if (session_.shown()) return;
     SceneItem* under = itemAt(at);
     credits_.pointerMoved(at, under);
-    // Most moves change no colour; those need no redraw.
-    if (!credits_.isLine(under) && title_.highlight(under)) update();
+    // Only a pointer that goes onto or off a label moves the mark: one that
+    // merely stirs on the background leaves the keys' mark where it is. Most
+    // moves change no colour; those need no redraw.
+    if (under != before && !credits_.isLine(under) && title_.highlight(under)) update();
+}
+
+void GameWindow::leaveEvent(QEvent* event) {
+    pointer_.reset();
+    QWidget::leaveEvent(event);
 }
 
 void GameWindow::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || session_.shown()) return;
+    if (event->button() != Qt::LeftButton) return;
+    leftDown_ = true;
+    if (session_.paused()) {
+        const QPointF at = toScene(event->position());
+        if (field_.fieldInWindow().contains(at) && !field_.panelInWindow().contains(at)) {
+            togglePause();
+        }
+        return;
+    }
+    if (session_.shown()) return;
     pressed_ = itemAt(toScene(event->position()));
     pressedOnBackground_ = pressed_ == nullptr;
 }
 
-void GameWindow::mouseDoubleClickEvent(QMouseEvent*) {
+void GameWindow::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) leftDown_ = true;
     // The second press of a double-click: the first one has clicked already,
     // and whatever it brought up under the pointer must not take this one
     // (nor its release) as a click of its own.
@@ -250,6 +353,12 @@ void GameWindow::mouseDoubleClickEvent(QMouseEvent*) {
 
 void GameWindow::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
+    leftDown_ = false;
+    if (loadOnRelease_) {
+        loadOnRelease_ = false;
+        loadLevelFile();
+        return;
+    }
     SceneItem* pressed = pressed_;
     const bool onBackground = pressedOnBackground_;
     pressed_ = nullptr;
@@ -264,7 +373,7 @@ void GameWindow::mouseReleaseEvent(QMouseEvent* event) {
     clickItem(pressed);
 }
 
-void GameWindow::clickItem(SceneItem* clicked) {
+void GameWindow::clickItem(SceneItem* clicked, bool byMouse) {
     TitleScreen::Title title{};
     if (credits_.isLine(clicked)) {
         stopCredits();
@@ -277,7 +386,13 @@ void GameWindow::clickItem(SceneItem* clicked) {
     } else if (title_.isTitle(clicked, &title)) {
         switch (title) {
             case TitleScreen::Title::Spielstarten: showLevelList(); break;
-            case TitleScreen::Title::Levelladen: loadLevelFile(); break;
+            case TitleScreen::Title::Levelladen:
+                if (byMouse) {
+                    loadDelay_.start(QGuiApplication::styleHints()->mouseDoubleClickInterval());
+                } else {
+                    loadLevelFile();
+                }
+                break;
             case TitleScreen::Title::Credits: startCredits(); break;
             case TitleScreen::Title::Beenden: quitGame(); break;
         }

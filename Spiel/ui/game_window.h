@@ -15,9 +15,11 @@
 
 #include <Spiel/sim/session.h>
 
+#include <QTimer>
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 namespace ferlan {
 
@@ -47,6 +49,11 @@ public:
     void stopCredits();
     void restartLevel();
     void leaveLevel();
+    // P and the Pause key; losing the focus only pauses.
+    void togglePause();
+    void pauseLevel();
+    // F11 on any screen; the scene keeps its proportions, with black bars.
+    void toggleFullScreen();
     // One step of play, of the credits roll, of the alarm lamp.
     void runTick();
     void advanceCredits();
@@ -82,14 +89,23 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    // Tab moves the mark on the menu, not the focus.
+    bool focusNextPrevChild(bool) override { return false; }
 
 private:
     // Writes the progress file when the session records a win.
     void recordWin(int levelNumber, int highestShown) override;
 
     SceneItem* itemAt(QPointF twips) const;
-    void clickItem(SceneItem* item);
+    // `byMouse`: the click may be the first of a double-click.
+    void clickItem(SceneItem* item, bool byMouse = true);
     void fieldKeyDown(int key);
+    // Keys on the title screen and the level list.
+    void menuKeyDown(const QKeyEvent& event);
+    // A screen of labels came back: the mark goes where the pointer is, or
+    // on `fallback` while the pointer is over no label.
+    void markAfterScreenChange(SceneItem* fallback);
     void fieldKeyUp(int key);
     void showNotice(const QString& text);
     // After a build: the lamp shows the new level's state at once.
@@ -116,6 +132,14 @@ private:
     // The press that a release on the same item turns into a click.
     SceneItem* pressed_ = nullptr;
     bool pressedOnBackground_ = false;
+    bool leftDown_ = false;
+    // A click on "Level laden" opens its dialog once a double-click can no
+    // longer follow, and not while the button is down: the rest of the
+    // double-click would land in the dialog, under the pointer.
+    QTimer loadDelay_;
+    bool loadOnRelease_ = false;
+    // Where the pointer was last seen over the window, in twips.
+    std::optional<QPointF> pointer_;
     bool inTick_ = false;
     qint64 noticeUntilNs_ = 0;
     // What the last repaint showed.

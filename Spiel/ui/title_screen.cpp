@@ -111,6 +111,70 @@ bool TitleScreen::highlight(SceneItem* under) {
     return changed;
 }
 
+SceneItem* TitleScreen::marked() const {
+    const auto isMarked = [](const SceneItem* label) {
+        return label->visible() && label->colour() == SceneItem::kHighlightColour;
+    };
+    for (SceneItem* label : titles_) {
+        if (isMarked(label)) return label;
+    }
+    for (SceneItem* label : levels_) {
+        if (isMarked(label)) return label;
+    }
+    return isMarked(zurueck_) ? zurueck_ : nullptr;
+}
+
+int TitleScreen::offered() const {
+    return static_cast<int>(
+        std::count_if(levels_.begin(), levels_.end(), [](auto* l) { return l->visible(); }));
+}
+
+bool TitleScreen::moveMark(Step step) {
+    SceneItem* from = marked();
+    SceneItem* to = nullptr;
+    if (zurueck_->visible()) {
+        to = from ? stepOnList(from, step) : level(std::max(offered(), 1) - 1);
+    } else if (titles_[0]->visible()) {
+        const int count = static_cast<int>(titles_.size());
+        const int at =
+            static_cast<int>(std::find(titles_.begin(), titles_.end(), from) - titles_.begin());
+        int next = 0;
+        switch (step) {
+            case Step::Up: next = std::max(at - 1, 0); break;
+            case Step::Down: next = std::min(at + 1, count - 1); break;
+            case Step::Next: next = (at + 1) % count; break;
+            case Step::Previous: next = (at + count - 1) % count; break;
+            case Step::Left:
+            case Step::Right: next = at; break;
+        }
+        to = from ? titles_[static_cast<std::size_t>(next)] : titles_[0];
+    }
+    return to && highlight(to);
+}
+
+SceneItem* TitleScreen::stepOnList(SceneItem* from, Step step) const {
+    constexpr int kRows = 10;
+    const int count = offered();
+    if (from == zurueck_) {
+        // "zurück" stands below the middle column.
+        const bool up = step == Step::Up || step == Step::Previous;
+        return up ? level(std::min(2 * kRows - 1, count - 1)) : from;
+    }
+    const int i = from->index();
+    switch (step) {
+        case Step::Up:
+        case Step::Previous: return i % kRows > 0 ? level(i - 1) : from;
+        case Step::Down:
+        case Step::Next: return i % kRows < kRows - 1 && i + 1 < count ? level(i + 1) : zurueck_;
+        case Step::Left: return i >= kRows ? level(i - kRows) : from;
+        case Step::Right:
+            // The next column may be shorter: its last label then.
+            if (i + kRows < count) return level(i + kRows);
+            return (i / kRows + 1) * kRows < count ? level(count - 1) : from;
+    }
+    return from;
+}
+
 void TitleScreen::paint(QPainter& painter, const SceneView& view,
                         const std::function<bool(const QRectF&)>& hidden) const {
     if (cover_->visible() && !hidden(cover_->rect())) {

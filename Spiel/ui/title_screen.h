@@ -52,12 +52,26 @@ public:
     // colour changed.
     bool highlight(SceneItem* under);
 
+    // The shown label in the highlight colour: the one the keys act on.
+    SceneItem* marked() const;
+    // The keys' moves of the mark. Up and Down stop at the ends; Tab and
+    // Shift+Tab (Next, Previous) go round the title labels. On the list the
+    // mark moves as the labels stand, in columns of ten with "zurück" below
+    // the middle one; a key without a mark shown brings it back on
+    // "Spiel starten" or the highest level offered.
+    enum class Step { Up, Down, Left, Right, Next, Previous };
+    // True when a colour changed.
+    bool moveMark(Step step);
+
     // Paints the cover and the shown labels; `hidden` tells a box that the
     // field or the panel covers in what is being painted.
     void paint(QPainter& painter, const SceneView& view,
                const std::function<bool(const QRectF&)>& hidden) const;
 
 private:
+    SceneItem* stepOnList(SceneItem* from, Step step) const;
+    int offered() const;
+
     std::array<SceneItem*, 4> titles_{};
     std::array<SceneItem*, kBuiltinLevelCount> levels_{};
     SceneItem* zurueck_ = nullptr;
