@@ -5,6 +5,8 @@
 // a few dozen times, and looks at what is left each time. Counting writes
 // rather than time keeps the test meaningful on a machine of any speed or
 // load.
+#include "test_files.h"
+
 #include <common/atomic_file.h>
 
 #include <QDir>
@@ -30,11 +32,6 @@ namespace {
 QStringList entriesOf(const QString& folder) {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
                                   QDir::NoDotAndDotDot);
-}
-
-QByteArray contentOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
 // The longest level there is (25 poles, 10 balls, 5 polarisers) and a short one.
@@ -83,7 +80,7 @@ TEST(AtomicWrite, AKilledLevelSaveLeavesTheOldOrTheNewLevel) {
         close(reports[0]);
         ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
 
-        const QByteArray content = contentOf(path);
+        const QByteArray content = readFile(path);
         ASSERT_TRUE(content == kFull || content == kSmall) << content.size() << " bytes";
         seen.insert(content);
         for (const QString& entry : entriesOf(dir.path())) {
@@ -108,7 +105,7 @@ TEST(AtomicWrite, AFailedWriteLeavesTheOldFileAndNoTemporary) {
     EXPECT_FALSE(writeFileAtomically(folder, kFull, &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_FALSE(writeFileAtomically(dir.filePath("missing/level.lev"), kFull));
-    EXPECT_EQ(contentOf(path), kSmall);
+    EXPECT_EQ(readFile(path), kSmall);
     EXPECT_EQ(entriesOf(dir.path()), (QStringList{"folder.lev", "level.lev"}));
     EXPECT_TRUE(entriesOf(folder).isEmpty());
 }

@@ -43,12 +43,6 @@ using namespace ferlan::editor;
 
 namespace {
 
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.readAll();
-}
-
 // ferlan-tool's standard output.
 QByteArray runTool(const QStringList& args) {
     QProcess tool;
@@ -291,14 +285,14 @@ private slots:
         QCOMPARE(prompts.shown.last().kind, QStringLiteral("save"));
         QCOMPARE(prompts.shown.last().text, QStringLiteral("Level (*.lev)"));
         QCOMPARE(prompts.shown.last().preset, QString());
-        QCOMPARE(fileBytes(path), QByteArray("9 ;3;;;ap2760 4088 ,;\r\n"));
+        QCOMPARE(readFile(path), QByteArray("9 ;3;;;ap2760 4088 ,;\r\n"));
         QVERIFY(!window->changed());
 
         // The next save offers the name chosen before; cancelling writes nothing.
         click("Command6");
         trigger("mnusave");
         QCOMPARE(prompts.shown.last().preset, path);
-        QCOMPARE(fileBytes(path), QByteArray("9 ;3;;;ap2760 4088 ,;\r\n"));
+        QCOMPARE(readFile(path), QByteArray("9 ;3;;;ap2760 4088 ,;\r\n"));
     }
 
     void aFailedSaveKeepsTheOldFileAndTheLevel() {
@@ -316,7 +310,7 @@ private slots:
         trigger("mnusave");
         readOnly.reset();
 
-        QCOMPARE(fileBytes(path), QByteArray("13;2;;;;\r\n"));
+        QCOMPARE(readFile(path), QByteArray("13;2;;;;\r\n"));
         QVERIFY(!QFile::exists(missingFolder));
         QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{"alt.lev"});
         int failures = 0;
@@ -696,9 +690,9 @@ private slots:
             window->testPlayer().running() == 0 && QFile::exists(played + ".name"), 30000);
         prompts.fileNames = {dir.filePath("gespeichert.lev")};
         trigger("mnusave");
-        QCOMPARE(fileBytes(played), fileBytes(dir.filePath("gespeichert.lev")));
-        QVERIFY(fileBytes(played).startsWith("9 ;3;krpp"));
-        const QString temporary = QString::fromUtf8(fileBytes(played + ".name")).trimmed();
+        QCOMPARE(readFile(played), readFile(dir.filePath("gespeichert.lev")));
+        QVERIFY(readFile(played).startsWith("9 ;3;krpp"));
+        const QString temporary = QString::fromUtf8(readFile(played + ".name")).trimmed();
         QTRY_VERIFY(!QFile::exists(temporary));  // gone with the game
 
         window->testPlayer().setGame({});

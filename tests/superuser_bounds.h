@@ -15,19 +15,22 @@
 #include <cstring>
 #include <string>
 
-// A step that failed, with the system's reason.
-inline std::string failedStep(const char* step) {
-    return std::string(step) + ": " + std::strerror(errno);
-}
-
-// What a guard could not do, for the skip message; empty when it did it.
+// What a guard could not do, for the skip message; effective when it did it.
 class SuperuserBound {
 public:
+    SuperuserBound(const SuperuserBound&) = delete;
+    SuperuserBound& operator=(const SuperuserBound&) = delete;
     bool effective() const { return why_.empty(); }
     std::string why() const { return "this machine cannot " + what_ + " (" + why_ + ")"; }
 
 protected:
     explicit SuperuserBound(std::string what) : what_(std::move(what)) {}
+    ~SuperuserBound() = default;
+    // Notes a failed step with the system's reason; false.
+    static bool failed(std::string& why, const char* step) {
+        why = std::string(step) + ": " + std::strerror(errno);
+        return false;
+    }
     std::string why_;
 
 private:
@@ -48,19 +51,20 @@ public:
             QFile::setPermissions(folder_, QFile::ReadOwner | QFile::ExeOwner);
             return;
         }
+        // Once per thread: mounts made from here on stay in this thread's view.
+        static thread_local std::string unshared;
+        static thread_local const bool isPrivate =
+            (unshare(CLONE_NEWNS) == 0 || failed(unshared, "unshare(CLONE_NEWNS)")) &&
+            (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 ||
+             failed(unshared, "mount --make-rprivate /"));
+        why_ = unshared;
         const QByteArray path = QFile::encodeName(folder_);
-        if (!privateNamespace()) {
-            return;
-        }
-        if (mount(path.constData(), path.constData(), nullptr, MS_BIND, nullptr) != 0) {
-            why_ = failedStep("mount --bind");
-            return;
-        }
-        mounted_ = true;
-        if (mount(nullptr, path.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) !=
-            0) {
-            why_ = failedStep("mount -o remount,bind,ro");
-        }
+        mounted_ = isPrivate &&
+                   (mount(path.constData(), path.constData(), nullptr, MS_BIND, nullptr) == 0 ||
+                    failed(why_, "mount --bind"));
+        if (mounted_ &&
+            mount(nullptr, path.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr))
+            failed(why_, "mount -o remount,bind,ro");
     }
     ~ReadOnlyFolder() {
         if (mounted_) {
@@ -69,22 +73,8 @@ public:
             QFile::setPermissions(folder_, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         }
     }
-    ReadOnlyFolder(const ReadOnlyFolder&) = delete;
-    ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
 
 private:
-    // Once per thread: mounts made from here on stay in this thread's view.
-    bool privateNamespace() {
-        static thread_local std::string unshared = [] {
-            if (unshare(CLONE_NEWNS) != 0) return failedStep("unshare(CLONE_NEWNS)");
-            if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
-                return failedStep("mount --make-rprivate /");
-            return std::string();
-        }();
-        why_ = unshared;
-        return why_.empty();
-    }
-
     QString folder_;
     bool mounted_ = false;
 };
@@ -95,33 +85,18 @@ private:
 class PermissionsBindTheSuperuser : public SuperuserBound {
 public:
     PermissionsBindTheSuperuser() : SuperuserBound("make file permissions bind the superuser") {
-        if (geteuid() != 0) {
-            return;
-        }
-        header_.version = _LINUX_CAPABILITY_VERSION_3;
-        header_.pid = 0;
-        if (syscall(SYS_capget, &header_, saved_) != 0) {
-            why_ = failedStep("capget");
-            return;
-        }
+        if (geteuid() != 0) return;
+        if (syscall(SYS_capget, &header_, saved_) != 0 && !failed(why_, "capget")) return;
         __user_cap_data_struct lowered[2] = {saved_[0], saved_[1]};
         lowered[0].effective &= ~((1U << CAP_DAC_OVERRIDE) | (1U << CAP_DAC_READ_SEARCH));
-        if (syscall(SYS_capset, &header_, lowered) != 0) {
-            why_ = failedStep("capset");
-            return;
-        }
-        lowered_ = true;
+        lowered_ = syscall(SYS_capset, &header_, lowered) == 0 || failed(why_, "capset");
     }
     ~PermissionsBindTheSuperuser() {
-        if (lowered_) {
-            syscall(SYS_capset, &header_, saved_);
-        }
+        if (lowered_) syscall(SYS_capset, &header_, saved_);
     }
-    PermissionsBindTheSuperuser(const PermissionsBindTheSuperuser&) = delete;
-    PermissionsBindTheSuperuser& operator=(const PermissionsBindTheSuperuser&) = delete;
 
 private:
-    __user_cap_header_struct header_{};
+    __user_cap_header_struct header_{_LINUX_CAPABILITY_VERSION_3, 0};
     __user_cap_data_struct saved_[2]{};
     bool lowered_ = false;
 };
