@@ -2,6 +2,7 @@
 // xvfb-run) and drives it as a person would, with xdotool: choose a floor,
 // insert a pole block, drag it, insert a charged ball and take it back with
 // Ctrl+Z, save through the file dialog, quit.
+#include "test_files.h"
 #include "x11_driver.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +19,8 @@
 namespace {
 
 using namespace ferlan::testing;
+using ferlan::readFile;
+using ferlan::writeFile;
 
 // The window's height with its menu bar; the client area is the bottom 578 pixels.
 int windowHeight(const QString& window) {
@@ -103,18 +106,12 @@ TEST(EditorEndToEnd, InsertDragUndoAndSaveWriteTheLevelFile) {
 TEST(EditorEndToEnd, F6PlaysTheLevelInTheGameBesideTheEditor) {
     if (qEnvironmentVariableIsEmpty("DISPLAY")) GTEST_SKIP() << "no X display";
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     const QString editorCopy = dir.filePath("ferlan-editor");
-    ASSERT_TRUE(QFile::copy(QStringLiteral(FERLAN_EDITOR_PATH), editorCopy));
-    ASSERT_TRUE(QFile::copy(QStringLiteral(FERLAN_GAME_PATH), dir.filePath("ferlan")));
     const QString progress = dir.filePath("vmos2.dll");
-    {
-        QFile file(progress);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("0\r\n");
-    }
-    const QString tmp = dir.filePath("tmp");
-    const auto levelFiles = [&] { return QDir(tmp).entryList({"*.lev"}, QDir::Files); };
+    ASSERT_TRUE(QFile::copy(QStringLiteral(FERLAN_EDITOR_PATH), editorCopy) &&
+                QFile::copy(QStringLiteral(FERLAN_GAME_PATH), dir.filePath("ferlan")) &&
+                writeFile(progress, "0\r\n"));
+    const auto levelFiles = [&] { return QDir(dir.filePath("tmp")).entryList({"*.lev"}); };
 
     QProcess editor;
     ASSERT_TRUE(startOnDisplay(editor, editorCopy, dir.path()));
@@ -142,9 +139,7 @@ TEST(EditorEndToEnd, F6PlaysTheLevelInTheGameBesideTheEditor) {
     xdotool({"windowkill", game});
     EXPECT_TRUE(waitFor([&] { return levelFiles().isEmpty(); }, 20000))
         << "the level's file outlived the game";
-    QFile file(progress);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("0\r\n")) << "the player's progress changed";
+    EXPECT_EQ(readFile(progress), QByteArray("0\r\n")) << "the player's progress changed";
     EXPECT_EQ(editor.state(), QProcess::Running) << "the editor ended with the game";
 }
 

@@ -16,8 +16,9 @@
 
 namespace {
 
-using ferlan::readFile;
 using namespace ferlan::testing;
+using ferlan::readFile;
+using ferlan::writeFile;
 
 // The share of pixels in which two pictures of the same size differ.
 double difference(const QImage& a, const QImage& b) {
@@ -36,10 +37,7 @@ struct Game {
         const QString game = dir.filePath("ferlan");
         if (!QFile::copy(QStringLiteral(FERLAN_GAME_PATH), game)) return;
         QFile::setPermissions(game, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QFile file(progress());
-        if (!file.open(QIODevice::WriteOnly) || file.write("0\r\n") != 3) return;
-        file.close();
-        if (!startOnDisplay(process, game, dir.path())) return;
+        if (!writeFile(progress(), "0\r\n") || !startOnDisplay(process, game, dir.path())) return;
         // A sanitizer build on a busy machine may take many seconds to open its window.
         window = findWindow(QStringLiteral("^Ferlan$"), 60000, &process);
         QThread::msleep(500);
