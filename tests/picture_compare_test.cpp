@@ -42,7 +42,7 @@ QImage nudged(int count, int step, int shift = 16) {
 }
 
 TEST(PictureCompare, RoundingPassesAndAChangedDrawingFails) {
-    const long long pixels = 64 * 64;
+    const long long pixels = 64LL * 64;
     const long long share = pixels * 5 / 100;  // the most pixels that may differ
     const struct {
         const char* what;

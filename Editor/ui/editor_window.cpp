@@ -278,7 +278,7 @@ void EditorWindow::fillRecentMenu() {
     recentMenu_->clear();
     const QStringList files = recentFiles_.files();
     for (int i = 0; i < files.size(); ++i) {
-        const QString path = files[i];
+        const QString& path = files[i];
         QAction* open = recentMenu_->addAction(
             QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)));
         open->setObjectName(QStringLiteral("mnurecent%1").arg(i + 1));
