@@ -21,6 +21,7 @@ constexpr int kMaxTicks = 4000;
 class NoStore : public ProgressStore {
 public:
     void recordWin(int, int) override {}
+    void recordTime(int, std::int64_t) override {}
 };
 
 void checkInvariants(const GameModel& model) {
@@ -56,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         model.KeyLeftHeld = bits & 4;
         model.KeyRightHeld = bits & 8;
         for (int repeat = 0; repeat <= (bits >> 4); ++repeat) {
-            if (runTick(model) == TickOutcome::Won) session.finishLevel(store);
+            if (session.tick() == TickOutcome::Won) session.finishLevel(store);
             checkInvariants(model);
             if (++ticks >= kMaxTicks) return 0;
         }

@@ -23,7 +23,7 @@ void placeInExit(GameModel& model) { placeBall(model, 3120, 200); }
 
 AfterWin winNow(Session& session, RecordingStore& store) {
     placeInExit(session.field());
-    EXPECT_EQ(runTick(session.field()), TickOutcome::Won);
+    EXPECT_EQ(session.tick(), TickOutcome::Won);
     return session.finishLevel(store);
 }
 
@@ -89,6 +89,42 @@ TEST(Session, ALoadedLevelEndsWhereItIsAndThenRests) {
     EXPECT_TRUE(store.wins.empty());
     EXPECT_FALSE(session.setCompleted() || session.field().Eisenkugel.Visible);
     EXPECT_TRUE(ballInExit(session.field()) && session.ticking());
+}
+
+TEST(Session, AnAttemptIsTimedInTicksFromItsBuildToItsWinWithoutPauses) {
+    const struct {
+        const char* why;
+        int index;  // -1: a loaded level
+        std::vector<std::pair<int, std::int64_t>> times;
+        std::int64_t afterwards;  // the count three ticks after the win
+    } cases[] = {
+        {"the first level, then the second", 0, {{1, 12}}, 3},
+        {"the last level, which stays won", kBuiltinLevelCount - 1, {{kBuiltinLevelCount, 12}}, 12},
+        {"a loaded level keeps no time", -1, {}, 12},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        Session session;
+        ASSERT_TRUE(c.index < 0 ? session.startLoaded("9 ;1;;;;\r\n")
+                                : session.startBuiltin(c.index));
+        for (int n = 0; n < 4; ++n) session.tick();
+        ASSERT_TRUE(session.restart());
+        EXPECT_EQ(session.attemptTicks(), 0);
+        for (int n = 0; n < 6; ++n) session.tick();
+        ASSERT_TRUE(session.pause());
+        for (int n = 0; n < 9; ++n) EXPECT_EQ(session.tick(), TickOutcome::Nothing);
+        EXPECT_EQ(session.attemptTicks(), 6);
+        ASSERT_TRUE(session.resume());
+        for (int n = 0; n < 5; ++n) session.tick();
+        RecordingStore store;
+        winNow(session, store);  // the twelfth tick wins
+        // Ticks after the win, and asking again, change nothing.
+        for (int n = 0; n < 3; ++n) {
+            if (session.tick() == TickOutcome::Won) session.finishLevel(store);
+        }
+        EXPECT_EQ(store.times, c.times);
+        EXPECT_EQ(session.attemptTicks(), c.afterwards);
+    }
 }
 
 TEST(Session, LeavingHidesTheLevelStopsTheTickAndTellsABuiltInOne) {

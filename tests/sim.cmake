@@ -1,5 +1,6 @@
 ferlan_add_gtest(sim_test
     SOURCES tick_test.cpp build_field_test.cpp play_test.cpp session_test.cpp
+        best_times_test.cpp
     LIBS ferlan_sim)
 
 # ferlan-tool run as a user runs it.

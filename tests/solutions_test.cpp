@@ -56,6 +56,16 @@ TEST_P(Solutions, StoredInputWinsTheLevelUsingEveryElement) {
     // The game goes on with the next level; the last one ends the game.
     RecordingStore store;
     const AfterWin after = session.finishLevel(store);
+    // The time the game keeps for the win is the winning tick.
+    Session timed;
+    ASSERT_TRUE(timed.startBuiltin(level - 1));
+    for (const KeyStep& step : *steps) {
+        holdKeys(timed.field(), step.keys);
+        for (std::int64_t n = 0; n < step.count; ++n) {
+            if (timed.tick() == TickOutcome::Won) timed.finishLevel(store);
+        }
+    }
+    EXPECT_EQ(store.times, (std::vector<std::pair<int, std::int64_t>>{{level, played.ticks}}));
     if (level < kBuiltinLevelCount) {
         EXPECT_EQ(after, AfterWin::NextLevel);
         EXPECT_EQ(session.builtinIndex(), level);

@@ -26,6 +26,9 @@ bool Session::build() {
     ticking_ = true;
     paused_ = false;
     setCompleted_ = false;
+    attemptTicks_ = 0;
+    won_ = false;
+    timeRecorded_ = false;
     return true;
 }
 
@@ -77,9 +80,23 @@ bool Session::resume() {
     return true;
 }
 
+TickOutcome Session::tick() {
+    if (!ticking()) return TickOutcome::Nothing;
+    const TickOutcome outcome = runTick(field_);
+    if (!won_) {
+        ++attemptTicks_;
+        won_ = outcome == TickOutcome::Won;
+    }
+    return outcome;
+}
+
 AfterWin Session::finishLevel(ProgressStore& store) {
     if (builtin_ < 0) return AfterWin::Stays;
     const int won = builtin_ + 1;
+    if (won_ && !timeRecorded_) {
+        timeRecorded_ = true;
+        store.recordTime(won, attemptTicks_);
+    }
     if (won < kBuiltinLevelCount) {
         // No level offered counts as the first one offered.
         const int highestShown = std::max(0, unlocked_ - 1);

@@ -20,6 +20,8 @@ public:
     // Built-in level `levelNumber` (1 to 29) was won beyond the highest level
     // index unlocked, `highestShown`.
     virtual void recordWin(int levelNumber, int highestShown) = 0;
+    // Built-in level `levelNumber` (1 to 30) was won after `ticks` ticks.
+    virtual void recordTime(int levelNumber, std::int64_t ticks) = 0;
 };
 
 // What a won level leads to.
@@ -74,8 +76,14 @@ public:
     bool pause();
     bool resume();
 
-    // After a tick that won: records the progress of a built-in level below
-    // the last and starts the next one.
+    // One tick of the level in play; nothing while none is or it is paused.
+    TickOutcome tick();
+    // The ticks of the attempt so far: from the level's last build to its
+    // win, where the count stops. A pause adds nothing.
+    std::int64_t attemptTicks() const { return attemptTicks_; }
+
+    // After a tick that won: records the time of a built-in level and the
+    // progress of one below the last, and starts the next one.
     AfterWin finishLevel(ProgressStore& store);
 
 private:
@@ -89,6 +97,9 @@ private:
     bool ticking_ = false;
     bool paused_ = false;
     bool setCompleted_ = false;
+    std::int64_t attemptTicks_ = 0;
+    bool won_ = false;
+    bool timeRecorded_ = false;
 };
 
 }  // namespace ferlan

@@ -1,0 +1,89 @@
+// The best times: which lines of a times file count, and that a time is never
+// made worse.
+#include <Spiel/sim/best_times.h>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace ferlan {
+namespace {
+
+TEST(BestTimes, ADamagedLineIsSkippedAndCostsNothingElse) {
+    const struct {
+        const char* line;
+        std::optional<std::int64_t> level5;
+    } cases[] = {
+        {"5 385", 385},
+        {"5 385\r", 385},
+        {"5 1", 1},
+        {"5 999999999", 999'999'999},
+        {"5 1000000000", std::nullopt},
+        {"5 0", std::nullopt},
+        {"5 -3", std::nullopt},
+        {"5 +3", std::nullopt},
+        {"5 3.5", std::nullopt},
+        {"5 3 ", std::nullopt},
+        {"5  3", std::nullopt},
+        {"5", std::nullopt},
+        {"5 99999999999999999999999", std::nullopt},
+        {"05 7", 7},
+        {"x5 7", std::nullopt},
+        {"", std::nullopt},
+        {"\xff\xfe", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        const BestTimes times = BestTimes::parse(std::string("1 100\n") + c.line + "\n30 9\n");
+        EXPECT_EQ(times.of(5), c.level5);
+        EXPECT_EQ(times.of(1), 100);
+        EXPECT_EQ(times.of(30), 9);
+    }
+}
+
+TEST(BestTimes, OnlyTheThirtyBuiltInLevelsKeepTimes) {
+    for (const int level : {0, 1, 30, 31, -1}) {
+        SCOPED_TRACE(level);
+        const bool kept = level >= 1 && level <= kBuiltinLevelCount;
+        BestTimes offered;
+        EXPECT_EQ(offered.offer(level, 50), kept);
+        const BestTimes parsed = BestTimes::parse(std::to_string(level) + " 50");
+        EXPECT_EQ(parsed.of(level).has_value(), kept);
+        EXPECT_EQ(parsed.text().empty(), !kept);
+    }
+}
+
+TEST(BestTimes, AWinIsKeptOnlyWhenFaster) {
+    BestTimes times;
+    EXPECT_TRUE(times.offer(3, 454));   // the first win
+    EXPECT_FALSE(times.offer(3, 455));  // slower
+    EXPECT_FALSE(times.offer(3, 454));  // as fast is no new best
+    EXPECT_EQ(times.of(3), 454);
+    EXPECT_TRUE(times.offer(3, 453));
+    EXPECT_EQ(times.of(3), 453);
+    EXPECT_FALSE(times.offer(3, 0));
+    EXPECT_EQ(BestTimes::parse("3 9\n3 7\n3 8\n").of(3), 7);  // the faster of two lines
+
+    BestTimes other = BestTimes::parse("3 500\n4 60\n");
+    other.merge(times);
+    EXPECT_EQ(other.text(), "3 453\n4 60\n");
+    EXPECT_EQ(BestTimes::parse(other.text()), other);
+}
+
+TEST(BestTimes, SecondsAreReadWithADecimalCommaToTheNearestHundredth) {
+    const struct {
+        std::int64_t ticks;
+        const char* shown;
+    } cases[] = {
+        {1, "0,02"},    {64, "1,00"},
+        {385, "6,02"},  {454, "7,09"},
+        {640, "10,00"}, {6399, "99,98"},
+        {63, "0,98"},   {2, "0,03"},
+        {3, "0,05"},  // 4.6875 rounds up
+        {32, "0,50"},   {kLongestBestTime, "15624999,98"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(secondsText(c.ticks), c.shown) << c.ticks;
+}
+
+}  // namespace
+}  // namespace ferlan
