@@ -33,7 +33,9 @@ QString helpText(const ProgramDescription& program) {
     return QStringLiteral("Aufruf: %1 [OPTION] [%2]\n\n%3\n\nOptionen:\n")
                .arg(program.name, kLevelArgument, program.summary) +
            optionLine(kHelp) + optionLine(kVersion) +
-           QStringLiteral("\nArgumente:\n  %1      %2\n").arg(kLevelArgument, program.levelFileUse);
+           QStringLiteral("\nArgumente:\n  %1      %2\n")
+               .arg(kLevelArgument, program.levelFileUse) +
+           (program.files.isEmpty() ? QString() : QStringLiteral("\nDateien:\n") + program.files);
 }
 
 CommandLine usageError(const ProgramDescription& program, const QString& what, QTextStream& err) {

@@ -17,6 +17,7 @@ struct ProgramDescription {
     QString name;          // the installed name, as the user types it
     QString summary;       // one German line
     QString levelFileUse;  // what happens to a level file given on the command line
+    QString files;         // the files it keeps, one indented line each; may be empty
 };
 
 struct CommandLine {

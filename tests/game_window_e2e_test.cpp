@@ -131,6 +131,17 @@ TEST(GameEndToEnd, FromTheTitleToAWonLevelOneWithTheKeyboardAlone) {
     const bool won = waitFor([&] { return readFile(game.progress()) == "1\r\n"; }, 20000);
     xdotool({"keyup", "Up"});
     EXPECT_TRUE(won) << "progress file holds: " << readFile(game.progress()).toStdString();
+    const QString times = game.dir.filePath("bestzeiten.txt");
+    EXPECT_TRUE(waitFor([&] { return readFile(times).startsWith("1 "); }, 20000))
+        << "times file holds: " << readFile(times).toStdString();
+    // Back on the list, the best time stands under "Level 1", where nothing was.
+    xdotool({"key", "Escape"});
+    const QRect underLevel1(20, 44, 56, 11);
+    const auto timeShows = [&](const QImage& shot) {
+        return difference(list.copy(underLevel1), shot.copy(underLevel1)) > 0.05;
+    };
+    EXPECT_TRUE(timeShows(game.shotWhen("list with time", timeShows)))
+        << "no best time under Level 1";
 }
 
 TEST(GameEndToEnd, ADoubleClickOnTheRollAtTheHeightOfBeendenLeavesTheGameRunning) {

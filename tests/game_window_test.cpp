@@ -4,6 +4,7 @@
 #include "game_fixture.h"
 #include "test_files.h"
 
+#include <Spiel/sim/play.h>
 #include <Spiel/sim/rules.h>
 
 #include <QApplication>
@@ -121,6 +122,9 @@ private slots:
     void winningChainsToTheNextLevelAndRecordsProgress_data();
     void winningChainsToTheNextLevelAndRecordsProgress();
     void aFailedProgressWriteKeepsPlaying();
+    void bestTimesInTheFileThePanelAndTheList_data();
+    void bestTimesInTheFileThePanelAndTheList();
+    void bestTimesStandClearOfLabelsAndTheCoverEdge();
     void theLastLevelAndALoadedLevelStayWon();
     void badLevelFilesChangeNothing_data();
     void badLevelFilesChangeNothing();
@@ -504,7 +508,7 @@ void GameWindowTest::winningChainsToTheNextLevelAndRecordsProgress() {
     QVERIFY(game.tickUntil([&] { return s.builtinIndex() == 1; }));
     QCOMPARE(readFile(game.progressPath()), after);
     QVERIFY(m.Eisenkugel.Visible && m.Phase == BallPhase::Entry && s.ticking());
-    QVERIFY(game.window->notice().isEmpty());
+    QCOMPARE(game.window->notice(), QStringLiteral("Neue Bestzeit!"));
     QVERIFY(game.prompts.shown.isEmpty());
     // The list after Esc offers what the file holds now.
     game.press(Qt::Key_Escape);
@@ -527,6 +531,111 @@ void GameWindowTest::aFailedProgressWriteKeepsPlaying() {
     QVERIFY(prompts.shown.isEmpty());  // no box from inside the tick
     QCOMPARE(window.notice(), QStringLiteral("Spielstand nicht gespeichert!"));
     QCOMPARE(readFile(dir.filePath("vmos2.dll")), QByteArray("0\r\n"));
+}
+
+namespace {
+
+// Level 1 is won by holding Up, here after a second of rest.
+std::int64_t ticksToWinLevelOne() {
+    Session session;
+    session.startBuiltin(0);
+    for (int i = 0; i < kTicksPerSecond; ++i) session.tick();
+    holdArrow(session.field(), Arrow::Up, true);
+    while (session.tick() != TickOutcome::Won) {
+    }
+    return session.attemptTicks();
+}
+
+}  // namespace
+
+void GameWindowTest::bestTimesInTheFileThePanelAndTheList_data() {
+    const QByteArray win = QByteArray::number(ticksToWinLevelOne());
+    const QByteArray faster = QByteArray::number(win.toInt() - 1);
+    const QByteArray slower = QByteArray::number(win.toInt() + 1);
+    const QString shownWin = QString::fromStdString(secondsText(win.toInt()));
+    const QString shownFaster = QString::fromStdString(secondsText(faster.toInt()));
+    const QString best = QStringLiteral("Neue Bestzeit!");
+    QTest::addColumn<QByteArray>("stored");  // the times file; null: none
+    QTest::addColumn<bool>("duringPlay");    // written by another game during the attempt
+    QTest::addColumn<QByteArray>("after");
+    QTest::addColumn<QString>("notice");
+    QTest::addColumn<QString>("listed");  // under "Level 1" afterwards
+    QTest::newRow("first win") << QByteArray() << false << "1 " + win + "\n"
+                               << best << shownWin + " s";
+    QTest::newRow("slower") << "1 " + faster + "\r\n"
+                            << false << "1 " + faster + "\r\n"
+                            << QString() << shownFaster + " s";
+    QTest::newRow("as fast") << "1 " + win + "\n"
+                             << false << "1 " + win + "\n"
+                             << QString() << shownWin + " s";
+    QTest::newRow("faster") << "30 5\n1 " + slower << false << "1 " + win + "\n30 5\n"
+                            << best << shownWin + " s";
+    QTest::newRow("damaged line") << "1 " + slower + "x\n7 99\n\xff\n"
+                                  << false << "1 " + win + "\n7 99\n"
+                                  << best << shownWin + " s";
+    QTest::newRow("faster one stored by another game")
+        << "1 " + faster << true << "1 " + faster << QString() << shownFaster + " s";
+    QTest::newRow("a folder in the way")
+        << QByteArray("folder") << false << QByteArray()
+        << QStringLiteral("Bestzeit nicht gespeichert!") << shownWin + " s";
+}
+
+void GameWindowTest::bestTimesInTheFileThePanelAndTheList() {
+    QFETCH(QByteArray, stored);
+    QFETCH(bool, duringPlay);
+    QFETCH(QByteArray, after);
+    QFETCH(QString, notice);
+    QFETCH(QString, listed);
+    Game game;
+    const QString path = game.dir.filePath(QString::fromLatin1(BestTimesFile::kFileName));
+    const auto store = [&] {
+        if (stored == "folder") return QDir(game.dir.path()).mkdir(BestTimesFile::kFileName);
+        return stored.isNull() || writeFile(path, stored);
+    };
+    if (!duringPlay) QVERIFY(store());
+    game.playLevel(0);
+    const BestTimes before = BestTimes::parse(duringPlay ? "" : stored.toStdString());
+    QString panel = QStringLiteral("Zeit 0,00");
+    if (before.of(1)) panel += "\nBestzeit " + QString::fromStdString(secondsText(*before.of(1)));
+    QCOMPARE(game.window->panelTimes(), panel);
+    if (duringPlay) QVERIFY(store());
+    for (int i = 0; i < kTicksPerSecond; ++i) game.window->runTick();
+    QVERIFY(game.window->panelTimes().startsWith(QStringLiteral("Zeit 1,00")));
+    game.press(Qt::Key_Up);
+    QVERIFY(game.tickUntil([&] { return game.window->session().builtinIndex() == 1; }));
+    if (stored == "folder") {
+        QVERIFY(QFileInfo(path).isDir());
+    } else {
+        QCOMPARE(readFile(path), after);
+    }
+    QCOMPARE(game.window->notice(), notice);
+    QVERIFY(game.prompts.shown.isEmpty());
+    QCOMPARE(game.window->panelTimes(), QStringLiteral("Zeit 0,00"));  // level 2: no best yet
+    game.press(Qt::Key_Escape);
+    QCOMPARE(game.window->titleScreen().bestTime(0), listed);
+    QCOMPARE(game.window->titleScreen().bestTime(1), QString());
+}
+
+void GameWindowTest::bestTimesStandClearOfLabelsAndTheCoverEdge() {
+    Game game;
+    const TitleScreen& screen = game.window->titleScreen();
+    const QRectF cover = screen.cover()->rect();
+    for (int i = 0; i < kBuiltinLevelCount; ++i) {
+        const QRectF place = screen.bestTimeRect(i);
+        const QRectF label = screen.level(i)->rect();
+        QVERIFY2(QRectF(0, 0, GameWindow::kWidth, GameWindow::kHeight).contains(place),
+                 qPrintable(QString::number(i)));
+        // Under the label's writing, within its width.
+        QVERIFY(place.top() > label.center().y() && place.top() < label.bottom());
+        QVERIFY(place.left() >= label.left() && place.right() <= label.right());
+        QVERIFY(!place.intersects(screen.zurueck()->rect()));
+        for (int j = 0; j < kBuiltinLevelCount; ++j) {
+            if (j != i)
+                QVERIFY2(!place.intersects(screen.level(j)->rect()),
+                         qPrintable(QString::number(i)));
+        }
+        QVERIFY2(!place.intersects(cover) || cover.contains(place), qPrintable(QString::number(i)));
+    }
 }
 
 void GameWindowTest::theLastLevelAndALoadedLevelStayWon() {

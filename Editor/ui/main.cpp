@@ -13,7 +13,8 @@ int main(int argc, char* argv[]) {
         argc, argv,
         {QStringLiteral("ferlan-editor"),
          QStringLiteral("Der Level-Editor für Ferlan: Level bauen und als .lev-Datei speichern."),
-         QStringLiteral("Öffnet diese Level-Datei sofort, wie \"Laden\".")});
+         QStringLiteral("Öffnet diese Level-Datei sofort, wie \"Laden\"."),
+         {}});
     if (commandLine.exitCode) return *commandLine.exitCode;
 
     QApplication app(argc, argv);

@@ -36,6 +36,12 @@ constexpr double kPauseTextHeight = 600;
 // The level number on the panel, and the file mark shown instead of it.
 constexpr double kNumberLeft = 1360, kNumberTop = 30, kNumberWidth = 615, kNumberHeight = 495;
 constexpr double kLoadedLeft = 1420, kLoadedTop = 70, kLoadedSize = 480;
+// Between the polarity indicator and the lamp's caption: the times, or a
+// notice in their place.
+constexpr double kTimesLeft = 3900, kTimesTop = 40, kTimesWidth = 1100, kTimesMargin = 80;
+constexpr double kTimesTextHeight = 135;
+
+QString seconds(std::int64_t ticks) { return QString::fromStdString(secondsText(ticks)); }
 
 }  // namespace
 
@@ -50,6 +56,23 @@ QRectF FieldView::panelInWindow() const {
     const FieldObject& panel = model_.Anzeigetafel;
     if (!session_.shown()) return {};
     return {panel.Left, panel.Top, panel.Width, panel.Height};
+}
+
+QRectF FieldView::timesInWindow() const {
+    const QRectF panel = panelInWindow();
+    if (panel.isEmpty()) return {};
+    return {panel.left() + kTimesLeft, panel.top() + kTimesTop, kTimesWidth,
+            panel.height() - kTimesMargin};
+}
+
+QString FieldView::timesText() const {
+    QString text = QStringLiteral("Zeit ") + seconds(session_.attemptTicks());
+    if (const std::optional<int> builtin = session_.builtinIndex()) {
+        if (const auto best = bestTimes_.of(*builtin + 1)) {
+            text += QStringLiteral("\nBestzeit ") + seconds(*best);
+        }
+    }
+    return text;
 }
 
 const QPixmap& FieldView::elementPicture(Picture which) {
@@ -218,15 +241,17 @@ void FieldView::paintPanel(QPainter& painter, const SceneView& view) const {
                                                              : QStringLiteral("Neutralanzeige");
     view.drawPicture(painter, indicator, on(3380, 70, 480, 480));
     view.drawPicture(painter, AlarmLamp::pictureName(lamp_.picture()), on(5840, 60, 480, 480));
+    const QRectF box = on(kTimesLeft, kTimesTop, kTimesWidth, panel.Height - kTimesMargin);
+    QFont font;
+    font.setPixelSize(std::max(6, static_cast<int>(std::lround(kTimesTextHeight * view.scale()))));
+    font.setBold(true);
+    painter.setFont(font);
     if (!notice_.isEmpty()) {
-        // Between the polarity indicator and the lamp's caption.
-        const QRectF box = on(3900, 40, 1100, panel.Height - 80);
-        QFont font;
-        font.setPixelSize(std::max(6, static_cast<int>(std::lround(135 * view.scale()))));
-        font.setBold(true);
-        painter.setFont(font);
         painter.setPen(QColor(160, 0, 0));
         painter.drawText(view.toWidget(box), Qt::AlignCenter | Qt::TextWordWrap, notice_);
+    } else {
+        painter.setPen(SceneItem::kRestColour);
+        painter.drawText(view.toWidget(box), Qt::AlignCenter, timesText());
     }
 }
 

@@ -1,11 +1,13 @@
 // The playing field and the panel as the session and its field have them: the
 // floor, the pipes, the elements and the iron ball, the captions on the field,
 // and on the panel the level number, the file mark, the polarity, the alarm
-// lamp and a short notice. Only paints; the window decides when.
+// lamp, the attempt's running time with the level's best time, and a short
+// notice in the times' place. Only paints; the window decides when.
 #pragma once
 
 #include "alarm_lamp.h"
 
+#include <Spiel/sim/best_times.h>
 #include <Spiel/sim/session.h>
 #include <common/fonts.h>
 
@@ -23,7 +25,8 @@ class SceneView;
 
 class FieldView {
 public:
-    explicit FieldView(const Session& session) : session_(session), model_(session.field()) {}
+    FieldView(const Session& session, const BestTimes& bestTimes)
+        : session_(session), model_(session.field()), bestTimes_(bestTimes) {}
 
     AlarmLamp& lamp() { return lamp_; }
     const AlarmLamp& lamp() const { return lamp_; }
@@ -35,6 +38,10 @@ public:
     // hidden.
     QRectF fieldInWindow() const;
     QRectF panelInWindow() const;
+    // The running time and the best time, as the panel writes them, and
+    // where; the window redraws that box whenever the text changes.
+    QString timesText() const;
+    QRectF timesInWindow() const;
 
     // `dirty` is the part of the widget being painted.
     void paintField(QPainter& painter, const SceneView& view, const QRectF& dirty);
@@ -64,6 +71,7 @@ private:
 
     const Session& session_;
     const GameModel& model_;
+    const BestTimes& bestTimes_;
     AlarmLamp lamp_;
     QString notice_;
     Drawing floor_;

@@ -26,6 +26,7 @@ namespace {
 using Beat = FrameClock::Beat;
 
 constexpr qint64 kNoticeNs = 6'000'000'000;
+constexpr qint64 kNewBestNs = 2'000'000'000;
 
 // The client area at its design size, in logical pixels.
 QSize designSize() {
@@ -38,11 +39,12 @@ QSize designSize() {
 GameWindow::GameWindow(ProgressFile progress, Prompts* prompts, QWidget* parent)
     : QWidget(parent),
       progress_(std::move(progress)),
+      bestTimesFile_(progress_),
       ownPrompts_(prompts ? nullptr : std::make_unique<DialogPrompts>(this)),
       prompts_(prompts ? prompts : ownPrompts_.get()),
       title_(this),
       credits_(this, kWidth, kHeight, [] { return QRandomGenerator::global()->generateDouble(); }),
-      field_(session_),
+      field_(session_, bestTimes_),
       clock_([this] { onFrame(); }) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Ferlan"));
@@ -53,6 +55,7 @@ GameWindow::GameWindow(ProgressFile progress, Prompts* prompts, QWidget* parent)
     resize(designSize());
     view_.resize(width(), height(), devicePixelRatioF());
     title_.highlight(title_.title(TitleScreen::Title::Spielstarten));
+    readBestTimes();
     loadDelay_.setSingleShot(true);
     connect(&loadDelay_, &QTimer::timeout, this, [this] {
         if (leftDown_) {
@@ -81,6 +84,7 @@ void GameWindow::showLevelList() {
         return;
     }
     session_.showUnlocked(*progress);
+    readBestTimes();
     title_.showList(session_.unlockedCount());
     markAfterScreenChange(title_.level(session_.unlockedCount() - 1));
     update();
@@ -200,13 +204,41 @@ void GameWindow::recordWin(int levelNumber, int highestShown) {
         ProgressFile::WriteResult::Failed) {
         // Play goes on; a box here would stop the game inside its own tick.
         std::fprintf(stderr, "ferlan: Spielstand nicht gespeichert: %s\n", qPrintable(error));
-        showNotice(QStringLiteral("Spielstand nicht gespeichert!"));
+        showNotice(QStringLiteral("Spielstand nicht gespeichert!"), kNoticeNs);
     }
 }
 
-void GameWindow::showNotice(const QString& text) {
+void GameWindow::recordTime(int levelNumber, std::int64_t ticks) {
+    // Another game may have stored a faster time since the list was read.
+    readBestTimes();
+    if (!bestTimes_.offer(levelNumber, ticks)) return;
+    listBestTimes();
+    QString error;
+    if (bestTimesFile_.store(bestTimes_, &error)) {
+        showNotice(QStringLiteral("Neue Bestzeit!"), kNewBestNs);
+    } else {
+        std::fprintf(stderr, "ferlan: Bestzeit nicht gespeichert: %s\n", qPrintable(error));
+        showNotice(QStringLiteral("Bestzeit nicht gespeichert!"), kNoticeNs);
+    }
+}
+
+void GameWindow::readBestTimes() {
+    if (const std::optional<BestTimes> stored = bestTimesFile_.read()) bestTimes_.merge(*stored);
+    listBestTimes();
+}
+
+void GameWindow::listBestTimes() {
+    for (int level = 1; level <= kBuiltinLevelCount; ++level) {
+        const std::optional<std::int64_t> best = bestTimes_.of(level);
+        title_.setBestTime(
+            level - 1,
+            best ? QString::fromStdString(secondsText(*best)) + QStringLiteral(" s") : QString());
+    }
+}
+
+void GameWindow::showNotice(const QString& text, qint64 forNs) {
     field_.setNotice(text);
-    noticeUntilNs_ = clock_.nowNs() + kNoticeNs;
+    noticeUntilNs_ = clock_.nowNs() + forNs;
     update(inWidget(field_.panelInWindow()));
 }
 
@@ -405,8 +437,7 @@ void GameWindow::runTick() {
     // A modal box opened from inside a tick must not run the next one.
     if (inTick_ || !session_.ticking()) return;
     inTick_ = true;
-    if (ferlan::runTick(model()) == TickOutcome::Won &&
-        session_.finishLevel(*this) == AfterWin::NextLevel) {
+    if (session_.tick() == TickOutcome::Won && session_.finishLevel(*this) == AfterWin::NextLevel) {
         const int next = *session_.builtinIndex();
         title_.level(next)->setColour(SceneItem::kRestColour);
         levelBuilt(true);
@@ -440,6 +471,10 @@ void GameWindow::syncClock() {
 }
 
 void GameWindow::redrawChanges() {
+    // The running time changes on nearly every tick: only its own box.
+    const QString times = session_.shown() ? field_.timesText() : QString();
+    if (times != drawnTimes_ && !times.isEmpty()) update(inWidget(field_.timesInWindow()));
+    drawnTimes_ = times;
     const GameModel::Revision now = model().revision;
     if (now == drawn_) return;
     const QRect field = session_.shown() ? inWidget(field_.fieldInWindow()) : QRect();

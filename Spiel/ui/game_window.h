@@ -5,6 +5,7 @@
 // changed. The widget may be resized; the scene keeps its proportions.
 #pragma once
 
+#include "best_times_file.h"
 #include "credits_screen.h"
 #include "field_view.h"
 #include "frame_clock.h"
@@ -65,12 +66,16 @@ public:
     const Session& session() const { return session_; }
     SceneItem* item(const QString& name) const;
     SceneItem* levelLabel(int index) const { return title_.level(index); }
+    const TitleScreen& titleScreen() const { return title_; }
     const CreditsRoll& credits() const { return credits_.roll(); }
     // MouseX: where the name line of the credits is drawn to, in window twips.
     double mouseX() const { return credits_.mouseX(); }
     const AlarmLamp& lamp() const { return field_.lamp(); }
     // The short notice on the panel ("" when none).
     QString notice() const { return field_.notice(); }
+    // The running time and best time on the panel.
+    QString panelTimes() const { return field_.timesText(); }
+    const BestTimes& bestTimes() const { return bestTimes_; }
     // Whether the frame clock is armed: it runs only while something moves.
     bool animating() const { return clock_.armed(); }
 
@@ -96,6 +101,12 @@ protected:
 private:
     // Writes the progress file when the session records a win.
     void recordWin(int levelNumber, int highestShown) override;
+    // Keeps a new best time and writes the times file.
+    void recordTime(int levelNumber, std::int64_t ticks) override;
+    // Takes in the times file (another game may have written it) and writes
+    // the times beside the level labels.
+    void readBestTimes();
+    void listBestTimes();
 
     SceneItem* itemAt(QPointF twips) const;
     // `byMouse`: the click may be the first of a double-click.
@@ -107,7 +118,7 @@ private:
     // on `fallback` while the pointer is over no label.
     void markAfterScreenChange(SceneItem* fallback);
     void fieldKeyUp(int key);
-    void showNotice(const QString& text);
+    void showNotice(const QString& text, qint64 forNs);
     // After a build: the lamp shows the new level's state at once.
     void levelBuilt(bool ok);
 
@@ -120,6 +131,8 @@ private:
 
     Session session_;
     ProgressFile progress_;
+    BestTimesFile bestTimesFile_;
+    BestTimes bestTimes_;
     std::unique_ptr<Prompts> ownPrompts_;
     Prompts* prompts_;
 
@@ -146,6 +159,7 @@ private:
     GameModel::Revision drawn_;
     QRect drawnField_;
     bool drawnPanel_ = false;
+    QString drawnTimes_;
 };
 
 }  // namespace ferlan

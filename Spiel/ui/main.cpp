@@ -1,3 +1,4 @@
+#include "best_times_file.h"
 #include "game_window.h"
 
 #include <common/command_line.h>
@@ -13,7 +14,13 @@ int main(int argc, char* argv[]) {
         {QStringLiteral("ferlan"),
          QStringLiteral("Ferlan, das Geschicklichkeitsspiel: eine Eisenkugel zwischen Magnetpolen "
                         "zum Ausgang bringen."),
-         QStringLiteral("Spielt diese Level-Datei sofort, wie \"Level laden\".")});
+         QStringLiteral("Spielt diese Level-Datei sofort, wie \"Level laden\"."),
+         QStringLiteral("  %1       der Spielstand: das höchste gewonnene eingebaute Level\n"
+                        "  %2  die Bestzeiten der eingebauten Level, im selben Ordner\n"
+                        "  Beide liegen neben dem Programm oder, wo es dort nicht schreiben darf,\n"
+                        "  in ~/.local/share/Ferlan/.\n")
+             .arg(QString::fromLatin1(ferlan::ProgressFile::kFileName),
+                  QString::fromLatin1(ferlan::BestTimesFile::kFileName))});
     if (commandLine.exitCode) return *commandLine.exitCode;
 
     QApplication app(argc, argv);

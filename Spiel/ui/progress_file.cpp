@@ -53,17 +53,17 @@ QString ProgressFile::missingMessage() {
 
 bool ProgressFile::programDirWritable() const { return canWrite_(programDir_); }
 
-QString ProgressFile::writePath() const {
+QString ProgressFile::writePath(const char* fileName) const {
     if (programDirWritable() || userDataDir_.isEmpty()) {
-        return QDir(programDir_).filePath(QString::fromLatin1(kFileName));
+        return QDir(programDir_).filePath(QString::fromLatin1(fileName));
     }
-    return QDir(userDataDir_).filePath(QString::fromLatin1(kFileName));
+    return QDir(userDataDir_).filePath(QString::fromLatin1(fileName));
 }
 
-QString ProgressFile::readPath() const {
-    QString path = writePath();
+QString ProgressFile::readPath(const char* fileName) const {
+    QString path = writePath(fileName);
     if (QFileInfo::exists(path)) return path;
-    return QDir(programDir_).filePath(QString::fromLatin1(kFileName));
+    return QDir(programDir_).filePath(QString::fromLatin1(fileName));
 }
 
 std::optional<int> ProgressFile::read() const {

@@ -44,9 +44,10 @@ public:
     // that index, and never lowers what the file already holds.
     WriteResult recordWin(int won, int highestShown, QString* error = nullptr) const;
 
-    // Where reading looks now, and where a write goes.
-    QString readPath() const;
-    QString writePath() const;
+    // Where reading looks now, and where a write goes. Other files of the
+    // player's (`fileName`) follow the same folder rules.
+    QString readPath(const char* fileName = kFileName) const;
+    QString writePath(const char* fileName = kFileName) const;
 
     // The message when the level list cannot be opened.
     static QString missingMessage();

@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace ferlan {
 
@@ -17,6 +18,13 @@ const char* const kTitleTexts[4] = {"Spiel starten", "Level laden", "Credits", "
 
 constexpr double kLevelColumnLefts[3] = {240, 2640, 5040};
 constexpr double kLevelRowTops[10] = {120, 840, 1560, 2280, 3000, 3840, 4680, 5520, 6360, 7200};
+
+// A best time in small writing just under the label's own, in the space the
+// script's line leaves below it; wide enough for "999,99 s".
+constexpr double kBestTimeRise = 75;  // above the label's bottom edge
+constexpr double kBestTimeHeight = 165;
+constexpr double kBestTimeWidth = 840;
+constexpr double kBestTimeIndent = 60;
 
 }  // namespace
 
@@ -42,6 +50,35 @@ TitleScreen::TitleScreen(QObject* owner) {
                              {2700, 7920, 1335, kLabelHeight}, QStringLiteral("zurück"));
     cover_ = new SceneItem(owner, QStringLiteral("Überdecken"), SceneItem::Kind::Picture,
                            {1200, 1200, 4095, 3975});
+    for (std::size_t i = 0; i < levels_.size(); ++i) bestTimeRects_[i] = placeBestTime(*levels_[i]);
+}
+
+QRectF TitleScreen::placeBestTime(const SceneItem& label) const {
+    const QRectF at = label.rect();
+    const double top = at.bottom() - kBestTimeRise;
+    const QRectF places[] = {
+        {at.left() + kBestTimeIndent, top, kBestTimeWidth, kBestTimeHeight},
+        {at.right() - kBestTimeWidth, top, kBestTimeWidth, kBestTimeHeight},
+    };
+    const QRectF cover = cover_->rect();
+    for (const QRectF& place : places) {
+        // Across the line of a side edge even where the cover does not reach,
+        // so that the times of one column stand on one side.
+        const auto across = [&](double x) { return place.left() < x && x < place.right(); };
+        const bool acrossEdge = across(cover.left()) || across(cover.right()) ||
+                                (place.intersects(cover) && !cover.contains(place));
+        const bool onOther =
+            place.intersects(zurueck_->rect()) ||
+            std::any_of(levels_.begin(), levels_.end(), [&](const SceneItem* other) {
+                return other != &label && place.intersects(other->rect());
+            });
+        if (!acrossEdge && !onOther) return place;
+    }
+    return places[0];
+}
+
+void TitleScreen::setBestTime(int index, const QString& text) {
+    bestTimes_.at(static_cast<std::size_t>(index)) = text;
 }
 
 bool TitleScreen::isTitle(const SceneItem* item, Title* which) const {
@@ -186,6 +223,19 @@ void TitleScreen::paint(QPainter& painter, const SceneView& view,
     std::for_each(titles_.begin(), titles_.end(), drawShown);
     std::for_each(levels_.begin(), levels_.end(), drawShown);
     drawShown(zurueck_);
+    QFont small = painter.font();
+    small.setPixelSize(std::max(1, static_cast<int>(std::lround(kBestTimeHeight * view.scale()))));
+    small.setBold(true);
+    painter.setFont(small);
+    painter.setPen(SceneItem::kRestColour);
+    for (std::size_t i = 0; i < levels_.size(); ++i) {
+        const QRectF& place = bestTimeRects_[i];
+        if (!levels_[i]->visible() || bestTimes_[i].isEmpty() || hidden(place)) continue;
+        const bool right = place.right() == levels_[i]->rect().right();
+        painter.drawText(view.toWidget(place),
+                         (right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter,
+                         bestTimes_[i]);
+    }
 }
 
 }  // namespace ferlan

@@ -9,6 +9,8 @@
 
 #include <leveldata/builtin_levels.h>
 
+#include <QString>
+
 #include <array>
 #include <functional>
 
@@ -63,6 +65,17 @@ public:
     // True when a colour changed.
     bool moveMark(Step step);
 
+    // The best time written under level label `index` ("" for none). It
+    // stands under the label's writing, clear of every other label, and
+    // never across the cover's edge.
+    void setBestTime(int index, const QString& text);
+    const QString& bestTime(int index) const {
+        return bestTimes_.at(static_cast<std::size_t>(index));
+    }
+    QRectF bestTimeRect(int index) const {
+        return bestTimeRects_.at(static_cast<std::size_t>(index));
+    }
+
     // Paints the cover and the shown labels; `hidden` tells a box that the
     // field or the panel covers in what is being painted.
     void paint(QPainter& painter, const SceneView& view,
@@ -71,11 +84,16 @@ public:
 private:
     SceneItem* stepOnList(SceneItem* from, Step step) const;
     int offered() const;
+    // The first of the places under a label that no other label and no edge
+    // of the cover crosses.
+    QRectF placeBestTime(const SceneItem& label) const;
 
     std::array<SceneItem*, 4> titles_{};
     std::array<SceneItem*, kBuiltinLevelCount> levels_{};
     SceneItem* zurueck_ = nullptr;
     SceneItem* cover_ = nullptr;
+    std::array<QString, kBuiltinLevelCount> bestTimes_;
+    std::array<QRectF, kBuiltinLevelCount> bestTimeRects_;
 };
 
 }  // namespace ferlan
