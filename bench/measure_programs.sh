@@ -10,8 +10,8 @@
 # playing and the floor program (bench/minimal_qt: the same window size
 # redrawn whole at 64 Hz with 60 translucent sprites) in alternating 10-second
 # runs, the program and the X server each in % of one core, medians and their
-# ratio. A program that ends by itself or shows no window within 30 s stops
-# the script with a message. Needs a default build; FERLAN_GAME names another
+# ratio; then the same game paused with P. A program that ends by itself or
+# shows no window within 30 s stops the script with a message. Needs a default build; FERLAN_GAME names another
 # game binary to measure in its place (an older build, say).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -140,7 +140,7 @@ measure() {
 
 # The game playing against the floor, one after the other, RUNS times.
 measure_playing() {
-    local floor_p=() floor_x=() game_p=() game_x=() reading
+    local floor_p=() floor_x=() game_p=() game_x=() paused_p=() paused_x=() reading
     for _ in $(seq "$runs"); do
         start "$PWD/$build/bench/minimal_qt/minimal-qt" Minimal
         sleep 1
@@ -156,6 +156,12 @@ measure_playing() {
         game_p+=("${reading% *}")
         game_x+=("${reading#* }")
         xdotool keyup --window "$wid" Up
+        # A paused level should cost nothing: no timer runs.
+        xdotool key --window "$wid" p
+        sleep 1
+        reading=$(cpu_percent 10)
+        paused_p+=("${reading% *}")
+        paused_x+=("${reading#* }")
         stop
     done
     local fp fx gp gx
@@ -172,8 +178,10 @@ measure_playing() {
     awk -v fp="$fp" -v fx="$fx" -v gp="$gp" -v gx="$gx" 'BEGIN {
         printf "| ratio | %.2f | %.2f | %.2f |\n", (fp > 0 ? gp / fp : 0), (fx > 0 ? gx / fx : 0),
             (fp + fx > 0 ? (gp + gx) / (fp + fx) : 0) }'
+    awk -v p="$(printf '%s\n' "${paused_p[@]}" | median)" -v x="$(printf '%s\n' "${paused_x[@]}" | median)" \
+        'BEGIN {printf "| ferlan, the same level paused (P) | %.2f | %.2f | %.2f |\n", p, x, p + x}'
     echo
-    echo "Single runs, program/server: floor ${floor_p[*]} / ${floor_x[*]}; game ${game_p[*]} / ${game_x[*]}"
+    echo "Single runs, program/server: floor ${floor_p[*]} / ${floor_x[*]}; game ${game_p[*]} / ${game_x[*]}; paused ${paused_p[*]} / ${paused_x[*]}"
 }
 
 echo "Runs: $runs on $(nproc) cores, $(date -u +%Y-%m-%d)."
