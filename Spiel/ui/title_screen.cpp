@@ -223,7 +223,8 @@ void TitleScreen::paint(QPainter& painter, const SceneView& view,
     std::for_each(titles_.begin(), titles_.end(), drawShown);
     std::for_each(levels_.begin(), levels_.end(), drawShown);
     drawShown(zurueck_);
-    QFont small = painter.font();
+    // Plain writing: the labels' script is unreadable this small.
+    QFont small;
     small.setPixelSize(std::max(1, static_cast<int>(std::lround(kBestTimeHeight * view.scale()))));
     small.setBold(true);
     painter.setFont(small);
