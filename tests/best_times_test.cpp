@@ -70,7 +70,7 @@ TEST(BestTimes, AWinIsKeptOnlyWhenFaster) {
     EXPECT_EQ(BestTimes::parse(other.text()), other);
 }
 
-TEST(BestTimes, SecondsAreReadWithADecimalCommaToTheNearestHundredth) {
+TEST(BestTimes, SecondsAreReadWithADecimalCommaToTheNearestHundredthOrTenth) {
     const struct {
         std::int64_t ticks;
         const char* shown;
@@ -83,6 +83,11 @@ TEST(BestTimes, SecondsAreReadWithADecimalCommaToTheNearestHundredth) {
         {32, "0,50"},   {kLongestBestTime, "15624999,98"},
     };
     for (const auto& c : cases) EXPECT_EQ(secondsText(c.ticks), c.shown) << c.ticks;
+    const struct {
+        std::int64_t ticks;
+        const char* shown;
+    } tenths[] = {{0, "0,0"}, {3, "0,0"}, {4, "0,1"}, {64, "1,0"}, {637, "10,0"}, {634, "9,9"}};
+    for (const auto& c : tenths) EXPECT_EQ(secondsText(c.ticks, 1), c.shown) << c.ticks;
 }
 
 }  // namespace

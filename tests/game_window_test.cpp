@@ -595,12 +595,12 @@ void GameWindowTest::bestTimesInTheFileThePanelAndTheList() {
     if (!duringPlay) QVERIFY(store());
     game.playLevel(0);
     const BestTimes before = BestTimes::parse(duringPlay ? "" : stored.toStdString());
-    QString panel = QStringLiteral("Zeit 0,00");
+    QString panel = QStringLiteral("Zeit 0,0");
     if (before.of(1)) panel += "\nBestzeit " + QString::fromStdString(secondsText(*before.of(1)));
     QCOMPARE(game.window->panelTimes(), panel);
     if (duringPlay) QVERIFY(store());
     for (int i = 0; i < kTicksPerSecond; ++i) game.window->runTick();
-    QVERIFY(game.window->panelTimes().startsWith(QStringLiteral("Zeit 1,00")));
+    QVERIFY(game.window->panelTimes().startsWith(QStringLiteral("Zeit 1,0")));
     game.press(Qt::Key_Up);
     QVERIFY(game.tickUntil([&] { return game.window->session().builtinIndex() == 1; }));
     if (stored == "folder") {
@@ -610,7 +610,7 @@ void GameWindowTest::bestTimesInTheFileThePanelAndTheList() {
     }
     QCOMPARE(game.window->notice(), notice);
     QVERIFY(game.prompts.shown.isEmpty());
-    QCOMPARE(game.window->panelTimes(), QStringLiteral("Zeit 0,00"));  // level 2: no best yet
+    QCOMPARE(game.window->panelTimes(), QStringLiteral("Zeit 0,0"));  // level 2: no best yet
     game.press(Qt::Key_Escape);
     QCOMPARE(game.window->titleScreen().bestTime(0), listed);
     QCOMPARE(game.window->titleScreen().bestTime(1), QString());

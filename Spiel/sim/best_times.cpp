@@ -71,10 +71,12 @@ std::string BestTimes::text() const {
     return out;
 }
 
-std::string secondsText(std::int64_t ticks) {
-    const std::int64_t hundredths = (ticks * 100 + kTicksPerSecond / 2) / kTicksPerSecond;
-    const std::int64_t rest = hundredths % 100;
-    return std::to_string(hundredths / 100) + (rest < 10 ? ",0" : ",") + std::to_string(rest);
+std::string secondsText(std::int64_t ticks, int decimals) {
+    const std::int64_t unit = decimals == 1 ? 10 : 100;
+    const std::int64_t parts = (ticks * unit + kTicksPerSecond / 2) / kTicksPerSecond;
+    std::string fraction = std::to_string(parts % unit);
+    if (unit == 100 && fraction.size() < 2) fraction.insert(0, 1, '0');
+    return std::to_string(parts / unit) + ',' + fraction;
 }
 
 }  // namespace ferlan

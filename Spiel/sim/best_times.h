@@ -37,8 +37,8 @@ private:
     std::array<std::int64_t, kBuiltinLevelCount> ticks_{};  // 0: not won
 };
 
-// A time as the player reads it: seconds with two decimals and a decimal
-// comma, "6,02"; rounded to the nearest hundredth.
-std::string secondsText(std::int64_t ticks);
+// A time as the player reads it: seconds with a decimal comma, rounded to
+// the nearest hundredth ("6,02") or, for a clock that runs, tenth ("6,0").
+std::string secondsText(std::int64_t ticks, int decimals = 2);
 
 }  // namespace ferlan

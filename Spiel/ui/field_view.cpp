@@ -66,7 +66,10 @@ QRectF FieldView::timesInWindow() const {
 }
 
 QString FieldView::timesText() const {
-    QString text = QStringLiteral("Zeit ") + seconds(session_.attemptTicks());
+    // Tenths while the clock runs: hundredths would redraw it on every tick
+    // and could not be read anyway.
+    QString text =
+        QStringLiteral("Zeit ") + QString::fromStdString(secondsText(session_.attemptTicks(), 1));
     if (const std::optional<int> builtin = session_.builtinIndex()) {
         if (const auto best = bestTimes_.of(*builtin + 1)) {
             text += QStringLiteral("\nBestzeit ") + seconds(*best);

@@ -540,7 +540,11 @@ void GameWindow::paintEvent(QPaintEvent* event) {
     credits_.paint(painter, view_);
     if (!field.isEmpty()) field_.paintField(painter, view_, dirty);
     const QRectF panel = view_.toWidget(field_.panelInWindow());
-    if (!panel.isEmpty() && dirty.intersects(panel)) field_.paintPanel(painter, view_);
+    // The region, not its bounding box: a moving field's frame leaves the
+    // panel out and need not lay out its writing.
+    if (!panel.isEmpty() && event->region().intersects(panel.toAlignedRect())) {
+        field_.paintPanel(painter, view_);
+    }
     painter.restore();
 }
 

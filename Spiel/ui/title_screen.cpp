@@ -223,15 +223,20 @@ void TitleScreen::paint(QPainter& painter, const SceneView& view,
     std::for_each(titles_.begin(), titles_.end(), drawShown);
     std::for_each(levels_.begin(), levels_.end(), drawShown);
     drawShown(zurueck_);
-    // Plain writing: the labels' script is unreadable this small.
-    QFont small;
-    small.setPixelSize(std::max(1, static_cast<int>(std::lround(kBestTimeHeight * view.scale()))));
-    small.setBold(true);
-    painter.setFont(small);
-    painter.setPen(SceneItem::kRestColour);
+    bool fontSet = false;
     for (std::size_t i = 0; i < levels_.size(); ++i) {
         const QRectF& place = bestTimeRects_[i];
         if (!levels_[i]->visible() || bestTimes_[i].isEmpty() || hidden(place)) continue;
+        if (!fontSet) {
+            // Plain writing: the labels' script is unreadable this small.
+            QFont small;
+            small.setPixelSize(
+                std::max(1, static_cast<int>(std::lround(kBestTimeHeight * view.scale()))));
+            small.setBold(true);
+            painter.setFont(small);
+            painter.setPen(SceneItem::kRestColour);
+            fontSet = true;
+        }
         const bool right = place.right() == levels_[i]->rect().right();
         painter.drawText(view.toWidget(place),
                          (right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter,
