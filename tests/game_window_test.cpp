@@ -529,8 +529,11 @@ void GameWindowTest::aFailedProgressWriteKeepsPlaying() {
     for (int i = 0; i < 5000 && window.session().builtinIndex() != 1; ++i) window.runTick();
     QCOMPARE(window.session().builtinIndex(), 1);
     QVERIFY(prompts.shown.isEmpty());  // no box from inside the tick
+    // The progress is the graver loss: its notice stands over the times'.
     QCOMPARE(window.notice(), QStringLiteral("Spielstand nicht gespeichert!"));
     QCOMPARE(readFile(dir.filePath("vmos2.dll")), QByteArray("0\r\n"));
+    QVERIFY(!QFileInfo::exists(dir.filePath(BestTimesFile::kFileName)));
+    QVERIFY(window.bestTimes().of(1).has_value());  // kept for the session
 }
 
 namespace {
