@@ -77,7 +77,10 @@ bool pulls(const GameModel& start, std::size_t pole, Polarity ball) {
 // as straight ones (each axis has its own top speed).
 class RouteMap {
 public:
-    explicit RouteMap(const GameModel& start) {
+    // A `stop` that is set leaves the map unfinished: a cancelled check must
+    // not wait for a whole map of a believed level on a slow machine.
+    explicit RouteMap(const GameModel& start, const std::atomic<bool>* stop = nullptr)
+        : stop_(stop) {
         const Twips lowestTop = start.Anfang.Top - kBallSize;
         cols_ = static_cast<int>((kScaleWidth - kBallSize) / kCell) + 1;
         rows_ = std::max(1, static_cast<int>(lowestTop / kCell) + 1);
@@ -94,6 +97,8 @@ public:
     }
 
 private:
+    bool stopped() const { return stop_ != nullptr && stop_->load(std::memory_order_relaxed); }
+
     std::size_t index(int x, int y) const {
         return static_cast<std::size_t>(y) * static_cast<std::size_t>(cols_) +
                static_cast<std::size_t>(x);
@@ -102,7 +107,9 @@ private:
     std::vector<int> measure(const GameModel& start, Polarity polarity) const {
         std::vector<int> cost(static_cast<std::size_t>(cols_ * rows_), 1);
         std::vector<bool> goal(cost.size(), false);
+        std::vector<int> distance(cost.size(), std::numeric_limits<int>::max());
         for (int y = 0; y < rows_; ++y) {
+            if (stopped()) return distance;
             for (int x = 0; x < cols_; ++x) {
                 const Twips left = static_cast<Twips>(x * kCell);
                 const Twips top = static_cast<Twips>(y * kCell);
@@ -124,7 +131,6 @@ private:
                 }
             }
         }
-        std::vector<int> distance(cost.size(), std::numeric_limits<int>::max());
         using Entry = std::pair<int, std::size_t>;
         std::priority_queue<Entry, std::vector<Entry>, std::greater<>> queue;
         for (std::size_t at = 0; at < goal.size(); ++at) {
@@ -132,7 +138,8 @@ private:
             distance[at] = 0;
             queue.push({0, at});
         }
-        while (!queue.empty()) {
+        for (std::size_t popped = 0; !queue.empty(); ++popped) {
+            if (popped % static_cast<std::size_t>(cols_) == 0 && stopped()) break;
             const auto [d, at] = queue.top();
             queue.pop();
             if (d > distance[at]) continue;
@@ -188,6 +195,7 @@ private:
         return false;
     }
 
+    const std::atomic<bool>* stop_ = nullptr;
     int cols_ = 0;
     int rows_ = 0;
     std::array<std::vector<int>, 3> distance_;
@@ -241,10 +249,11 @@ public:
         Sight sight(start_, params_, seed);
         // The way to the exit as the player believes the level is laid out.
         std::optional<RouteMap> believedRoute;
-        if (params_.placeError > 0) believedRoute.emplace(sight.believedStart());
+        if (params_.placeError > 0) believedRoute.emplace(sight.believedStart(), stop_);
         route_ = believedRoute ? &*believedRoute : &exactRoute_;
         AttemptResult result;
         result.seed = seed;
+        if (stop_ != nullptr && stop_->load(std::memory_order_relaxed)) return result;
         GameModel model = start_;
         HeldKeys held;
         holdKeys(model, held);
@@ -427,7 +436,7 @@ AttemptResult playAttempt(const GameModel& start, const PlayerParams& player, st
 
 std::vector<AttemptResult> playtest(const GameModel& start, const PlaytestOptions& options) {
     const GameModel model = playableCopy(start);
-    const RouteMap route(model);
+    const RouteMap route(model, options.stop);
     Player player(model, route, options.player, options.stop);
     std::vector<AttemptResult> results;
     results.reserve(static_cast<std::size_t>(std::max(0, options.attempts)));

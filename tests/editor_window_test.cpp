@@ -587,10 +587,9 @@ private slots:
         trigger("mnucheck");
         QTRY_VERIFY_WITH_TIMEOUT(window->checkPlaytesting(), 120000);
         QTest::mouseClick(child<QPushButton>("checkCancel"), Qt::LeftButton);
-        // The player model stops at its next step of planning; a new attempt
-        // first lays out its belief of the level, which under the sanitizers
-        // takes longer than 100 ms, hence the wider bound here.
-        QVERIFY2(searchEndsWithin(1000), "the player model outlived its second");
+        // The player model stops at its next step of planning, and a new
+        // attempt's map of the believed level stops after its current row.
+        QVERIFY2(searchEndsWithin(), "the player model outlived its 100 ms");
         QTRY_VERIFY(window->findChild<QDialog*>("checkProgress") == nullptr);
         QVERIFY(!window->lastCheck().has_value());
     }
