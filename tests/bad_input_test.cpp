@@ -306,17 +306,20 @@ void BadInputTest::winningKeepsPlayingWhateverTheProgressFile() {
     QCOMPARE(s.builtinIndex(), 1);
     QVERIFY(s.ticking());
     QVERIFY(game.prompts.shown.isEmpty());  // no box from inside the tick
-    QCOMPARE(game.window->notice(),
-             saved ? QString() : QStringLiteral("Spielstand nicht gespeichert!"));
+    QCOMPARE(game.window->notice(), saved ? QStringLiteral("Neue Bestzeit!")
+                                          : QStringLiteral("Spielstand nicht gespeichert!"));
     if (after.isEmpty()) {
         QVERIFY(QFileInfo(path).isDir());
     } else {
         QVERIFY(QFileInfo(path).isFile());
         QCOMPARE(readFile(path), after);
     }
+    // Beside it only the best times, where the folder takes files.
+    QStringList entries{ProgressFile::kFileName};
+    if (kind != "read-only") entries.prepend(BestTimesFile::kFileName);
     QCOMPARE(
         QDir(game.dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-        QStringList{ProgressFile::kFileName});
+        entries);
 }
 
 QTEST_MAIN(BadInputTest)
