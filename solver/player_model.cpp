@@ -188,7 +188,7 @@ private:
     static bool nearPull(const GameModel& start, Twips left, Twips top, Polarity polarity) {
         for (std::size_t i = 1; i <= kMaxFerlan; ++i) {
             if (start.Ferlan[i].Visible && pulls(start, i, polarity) &&
-                touches(left, top, kBallSize, start.Anziehung[3 * i - 1])) {
+                touches(left, top, kBallSize, start.Anziehung[discIndex(static_cast<int>(i), 1)])) {
                 return true;
             }
         }

@@ -50,12 +50,13 @@ void Sight::moveElements(GameModel& model) const {
         const Shift& s = poles_[i];
         move(model.Ferlan[i], s.across, s.up);
         move(model.Zentrum[i], s.across, s.up);
-        for (std::size_t d = 3 * i - 2; d <= 3 * i; ++d) move(model.Anziehung[d], s.across, s.up);
+        for (Disc& disc : discsOf(model.Anziehung, static_cast<int>(i))) move(disc, s.across, s.up);
     }
     for (std::size_t k = 1; k <= kMaxKugel; ++k) {
         const Shift& s = kugeln_[k];
         move(model.Kugel[k], s.across, s.up);
-        for (std::size_t d = 3 * k - 2; d <= 3 * k; ++d) move(model.Anziehung2[d], s.across, s.up);
+        for (Disc& disc : discsOf(model.Anziehung2, static_cast<int>(k)))
+            move(disc, s.across, s.up);
     }
     for (std::size_t k = 1; k <= kMaxTransformator; ++k) {
         const Shift& s = transformatoren_[k];

@@ -74,7 +74,8 @@ struct Movers {
             kugelSlots.push_back(k);
             std::array<Twips, 6> offsets{};
             for (std::size_t d = 0; d < 3; ++d) {
-                const Disc& disc = model.Anziehung2[3 * k - 2 + d];
+                const Disc& disc =
+                    model.Anziehung2[discIndex(static_cast<int>(k), static_cast<int>(d))];
                 offsets[2 * d] = disc.Left - kugel.Left;
                 offsets[2 * d + 1] = disc.Top - kugel.Top;
             }
@@ -105,7 +106,7 @@ public:
             model_.KugelVX[k] = kugeln[n].vx;
             model_.KugelVY[k] = kugeln[n].vy;
             for (std::size_t d = 0; d < 3; ++d) {
-                Disc& disc = model_.Anziehung2[3 * k - 2 + d];
+                Disc& disc = model_.Anziehung2[discIndex(static_cast<int>(k), static_cast<int>(d))];
                 disc.Left = kugel.Left + movers_.discOffsets[n][2 * d];
                 disc.Top = kugel.Top + movers_.discOffsets[n][2 * d + 1];
             }

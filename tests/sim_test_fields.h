@@ -31,8 +31,7 @@ inline void moveAway(Disc& disc) { disc.Left = disc.Top = -100000; }
 
 // Moves all discs of pole `slot` out of reach, so the pole acts only as a rod.
 inline void detachPoleDiscs(GameModel& model, int slot) {
-    for (int d = 3 * slot - 2; d <= 3 * slot; ++d)
-        moveAway(model.Anziehung[static_cast<std::size_t>(d)]);
+    for (Disc& disc : discsOf(model.Anziehung, slot)) moveAway(disc);
 }
 
 // One tick; returns whether the level was won.
