@@ -125,7 +125,10 @@ restore() {
 trap restore EXIT
 trap 'restore; exit 130' INT TERM
 
-export CMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER:-ccache}
+# ccache, where the machine has it, keeps the rebuild after each fault short.
+if [[ -z "${CMAKE_CXX_COMPILER_LAUNCHER:-}" ]] && command -v ccache >/dev/null; then
+    export CMAKE_CXX_COMPILER_LAUNCHER=ccache
+fi
 # lld links the many test programs far faster than the default linker.
 linker=()
 command -v ld.lld >/dev/null && linker=(-DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld)
