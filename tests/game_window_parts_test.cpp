@@ -1,11 +1,13 @@
 // The game window's clockwork without a window: the fixed tick rate, the
-// alarm lamp, the credits roll and the progress file.
+// alarm lamp, the credits roll, the progress file and the level file's size.
 #include "test_files.h"
 
 #include <Spiel/ui/alarm_lamp.h>
 #include <Spiel/ui/credits_roll.h>
 #include <Spiel/ui/fixed_rate.h>
 #include <Spiel/ui/progress_file.h>
+#include <common/level_file.h>
+#include <leveldata/level_text.h>
 
 #include "superuser_bounds.h"
 
@@ -126,6 +128,15 @@ TEST(CreditsRoll, PagesFollowEachOtherWithRandomColours) {
 }
 
 // ------------------------------------------------------------ progress file
+
+TEST(LevelFile, IsReadUpToTheLargestSizeALevelFileMayHave) {
+    QTemporaryDir dir;
+    for (const std::uintmax_t size : {kMaxLevelFileBytes, kMaxLevelFileBytes + 1}) {
+        const QString path = dir.filePath(QString::number(size));
+        ASSERT_TRUE(writeFile(path, QByteArray(static_cast<qsizetype>(size), ' ')));
+        EXPECT_EQ(readLevelFile(path).has_value(), size == kMaxLevelFileBytes) << size;
+    }
+}
 
 TEST(ProgressFile, ReadsTheFirstTwoCharactersLeniently) {
     struct Case {

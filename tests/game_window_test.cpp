@@ -126,8 +126,6 @@ private slots:
     void bestTimesInTheFileThePanelAndTheList();
     void bestTimesStandClearOfLabelsAndTheCoverEdge();
     void theLastLevelAndALoadedLevelStayWon();
-    void badLevelFilesChangeNothing_data();
-    void badLevelFilesChangeNothing();
     void creditsRoll();
     void alarmLamp();
     void scalesUniformlyAndRedrawsCaptions();
@@ -661,39 +659,6 @@ void GameWindowTest::theLastLevelAndALoadedLevelStayWon() {
         QVERIFY(ballInExit(m) && game.window->session().ticking());
         QCOMPARE(readFile(game.progressPath()), QByteArray("29\r\n"));
     }
-}
-
-void GameWindowTest::badLevelFilesChangeNothing_data() {
-    QTest::addColumn<QString>("kind");
-    for (const char* kind : {"folder", "empty", "large", "missing", "garbage"})
-        QTest::newRow(kind) << kind;
-}
-
-void GameWindowTest::badLevelFilesChangeNothing() {
-    QFETCH(QString, kind);
-    Game game;
-    const QString path = game.dir.filePath("bad.lev");
-    if (kind == "folder") QDir(game.dir.path()).mkdir("bad.lev");
-    if (kind == "empty") QVERIFY(writeFile(path, ""));
-    // A valid level followed by padding: only its size is wrong.
-    if (kind == "large")
-        QVERIFY(
-            writeFile(path, QByteArray("9 ;1;;;;\r\n") + QByteArray(qsizetype{64} * 1024, ' ')));
-    if (kind == "garbage") QVERIFY(writeFile(path, QByteArray("\x00\x01\xff;;;;;;\r\n", 11)));
-    // A level played before stays in memory, its list underneath.
-    game.playLevel(0);
-    game.press(Qt::Key_Escape);
-    game.click("zurück");
-    const Session& s = game.window->session();
-    const std::string text = s.levelText();
-    game.prompts.fileNames << path;
-    game.clickLevelladen();
-    QCOMPARE(game.prompts.shown.size(), 2);
-    QCOMPARE(game.prompts.shown[1].text, QStringLiteral("Fehler beim Lesen der Level-Datei."));
-    QVERIFY(game.titleShown());
-    QVERIFY(!s.shown() && !s.ticking());
-    QCOMPARE(s.builtinIndex(), 0);
-    QCOMPARE(s.levelText(), text);
 }
 
 void GameWindowTest::creditsRoll() {
