@@ -310,17 +310,18 @@ Twips EditorWindow::clientHeight() const {
 }
 
 void EditorWindow::refresh() {
-    preview_->setGeometry(0, toWholePixels(model_.previewTop()), toWholePixels(kPreviewWidth),
-                          toWholePixels(model_.previewHeight()));
+    const LevelDocument& level = model_.document();
+    preview_->setGeometry(0, toWholePixels(model_.view().previewTop()),
+                          toWholePixels(kPreviewWidth), toWholePixels(level.previewHeight()));
     {
         const QSignalBlocker blockScroll(scrollBar_);
-        scrollBar_->setValue(-model_.scrollValue());
+        scrollBar_->setValue(-model_.view().scroll);
     }
     {
         const QSignalBlocker blockHeight(strip_->heightBar());
-        strip_->heightBar()->setValue(model_.height());
+        strip_->heightBar()->setValue(level.height());
     }
-    strip_->showHeight(model_.height());
+    strip_->showHeight(level.height());
 
     const bool idle = checkRun_ == nullptr;
     centralWidget()->setEnabled(idle);
@@ -335,14 +336,14 @@ void EditorWindow::refresh() {
                                             : kRedo);
     routeAction_->setEnabled(idle && lastCheck_.has_value());
     setWindowModified(history_.changed());
-    const OutsideCount outside = model_.elementsOutside();
+    const OutsideCount outside = level.elementsOutside();
     outsideHint_->setVisible(outside.total() > 0);
     if (outside.total() > 0) outsideHint_->setText(kOutsideHint.arg(outsideText(outside)));
     preview_->update();
 }
 
 void EditorWindow::recordStep(EditStep step) {
-    if (history_.record(step, model_)) forgetCheck();
+    if (history_.record(step, model_.document())) forgetCheck();
 }
 
 void EditorWindow::forgetCheck() {
@@ -393,7 +394,7 @@ void EditorWindow::chooseFloor(int texture) {
 }
 
 void EditorWindow::showDirectHelp(int index) {
-    if (!model_.directHelp()) return;
+    if (!model_.view().directHelp) return;
     const QString text = directHelpText(index);
     if (!text.isEmpty()) prompts_.message(kDirectHelpTextCaption, text, Prompts::Icon::Information);
 }
@@ -407,7 +408,7 @@ void EditorWindow::deleteElement() {
 void EditorWindow::newLevel() {
     if (!prompts_.question(kNewCaption, kNewQuestion)) return;
     model_.newLevel();
-    history_.reset(model_);
+    history_.reset(model_.document());
     setCurrentFile({});
     forgetCheck();
     refresh();
@@ -429,8 +430,8 @@ void EditorWindow::loadLevelFile(const QString& name) {
         showReadError(prompts_);
         return;
     }
-    model_.buildPreview(data);
-    history_.reset(model_);
+    model_.load(data);
+    history_.reset(model_.document());
     setCurrentFile(name);
     recentFiles_.add(name);
     forgetCheck();
@@ -438,7 +439,7 @@ void EditorWindow::loadLevelFile(const QString& name) {
 }
 
 std::optional<QByteArray> EditorWindow::levelFileBytes(const QString& unwritable) {
-    const LevelTextResult level = model_.levelText();
+    const LevelTextResult level = model_.document().levelText();
     switch (level.status) {
         case LevelTextStatus::Ok: break;
         case LevelTextStatus::NoFloor:
@@ -516,27 +517,29 @@ void EditorWindow::showUsage() {
 }
 
 void EditorWindow::toggleDirectHelp() {
-    const bool on = model_.directHelp();
+    const bool on = model_.view().directHelp;
     if (prompts_.question(kDirectHelpCaption, on ? kDirectHelpOff : kDirectHelpOn)) {
         model_.setDirectHelp(!on);
     }
 }
 
 void EditorWindow::undo() {
-    history_.undo(model_);
+    if (!history_.undo()) return;
+    model_.restore(history_.current());
     forgetCheck();
     refresh();
 }
 
 void EditorWindow::redo() {
-    history_.redo(model_);
+    if (!history_.redo()) return;
+    model_.restore(history_.current());
     forgetCheck();
     refresh();
 }
 
 void EditorWindow::checkLevel() {
     if (checkRun_ != nullptr) return;
-    const LevelTextResult level = checkText(model_);
+    const LevelTextResult level = checkText(model_.document());
     if (level.status != LevelTextStatus::Ok) {
         const bool tooFar = level.status == LevelTextStatus::CoordinateOutOfRange;
         prompts_.message(kFailureCaption, tooFar ? kTooFarOut : kSaveError,
@@ -602,8 +605,8 @@ void EditorWindow::finishCheck() {
         showReadError(prompts_);
         return;
     }
-    const QString text =
-        checkResultText(*check, solveOptions_, model_.elementCount(), model_.elementsOutside());
+    const QString text = checkResultText(*check, solveOptions_, model_.document().elementCount(),
+                                         model_.document().elementsOutside());
     if (check->solve.outcome == SolveOutcome::Won) {
         lastCheck_ = std::move(check);
         showRoute();

@@ -35,6 +35,7 @@ public:
     ~EditorWindow() override;
 
     const EditorModel& model() const { return model_; }
+    const LevelDocument& document() const { return model_.document(); }
     PreviewWidget* preview() const { return preview_; }
     // The inner height of the window below the menu bar, in twips.
     Twips clientHeight() const;
@@ -100,7 +101,7 @@ private:
     void refresh();
 
     EditorModel model_;
-    EditHistory history_{model_};
+    EditHistory history_{model_.document()};
     std::unique_ptr<Prompts> ownPrompts_;
     Prompts& prompts_;
     PreviewWidget* preview_ = nullptr;
