@@ -3,6 +3,7 @@
 #include <assets/asset_paths.h>
 
 #include <QCoreApplication>
+#include <QImageReader>
 #include <QtDebug>
 
 #include <map>
@@ -34,7 +35,12 @@ const QImage& cachedImage(const QString& path) {
     std::map<QString, QImage>& cache = imageCache();
     auto found = cache.find(path);
     if (found == cache.end()) {
-        QImage image(path);
+        // Every picture is a PNG: naming the format spares the reader from
+        // loading each image plugin of the system to ask whether it knows
+        // the file, which would cost a start-up several libraries.
+        QImageReader reader(path, "png");
+        reader.setAutoDetectImageFormat(false);
+        const QImage image = reader.read();
         if (image.isNull()) {
             qWarning("ferlan: no picture %s", qPrintable(path));
         }
