@@ -30,6 +30,7 @@
 #include <QThread>
 #include <QWheelEvent>
 
+#include <common/pictures.h>
 #include <leveldata/builtin_levels.h>
 #include <solver/solver.h>
 
@@ -161,6 +162,11 @@ private slots:
         for (QAction* action : window->menuBar()->actions()) titles << action->text();
         QCOMPARE(titles, (QStringList{"Datei", "Bearbeiten", "?"}));
         QVERIFY(!enabled("mnuundo") && !enabled("mnuredo") && !enabled("mnuroute"));
+        // The floor pictures are decoded as the strip is first painted.
+        for (int texture = 1; texture <= 4; ++texture) {
+            const QString name = QStringLiteral("Boden%1").arg(texture);
+            QTRY_COMPARE(child<QLabel>(name)->pixmap().cacheKey(), picture(name).cacheKey());
+        }
     }
 
     void undoAndRedoNameTheirStepAndGreyWhenThereIsNone() {
