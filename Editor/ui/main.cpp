@@ -5,7 +5,6 @@
 #include <common/pictures.h>
 
 #include <QApplication>
-#include <QTimer>
 
 int main(int argc, char* argv[]) {
     // Installed as ferlan-editor: "editor" is the system's text editor.
@@ -25,8 +24,6 @@ int main(int argc, char* argv[]) {
     ferlan::editor::EditorWindow window;
     window.show();
     if (!commandLine.levelFile.isEmpty()) window.loadLevelFile(commandLine.levelFile);
-    // The icon's pictures are decoded once the window is up, so it opens sooner.
-    QTimer::singleShot(
-        0, &app, [&app] { app.setWindowIcon(ferlan::programIcon(QStringLiteral("editor"))); });
+    ferlan::setProgramIconAfterFirstFrame(window.windowHandle(), QStringLiteral("editor"));
     return app.exec();
 }
