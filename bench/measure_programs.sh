@@ -3,6 +3,7 @@
 #
 #   bench/measure_programs.sh [RUNS]            the table and the playing ratio
 #   bench/measure_programs.sh --playing [RUNS]  the playing ratio only
+#   bench/measure_programs.sh --startup [RUNS]  start-up only, the three in turn
 #
 # The table: medians of RUNS runs (default 5) of the time until the window is
 # shown, resident memory after 5 s, CPU while idle for 10 s and CPU while
@@ -11,13 +12,18 @@
 # redrawn whole at 64 Hz with 60 translucent sprites) in alternating 10-second
 # runs, the program and the X server each in % of one core, medians and their
 # ratio; then the same game paused with P. A program that ends by itself or
-# shows no window within 30 s stops the script with a message. Needs a default build; FERLAN_GAME names another
-# game binary to measure in its place (an older build, say).
+# shows no window within 30 s stops the script with a message. Needs a default
+# build; FERLAN_GAME and FERLAN_EDITOR name another game or editor binary to
+# measure in its place (an older build, say).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 playing_only=0
+startup_only=0
 if [[ "${1:-}" == --playing ]]; then
     playing_only=1
+    shift
+elif [[ "${1:-}" == --startup ]]; then
+    startup_only=1
     shift
 fi
 runs="${1:-5}"
@@ -26,6 +32,7 @@ for binary in bench/minimal_qt/minimal-qt Spiel/ferlan Editor/editor; do
     [[ $playing_only == 1 && $binary == Editor/editor ]] && continue
     [[ -x "$build/$binary" ]] || { echo "missing $build/$binary: build the default preset first" >&2; exit 2; }
 done
+editor="${FERLAN_EDITOR:-$PWD/$build/Editor/editor}"
 
 # The game plays from a folder of its own, so the player's progress stays out.
 home=$(mktemp -d)
@@ -117,7 +124,13 @@ play_level_one() {
 measure() {
     local binary=$1 title=$2 starts=() rss=() idle=() play=()
     for _ in $(seq "$runs"); do
-        if [[ "$title" == Ferlan ]]; then start "$home/ferlan" "$title"; else start "$PWD/$build/$binary" "$title"; fi
+        if [[ "$title" == Ferlan ]]; then
+            start "$home/ferlan" "$title"
+        elif [[ "$binary" == Editor/editor ]]; then
+            start "$editor" "$title"
+        else
+            start "$PWD/$build/$binary" "$title"
+        fi
         starts+=("$started_ms")
         sleep "$(awk -v a="$(now)" -v b="$start_time" 'BEGIN {d = 5 - (a - b); print (d > 0 ? d : 0)}')"
         rss+=("$(rss_kib "$program_pid")")
@@ -184,8 +197,42 @@ measure_playing() {
     echo "Single runs, program/server: floor ${floor_p[*]} / ${floor_x[*]}; game ${game_p[*]} / ${game_x[*]}; paused ${paused_p[*]} / ${paused_x[*]}"
 }
 
-echo "Runs: $runs on $(nproc) cores, $(date -u +%Y-%m-%d)."
+# The three programs started in turn, RUNS times, so that a change in the
+# machine's load meets all three alike; medians and the ratio to the floor.
+measure_startup() {
+    local floor=() game=() edit=()
+    for _ in $(seq "$runs"); do
+        start "$PWD/$build/bench/minimal_qt/minimal-qt" Minimal
+        floor+=("$started_ms")
+        stop
+        start "$home/ferlan" Ferlan
+        game+=("$started_ms")
+        stop
+        start "$editor" "Neues Level – Ferlan-Editor"
+        edit+=("$started_ms")
+        stop
+    done
+    local f g e
+    f=$(printf '%s\n' "${floor[@]}" | median)
+    g=$(printf '%s\n' "${game[@]}" | median)
+    e=$(printf '%s\n' "${edit[@]}" | median)
+    echo "Start-up to window shown, $runs starts each in turn (ms):"
+    echo
+    echo "| program | median | ratio to the floor |"
+    echo "|---|---|---|"
+    echo "| floor (minimal-qt) | $f | 1.00 |"
+    awk -v g="$g" -v f="$f" 'BEGIN {printf "| ferlan | %s | %.2f |\n", g, g / f}'
+    awk -v e="$e" -v f="$f" 'BEGIN {printf "| editor | %s | %.2f |\n", e, e / f}'
+    echo
+    echo "Single starts: floor ${floor[*]}; ferlan ${game[*]}; editor ${edit[*]}"
+}
+
+echo "Runs: $runs on $(nproc) cores, $(date -u +%Y-%m-%d), load average $(cut -d' ' -f1-3 /proc/loadavg)."
 echo
+if [[ $startup_only == 1 ]]; then
+    measure_startup
+    exit 0
+fi
 if [[ $playing_only == 0 ]]; then
     echo "| program | start-up to window shown (ms) | resident memory after 5 s (MiB) | CPU idle, 10 s (% of one core) | CPU playing, 10 s (% of one core) |"
     echo "|---|---|---|---|---|"
