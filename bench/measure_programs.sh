@@ -3,7 +3,7 @@
 #
 #   bench/measure_programs.sh [RUNS]            the table and the playing ratio
 #   bench/measure_programs.sh --playing [RUNS]  the playing ratio only
-#   bench/measure_programs.sh --startup [RUNS]  start-up only, the three in turn
+#   bench/measure_programs.sh --startup [RUNS]  start-up only, the programs in turn
 #
 # The table: medians of RUNS runs (default 5) of the time until the window is
 # shown, resident memory after 5 s, CPU while idle for 10 s and CPU while
@@ -14,7 +14,9 @@
 # ratio; then the same game paused with P. A program that ends by itself or
 # shows no window within 30 s stops the script with a message. Needs a default
 # build; FERLAN_GAME and FERLAN_EDITOR name another game or editor binary to
-# measure in its place (an older build, say).
+# measure in its place (an older build, say). With --startup,
+# FERLAN_OTHER_EDITOR names an editor binary started beside this build's in
+# every turn, for a before and after under the same load.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 playing_only=0
@@ -197,22 +199,35 @@ measure_playing() {
     echo "Single runs, program/server: floor ${floor_p[*]} / ${floor_x[*]}; game ${game_p[*]} / ${game_x[*]}; paused ${paused_p[*]} / ${paused_x[*]}"
 }
 
-# The three programs started in turn, RUNS times, so that a change in the
-# machine's load meets all three alike; medians and the ratio to the floor.
+# The programs started in turn, RUNS times, so that a change in the machine's
+# load meets them all alike; medians and the ratio to the floor.
 measure_startup() {
-    local floor=() game=() edit=()
-    for _ in $(seq "$runs"); do
+    local floor=() game=() edit=() other=()
+    local other_editor="${FERLAN_OTHER_EDITOR:-}"
+    local turn
+    for turn in $(seq "$runs"); do
         start "$PWD/$build/bench/minimal_qt/minimal-qt" Minimal
         floor+=("$started_ms")
         stop
         start "$home/ferlan" Ferlan
         game+=("$started_ms")
         stop
+        # The two editors take turns at going first.
+        if [[ -n "$other_editor" && $((turn % 2)) == 0 ]]; then
+            start "$other_editor" "Neues Level – Ferlan-Editor"
+            other+=("$started_ms")
+            stop
+        fi
         start "$editor" "Neues Level – Ferlan-Editor"
         edit+=("$started_ms")
         stop
+        if [[ -n "$other_editor" && $((turn % 2)) == 1 ]]; then
+            start "$other_editor" "Neues Level – Ferlan-Editor"
+            other+=("$started_ms")
+            stop
+        fi
     done
-    local f g e
+    local f g e o
     f=$(printf '%s\n' "${floor[@]}" | median)
     g=$(printf '%s\n' "${game[@]}" | median)
     e=$(printf '%s\n' "${edit[@]}" | median)
@@ -223,8 +238,13 @@ measure_startup() {
     echo "| floor (minimal-qt) | $f | 1.00 |"
     awk -v g="$g" -v f="$f" 'BEGIN {printf "| ferlan | %s | %.2f |\n", g, g / f}'
     awk -v e="$e" -v f="$f" 'BEGIN {printf "| editor | %s | %.2f |\n", e, e / f}'
+    if [[ -n "$other_editor" ]]; then
+        o=$(printf '%s\n' "${other[@]}" | median)
+        awk -v o="$o" -v f="$f" -v n="$other_editor" \
+            'BEGIN {printf "| editor %s | %s | %.2f |\n", n, o, o / f}'
+    fi
     echo
-    echo "Single starts: floor ${floor[*]}; ferlan ${game[*]}; editor ${edit[*]}"
+    echo "Single starts: floor ${floor[*]}; ferlan ${game[*]}; editor ${edit[*]}${other_editor:+; other editor ${other[*]}}"
 }
 
 echo "Runs: $runs on $(nproc) cores, $(date -u +%Y-%m-%d), load average $(cut -d' ' -f1-3 /proc/loadavg)."
