@@ -170,8 +170,13 @@ EditorWindow::EditorWindow(Prompts* prompts, QWidget* parent)
     outsideHint_->setGeometry(0, toWholePixels(kClientHeight - kHintHeight),
                               toWholePixels(kPreviewWidth), toWholePixels(kHintHeight));
     outsideHint_->setAlignment(Qt::AlignCenter);
+    // A palette, not a style sheet: a sheet would build a style of its own
+    // for the label while the window starts.
+    QPalette hintColours = outsideHint_->palette();
+    hintColours.setColor(QPalette::Window, QColor(0xff, 0xf3, 0xb0));
+    hintColours.setColor(QPalette::WindowText, Qt::black);
+    outsideHint_->setPalette(hintColours);
     outsideHint_->setAutoFillBackground(true);
-    outsideHint_->setStyleSheet(QStringLiteral("background: #fff3b0; color: black;"));
     outsideHint_->hide();
 
     strip_ = new EditStrip(client);
