@@ -101,6 +101,10 @@ start() {
         [[ -n "$wid" ]] || sleep 0.005
     done
     started_ms=$(awk -v a="$(now)" -v b="$t0" 'BEGIN {printf "%.0f", 1000 * (a - b)}')
+    # The processor time of all its threads so far, which a busy machine
+    # stretches far less than the time on the clock.
+    started_cpu_ms=$(cat /proc/"$program_pid"/task/*/schedstat 2>/dev/null |
+        awk '{ns += $1} END {printf "%.0f", ns / 1e6}')
     start_time=$t0
 }
 
@@ -202,49 +206,59 @@ measure_playing() {
 # The programs started in turn, RUNS times, so that a change in the machine's
 # load meets them all alike; medians and the ratio to the floor.
 measure_startup() {
-    local floor=() game=() edit=() other=()
+    local floor=() game=() edit=() other=() floor_cpu=() game_cpu=() edit_cpu=() other_cpu=()
     local other_editor="${FERLAN_OTHER_EDITOR:-}"
     local turn
     for turn in $(seq "$runs"); do
         start "$PWD/$build/bench/minimal_qt/minimal-qt" Minimal
         floor+=("$started_ms")
+        floor_cpu+=("$started_cpu_ms")
         stop
         start "$home/ferlan" Ferlan
         game+=("$started_ms")
+        game_cpu+=("$started_cpu_ms")
         stop
         # The two editors take turns at going first.
         if [[ -n "$other_editor" && $((turn % 2)) == 0 ]]; then
             start "$other_editor" "Neues Level – Ferlan-Editor"
             other+=("$started_ms")
+            other_cpu+=("$started_cpu_ms")
             stop
         fi
         start "$editor" "Neues Level – Ferlan-Editor"
         edit+=("$started_ms")
+        edit_cpu+=("$started_cpu_ms")
         stop
         if [[ -n "$other_editor" && $((turn % 2)) == 1 ]]; then
             start "$other_editor" "Neues Level – Ferlan-Editor"
             other+=("$started_ms")
+            other_cpu+=("$started_cpu_ms")
             stop
         fi
     done
-    local f g e o
+    local f fc
     f=$(printf '%s\n' "${floor[@]}" | median)
-    g=$(printf '%s\n' "${game[@]}" | median)
-    e=$(printf '%s\n' "${edit[@]}" | median)
-    echo "Start-up to window shown, $runs starts each in turn (ms):"
+    fc=$(printf '%s\n' "${floor_cpu[@]}" | median)
+    # One row: name, then the clock and processor times of its starts.
+    row() {
+        local name=$1 ms cpu
+        shift
+        ms=$(printf '%s\n' "$@" | head -n "$runs" | median)
+        cpu=$(printf '%s\n' "$@" | tail -n "$runs" | median)
+        awk -v n="$name" -v m="$ms" -v c="$cpu" -v f="$f" -v fc="$fc" \
+            'BEGIN {printf "| %s | %s | %.2f | %s | %.2f |\n", n, m, m / f, c, (fc > 0 ? c / fc : 0)}'
+    }
+    echo "Start-up to window shown, $runs starts each in turn: medians of the time on the clock and"
+    echo "of the processor time of the program's threads until then (ms), and their ratios to the floor:"
     echo
-    echo "| program | median | ratio to the floor |"
-    echo "|---|---|---|"
-    echo "| floor (minimal-qt) | $f | 1.00 |"
-    awk -v g="$g" -v f="$f" 'BEGIN {printf "| ferlan | %s | %.2f |\n", g, g / f}'
-    awk -v e="$e" -v f="$f" 'BEGIN {printf "| editor | %s | %.2f |\n", e, e / f}'
-    if [[ -n "$other_editor" ]]; then
-        o=$(printf '%s\n' "${other[@]}" | median)
-        awk -v o="$o" -v f="$f" -v n="$other_editor" \
-            'BEGIN {printf "| editor %s | %s | %.2f |\n", n, o, o / f}'
-    fi
+    echo "| program | clock | ratio | processor | ratio |"
+    echo "|---|---|---|---|---|"
+    row "floor (minimal-qt)" "${floor[@]}" "${floor_cpu[@]}"
+    row ferlan "${game[@]}" "${game_cpu[@]}"
+    row editor "${edit[@]}" "${edit_cpu[@]}"
+    [[ -n "$other_editor" ]] && row "editor $other_editor" "${other[@]}" "${other_cpu[@]}"
     echo
-    echo "Single starts: floor ${floor[*]}; ferlan ${game[*]}; editor ${edit[*]}${other_editor:+; other editor ${other[*]}}"
+    echo "Single starts (clock): floor ${floor[*]}; ferlan ${game[*]}; editor ${edit[*]}${other_editor:+; other editor ${other[*]}}"
 }
 
 echo "Runs: $runs on $(nproc) cores, $(date -u +%Y-%m-%d), load average $(cut -d' ' -f1-3 /proc/loadavg)."
