@@ -143,10 +143,7 @@ EditorWindow::EditorWindow(Prompts* prompts, QWidget* parent)
     setCentralWidget(client);
 
     preview_ = new PreviewWidget(model_, client);
-    connect(preview_, &PreviewWidget::elementMoved, this, [this] {
-        recordStep(EditStep::Move);
-        refresh();
-    });
+    connect(preview_, &PreviewWidget::elementMoved, this, [this] { levelChanged(EditStep::Move); });
     // The wheel over the preview scrolls it as over the scroll bar beside it.
     preview_->installEventFilter(this);
     connect(preview_, &PreviewWidget::contextMenuRequested, this,
@@ -347,8 +344,9 @@ void EditorWindow::refresh() {
     preview_->update();
 }
 
-void EditorWindow::recordStep(EditStep step) {
+void EditorWindow::levelChanged(EditStep step) {
     if (history_.record(step, model_.document())) forgetCheck();
+    refresh();
 }
 
 void EditorWindow::forgetCheck() {
@@ -364,27 +362,26 @@ void EditorWindow::showInsertRefusal(const InsertResult& result) {
 }
 
 void EditorWindow::insertFerlan() {
-    showInsertRefusal(model_.insertFerlan(strip_->ferlanOptions(), clientHeight()));
-    recordStep(EditStep::InsertFerlan);
-    refresh();
+    const InsertResult result = model_.insertFerlan(strip_->ferlanOptions(), clientHeight());
+    showInsertRefusal(result);
+    if (result.inserted) levelChanged(EditStep::InsertFerlan);
 }
 
 void EditorWindow::insertKugel() {
-    showInsertRefusal(model_.insertKugel(strip_->kugelOptions(), clientHeight()));
-    recordStep(EditStep::InsertKugel);
-    refresh();
+    const InsertResult result = model_.insertKugel(strip_->kugelOptions(), clientHeight());
+    showInsertRefusal(result);
+    if (result.inserted) levelChanged(EditStep::InsertKugel);
 }
 
 void EditorWindow::insertTransformator() {
-    showInsertRefusal(model_.insertTransformator(strip_->transformatorEffect(), clientHeight()));
-    recordStep(EditStep::InsertTransformator);
-    refresh();
+    const InsertResult result =
+        model_.insertTransformator(strip_->transformatorEffect(), clientHeight());
+    showInsertRefusal(result);
+    if (result.inserted) levelChanged(EditStep::InsertTransformator);
 }
 
 void EditorWindow::changeHeight(int rows) {
-    model_.setHeight(rows);
-    recordStep(EditStep::Height);
-    refresh();
+    if (model_.setHeight(rows)) levelChanged(EditStep::Height);
 }
 
 void EditorWindow::scrollPreview(int value) {
@@ -393,9 +390,7 @@ void EditorWindow::scrollPreview(int value) {
 }
 
 void EditorWindow::chooseFloor(int texture) {
-    model_.setFloor(texture);
-    recordStep(EditStep::Floor);
-    refresh();
+    if (model_.setFloor(texture)) levelChanged(EditStep::Floor);
 }
 
 void EditorWindow::showDirectHelp(int index) {
@@ -405,9 +400,7 @@ void EditorWindow::showDirectHelp(int index) {
 }
 
 void EditorWindow::deleteElement() {
-    model_.deleteSelected();
-    recordStep(EditStep::Delete);
-    refresh();
+    if (model_.deleteSelected()) levelChanged(EditStep::Delete);
 }
 
 void EditorWindow::newLevel() {

@@ -92,8 +92,9 @@ private:
     // level cannot be written (`unwritable` for a level the writer refuses).
     std::optional<QByteArray> levelFileBytes(const QString& unwritable);
     void showInsertRefusal(const InsertResult& result);
-    // Notes a change in the history; a changed level loses its checked route.
-    void recordStep(EditStep step);
+    // After an operation that changed the level: notes the step in the
+    // history (a changed level loses its checked route) and shows the level.
+    void levelChanged(EditStep step);
     void forgetCheck();
     void showCheckProgress();
     void finishCheck();
