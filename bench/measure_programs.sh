@@ -3,6 +3,7 @@
 #
 #   bench/measure_programs.sh [RUNS]            the table and the playing ratio
 #   bench/measure_programs.sh --playing [RUNS]  the playing ratio only
+#   bench/measure_programs.sh --startup [RUNS]  start-up only, the programs in turn
 #
 # The table: medians of RUNS runs (default 5) of the time until the window is
 # shown, resident memory after 5 s, CPU while idle for 10 s and CPU while
@@ -11,13 +12,20 @@
 # redrawn whole at 64 Hz with 60 translucent sprites) in alternating 10-second
 # runs, the program and the X server each in % of one core, medians and their
 # ratio; then the same game paused with P. A program that ends by itself or
-# shows no window within 30 s stops the script with a message. Needs a default build; FERLAN_GAME names another
-# game binary to measure in its place (an older build, say).
+# shows no window within 30 s stops the script with a message. Needs a default
+# build; FERLAN_GAME and FERLAN_EDITOR name another game or editor binary to
+# measure in its place (an older build, say). With --startup,
+# FERLAN_OTHER_EDITOR names an editor binary started beside this build's in
+# every turn, for a before and after under the same load.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 playing_only=0
+startup_only=0
 if [[ "${1:-}" == --playing ]]; then
     playing_only=1
+    shift
+elif [[ "${1:-}" == --startup ]]; then
+    startup_only=1
     shift
 fi
 runs="${1:-5}"
@@ -26,6 +34,7 @@ for binary in bench/minimal_qt/minimal-qt Spiel/ferlan Editor/editor; do
     [[ $playing_only == 1 && $binary == Editor/editor ]] && continue
     [[ -x "$build/$binary" ]] || { echo "missing $build/$binary: build the default preset first" >&2; exit 2; }
 done
+editor="${FERLAN_EDITOR:-$PWD/$build/Editor/editor}"
 
 # The game plays from a folder of its own, so the player's progress stays out.
 home=$(mktemp -d)
@@ -92,6 +101,10 @@ start() {
         [[ -n "$wid" ]] || sleep 0.005
     done
     started_ms=$(awk -v a="$(now)" -v b="$t0" 'BEGIN {printf "%.0f", 1000 * (a - b)}')
+    # The processor time of all its threads so far, which a busy machine
+    # stretches far less than the time on the clock.
+    started_cpu_ms=$(cat /proc/"$program_pid"/task/*/schedstat 2>/dev/null |
+        awk '{ns += $1} END {printf "%.0f", ns / 1e6}')
     start_time=$t0
 }
 
@@ -117,7 +130,13 @@ play_level_one() {
 measure() {
     local binary=$1 title=$2 starts=() rss=() idle=() play=()
     for _ in $(seq "$runs"); do
-        if [[ "$title" == Ferlan ]]; then start "$home/ferlan" "$title"; else start "$PWD/$build/$binary" "$title"; fi
+        if [[ "$title" == Ferlan ]]; then
+            start "$home/ferlan" "$title"
+        elif [[ "$binary" == Editor/editor ]]; then
+            start "$editor" "$title"
+        else
+            start "$PWD/$build/$binary" "$title"
+        fi
         starts+=("$started_ms")
         sleep "$(awk -v a="$(now)" -v b="$start_time" 'BEGIN {d = 5 - (a - b); print (d > 0 ? d : 0)}')"
         rss+=("$(rss_kib "$program_pid")")
@@ -184,8 +203,70 @@ measure_playing() {
     echo "Single runs, program/server: floor ${floor_p[*]} / ${floor_x[*]}; game ${game_p[*]} / ${game_x[*]}; paused ${paused_p[*]} / ${paused_x[*]}"
 }
 
-echo "Runs: $runs on $(nproc) cores, $(date -u +%Y-%m-%d)."
+# The programs started in turn, RUNS times, so that a change in the machine's
+# load meets them all alike; medians and the ratio to the floor.
+measure_startup() {
+    local floor=() game=() edit=() other=() floor_cpu=() game_cpu=() edit_cpu=() other_cpu=()
+    local other_editor="${FERLAN_OTHER_EDITOR:-}"
+    local turn
+    for turn in $(seq "$runs"); do
+        start "$PWD/$build/bench/minimal_qt/minimal-qt" Minimal
+        floor+=("$started_ms")
+        floor_cpu+=("$started_cpu_ms")
+        stop
+        start "$home/ferlan" Ferlan
+        game+=("$started_ms")
+        game_cpu+=("$started_cpu_ms")
+        stop
+        # The two editors take turns at going first.
+        if [[ -n "$other_editor" && $((turn % 2)) == 0 ]]; then
+            start "$other_editor" "Neues Level – Ferlan-Editor"
+            other+=("$started_ms")
+            other_cpu+=("$started_cpu_ms")
+            stop
+        fi
+        start "$editor" "Neues Level – Ferlan-Editor"
+        edit+=("$started_ms")
+        edit_cpu+=("$started_cpu_ms")
+        stop
+        if [[ -n "$other_editor" && $((turn % 2)) == 1 ]]; then
+            start "$other_editor" "Neues Level – Ferlan-Editor"
+            other+=("$started_ms")
+            other_cpu+=("$started_cpu_ms")
+            stop
+        fi
+    done
+    local f fc
+    f=$(printf '%s\n' "${floor[@]}" | median)
+    fc=$(printf '%s\n' "${floor_cpu[@]}" | median)
+    # One row: name, then the clock and processor times of its starts.
+    row() {
+        local name=$1 ms cpu
+        shift
+        ms=$(printf '%s\n' "$@" | head -n "$runs" | median)
+        cpu=$(printf '%s\n' "$@" | tail -n "$runs" | median)
+        awk -v n="$name" -v m="$ms" -v c="$cpu" -v f="$f" -v fc="$fc" \
+            'BEGIN {printf "| %s | %s | %.2f | %s | %.2f |\n", n, m, m / f, c, (fc > 0 ? c / fc : 0)}'
+    }
+    echo "Start-up to window shown, $runs starts each in turn: medians of the time on the clock and"
+    echo "of the processor time of the program's threads until then (ms), and their ratios to the floor:"
+    echo
+    echo "| program | clock | ratio | processor | ratio |"
+    echo "|---|---|---|---|---|"
+    row "floor (minimal-qt)" "${floor[@]}" "${floor_cpu[@]}"
+    row ferlan "${game[@]}" "${game_cpu[@]}"
+    row editor "${edit[@]}" "${edit_cpu[@]}"
+    [[ -n "$other_editor" ]] && row "editor $other_editor" "${other[@]}" "${other_cpu[@]}"
+    echo
+    echo "Single starts (clock): floor ${floor[*]}; ferlan ${game[*]}; editor ${edit[*]}${other_editor:+; other editor ${other[*]}}"
+}
+
+echo "Runs: $runs on $(nproc) cores, $(date -u +%Y-%m-%d), load average $(cut -d' ' -f1-3 /proc/loadavg)."
 echo
+if [[ $startup_only == 1 ]]; then
+    measure_startup
+    exit 0
+fi
 if [[ $playing_only == 0 ]]; then
     echo "| program | start-up to window shown (ms) | resident memory after 5 s (MiB) | CPU idle, 10 s (% of one core) | CPU playing, 10 s (% of one core) |"
     echo "|---|---|---|---|---|"

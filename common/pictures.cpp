@@ -3,9 +3,15 @@
 #include <assets/asset_paths.h>
 
 #include <QCoreApplication>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QTimer>
+#include <QWindow>
 #include <QtDebug>
 
 #include <map>
+#include <utility>
 
 namespace ferlan {
 namespace {
@@ -34,7 +40,12 @@ const QImage& cachedImage(const QString& path) {
     std::map<QString, QImage>& cache = imageCache();
     auto found = cache.find(path);
     if (found == cache.end()) {
-        QImage image(path);
+        // Every picture is a PNG: naming the format spares the reader from
+        // loading each image plugin of the system to ask whether it knows
+        // the file, which would cost a start-up several libraries.
+        QImageReader reader(path, "png");
+        reader.setAutoDetectImageFormat(false);
+        const QImage image = reader.read();
         if (image.isNull()) {
             qWarning("ferlan: no picture %s", qPrintable(path));
         }
@@ -42,6 +53,31 @@ const QImage& cachedImage(const QString& path) {
     }
     return found->second;
 }
+
+// Waits for a window's first expose. The expose paints the window before
+// anything posted meanwhile runs, so the icon comes after the first frame.
+class IconAfterExpose : public QObject {
+public:
+    IconAfterExpose(QWindow* window, QString program)
+        : QObject(window), window_(window), program_(std::move(program)) {
+        window->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == window_ && event->type() == QEvent::Expose && window_->isExposed()) {
+            QTimer::singleShot(0, qApp, [program = program_] {
+                QGuiApplication::setWindowIcon(programIcon(program));
+            });
+            window_->removeEventFilter(this);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QWindow* window_;
+    QString program_;
+};
 
 }  // namespace
 
@@ -64,6 +100,14 @@ QIcon programIcon(const QString& program) {
                      QSize(size, size));
     }
     return icon;
+}
+
+void setProgramIconAfterFirstFrame(QWindow* window, const QString& program) {
+    if (window == nullptr) {
+        QGuiApplication::setWindowIcon(programIcon(program));
+        return;
+    }
+    new IconAfterExpose(window, program);
 }
 
 }  // namespace ferlan

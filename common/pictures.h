@@ -6,6 +6,8 @@
 #include <QPixmap>
 #include <QString>
 
+class QWindow;
+
 namespace ferlan {
 
 // The picture named `name`, as the windows call it ("grp", "Boden3",
@@ -21,5 +23,11 @@ QImage pictureImage(const QString& name);
 // The icon of "ferlan" or "editor" in every size drawn. Each size is read
 // only when the desktop asks for it, so start-up decodes none of them.
 QIcon programIcon(const QString& program);
+
+// Gives the application the icon of `program` once `window` has painted its
+// first frame: setting an icon decodes every size of it at once, which
+// before the first frame would keep the window from the screen that much
+// longer.
+void setProgramIconAfterFirstFrame(QWindow* window, const QString& program);
 
 }  // namespace ferlan

@@ -37,6 +37,7 @@ private slots:
     void elementPicturesHaveTheirSizeAndOpaqueBlock();
     void namesAreCachedOnceWhateverTheSpelling();
     void lampsDifferOnlyInsideTheirLens();
+    void theProgramIconComesWithTheFirstExpose();
 };
 
 void AssetsTest::elementPicturesHaveTheirSizeAndOpaqueBlock() {
@@ -106,6 +107,18 @@ void AssetsTest::lampsDifferOnlyInsideTheirLens() {
         }
     }
     QVERIFY2(lensPixels > 200, "the two alarm pictures should differ clearly inside the lens");
+}
+
+void AssetsTest::theProgramIconComesWithTheFirstExpose() {
+    QWindow window;
+    window.resize(40, 30);
+    ferlan::setProgramIconAfterFirstFrame(&window, QStringLiteral("editor"));
+    QCoreApplication::processEvents();
+    QVERIFY(QGuiApplication::windowIcon().isNull());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTRY_VERIFY(!QGuiApplication::windowIcon().isNull());
+    QCOMPARE(QGuiApplication::windowIcon().availableSizes().size(), 7);
 }
 
 QTEST_MAIN(AssetsTest)

@@ -151,8 +151,8 @@ void CommandLineTest::editorLoadsTheFileAsLadenWould() {
     editor::EditorWindow window(&prompts);
     window.show();
     window.loadLevelFile(path);
-    QCOMPARE(window.model().height(), 13);
-    QCOMPARE(window.model().floor(), 2);
+    QCOMPARE(window.document().height(), 13);
+    QCOMPARE(window.document().floor(), 2);
     QVERIFY(prompts.shown.isEmpty());
     // The save dialog then offers the loaded file, as after "Laden".
     window.saveLevelAs();

@@ -28,7 +28,7 @@ struct DiscSpot {
 void expectDiscs(const EditorModel& m, int n, const DiscSpot (&spots)[3]) {
     for (int k = 0; k < 3; ++k) {
         SCOPED_TRACE(testing::Message() << "disc " << 3 * n - 2 + k);
-        const Disc& d = m.anziehung(3 * n - 2 + k);
+        const Disc& d = m.document().anziehung(3 * n - 2 + k);
         EXPECT_EQ(d.Width, spots[k].diameter);
         EXPECT_EQ(d.Height, spots[k].diameter);
         EXPECT_EQ(d.Left, spots[k].left);
@@ -39,13 +39,13 @@ void expectDiscs(const EditorModel& m, int n, const DiscSpot (&spots)[3]) {
 
 // Moves the element in slot n so that its top left corner lands at (x, y).
 void moveTo(EditorModel& m, ElementKind kind, int n, Twips x, Twips y) {
-    m.pressElement(kind, n, kMouseLeft, 0, 0);
+    m.grab(kind, n, 0, 0);
     const int tile = 0;
     ASSERT_TRUE(m.dropOnTile(tile, x, y));
 }
 
 void deleteSlot(EditorModel& m, ElementKind kind, int n) {
-    m.pressElement(kind, n, kMouseRight, 1, 1);
+    m.select(kind, n);
     m.deleteSelected();
 }
 
@@ -76,8 +76,8 @@ TEST(EditorModel, InsertCentresInTheWindowOrKeepsTheDistanceToTheLowerEdge) {
         m.setHeight(c.height);
         m.setScroll(c.scroll);
         ASSERT_TRUE(m.insertFerlan({}, c.windowHeight).inserted);
-        EXPECT_EQ(m.ferlan(1).Left, kFreshLeft);
-        EXPECT_EQ(m.ferlan(1).Top, c.expectedTop);
+        EXPECT_EQ(m.document().ferlan(1).Left, kFreshLeft);
+        EXPECT_EQ(m.document().ferlan(1).Top, c.expectedTop);
     }
 }
 
@@ -85,22 +85,22 @@ TEST(EditorModel, InsertPositionsFromTheSizeTheSlotHadBefore) {
     EditorModel m;
     // Polariser slots start 1215 x 495, the others 1215 x 375.
     m.insertTransformator(TransformatorEffect::Plus, V);
-    EXPECT_EQ(m.transformator(1).Width, 600) << "cropped to its pipe";
-    EXPECT_EQ(m.transformator(1).Left, kFreshLeft);
-    EXPECT_EQ(m.transformator(1).Top, 4335 - 247.5f);
+    EXPECT_EQ(m.document().transformator(1).Width, 600) << "cropped to its pipe";
+    EXPECT_EQ(m.document().transformator(1).Left, kFreshLeft);
+    EXPECT_EQ(m.document().transformator(1).Top, 4335 - 247.5f);
     m.insertKugel({}, V);
-    EXPECT_EQ(m.kugel(1).Left, kFreshLeft);
-    EXPECT_EQ(m.kugel(1).Top, kFreshTop);
+    EXPECT_EQ(m.document().kugel(1).Left, kFreshLeft);
+    EXPECT_EQ(m.document().kugel(1).Top, kFreshTop);
 
     // A freed slot keeps the size it was left with: deleting the only pole
     // block pulls in slot 2's height (375) under slot 1's own width (720).
     m.insertFerlan({}, V);
     deleteSlot(m, ElementKind::Ferlan, 1);
-    EXPECT_EQ(m.ferlan(1).Width, 720);
-    EXPECT_EQ(m.ferlan(1).Height, 375);
+    EXPECT_EQ(m.document().ferlan(1).Width, 720);
+    EXPECT_EQ(m.document().ferlan(1).Height, 375);
     m.insertFerlan({}, V);
-    EXPECT_EQ(m.ferlan(1).Left, 3367.5f - 360);
-    EXPECT_EQ(m.ferlan(1).Top, kFreshTop);
+    EXPECT_EQ(m.document().ferlan(1).Left, 3367.5f - 360);
+    EXPECT_EQ(m.document().ferlan(1).Top, kFreshTop);
 }
 
 TEST(EditorModel, FerlanLookAndDiscsForEverySizeAndSide) {
@@ -129,18 +129,19 @@ TEST(EditorModel, FerlanLookAndDiscsForEverySizeAndSide) {
         SCOPED_TRACE(c.picture);
         EditorModel m;
         m.insertFerlan(c.options, V);
-        EXPECT_EQ(pictureName(m.ferlan(1).picture), c.picture);
-        EXPECT_EQ(m.ferlan(1).Width, c.width);
-        EXPECT_EQ(m.ferlan(1).Height, c.height);
+        EXPECT_EQ(pictureName(m.document().ferlan(1).picture), c.picture);
+        EXPECT_EQ(m.document().ferlan(1).Width, c.width);
+        EXPECT_EQ(m.document().ferlan(1).Height, c.height);
         expectDiscs(m, 1, c.discs);
-        for (int k = 0; k < 3; ++k) EXPECT_EQ(m.anziehung(1 + k).BackColour, kPlusDiscColours[k]);
+        for (int k = 0; k < 3; ++k)
+            EXPECT_EQ(m.document().anziehung(1 + k).BackColour, kPlusDiscColours[k]);
 
         // Dragged elsewhere, the discs keep their offsets from the rod.
-        m.pressElement(ElementKind::Ferlan, 1, kMouseLeft, 10, 5);
+        m.grab(ElementKind::Ferlan, 1, 10, 5);
         ASSERT_TRUE(m.dropOnTile(20, 110, 205));  // tile 20: Left 5760, Top 1920
         const Twips dx = 5760 + 100 - L, dy = 1920 + 200 - T;
-        EXPECT_EQ(m.ferlan(1).Left, L + dx);
-        EXPECT_EQ(m.ferlan(1).Top, T + dy);
+        EXPECT_EQ(m.document().ferlan(1).Left, L + dx);
+        EXPECT_EQ(m.document().ferlan(1).Top, T + dy);
         DiscSpot moved[3];
         for (int k = 0; k < 3; ++k) {
             moved[k] = {c.discs[k].diameter, c.discs[k].left + dx, c.discs[k].top + dy};
@@ -175,7 +176,7 @@ TEST(EditorModel, FullArraysRefuseWithTheirMessageAndChangeNothing) {
             ASSERT_TRUE(r.inserted);
             EXPECT_EQ(r.slot, i);
         }
-        EXPECT_EQ(m.nextSlot(c.kind), c.limit + 1);
+        EXPECT_EQ(m.document().nextSlot(c.kind), c.limit + 1);
         const EditorModel before = m;
         const InsertResult refused = insert();
         EXPECT_FALSE(refused.inserted);
@@ -191,16 +192,16 @@ TEST(EditorModel, DeleteClosesTheGapThroughAllHigherSlots) {
         moveTo(m, ElementKind::Ferlan, i + 1, static_cast<Twips>(100 * i),
                static_cast<Twips>(1000 + 100 * i));
     }
-    const Image four = m.ferlan(4), five = m.ferlan(5);
-    const Disc fourDisc = m.anziehung(12);
+    const Image four = m.document().ferlan(4), five = m.document().ferlan(5);
+    const Disc fourDisc = m.document().anziehung(12);
     deleteSlot(m, ElementKind::Ferlan, 3);
-    EXPECT_EQ(m.nextFerlan(), 5);
-    EXPECT_EQ(m.ferlan(3), four);
-    EXPECT_EQ(m.ferlan(4), five);
-    EXPECT_EQ(m.anziehung(9), fourDisc);
-    EXPECT_EQ(m.anziehung(9).BackColour, kMinusDiscColours[2]);
-    EXPECT_FALSE(m.ferlan(5).Visible);
-    for (int d = 13; d <= 15; ++d) EXPECT_FALSE(m.anziehung(d).Visible);
+    EXPECT_EQ(m.document().nextFerlan(), 5);
+    EXPECT_EQ(m.document().ferlan(3), four);
+    EXPECT_EQ(m.document().ferlan(4), five);
+    EXPECT_EQ(m.document().anziehung(9), fourDisc);
+    EXPECT_EQ(m.document().anziehung(9).BackColour, kMinusDiscColours[2]);
+    EXPECT_FALSE(m.document().ferlan(5).Visible);
+    for (int d = 13; d <= 15; ++d) EXPECT_FALSE(m.document().anziehung(d).Visible);
 
     // The next insert takes the slot just freed at the top.
     EXPECT_EQ(m.insertFerlan({}, V).slot, 5);
@@ -213,24 +214,24 @@ TEST(EditorModel, DeleteOfASlotNotInUseDoesNothing) {
     for (int slot : {0, 2, 10, 11, -1}) {
         SCOPED_TRACE(slot);
         deleteSlot(m, ElementKind::Kugel, slot);
-        EXPECT_EQ(m.nextKugel(), 2);
+        EXPECT_EQ(m.document().nextKugel(), 2);
     }
     deleteSlot(m, ElementKind::Ferlan, 1);
-    EXPECT_EQ(m.nextFerlan(), 1);
-    EXPECT_EQ(m.kugel(1), before.kugel(1));
-    EXPECT_EQ(m.anziehung2(1), before.anziehung2(1));
+    EXPECT_EQ(m.document().nextFerlan(), 1);
+    EXPECT_EQ(m.document().kugel(1), before.document().kugel(1));
+    EXPECT_EQ(m.document().anziehung2(1), before.document().anziehung2(1));
 }
 
 TEST(EditorModel, HeightAndScrollStayWithinTheirBars) {
     EditorModel m;
     m.setHeight(10);
-    EXPECT_EQ(m.previewHeight(), 9750);
-    EXPECT_EQ(m.pipes()[4].top, 8775);
+    EXPECT_EQ(m.document().previewHeight(), 9750);
+    EXPECT_EQ(m.document().pipes()[4].top, 8775);
     const struct { int asked, height; } heights[] = {{8, 9}, {24, 23}, {23, 23}, {-5, 9}, {13, 13}};
     for (const auto& h : heights) {
         m.setHeight(h.asked);
-        EXPECT_EQ(m.height(), h.height) << h.asked;
-        EXPECT_EQ(m.previewHeight(), h.height * 975.f);
+        EXPECT_EQ(m.document().height(), h.height) << h.asked;
+        EXPECT_EQ(m.document().previewHeight(), h.height * 975.f);
     }
     const struct {
         int asked, value;
@@ -238,8 +239,8 @@ TEST(EditorModel, HeightAndScrollStayWithinTheirBars) {
     } scrolls[] = {{-200, -200, -15000}, {-201, -200, -15000}, {1, 0, 0}, {-7, -7, -525}};
     for (const auto& s : scrolls) {
         m.setScroll(s.asked);
-        EXPECT_EQ(m.scrollValue(), s.value) << s.asked;
-        EXPECT_EQ(m.previewTop(), s.top) << s.asked;
+        EXPECT_EQ(m.view().scroll, s.value) << s.asked;
+        EXPECT_EQ(m.view().previewTop(), s.top) << s.asked;
     }
 }
 
@@ -255,7 +256,7 @@ TEST(EditorModel, LevelTextNamesEveryCodeFamily) {
                         .sichtbar = code[2] != 'u'},
                        V);
         moveTo(m, ElementKind::Ferlan, 1, 180, 4470);
-        EXPECT_EQ(m.levelText().text, "9 ;3;" + code + "180  4470 ,;;;");
+        EXPECT_EQ(m.document().levelText().text, "9 ;3;" + code + "180  4470 ,;;;");
     }
     const struct {
         KugelOptions options;
@@ -269,33 +270,34 @@ TEST(EditorModel, LevelTextNamesEveryCodeFamily) {
         m.setHeight(13);
         m.insertKugel(b.options, V);
         moveTo(m, ElementKind::Kugel, 1, 645, 11010);
-        EXPECT_EQ(m.levelText().text, std::string("13;1;;") + b.code + "645  11010,;;");
+        EXPECT_EQ(m.document().levelText().text, std::string("13;1;;") + b.code + "645  11010,;;");
     }
     EditorModel m;
     m.setFloor(4);
     m.insertTransformator(TransformatorEffect::Minus, V);
-    EXPECT_EQ(m.levelText().text, "9 ;4;;;am2760 4088 ,;") << "4087.5 rounds to the even 4088";
+    EXPECT_EQ(m.document().levelText().text, "9 ;4;;;am2760 4088 ,;")
+        << "4087.5 rounds to the even 4088";
 }
 
 TEST(EditorModel, LevelTextNeedsAFloorAndCoordinatesThatFit) {
     EditorModel m;
-    EXPECT_EQ(m.levelText().status, LevelTextStatus::NoFloor);
+    EXPECT_EQ(m.document().levelText().status, LevelTextStatus::NoFloor);
     m.setFloor(1);
-    const LevelTextResult empty = m.levelText();
+    const LevelTextResult empty = m.document().levelText();
     EXPECT_EQ(empty.status, LevelTextStatus::Ok);
     EXPECT_EQ(empty.text, "9 ;1;;;;");
 
     LevelData far = read("9 ;1;;pp0    0    ,;;  ");
     far.kugel[0].x = 100000;
-    m.buildPreview(far);
-    EXPECT_EQ(m.levelText().status, LevelTextStatus::CoordinateOutOfRange);
-    EXPECT_TRUE(m.levelText().text.empty());
+    m.load(far);
+    EXPECT_EQ(m.document().levelText().status, LevelTextStatus::CoordinateOutOfRange);
+    EXPECT_TRUE(m.document().levelText().text.empty());
 
     // A negative position keeps its sign and comes back in place.
     m.insertFerlan({}, V);
     moveTo(m, ElementKind::Ferlan, 1, -450, -15);
     deleteSlot(m, ElementKind::Kugel, 1);
-    EXPECT_EQ(m.levelText().text, "9 ;1;krpp-450 -15  ,;;;");
+    EXPECT_EQ(m.document().levelText().text, "9 ;1;krpp-450 -15  ,;;;");
 }
 
 TEST(EditorModel, LoadReplacesAFullerLevel) {
@@ -307,25 +309,24 @@ TEST(EditorModel, LoadReplacesAFullerLevel) {
     for (int i = 0; i < 10; ++i) m.insertKugel({}, V);
     for (int i = 0; i < 5; ++i) m.insertTransformator(TransformatorEffect::Plus, V);
 
-    m.buildPreview(read("13;2;glup1470 3570 ,grum5715 4965 ,krmm100  200  ,;;am3075 10710,;\r\n"));
-    EXPECT_EQ(m.height(), 13);
-    EXPECT_EQ(m.floor(), 2);
-    EXPECT_EQ(m.scrollValue(), 0);
-    EXPECT_EQ(m.previewTop(), 0);
-    EXPECT_EQ(m.nextFerlan(), 4);
-    EXPECT_EQ(m.nextKugel(), 1);
-    EXPECT_EQ(m.nextTransformator(), 2);
-    EXPECT_FALSE(m.changed());
-    for (int d = 1; d <= 75; ++d) EXPECT_EQ(m.anziehung(d).Visible, d <= 9) << d;
-    for (int n = 1; n <= 5; ++n) EXPECT_EQ(m.transformator(n).Visible, n == 1) << n;
+    m.load(read("13;2;glup1470 3570 ,grum5715 4965 ,krmm100  200  ,;;am3075 10710,;\r\n"));
+    EXPECT_EQ(m.document().height(), 13);
+    EXPECT_EQ(m.document().floor(), 2);
+    EXPECT_EQ(m.view().scroll, 0);
+    EXPECT_EQ(m.view().previewTop(), 0);
+    EXPECT_EQ(m.document().nextFerlan(), 4);
+    EXPECT_EQ(m.document().nextKugel(), 1);
+    EXPECT_EQ(m.document().nextTransformator(), 2);
+    for (int d = 1; d <= 75; ++d) EXPECT_EQ(m.document().anziehung(d).Visible, d <= 9) << d;
+    for (int n = 1; n <= 5; ++n) EXPECT_EQ(m.document().transformator(n).Visible, n == 1) << n;
 
-    EXPECT_EQ(m.ferlan(2).picture, Picture::gru);
-    EXPECT_EQ(m.ferlan(2).Height, 360);
+    EXPECT_EQ(m.document().ferlan(2).picture, Picture::gru);
+    EXPECT_EQ(m.document().ferlan(2).Height, 360);
     const DiscSpot grum[3] = {{4575, 5715 - 2280, 4965 - 2040},
                               {3255, 5715 - 1560, 4965 - 1440},
                               {1575, 5715 - 720, 4965 - 600}};
     expectDiscs(m, 2, grum);
-    EXPECT_EQ(m.levelText().text,
+    EXPECT_EQ(m.document().levelText().text,
               "13;2;glup1470 3570 ,grum5715 4965 ,krmm100  200  ,;;am3075 10710,;");
 }
 
@@ -337,12 +338,11 @@ TEST(EditorModel, NewLevelEmptiesEverything) {
     for (int i = 0; i < 25; ++i) m.insertFerlan({}, V);
     m.insertKugel({}, V);
     m.newLevel();
-    EXPECT_EQ(m.height(), 9);
-    EXPECT_EQ(m.previewTop(), 0);
-    EXPECT_EQ(m.nextFerlan(), 1);
-    EXPECT_EQ(m.nextKugel(), 1);
-    EXPECT_FALSE(m.changed());
-    EXPECT_EQ(m.levelText().status, LevelTextStatus::NoFloor);
+    EXPECT_EQ(m.document().height(), 9);
+    EXPECT_EQ(m.view().previewTop(), 0);
+    EXPECT_EQ(m.document().nextFerlan(), 1);
+    EXPECT_EQ(m.document().nextKugel(), 1);
+    EXPECT_EQ(m.document().levelText().status, LevelTextStatus::NoFloor);
 }
 
 TEST(EditorModel, EveryBuiltinLevelRoundTrips) {
@@ -350,8 +350,8 @@ TEST(EditorModel, EveryBuiltinLevelRoundTrips) {
         SCOPED_TRACE(i + 1);
         const std::string text(*builtinLevelText(i));
         EditorModel m;
-        m.buildPreview(read(text));
-        const LevelTextResult out = m.levelText();
+        m.load(read(text));
+        const LevelTextResult out = m.document().levelText();
         ASSERT_EQ(out.status, LevelTextStatus::Ok);
         EXPECT_EQ(out.text + "  ", text);
     }
@@ -364,39 +364,74 @@ TEST(EditorModel, HitTestFindsTheTopmostObjectAndIgnoresDiscs) {
     m.insertTransformator(TransformatorEffect::Plus, V);
     m.insertFerlan({}, V);
     // All four lie at Left 2760; the polariser spans Top 4087.5 to 5047.5.
-    const Hit top = m.hitTest(2800, 4200);
+    const Hit top = m.document().hitTest(2800, 4200);
     EXPECT_EQ(top.target, Hit::Target::Element);
     EXPECT_EQ(top.kind, ElementKind::Transformator);
 
     moveTo(m, ElementKind::Transformator, 1, 0, 3000);
-    const Hit ball = m.hitTest(2800, 4200);
+    const Hit ball = m.document().hitTest(2800, 4200);
     EXPECT_EQ(ball.kind, ElementKind::Kugel);
     moveTo(m, ElementKind::Kugel, 1, 0, 6000);
-    const Hit pole = m.hitTest(2800, 4200);
+    const Hit pole = m.document().hitTest(2800, 4200);
     EXPECT_EQ(pole.kind, ElementKind::Ferlan);
     EXPECT_EQ(pole.index, 2) << "a higher slot lies above a lower one";
 
     // Inside a disc but outside every element: the tile beneath.
-    const Hit disc = m.hitTest(2200, 3600);
+    const Hit disc = m.document().hitTest(2200, 3600);
     EXPECT_EQ(disc.target, Hit::Target::Tile);
     EXPECT_EQ(disc.index, 2 + 3 * 7);
 
-    EXPECT_EQ(m.hitTest(2900, 100).target, Hit::Target::Pipe);   // Ende
-    EXPECT_EQ(m.hitTest(6000, 7900).target, Hit::Target::Pipe);  // entry row
-    EXPECT_EQ(m.hitTest(-1, 100).target, Hit::Target::Nothing);
+    EXPECT_EQ(m.document().hitTest(2900, 100).target, Hit::Target::Pipe);   // Ende
+    EXPECT_EQ(m.document().hitTest(6000, 7900).target, Hit::Target::Pipe);  // entry row
+    EXPECT_EQ(m.document().hitTest(-1, 100).target, Hit::Target::Nothing);
+}
+
+TEST(EditorModel, RestoringALevelKeepsTheViewButLetsGoOfEmptiedSlots) {
+    const ElementKind kinds[] = {ElementKind::Ferlan, ElementKind::Kugel,
+                                 ElementKind::Transformator};
+    for (const ElementKind kind : kinds) {
+        SCOPED_TRACE(kindName(kind));
+        EditorModel m;
+        const auto insert = [&] {
+            switch (kind) {
+                case ElementKind::Ferlan: m.insertFerlan({}, V); break;
+                case ElementKind::Kugel: m.insertKugel({}, V); break;
+                default: m.insertTransformator(TransformatorEffect::Plus, V); break;
+            }
+        };
+        insert();
+        insert();
+        EditHistory history(m.document());
+        insert();
+        ASSERT_TRUE(history.record(EditStep::Move, m.document()));
+        m.setScroll(-40);
+        m.setDirectHelp(true);
+        // The view is no part of the level: no step to record.
+        m.select(kind, 3);
+        m.grab(kind, 2, 7, 8);
+        EXPECT_FALSE(history.record(EditStep::Move, m.document()));
+
+        // Slot 2 still holds an element after the undo, slot 3 no longer.
+        ASSERT_TRUE(history.undo());
+        m.restore(history.current());
+        EXPECT_EQ(m.document().nextSlot(kind), 3);
+        EXPECT_EQ(m.view().selected, SlotRef{});
+        EXPECT_EQ(m.view().grabbed, (SlotRef{kind, 2}));
+        EXPECT_EQ(m.view().scroll, -40);
+        EXPECT_TRUE(m.view().directHelp);
+        EXPECT_FALSE(m.deleteSelected());
+        EXPECT_EQ(m.document().nextSlot(kind), 3);
+
+        m.select(kind, 2);
+        ASSERT_TRUE(history.redo());
+        m.restore(history.current());
+        EXPECT_EQ(m.view().selected, (SlotRef{kind, 2}));
+        EXPECT_TRUE(m.deleteSelected());
+        EXPECT_EQ(m.document().nextSlot(kind), 3);
+    }
 }
 
 }  // namespace
-
-// The level of a model, without the scroll position, the selection and the
-// unsaved flag, which no step of the history is about.
-EditorModel levelOf(EditorModel m) {
-    m.setScroll(0);
-    m.pressElement(ElementKind::None, 0, kMouseLeft, 0, 0);
-    m.pressElement(ElementKind::None, 0, kMouseRight, 0, 0);
-    m.markSaved();
-    return m;
-}
 
 TEST(EditHistory, UndoAndRedoAgreeWithReplayingTheStepsLeft) {
     using Op = std::function<void(EditorModel&)>;
@@ -413,10 +448,10 @@ TEST(EditHistory, UndoAndRedoAgreeWithReplayingTheStepsLeft) {
             return std::uniform_int_distribution<int>(low, high)(random);
         };
         EditorModel start;
-        start.buildPreview(read(std::string(*builtinLevelText(pick(0, 29)))));
+        start.load(read(std::string(*builtinLevelText(pick(0, 29)))));
         if (seed % 3 == 0) start.newLevel();  // an empty level without a floor
         EditorModel model = start;
-        EditHistory history(model);
+        EditHistory history(model.document());
         // The ops of every step, as the history grouped them.
         std::vector<std::vector<Op>> steps;
         std::vector<EditStep> names;
@@ -432,15 +467,15 @@ TEST(EditHistory, UndoAndRedoAgreeWithReplayingTheStepsLeft) {
         for (int action = 0; action < 60; ++action) {
             const int what = pick(0, 9);
             if (what == 0) {
-                history.undo(model);
+                if (history.undo()) model.restore(history.current());
             } else if (what == 1) {
-                history.redo(model);
+                if (history.redo()) model.restore(history.current());
             } else if (what == 2) {
                 history.markSaved();
                 saved = model;
             } else {
                 const ElementKind kind = kinds[pick(0, 2)];
-                const int slot = pick(1, model.nextSlot(kind));
+                const int slot = pick(1, model.document().nextSlot(kind));
                 const int scroll = pick(-200, 0);
                 const auto window = static_cast<Twips>(pick(3000, 12000));
                 const auto x = static_cast<Twips>(pick(0, 900));
@@ -460,11 +495,11 @@ TEST(EditHistory, UndoAndRedoAgreeWithReplayingTheStepsLeft) {
                             m.insertTransformator(static_cast<TransformatorEffect>(r % 3), window);
                             break;
                         case EditStep::Move:
-                            m.pressElement(kind, slot, kMouseLeft, x / 2, y / 3);
+                            m.grab(kind, slot, x / 2, y / 3);
                             m.dropOnTile(tile, x, y);
                             break;
                         case EditStep::Delete:
-                            m.pressElement(kind, slot, kMouseRight, 1, 1);
+                            m.select(kind, slot);
                             m.deleteSelected();
                             break;
                         case EditStep::Floor: m.setFloor(1 + r % 4); break;
@@ -473,9 +508,9 @@ TEST(EditHistory, UndoAndRedoAgreeWithReplayingTheStepsLeft) {
                 };
                 const std::size_t before = history.position();
                 op(model);
-                const bool recorded = history.record(step, model);
+                const bool recorded = history.record(step, model.document());
                 if (recorded) ++recordedSteps[static_cast<std::size_t>(step)];
-                EXPECT_EQ(recorded, !(levelOf(model) == levelOf(replay(before))));
+                EXPECT_EQ(recorded, !(model.document() == replay(before).document()));
                 if (recorded && history.position() == before + 1) {
                     steps.resize(before);
                     names.resize(before);
@@ -494,22 +529,22 @@ TEST(EditHistory, UndoAndRedoAgreeWithReplayingTheStepsLeft) {
                     }
                 }
             }
-            ASSERT_TRUE(levelOf(model) == levelOf(replay(history.position())))
+            ASSERT_TRUE(model.document() == replay(history.position()).document())
                 << "after action " << action;
             if (history.canUndo()) {
                 EXPECT_EQ(history.undoStep(), names[history.position() - 1]);
             }
-            EXPECT_EQ(history.changed(), !(levelOf(model) == levelOf(saved)));
+            EXPECT_EQ(history.changed(), !(model.document() == saved.document()));
         }
 
         const EditorModel last = replay(steps.size());
-        while (history.canUndo()) history.undo(model);
-        EXPECT_TRUE(levelOf(model) == levelOf(start));
-        EXPECT_EQ(model.levelText().text, start.levelText().text);
-        while (history.canRedo()) history.redo(model);
+        while (history.undo()) model.restore(history.current());
+        EXPECT_TRUE(model.document() == start.document());
+        EXPECT_EQ(model.document().levelText().text, start.document().levelText().text);
+        while (history.redo()) model.restore(history.current());
         EXPECT_EQ(history.position(), steps.size());
-        EXPECT_TRUE(levelOf(model) == levelOf(last));
-        EXPECT_EQ(model.levelText().text, last.levelText().text);
+        EXPECT_TRUE(model.document() == last.document());
+        EXPECT_EQ(model.document().levelText().text, last.document().levelText().text);
     }
     for (int step = 0; step < kEditStepCount; ++step) {
         EXPECT_GT(recordedSteps[static_cast<std::size_t>(step)], 0)

@@ -16,9 +16,9 @@ int countUnused(const std::vector<std::int64_t>& ticks) {
 
 }  // namespace
 
-LevelTextResult checkText(const EditorModel& model) {
-    if (model.floor() != 0) return model.levelText();
-    EditorModel floored = model;
+LevelTextResult checkText(const LevelDocument& level) {
+    if (level.floor() != 0) return level.levelText();
+    LevelDocument floored = level;
     floored.setFloor(1);
     return floored.levelText();
 }

@@ -2,7 +2,7 @@
 // the found input leaves out, and the ball's route along it.
 #pragma once
 
-#include "editor_model.h"
+#include "level_document.h"
 
 #include <solver/player_model.h>
 #include <solver/solver.h>
@@ -20,7 +20,7 @@ namespace ferlan::editor {
 // The text saving would write; a level without a floor is checked with the
 // first texture, since the floor is only a picture. CoordinateOutOfRange as
 // for saving.
-LevelTextResult checkText(const EditorModel& model);
+LevelTextResult checkText(const LevelDocument& level);
 
 // The ball's centre after a tick, and its polarity then.
 struct RoutePoint {

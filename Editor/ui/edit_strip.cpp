@@ -9,6 +9,8 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
+#include <utility>
+
 namespace ferlan::editor {
 namespace {
 
@@ -34,6 +36,16 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
     pressed_ = false;
     QLabel::mouseReleaseEvent(event);
     if (click) emit clicked();
+}
+
+PictureLabel::PictureLabel(QString pictureName, QWidget* parent)
+    : ClickableLabel(parent), pictureName_(std::move(pictureName)) {}
+
+void PictureLabel::paintEvent(QPaintEvent* event) {
+    // Handed to the label rather than drawn here, so that the label greys it
+    // while the strip is shut, as it always has.
+    if (pixmap().isNull()) setPixmap(ferlan::picture(pictureName_));
+    ClickableLabel::paintEvent(event);
 }
 
 void WrappingOptionButton::paintEvent(QPaintEvent*) {
@@ -88,9 +100,8 @@ EditStrip::EditStrip(QWidget* parent) : QGroupBox(QStringLiteral("editieren"), p
     const int floorSpots[4][2] = {{120, 1080}, {1200, 1080}, {120, 2160}, {1200, 2160}};
     for (int texture = 1; texture <= 4; ++texture) {
         const QString name = QStringLiteral("Boden%1").arg(texture);
-        auto* floor = new ClickableLabel(this);
+        auto* floor = new PictureLabel(name, this);
         floor->setObjectName(name);
-        floor->setPixmap(picture(name));
         floor->setGeometry(toWholePixels(floorSpots[texture - 1][0]),
                            toWholePixels(floorSpots[texture - 1][1]), toWholePixels(960),
                            toWholePixels(960));

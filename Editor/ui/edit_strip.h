@@ -30,6 +30,20 @@ private:
     bool pressed_ = false;
 };
 
+// A clickable picture that is decoded when it is first painted, so that
+// building the strip costs no picture before the window is on the screen.
+class PictureLabel : public ClickableLabel {
+    Q_OBJECT
+public:
+    PictureLabel(QString pictureName, QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString pictureName_;
+};
+
 // An option button whose caption wraps onto a second line when the strip is
 // too narrow for it ("Polart unsichtbar").
 class WrappingOptionButton : public QRadioButton {

@@ -143,10 +143,7 @@ EditorWindow::EditorWindow(Prompts* prompts, QWidget* parent)
     setCentralWidget(client);
 
     preview_ = new PreviewWidget(model_, client);
-    connect(preview_, &PreviewWidget::elementMoved, this, [this] {
-        recordStep(EditStep::Move);
-        refresh();
-    });
+    connect(preview_, &PreviewWidget::elementMoved, this, [this] { levelChanged(EditStep::Move); });
     // The wheel over the preview scrolls it as over the scroll bar beside it.
     preview_->installEventFilter(this);
     connect(preview_, &PreviewWidget::contextMenuRequested, this,
@@ -170,8 +167,13 @@ EditorWindow::EditorWindow(Prompts* prompts, QWidget* parent)
     outsideHint_->setGeometry(0, toWholePixels(kClientHeight - kHintHeight),
                               toWholePixels(kPreviewWidth), toWholePixels(kHintHeight));
     outsideHint_->setAlignment(Qt::AlignCenter);
+    // A palette, not a style sheet: a sheet would build a style of its own
+    // for the label while the window starts.
+    QPalette hintColours = outsideHint_->palette();
+    hintColours.setColor(QPalette::Window, QColor(0xff, 0xf3, 0xb0));
+    hintColours.setColor(QPalette::WindowText, Qt::black);
+    outsideHint_->setPalette(hintColours);
     outsideHint_->setAutoFillBackground(true);
-    outsideHint_->setStyleSheet(QStringLiteral("background: #fff3b0; color: black;"));
     outsideHint_->hide();
 
     strip_ = new EditStrip(client);
@@ -310,17 +312,18 @@ Twips EditorWindow::clientHeight() const {
 }
 
 void EditorWindow::refresh() {
-    preview_->setGeometry(0, toWholePixels(model_.previewTop()), toWholePixels(kPreviewWidth),
-                          toWholePixels(model_.previewHeight()));
+    const LevelDocument& level = model_.document();
+    preview_->setGeometry(0, toWholePixels(model_.view().previewTop()),
+                          toWholePixels(kPreviewWidth), toWholePixels(level.previewHeight()));
     {
         const QSignalBlocker blockScroll(scrollBar_);
-        scrollBar_->setValue(-model_.scrollValue());
+        scrollBar_->setValue(-model_.view().scroll);
     }
     {
         const QSignalBlocker blockHeight(strip_->heightBar());
-        strip_->heightBar()->setValue(model_.height());
+        strip_->heightBar()->setValue(level.height());
     }
-    strip_->showHeight(model_.height());
+    strip_->showHeight(level.height());
 
     const bool idle = checkRun_ == nullptr;
     centralWidget()->setEnabled(idle);
@@ -335,14 +338,15 @@ void EditorWindow::refresh() {
                                             : kRedo);
     routeAction_->setEnabled(idle && lastCheck_.has_value());
     setWindowModified(history_.changed());
-    const OutsideCount outside = model_.elementsOutside();
+    const OutsideCount outside = level.elementsOutside();
     outsideHint_->setVisible(outside.total() > 0);
     if (outside.total() > 0) outsideHint_->setText(kOutsideHint.arg(outsideText(outside)));
     preview_->update();
 }
 
-void EditorWindow::recordStep(EditStep step) {
-    if (history_.record(step, model_)) forgetCheck();
+void EditorWindow::levelChanged(EditStep step) {
+    if (history_.record(step, model_.document())) forgetCheck();
+    refresh();
 }
 
 void EditorWindow::forgetCheck() {
@@ -358,27 +362,26 @@ void EditorWindow::showInsertRefusal(const InsertResult& result) {
 }
 
 void EditorWindow::insertFerlan() {
-    showInsertRefusal(model_.insertFerlan(strip_->ferlanOptions(), clientHeight()));
-    recordStep(EditStep::InsertFerlan);
-    refresh();
+    const InsertResult result = model_.insertFerlan(strip_->ferlanOptions(), clientHeight());
+    showInsertRefusal(result);
+    if (result.inserted) levelChanged(EditStep::InsertFerlan);
 }
 
 void EditorWindow::insertKugel() {
-    showInsertRefusal(model_.insertKugel(strip_->kugelOptions(), clientHeight()));
-    recordStep(EditStep::InsertKugel);
-    refresh();
+    const InsertResult result = model_.insertKugel(strip_->kugelOptions(), clientHeight());
+    showInsertRefusal(result);
+    if (result.inserted) levelChanged(EditStep::InsertKugel);
 }
 
 void EditorWindow::insertTransformator() {
-    showInsertRefusal(model_.insertTransformator(strip_->transformatorEffect(), clientHeight()));
-    recordStep(EditStep::InsertTransformator);
-    refresh();
+    const InsertResult result =
+        model_.insertTransformator(strip_->transformatorEffect(), clientHeight());
+    showInsertRefusal(result);
+    if (result.inserted) levelChanged(EditStep::InsertTransformator);
 }
 
 void EditorWindow::changeHeight(int rows) {
-    model_.setHeight(rows);
-    recordStep(EditStep::Height);
-    refresh();
+    if (model_.setHeight(rows)) levelChanged(EditStep::Height);
 }
 
 void EditorWindow::scrollPreview(int value) {
@@ -387,27 +390,23 @@ void EditorWindow::scrollPreview(int value) {
 }
 
 void EditorWindow::chooseFloor(int texture) {
-    model_.setFloor(texture);
-    recordStep(EditStep::Floor);
-    refresh();
+    if (model_.setFloor(texture)) levelChanged(EditStep::Floor);
 }
 
 void EditorWindow::showDirectHelp(int index) {
-    if (!model_.directHelp()) return;
+    if (!model_.view().directHelp) return;
     const QString text = directHelpText(index);
     if (!text.isEmpty()) prompts_.message(kDirectHelpTextCaption, text, Prompts::Icon::Information);
 }
 
 void EditorWindow::deleteElement() {
-    model_.deleteSelected();
-    recordStep(EditStep::Delete);
-    refresh();
+    if (model_.deleteSelected()) levelChanged(EditStep::Delete);
 }
 
 void EditorWindow::newLevel() {
     if (!prompts_.question(kNewCaption, kNewQuestion)) return;
     model_.newLevel();
-    history_.reset(model_);
+    history_.reset(model_.document());
     setCurrentFile({});
     forgetCheck();
     refresh();
@@ -429,8 +428,8 @@ void EditorWindow::loadLevelFile(const QString& name) {
         showReadError(prompts_);
         return;
     }
-    model_.buildPreview(data);
-    history_.reset(model_);
+    model_.load(data);
+    history_.reset(model_.document());
     setCurrentFile(name);
     recentFiles_.add(name);
     forgetCheck();
@@ -438,7 +437,7 @@ void EditorWindow::loadLevelFile(const QString& name) {
 }
 
 std::optional<QByteArray> EditorWindow::levelFileBytes(const QString& unwritable) {
-    const LevelTextResult level = model_.levelText();
+    const LevelTextResult level = model_.document().levelText();
     switch (level.status) {
         case LevelTextStatus::Ok: break;
         case LevelTextStatus::NoFloor:
@@ -516,27 +515,29 @@ void EditorWindow::showUsage() {
 }
 
 void EditorWindow::toggleDirectHelp() {
-    const bool on = model_.directHelp();
+    const bool on = model_.view().directHelp;
     if (prompts_.question(kDirectHelpCaption, on ? kDirectHelpOff : kDirectHelpOn)) {
         model_.setDirectHelp(!on);
     }
 }
 
 void EditorWindow::undo() {
-    history_.undo(model_);
+    if (!history_.undo()) return;
+    model_.restore(history_.current());
     forgetCheck();
     refresh();
 }
 
 void EditorWindow::redo() {
-    history_.redo(model_);
+    if (!history_.redo()) return;
+    model_.restore(history_.current());
     forgetCheck();
     refresh();
 }
 
 void EditorWindow::checkLevel() {
     if (checkRun_ != nullptr) return;
-    const LevelTextResult level = checkText(model_);
+    const LevelTextResult level = checkText(model_.document());
     if (level.status != LevelTextStatus::Ok) {
         const bool tooFar = level.status == LevelTextStatus::CoordinateOutOfRange;
         prompts_.message(kFailureCaption, tooFar ? kTooFarOut : kSaveError,
@@ -602,8 +603,8 @@ void EditorWindow::finishCheck() {
         showReadError(prompts_);
         return;
     }
-    const QString text =
-        checkResultText(*check, solveOptions_, model_.elementCount(), model_.elementsOutside());
+    const QString text = checkResultText(*check, solveOptions_, model_.document().elementCount(),
+                                         model_.document().elementsOutside());
     if (check->solve.outcome == SolveOutcome::Won) {
         lastCheck_ = std::move(check);
         showRoute();

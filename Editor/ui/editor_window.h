@@ -35,6 +35,7 @@ public:
     ~EditorWindow() override;
 
     const EditorModel& model() const { return model_; }
+    const LevelDocument& document() const { return model_.document(); }
     PreviewWidget* preview() const { return preview_; }
     // The inner height of the window below the menu bar, in twips.
     Twips clientHeight() const;
@@ -91,8 +92,9 @@ private:
     // level cannot be written (`unwritable` for a level the writer refuses).
     std::optional<QByteArray> levelFileBytes(const QString& unwritable);
     void showInsertRefusal(const InsertResult& result);
-    // Notes a change in the history; a changed level loses its checked route.
-    void recordStep(EditStep step);
+    // After an operation that changed the level: notes the step in the
+    // history (a changed level loses its checked route) and shows the level.
+    void levelChanged(EditStep step);
     void forgetCheck();
     void showCheckProgress();
     void finishCheck();
@@ -100,7 +102,7 @@ private:
     void refresh();
 
     EditorModel model_;
-    EditHistory history_{model_};
+    EditHistory history_{model_.document()};
     std::unique_ptr<Prompts> ownPrompts_;
     Prompts& prompts_;
     PreviewWidget* preview_ = nullptr;

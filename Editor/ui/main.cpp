@@ -5,7 +5,9 @@
 #include <common/pictures.h>
 
 #include <QApplication>
-#include <QTimer>
+#include <QImageReader>
+
+#include <thread>
 
 int main(int argc, char* argv[]) {
     // Installed as ferlan-editor: "editor" is the system's text editor.
@@ -22,11 +24,14 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setOrganizationName(QStringLiteral("Ferlan"));
     QCoreApplication::setApplicationName(QStringLiteral("ferlan-editor"));
     ferlan::installGermanTranslations(app);
+    // The menu bar's style icons are read by asking every image plugin of the
+    // system whether it knows them, which loads all those libraries; loaded
+    // on the other core while the window is built, they are ready in time.
+    std::thread imagePlugins([] { QImageReader::supportedImageFormats(); });
     ferlan::editor::EditorWindow window;
     window.show();
+    imagePlugins.join();
     if (!commandLine.levelFile.isEmpty()) window.loadLevelFile(commandLine.levelFile);
-    // The icon's pictures are decoded once the window is up, so it opens sooner.
-    QTimer::singleShot(
-        0, &app, [&app] { app.setWindowIcon(ferlan::programIcon(QStringLiteral("editor"))); });
+    ferlan::setProgramIconAfterFirstFrame(window.windowHandle(), QStringLiteral("editor"));
     return app.exec();
 }

@@ -49,15 +49,6 @@ QColor routeColour(Polarity polarity) {
     return QColor(colourRed(c), colourGreen(c), colourBlue(c));
 }
 
-int mouseButtonCode(Qt::MouseButton button) {
-    switch (button) {
-        case Qt::LeftButton: return kMouseLeft;
-        case Qt::RightButton: return kMouseRight;
-        case Qt::MiddleButton: return 4;
-        default: return 0;
-    }
-}
-
 }  // namespace
 
 PreviewWidget::PreviewWidget(EditorModel& model, QWidget* parent) : QWidget(parent), model_(model) {
@@ -74,23 +65,24 @@ void PreviewWidget::paintEvent(QPaintEvent*) {
 
     // From the bottom up: floor, ball discs, pipes, pole discs, pole blocks,
     // charged balls, polarisers.
-    if (model_.floor() != 0) {
-        const QString floor = QStringLiteral("Boden%1").arg(model_.floor());
+    const LevelDocument& level = model_.document();
+    if (level.floor() != 0) {
+        const QString floor = QStringLiteral("Boden%1").arg(level.floor());
         for (int tile = 0; tile < kTileCount; ++tile) {
-            paintImage(painter, floor, EditorModel::tileLeft(tile), EditorModel::tileTop(tile),
+            paintImage(painter, floor, LevelDocument::tileLeft(tile), LevelDocument::tileTop(tile),
                        kTileSize, kTileSize);
         }
     }
-    for (int i = 1; i <= 3 * kMaxKugel; ++i) paintDisc(painter, model_.anziehung2(i));
-    for (const PipePiece& pipe : model_.pipes()) {
+    for (int i = 1; i <= 3 * kMaxKugel; ++i) paintDisc(painter, level.anziehung2(i));
+    for (const PipePiece& pipe : level.pipes()) {
         const QString name =
             QString::fromUtf8(pipe.picture.data(), static_cast<qsizetype>(pipe.picture.size()));
         paintImage(painter, name, pipe.left, pipe.top, kPipeSize, kPipeSize);
     }
-    for (int i = 1; i <= 3 * kMaxFerlan; ++i) paintDisc(painter, model_.anziehung(i));
-    for (int n = 1; n <= kMaxFerlan; ++n) paintSlot(painter, model_.ferlan(n));
-    for (int n = 1; n <= kMaxKugel; ++n) paintSlot(painter, model_.kugel(n));
-    for (int n = 1; n <= kMaxTransformator; ++n) paintSlot(painter, model_.transformator(n));
+    for (int i = 1; i <= 3 * kMaxFerlan; ++i) paintDisc(painter, level.anziehung(i));
+    for (int n = 1; n <= kMaxFerlan; ++n) paintSlot(painter, level.ferlan(n));
+    for (int n = 1; n <= kMaxKugel; ++n) paintSlot(painter, level.kugel(n));
+    for (int n = 1; n <= kMaxTransformator; ++n) paintSlot(painter, level.transformator(n));
     paintRoute(painter);
 }
 
@@ -124,16 +116,19 @@ void PreviewWidget::paintRoute(QPainter& painter) const {
 }
 
 void PreviewWidget::mousePressEvent(QMouseEvent* event) {
-    const QPointF at = toTwips(event->position());
-    const Hit hit = model_.hitTest(static_cast<Twips>(at.x()), static_cast<Twips>(at.y()));
+    const Hit hit = hitAt(event->position());
     if (hit.target != Hit::Target::Element) return;
-    const Image& element = model_.slot(hit.kind, hit.index);
+    const QPointF at = toTwips(event->position());
+    const Image& element = model_.document().slot(hit.kind, hit.index);
     const QPointF grab(at.x() - element.Left, at.y() - element.Top);
-    const int button = mouseButtonCode(event->button());
-    model_.pressElement(hit.kind, hit.index, button, static_cast<Twips>(grab.x()),
-                        static_cast<Twips>(grab.y()));
-    if (button == kMouseLeft) startDrag(element, grab);
-    if (button == kMouseRight) emit contextMenuRequested(event->globalPosition().toPoint());
+    if (event->button() == Qt::LeftButton) {
+        model_.grab(hit.kind, hit.index, static_cast<Twips>(grab.x()),
+                    static_cast<Twips>(grab.y()));
+        startDrag(element, grab);
+    } else if (event->button() == Qt::RightButton) {
+        model_.select(hit.kind, hit.index);
+        emit contextMenuRequested(event->globalPosition().toPoint());
+    }
 }
 
 void PreviewWidget::startDrag(const Image& element, QPointF grab) {
@@ -159,9 +154,9 @@ void PreviewWidget::startDrag(const Image& element, QPointF grab) {
     dragRunner_(*drag);
 }
 
-Hit PreviewWidget::tileUnder(QPointF position) const {
+Hit PreviewWidget::hitAt(QPointF position) const {
     const QPointF at = toTwips(position);
-    return model_.hitTest(static_cast<Twips>(at.x()), static_cast<Twips>(at.y()));
+    return model_.document().hitTest(static_cast<Twips>(at.x()), static_cast<Twips>(at.y()));
 }
 
 bool PreviewWidget::isOwnDrag(const QMimeData& mime) const {
@@ -175,7 +170,7 @@ void PreviewWidget::dragEnterEvent(QDragEnterEvent* event) {
 
 void PreviewWidget::dragMoveEvent(QDragMoveEvent* event) {
     // Only a floor tile takes the element; anywhere else the pointer says no.
-    if (isOwnDrag(*event->mimeData()) && tileUnder(event->position()).target == Hit::Target::Tile) {
+    if (isOwnDrag(*event->mimeData()) && hitAt(event->position()).target == Hit::Target::Tile) {
         event->acceptProposedAction();
     } else {
         event->ignore();
@@ -183,14 +178,14 @@ void PreviewWidget::dragMoveEvent(QDragMoveEvent* event) {
 }
 
 void PreviewWidget::dropEvent(QDropEvent* event) {
-    const Hit hit = tileUnder(event->position());
+    const Hit hit = hitAt(event->position());
     if (!isOwnDrag(*event->mimeData()) || hit.target != Hit::Target::Tile) {
         event->ignore();
         return;
     }
     const QPointF at = toTwips(event->position());
-    const Twips x = static_cast<Twips>(at.x()) - EditorModel::tileLeft(hit.index);
-    const Twips y = static_cast<Twips>(at.y()) - EditorModel::tileTop(hit.index);
+    const Twips x = static_cast<Twips>(at.x()) - LevelDocument::tileLeft(hit.index);
+    const Twips y = static_cast<Twips>(at.y()) - LevelDocument::tileTop(hit.index);
     if (model_.dropOnTile(hit.index, x, y)) {
         event->acceptProposedAction();
         update();

@@ -44,7 +44,7 @@ protected:
 
 private:
     void startDrag(const Image& element, QPointF grab);
-    Hit tileUnder(QPointF position) const;
+    Hit hitAt(QPointF position) const;
     // Only the drag this preview started may move an element: the model's
     // grab belongs to it, not to a drag from another window.
     bool isOwnDrag(const QMimeData& mime) const;

@@ -6,7 +6,6 @@
 #include <common/pictures.h>
 
 #include <QApplication>
-#include <QTimer>
 
 int main(int argc, char* argv[]) {
     const ferlan::CommandLine commandLine = ferlan::readCommandLine(
@@ -29,8 +28,6 @@ int main(int argc, char* argv[]) {
     ferlan::GameWindow window(ferlan::ProgressFile::forThisProgram());
     window.show();
     if (!commandLine.levelFile.isEmpty()) window.playLevelFile(commandLine.levelFile);
-    // The icon's pictures are decoded once the window is up, so it opens sooner.
-    QTimer::singleShot(
-        0, &app, [&app] { app.setWindowIcon(ferlan::programIcon(QStringLiteral("ferlan"))); });
+    ferlan::setProgramIconAfterFirstFrame(window.windowHandle(), QStringLiteral("ferlan"));
     return app.exec();
 }
