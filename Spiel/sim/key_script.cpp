@@ -117,14 +117,16 @@ void holdKeys(GameModel& model, const HeldKeys& keys) {
     model.KeyRightHeld = keys.right;
 }
 
-PlayResult playKeySteps(
-    GameModel& model, const std::vector<KeyStep>& steps,
-    const std::function<void(std::int64_t tick, TickOutcome outcome)>& afterTick) {
+namespace {
+
+PlayResult playWith(GameModel& model, const std::vector<KeyStep>& steps,
+                    const std::function<void(std::int64_t, TickOutcome)>& afterTick,
+                    const std::function<TickOutcome()>& tick) {
     PlayResult result;
     for (const KeyStep& step : steps) {
         holdKeys(model, step.keys);
         for (std::int64_t n = 0; n < step.count; ++n) {
-            const TickOutcome outcome = runTick(model);
+            const TickOutcome outcome = tick();
             result.won = outcome == TickOutcome::Won;
             ++result.ticks;
             if (afterTick) afterTick(result.ticks, outcome);
@@ -132,6 +134,20 @@ PlayResult playKeySteps(
         }
     }
     return result;
+}
+
+}  // namespace
+
+PlayResult playKeySteps(
+    GameModel& model, const std::vector<KeyStep>& steps,
+    const std::function<void(std::int64_t tick, TickOutcome outcome)>& afterTick) {
+    return playWith(model, steps, afterTick, [&] { return runTick(model); });
+}
+
+PlayResult playKeySteps(
+    Session& session, const std::vector<KeyStep>& steps,
+    const std::function<void(std::int64_t tick, TickOutcome outcome)>& afterTick) {
+    return playWith(session.field(), steps, afterTick, [&] { return session.tick(); });
 }
 
 }  // namespace ferlan

@@ -11,6 +11,7 @@
 #pragma once
 
 #include "field.h"
+#include "session.h"
 #include "tick.h"
 
 #include <array>
@@ -83,6 +84,11 @@ struct PlayResult {
 // did after every tick.
 PlayResult playKeySteps(
     GameModel& model, const std::vector<KeyStep>& steps,
+    const std::function<void(std::int64_t tick, TickOutcome outcome)>& afterTick = {});
+// The same through a session, as the game plays: its level's time runs, and a
+// win is left for finishLevel, which keeps the time.
+PlayResult playKeySteps(
+    Session& session, const std::vector<KeyStep>& steps,
     const std::function<void(std::int64_t tick, TickOutcome outcome)>& afterTick = {});
 
 }  // namespace ferlan

@@ -6,8 +6,8 @@
 #include "commands.h"
 #include "tool_io.h"
 
-#include <Spiel/sim/build_field.h>
 #include <Spiel/sim/key_script.h>
+#include <Spiel/sim/session.h>
 #include <Spiel/sim/tick.h>
 #include <leveldata/level_text.h>
 
@@ -135,9 +135,12 @@ int runPlay(const Arguments& args) {
         steps = std::move(*parsed);
     }
 
-    GameModel model;
-    const bool built = source.builtin != 0 ? startBuiltinLevel(model, source.builtin - 1)
-                                           : startLoadedLevel(model, *text);
+    // Played as the game plays it, so the ticks reported are the time the
+    // game keeps for the win.
+    Session session;
+    const bool built =
+        source.builtin != 0 ? session.startBuiltin(source.builtin - 1) : session.startLoaded(*text);
+    const GameModel& model = session.field();
     if (!built) {
         std::cerr << kReadErrorMessage << '\n';
         return kExitRejected;
@@ -148,7 +151,7 @@ int runPlay(const Arguments& args) {
         steps.push_back({HeldKeys{}, *ticksWanted - scripted});
 
     std::string out;
-    const PlayResult played = playKeySteps(model, steps, [&](std::int64_t tick, TickOutcome) {
+    const PlayResult played = playKeySteps(session, steps, [&](std::int64_t tick, TickOutcome) {
         if (!trace) return;
         appendTrace(out, tick, model);
         if (out.size() > (1 << 16)) {
