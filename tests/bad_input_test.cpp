@@ -152,10 +152,7 @@ struct Game : GameFixture<VanishingPrompts> {
 void expectOneReadError(const RecordingPrompts& prompts, const QString& text) {
     QCOMPARE(prompts.shown.size(), 2);
     QCOMPARE(prompts.shown[0].kind, QStringLiteral("open"));
-    QCOMPARE(prompts.shown[1].kind, QStringLiteral("message"));
-    QCOMPARE(prompts.shown[1].caption, QStringLiteral("Fehler"));
-    QCOMPARE(prompts.shown[1].text, text);
-    QCOMPARE(prompts.shown[1].icon, Prompts::Icon::Critical);
+    QCOMPARE(prompts.shown[1].line(), RecordingPrompts::error("Fehler", text));
 }
 
 }  // namespace
@@ -263,9 +260,7 @@ void BadInputTest::progressFileOpensTheListOrReports() {
         return;
     }
     QCOMPARE(game.prompts.shown.size(), 1);
-    QCOMPARE(game.prompts.shown[0].caption, QStringLiteral("Fehler"));
-    QCOMPARE(game.prompts.shown[0].text, kMissingProgress);
-    QCOMPARE(game.prompts.shown[0].icon, Prompts::Icon::Critical);
+    QCOMPARE(game.prompts.shown[0].line(), RecordingPrompts::error("Fehler", kMissingProgress));
     QCOMPARE(gameScreen(*game.window), screenBefore);
     QVERIFY(game.titleShown());
 }

@@ -269,19 +269,17 @@ private slots:
         for (int i = 0; i < 6; ++i) click("Command6");
         QCOMPARE(window->document().transformator(5).picture, Picture::an);
         QCOMPARE(prompts.shown.size(), 1);
-        QCOMPARE(prompts.shown[0].caption, QStringLiteral("Fehler"));
-        QCOMPARE(prompts.shown[0].text,
-                 QStringLiteral("Es können keine Transformatoren mehr eingefügt werden."));
-        QCOMPARE(prompts.shown[0].icon, Prompts::Icon::Critical);
+        QCOMPARE(prompts.shown[0].line(),
+                 RecordingPrompts::error("Fehler",
+                                         "Es können keine Transformatoren mehr eingefügt werden."));
     }
 
     void savingNeedsAFloorThenWritesTheFile() {
         trigger("mnusave");
         QCOMPARE(prompts.shown.size(), 1);
-        QCOMPARE(prompts.shown[0].caption, QStringLiteral("Unvollständig"));
-        QCOMPARE(prompts.shown[0].text,
-                 QStringLiteral("Sie haben noch keinen Untergrund gewählt."));
-        QCOMPARE(prompts.shown[0].icon, Prompts::Icon::Critical);
+        QCOMPARE(
+            prompts.shown[0].line(),
+            RecordingPrompts::error("Unvollständig", "Sie haben noch keinen Untergrund gewählt."));
 
         click("Boden3");
         click("Command6");
@@ -322,9 +320,8 @@ private slots:
         int failures = 0;
         for (const auto& shown : prompts.shown) {
             if (shown.kind != "message") continue;
-            QCOMPARE(shown.caption, QStringLiteral("Fehler"));
-            QCOMPARE(shown.text, QStringLiteral("Fehler beim Speichern der Level-Datei."));
-            QCOMPARE(shown.icon, Prompts::Icon::Critical);
+            QCOMPARE(shown.line(),
+                     RecordingPrompts::error("Fehler", "Fehler beim Speichern der Level-Datei."));
             ++failures;
         }
         QCOMPARE(failures, 2);

@@ -17,7 +17,17 @@ public:
         QString text;  // for dialogs: the filter
         Icon icon = Icon::None;
         QString preset;  // save dialog only
+
+        // Kind, caption, text and icon in one line, to compare at once.
+        QString line() const {
+            const char* icons[] = {"", " | critical", " | information"};
+            return kind + " | " + caption + " | " + text + icons[static_cast<int>(icon)];
+        }
     };
+    // The line of an error box.
+    static QString error(const QString& caption, const QString& text) {
+        return Shown{"message", caption, text, Icon::Critical, {}}.line();
+    }
 
     void message(const QString& caption, const QString& text, Icon icon) override {
         shown.append({"message", caption, text, icon, {}});
@@ -33,12 +43,6 @@ public:
     QString saveFileName(const QString& filter, const QString& presetName) override {
         shown.append({"save", {}, filter, Icon::None, presetName});
         return fileNames.isEmpty() ? QString() : fileNames.takeFirst();
-    }
-
-    QStringList messageTexts() const {
-        QStringList texts;
-        for (const Shown& s : shown) texts.append(s.text);
-        return texts;
     }
 
     QList<Shown> shown;
