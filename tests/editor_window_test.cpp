@@ -365,8 +365,8 @@ private slots:
         click("Command2");
         prompts.answers = {false};
         trigger("mnunew");
-        QCOMPARE(prompts.shown.last().caption, QStringLiteral("Neu?"));
-        QCOMPARE(prompts.shown.last().text, QStringLiteral("Wollen Sie wirklich ein neues Level?"));
+        QCOMPARE(prompts.shown.last().line(),
+                 "question | Neu? | Wollen Sie wirklich ein neues Level?");
         QCOMPARE(window->document().nextKugel(), 2);
         click("minus2");
         prompts.answers = {true};
@@ -384,8 +384,7 @@ private slots:
         click("Command1");
         prompts.answers = {false};
         QVERIFY(!window->close());
-        QCOMPARE(prompts.shown.last().caption, QStringLiteral("Beenden?"));
-        QCOMPARE(prompts.shown.last().text, QStringLiteral("Wollen Sie wirklich beenden?"));
+        QCOMPARE(prompts.shown.last().line(), "question | Beenden? | Wollen Sie wirklich beenden?");
         QVERIFY(window->isVisible());
 
         prompts.answers = {false};

@@ -1,5 +1,6 @@
 // The player model that judges whether a person can win a level, and
 // ferlan-tool playtest around it.
+#include "sim_test_fields.h"
 #include "tool_runner.h"
 
 #include <Spiel/sim/build_field.h>
@@ -18,10 +19,8 @@ using namespace ferlan;
 
 namespace {
 
-constexpr const char* kEmptyLevel = "9 ;1;;;;  ";
-// A pole whose centre marker lies where the ball comes to rest on the entry
-// pipe: it holds the ball from its first free tick, whatever the keys do.
-constexpr const char* kCaughtAtOnceLevel = "9 ;1;grpp3367 7635 ,;;;  ";
+using ferlan::testing::kCaughtAtOnceLevel;
+using ferlan::testing::kEmptyLevel;
 
 GameModel builtin(int level) {
     GameModel model;

@@ -11,6 +11,12 @@
 
 namespace ferlan::testing {
 
+// The smallest level: nothing between the pipes.
+inline constexpr const char* kEmptyLevel = "9 ;1;;;;  ";
+// A large plus pole whose centre marker lies exactly where the ball comes to
+// rest on the entry pipe: it catches the ball on its first free tick, for good.
+inline constexpr const char* kCaughtAtOnceLevel = "9 ;1;grpp3367 7635 ,;;;  ";
+
 // A tall level (23 rows) holding only what `elements` lists: the part of a
 // level text after "23;1;", e.g. "grpp5820 5000 ,;;" for one pole.
 inline GameModel fieldWith(const std::string& elements) {

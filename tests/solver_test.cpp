@@ -1,3 +1,5 @@
+#include "sim_test_fields.h"
+
 #include <Spiel/sim/build_field.h>
 #include <Spiel/sim/key_script.h>
 #include <Spiel/sim/tick.h>
@@ -14,10 +16,8 @@ using namespace ferlan;
 
 namespace {
 
-constexpr const char* kEmptyLevel = "9 ;1;;;;  ";
-// A large plus pole whose centre marker lies exactly where the ball comes to
-// rest on the entry pipe: it catches the ball on its first free tick, for good.
-constexpr const char* kCaughtAtOnceLevel = "9 ;1;grpp3367 7635 ,;;;  ";
+using ferlan::testing::kCaughtAtOnceLevel;
+using ferlan::testing::kEmptyLevel;
 
 GameModel started(const std::string& text) {
     GameModel model;
