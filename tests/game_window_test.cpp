@@ -701,23 +701,12 @@ void GameWindowTest::alarmLamp() {
         m.BallVX = m.BallVY = 0;
         w.runTick();
     };
-    placeBall(true);
-    QVERIFY(m.AlarmOn);
-    QStringList seen;
-    for (int i = 0; i < 3; ++i) {
-        w.blinkAlarmLamp();
-        seen << AlarmLamp::pictureName(w.lamp().picture());
-    }
-    QCOMPARE(seen, (QStringList{"Alarm1", "Alarm2", "Alarm1"}));
-    placeBall(false);
-    QVERIFY(!m.AlarmOn);
-    w.blinkAlarmLamp();
-    QCOMPARE(w.lamp().picture(), AlarmLamp::Picture::Green);
-    // A touch between two lamp events still shows once.
+    // The lamp's own sequence is AlarmLamp's; here the ticks feed it. A
+    // touch between two lamp events still shows once.
     placeBall(true);
     placeBall(false);
     w.blinkAlarmLamp();
-    QCOMPARE(w.lamp().picture(), AlarmLamp::Picture::Alarm2);
+    QCOMPARE(w.lamp().picture(), AlarmLamp::Picture::Alarm1);
     w.blinkAlarmLamp();
     QCOMPARE(w.lamp().picture(), AlarmLamp::Picture::Green);
     // Enter builds the level again and the lamp shows it at once.
