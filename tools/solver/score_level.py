@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Judges one level by the whole criterion of docs/levels.md.
 
-    tools/solver/score_level.py BUILD_DIR LEVEL [FILE] [--jobs J] [--stats]
+    tools/solver/score_level.py BUILD_DIR LEVEL [FILE] [--jobs J] [--seed S] [--stats]
 
 Lets the novice, the average and the skilled player try the level 20 times
 each, and the average player once more with its keys 4 ticks later, and prints
@@ -9,7 +9,9 @@ their wins, the band each has to meet for the level's place in the set, and
 whether the level meets the criterion. Without FILE it judges built-in level
 LEVEL; with FILE it judges that level text as if it stood at place LEVEL, which
 is how a new layout is tried before it replaces the old one. --stats adds where
-the lost attempts ended. The four runs go J at a time (default 2).
+the lost attempts ended. The four runs go J at a time (default 2). --seed plays
+other attempts than the test does: a level that meets the criterion only for
+the test's seeds has no margin.
 """
 import argparse
 import os
@@ -45,11 +47,14 @@ def main():
     parser.add_argument('level', type=int)
     parser.add_argument('file', nargs='?')
     parser.add_argument('--jobs', type=int, default=2)
+    parser.add_argument('--seed', type=int)
     parser.add_argument('--stats', action='store_true')
     args = parser.parse_args()
     tool = os.path.join(args.build, 'tools', 'ferlan-tool')
     source = [args.file, '--as-level', str(args.level)] if args.file else ['--level',
                                                                             str(args.level)]
+    if args.seed is not None:
+        source += ['--seed', str(args.seed)]
     with ThreadPoolExecutor(max_workers=args.jobs) as pool:
         futures = [pool.submit(play, tool, source, name, extra) for name, extra in RUNS]
         results = dict(zip((name for name, _ in RUNS), (f.result() for f in futures)))
