@@ -210,12 +210,15 @@ TEST(FerlanToolPlaytest, PlaysAttemptsOfBuiltinLevels) {
             EXPECT_NE(run.out.find(part), std::string::npos) << part << " in " << run.out;
         }
     }
-    // A lost attempt names the element it ended at.
+    // A lost attempt names the element it ended at; a file is judged by the
+    // band of the place it is given.
     const std::string dir = makeTempDir();
     const std::string caught = writeTempFile(dir, "caught.lev", kCaughtAtOnceLevel);
-    const ToolRun run = runTool({"playtest", caught, "--attempts", "2", "--stats"});
+    const ToolRun run =
+        runTool({"playtest", caught, "--attempts", "2", "--as-level", "30", "--stats"});
     EXPECT_NE(run.out.find("# ended: won 0, caught 2, out of time 0\n"
-                           "# lost ones ended near: Ferlan 1 (2)\n"),
+                           "# lost ones ended near: Ferlan 1 (2)\n"
+                           "# needed for its place in the set: 1 of 2\n"),
               std::string::npos)
         << run.out;
     std::filesystem::remove_all(dir);
@@ -241,6 +244,8 @@ TEST(FerlanToolPlaytest, BadInputEndsWithOneOrTwo) {
         {{"playtest", "--level", "1", "--seed", "1.5"}, 2},
         {{"playtest", "--level", "1", "--player", "expert"}, 2},
         {{"playtest", "--level", "1", "--sight-error", "481"}, 2},
+        {{"playtest", "--level", "1", "--as-level", "1"}, 2},
+        {{"playtest", caught, "--as-level", "31"}, 2},
         {{"playtest", "--level", "1", "--attempts", "1", "--exact-sight", "--place-error", "480"},
          0},
     };

@@ -1,14 +1,17 @@
 // ferlan-tool playtest (FILE | --level N) [--player novice|average|skilled]
 //                      [--attempts A] [--seed S] [--decide D] [--reaction R]
 //                      [--jitter J] [--sight-error E] [--speed-looks K]
-//                      [--place-error P] [--exact-sight] [--stats]
+//                      [--place-error P] [--exact-sight] [--as-level N] [--stats]
 //
 // Lets the player model try the level A times and says how each attempt ended
 // and how many were won. The same seed always gives the same attempts.
+// --as-level judges a level file against the band of place N in the set, for
+// trying out a new layout of a built-in level before it replaces the old one.
 #include "commands.h"
 #include "tool_io.h"
 
 #include <Spiel/sim/build_field.h>
+#include <leveldata/builtin_levels.h>
 #include <leveldata/level_text.h>
 #include <solver/player_model.h>
 
@@ -28,7 +31,7 @@ namespace {
 constexpr std::string_view kSynopsis =
     "ferlan-tool playtest (DATEI | --level N) [--player novice|average|skilled] [--attempts A] "
     "[--seed S] [--decide D] [--reaction R] [--jitter J] [--sight-error E] [--speed-looks K] "
-    "[--place-error P] [--exact-sight] [--stats]";
+    "[--place-error P] [--exact-sight] [--as-level N] [--stats]";
 
 constexpr struct {
     std::string_view name;
@@ -99,7 +102,7 @@ int runPlaytest(const Arguments& args) {
     const auto parsed =
         parseArguments(args, {"--stats", "--exact-sight"},
                        {"--player", "--attempts", "--seed", "--decide", "--reaction", "--jitter",
-                        "--sight-error", "--speed-looks", "--place-error"},
+                        "--sight-error", "--speed-looks", "--place-error", "--as-level"},
                        why);
     if (!parsed) return usage(why);
     PlaytestOptions options;
@@ -146,6 +149,13 @@ int runPlaytest(const Arguments& args) {
         !parseWhole<std::uint64_t>(parsed->value("--seed"), 0, UINT64_MAX / 2, options.seed)) {
         return usage("--seed erwartet eine ganze Zahl ab 0, nicht \"" +
                      std::string(parsed->value("--seed")) + "\"");
+    }
+
+    int place = parsed->source.builtin;
+    if (parsed->has("--as-level") &&
+        (place != 0 || !parseWhole(parsed->value("--as-level"), 1, kBuiltinLevelCount, place))) {
+        return usage("--as-level erwartet zu einer Level-Datei eine Zahl von 1 bis 30, nicht \"" +
+                     std::string(parsed->value("--as-level")) + "\"");
     }
 
     ToolError error{kExitOk, {}};
@@ -202,8 +212,8 @@ int runPlaytest(const Arguments& args) {
             }
             out << '\n';
         }
-        if (parsed->source.builtin != 0) {
-            const WinBand band = fairWins(parsed->source.builtin, kind, options.attempts);
+        if (place != 0) {
+            const WinBand band = fairWins(place, kind, options.attempts);
             out << "# needed for its place in the set: " << band.atLeast << " of "
                 << attempts.size();
             if (band.atMost < options.attempts) out << ", at most " << band.atMost;
