@@ -100,9 +100,11 @@ void CommandLineTest::programsAnswerWithoutAWindow() {
     const QString stdOut = QString::fromUtf8(process.readAllStandardOutput());
     QVERIFY2(out.isEmpty() ? stdOut.isEmpty() : stdOut.startsWith(out), qPrintable(stdOut));
     QCOMPARE(QString::fromUtf8(process.readAllStandardError()), err);
-    // The game's help names the files it keeps.
-    if (program == QStringLiteral(FERLAN_GAME_PATH) && arguments.contains("--help")) {
-        QVERIFY(stdOut.contains("vmos2.dll") && stdOut.contains("bestzeiten.txt"));
+    // The help names the files a program keeps.
+    if (arguments.contains("--help") || arguments.contains("-h")) {
+        const bool game = program == QStringLiteral(FERLAN_GAME_PATH);
+        QVERIFY(game ? stdOut.contains("vmos2.dll") && stdOut.contains("bestzeiten.txt")
+                     : stdOut.contains("~/.config/Ferlan/ferlan-editor.conf"));
     }
 }
 

@@ -16,7 +16,8 @@ int main(int argc, char* argv[]) {
         {QStringLiteral("ferlan-editor"),
          QStringLiteral("Der Level-Editor für Ferlan: Level bauen und als .lev-Datei speichern."),
          QStringLiteral("Öffnet diese Level-Datei sofort, wie \"Laden\"."),
-         {}});
+         QStringLiteral(
+             "  ~/.config/Ferlan/ferlan-editor.conf  die Liste \"Zuletzt geöffnet\"\n")});
     if (commandLine.exitCode) return *commandLine.exitCode;
 
     QApplication app(argc, argv);
