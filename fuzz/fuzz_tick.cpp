@@ -3,6 +3,7 @@
 // (1 to 16) in its high four. Half the inputs play a built-in level instead of
 // the text, chosen by the text's length; won built-in levels chain on to the
 // next one, so the level start path is exercised too.
+#include <Spiel/sim/key_script.h>
 #include <Spiel/sim/session.h>
 #include <Spiel/sim/tick.h>
 #include <leveldata/builtin_levels.h>
@@ -52,10 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     int ticks = 0;
     for (const char byte : keys) {
         const auto bits = static_cast<unsigned char>(byte);
-        model.KeyUpHeld = bits & 1;
-        model.KeyDownHeld = bits & 2;
-        model.KeyLeftHeld = bits & 4;
-        model.KeyRightHeld = bits & 8;
+        holdKeys(model, {(bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0, (bits & 8) != 0});
         for (int repeat = 0; repeat <= (bits >> 4); ++repeat) {
             if (session.tick() == TickOutcome::Won) session.finishLevel(store);
             checkInvariants(model);

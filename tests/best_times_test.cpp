@@ -69,21 +69,20 @@ TEST(BestTimes, AWinIsKeptOnlyWhenFaster) {
 TEST(BestTimes, SecondsAreReadWithADecimalCommaToTheNearestHundredthOrTenth) {
     const struct {
         std::int64_t ticks;
+        int decimals;
         const char* shown;
     } cases[] = {
-        {1, "0,02"},    {64, "1,00"},
-        {385, "6,02"},  {454, "7,09"},
-        {640, "10,00"}, {6399, "99,98"},
-        {63, "0,98"},   {2, "0,03"},
-        {3, "0,05"},  // 4.6875 rounds up
-        {32, "0,50"},   {kLongestBestTime, "15624999,98"},
+        {1, 2, "0,02"},    {64, 2, "1,00"},
+        {385, 2, "6,02"},  {454, 2, "7,09"},
+        {640, 2, "10,00"}, {6399, 2, "99,98"},
+        {63, 2, "0,98"},   {2, 2, "0,03"},
+        {3, 2, "0,05"},  // 4.6875 rounds up
+        {32, 2, "0,50"},   {kLongestBestTime, 2, "15624999,98"},
+        {0, 1, "0,0"},     {3, 1, "0,0"},
+        {4, 1, "0,1"},     {64, 1, "1,0"},
+        {637, 1, "10,0"},  {634, 1, "9,9"},
     };
-    for (const auto& c : cases) EXPECT_EQ(secondsText(c.ticks), c.shown) << c.ticks;
-    const struct {
-        std::int64_t ticks;
-        const char* shown;
-    } tenths[] = {{0, "0,0"}, {3, "0,0"}, {4, "0,1"}, {64, "1,0"}, {637, "10,0"}, {634, "9,9"}};
-    for (const auto& c : tenths) EXPECT_EQ(secondsText(c.ticks, 1), c.shown) << c.ticks;
+    for (const auto& c : cases) EXPECT_EQ(secondsText(c.ticks, c.decimals), c.shown) << c.ticks;
 }
 
 }  // namespace

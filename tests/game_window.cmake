@@ -14,3 +14,4 @@ ferlan_add_x11_test(game_window_e2e_test
     PROGRAM ferlan PROGRAM_PATH_DEFINE FERLAN_GAME_PATH
     SCREEN 800x700x24 FIRST_DISPLAY 99
     NEEDS FERLAN_IMPORT)
+target_link_libraries(game_window_e2e_test PRIVATE picture_compare)

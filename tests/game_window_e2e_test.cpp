@@ -1,6 +1,7 @@
 // Runs the real game on an X display (ctest starts this test under xvfb-run)
 // and uses it as a person would, with xdotool. A copy of the program in a
 // fresh folder keeps the player's own progress file out of it.
+#include "picture_compare.h"
 #include "test_files.h"
 #include "x11_driver.h"
 
@@ -22,12 +23,8 @@ using ferlan::writeFile;
 
 // The share of pixels in which two pictures of the same size differ.
 double difference(const QImage& a, const QImage& b) {
-    if (a.size() != b.size() || a.isNull()) return 1.0;
-    qint64 differing = 0;
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) differing += a.pixel(x, y) != b.pixel(x, y);
-    }
-    return static_cast<double>(differing) / (static_cast<double>(a.width()) * a.height());
+    const auto d = ferlan::art::comparePictures(a, b);
+    return d.sameShape && d.pixels > 0 ? static_cast<double>(d.differing) / d.pixels : 1.0;
 }
 
 // A copy of the game in a fresh folder with a new player's progress file,
