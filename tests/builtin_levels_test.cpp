@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 using namespace ferlan;
 
@@ -45,12 +46,11 @@ TEST(BuiltinLevels, KeepTheirHeightsFloorsCountsAndLengths) {
         LevelData data;
         ASSERT_TRUE(readLevelText(text, data));
         const auto& row = table[i];
-        EXPECT_EQ(data.height, row.height);
-        EXPECT_EQ(data.floor, row.floor);
-        EXPECT_EQ(countUsed(data.ferlan), row.ferlans);
-        EXPECT_EQ(countUsed(data.kugel), row.kugeln);
-        EXPECT_EQ(countUsed(data.transformator), row.transformatoren);
-        EXPECT_EQ(static_cast<int>(text.size()), row.length);
+        EXPECT_EQ(
+            std::tuple(int(data.height), int(data.floor), countUsed(data.ferlan),
+                       countUsed(data.kugel), countUsed(data.transformator), int(text.size())),
+            std::tuple(row.height, row.floor, row.ferlans, row.kugeln, row.transformatoren,
+                       row.length));
     }
     EXPECT_EQ(*builtinLevelText(2),
               "13;2;glup1470 3570 ,grum5715 4965 ,;up645  7095 ,;am3075 10710,;  ");

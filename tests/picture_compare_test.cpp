@@ -56,15 +56,8 @@ TEST(PictureCompare, RoundingPassesAndAChangedDrawingFails) {
         {"alpha off by 3", [] { return nudged(1, -3, 24); }, false},
         {"off by 1 in the largest share", [=] { return nudged(int(share), 1); }, true},
         {"off by 1 in one pixel more", [=] { return nudged(int(share) + 1, 1); }, false},
-        {"the disc shifted by two pixels",
-         [] {
-             return drawing({26, 24});
-         },
-         false},
-        {"the disc in another colour",
-         [] {
-             return drawing({24, 24}, QColor(40, 200, 40));
-         },
+        {"the disc shifted by two pixels", [] { return drawing(QPoint(26, 24)); }, false},
+        {"the disc in another colour", [] { return drawing(QPoint(24, 24), QColor(40, 200, 40)); },
          false},
         {"another size", [] { return drawing().copy(0, 0, 64, 63); }, false},
         {"another format", [] { return drawing().convertToFormat(QImage::Format_RGB32); }, false},
