@@ -209,6 +209,12 @@ measure_startup() {
     local floor=() game=() edit=() other=() floor_cpu=() game_cpu=() edit_cpu=() other_cpu=()
     local other_editor="${FERLAN_OTHER_EDITOR:-}"
     local turn
+    start_other_editor() {
+        start "$other_editor" "Neues Level – Ferlan-Editor"
+        other+=("$started_ms")
+        other_cpu+=("$started_cpu_ms")
+        stop
+    }
     for turn in $(seq "$runs"); do
         start "$PWD/$build/bench/minimal_qt/minimal-qt" Minimal
         floor+=("$started_ms")
@@ -219,22 +225,12 @@ measure_startup() {
         game_cpu+=("$started_cpu_ms")
         stop
         # The two editors take turns at going first.
-        if [[ -n "$other_editor" && $((turn % 2)) == 0 ]]; then
-            start "$other_editor" "Neues Level – Ferlan-Editor"
-            other+=("$started_ms")
-            other_cpu+=("$started_cpu_ms")
-            stop
-        fi
+        if [[ -n "$other_editor" && $((turn % 2)) == 0 ]]; then start_other_editor; fi
         start "$editor" "Neues Level – Ferlan-Editor"
         edit+=("$started_ms")
         edit_cpu+=("$started_cpu_ms")
         stop
-        if [[ -n "$other_editor" && $((turn % 2)) == 1 ]]; then
-            start "$other_editor" "Neues Level – Ferlan-Editor"
-            other+=("$started_ms")
-            other_cpu+=("$started_cpu_ms")
-            stop
-        fi
+        if [[ -n "$other_editor" && $((turn % 2)) == 1 ]]; then start_other_editor; fi
     done
     local f fc
     f=$(printf '%s\n' "${floor[@]}" | median)
