@@ -11,7 +11,7 @@ namespace ferlan {
 namespace {
 
 // Thirty lines of two numbers; anything beyond this is not a times file.
-constexpr qint64 kLongestFile = 64 * 1024;
+constexpr qint64 kLongestFile = qint64{64} * 1024;
 
 }  // namespace
 

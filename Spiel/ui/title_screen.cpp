@@ -238,9 +238,8 @@ void TitleScreen::paint(QPainter& painter, const SceneView& view,
             fontSet = true;
         }
         const bool right = place.right() == levels_[i]->rect().right();
-        painter.drawText(view.toWidget(place),
-                         (right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter,
-                         bestTimes_[i]);
+        const Qt::Alignment align = (right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
+        painter.drawText(view.toWidget(place), static_cast<int>(align.toInt()), bestTimes_[i]);
     }
 }
 
