@@ -29,21 +29,20 @@ std::optional<BestTimes> BestTimesFile::read() const {
         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
-bool BestTimesFile::store(const BestTimes& kept, QString* error) const {
-    const QString path = writePath();
+BestTimesFile::Recorded BestTimesFile::record(int levelNumber, std::int64_t ticks, BestTimes& kept,
+                                              QString* error) const {
     const std::optional<BestTimes> stored = read();
-    if (!stored) {
-        if (error) *error = path + QStringLiteral(": nicht lesbar");
-        return false;
+    if (stored) kept.merge(*stored);
+    if (!kept.offer(levelNumber, ticks)) return Recorded::NotBetter;
+    const QString path = writePath();
+    QString why = QStringLiteral("nicht lesbar");
+    if (stored) {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        if (writeFileAtomically(path, QByteArray::fromStdString(kept.text()), &why))
+            return Recorded::NewBest;
     }
-    BestTimes merged = *stored;
-    merged.merge(kept);
-    if (merged == *stored && QFileInfo::exists(path)) return true;
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QString why;
-    if (writeFileAtomically(path, QByteArray::fromStdString(merged.text()), &why)) return true;
     if (error) *error = path + QStringLiteral(": ") + why;
-    return false;
+    return Recorded::NotStored;
 }
 
 }  // namespace ferlan

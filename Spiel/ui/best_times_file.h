@@ -23,11 +23,15 @@ public:
     // there but cannot be read, so that no write replaces it.
     std::optional<BestTimes> read() const;
 
-    // Stores `kept` together with what the file holds already, the faster
-    // time of each level winning, so that another game's faster time is
-    // never lost; writes only when that changes the file. False, with the
-    // reason in `error`, when it could not be stored.
-    bool store(const BestTimes& kept, QString* error = nullptr) const;
+    enum class Recorded { NotBetter, NewBest, NotStored };
+    // A win of built-in level `levelNumber` after `ticks`: takes what the
+    // file holds into `kept` first, so that another game's faster time is
+    // never lost nor beaten only in memory, then keeps the time if it beats
+    // every one and writes the file, reading it once. NotStored, with the
+    // reason in `error`: a new best time that could not be written (`kept`
+    // has it for the session).
+    Recorded record(int levelNumber, std::int64_t ticks, BestTimes& kept,
+                    QString* error = nullptr) const;
 
     QString writePath() const { return folders_.writePath(kFileName); }
 

@@ -55,7 +55,6 @@ GameWindow::GameWindow(ProgressFile progress, Prompts* prompts, QWidget* parent)
     resize(designSize());
     view_.resize(width(), height(), devicePixelRatioF());
     title_.highlight(title_.title(TitleScreen::Title::Spielstarten));
-    readBestTimes();
     loadDelay_.setSingleShot(true);
     connect(&loadDelay_, &QTimer::timeout, this, [this] {
         if (leftDown_) {
@@ -209,17 +208,18 @@ void GameWindow::recordWin(int levelNumber, int highestShown) {
 }
 
 void GameWindow::recordTime(int levelNumber, std::int64_t ticks) {
-    // Another game may have stored a faster time since the list was read.
-    readBestTimes();
-    if (!bestTimes_.offer(levelNumber, ticks)) return;
-    listBestTimes();
     QString error;
-    if (bestTimesFile_.store(bestTimes_, &error)) {
-        showNotice(QStringLiteral("Neue Bestzeit!"), kNewBestNs);
-    } else {
-        std::fprintf(stderr, "ferlan: Bestzeit nicht gespeichert: %s\n", qPrintable(error));
-        showNotice(QStringLiteral("Bestzeit nicht gespeichert!"), kNoticeNs);
+    switch (bestTimesFile_.record(levelNumber, ticks, bestTimes_, &error)) {
+        case BestTimesFile::Recorded::NotBetter: return;
+        case BestTimesFile::Recorded::NewBest:
+            showNotice(QStringLiteral("Neue Bestzeit!"), kNewBestNs);
+            break;
+        case BestTimesFile::Recorded::NotStored:
+            std::fprintf(stderr, "ferlan: Bestzeit nicht gespeichert: %s\n", qPrintable(error));
+            showNotice(QStringLiteral("Bestzeit nicht gespeichert!"), kNoticeNs);
+            break;
     }
+    listBestTimes();
 }
 
 void GameWindow::readBestTimes() {

@@ -101,7 +101,7 @@ protected:
 private:
     // Writes the progress file when the session records a win.
     void recordWin(int levelNumber, int highestShown) override;
-    // Keeps a new best time and writes the times file.
+    // Keeps a new best time and writes the times file; says so on the panel.
     void recordTime(int levelNumber, std::int64_t ticks) override;
     // Takes in the times file (another game may have written it) and writes
     // the times beside the level labels.
