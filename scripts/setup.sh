@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-translations-l10n
+    qt6-base-dev qt6-translations-l10n libfontconfig-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool x11-utils imagemagick
     clang libclang-rt-14-dev

@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QImageReader>
 
+#include <fontconfig/fontconfig.h>
+
 #include <thread>
 
 int main(int argc, char* argv[]) {
@@ -20,6 +22,11 @@ int main(int argc, char* argv[]) {
              "  ~/.config/Ferlan/ferlan-editor.conf  die Liste \"Zuletzt geöffnet\"\n")});
     if (commandLine.exitCode) return *commandLine.exitCode;
 
+    // Reading the system's font configuration is the largest part of the start
+    // that a window with a menu bar and captions cannot do without. Qt reads it
+    // when the first caption is measured; read here on the other core while Qt
+    // connects to the display, it is ready by then. Qt's own call finds it done.
+    std::thread fontConfiguration([] { FcInit(); });
     QApplication app(argc, argv);
     // Where the list of recently opened files is kept.
     QCoreApplication::setOrganizationName(QStringLiteral("Ferlan"));
@@ -32,6 +39,7 @@ int main(int argc, char* argv[]) {
     ferlan::editor::EditorWindow window;
     window.show();
     imagePlugins.join();
+    fontConfiguration.join();
     if (!commandLine.levelFile.isEmpty()) window.loadLevelFile(commandLine.levelFile);
     ferlan::setProgramIconAfterFirstFrame(window.windowHandle(), QStringLiteral("editor"));
     return app.exec();
