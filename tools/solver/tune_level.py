@@ -2,7 +2,7 @@
 """Searches small changes to a built-in level until the player model wins it.
 
     tools/solver/tune_level.py BUILD_DIR LEVEL[,LEVEL] [--iters N] [--seed S]
-                               [--margin M] [--start TEXT[|TEXT]]
+                               [--margin M] [--start TEXT[|TEXT]] [--seeds S,S,...]
 
 Each step moves one element (or a whole wall row), turns a pole's or charged
 ball's polarity round, or stands a pole on the other wall, and keeps the change
@@ -13,6 +13,12 @@ Heights, floors, counts and sizes never change; every element stays inside the
 field, clear of the entry pipe, and overlaps nothing it did not overlap before.
 Two levels given together (7,19) share every element but their last
 polariser, and each change is made to both.
+
+With --seeds the level is judged by the whole criterion instead (the three
+players and the average one with its keys later, as score_level.py does) for
+each of the given seeds of the attempts, and counts by the seed and player it
+meets worst: a level that meets its band only for one set of attempts is tuned
+to noise, and other players than the model's will not win it.
 
 Once the level meets its band with the margin, every changed property is put
 back one at a time where the result allows it, so that the change stays small.
@@ -34,6 +40,11 @@ ENTRY_PIPE = (2880, 3840)
 KINDS = ('ferlan', 'kugel', 'transformator')
 POLE_SIZES = {'g': (960, 360), 'k': (720, 240)}
 STEPS = (15, 30, 75, 150, 300, 450, 600, 900)
+# The criterion's runs, as score_level.py plays them: the average player's
+# keys 4 ticks later may cost at most 5 of its wins.
+LADDER = (('novice', ['--player', 'novice']), ('average', ['--player', 'average']),
+          ('skilled', ['--player', 'skilled']), ('later', ['--reaction', '16']))
+CLIFF_LOSSES = 5
 
 
 def wins_needed(tool, level):
@@ -98,16 +109,41 @@ def allowed(level, pairs_before):
     return overlapping_pairs(level) <= pairs_before
 
 
-def measure(tool, level, folder):
-    """Wins of 20, the lost attempts' mean height reached (0 to 1), and the
-    solver's unused elements and states (None when it finds no win)."""
+def ladder_margin(tool, path, place, seeds):
+    """The fewest wins to spare of any player for any of the seeds, measured
+    as in score_level.py, and the lost attempts' tops for the height term."""
+    worst, tops = 20, []
+    for seed in seeds:
+        won = {}
+        for name, extra in LADDER:
+            out = subprocess.run([tool, 'playtest', path, '--as-level', str(place), '--seed',
+                                  str(seed), '--stats', *extra],
+                                 capture_output=True, text=True).stdout
+            won[name] = int(re.search(r'^won (\d+) of', out, re.M).group(1))
+            tops += [int(y) for y in re.findall(r' at -?\d+, (-?\d+)$', out, re.M)]
+            band = re.search(r'^# needed for its place in the set: (\d+) of \d+(?:, at most (\d+))?',
+                             out, re.M)
+            if name != 'later':
+                most = int(band.group(2)) if band.group(2) else 20
+                worst = min(worst, won[name] - int(band.group(1)), most - won[name])
+        worst = min(worst, CLIFF_LOSSES - (won['average'] - won['later']))
+    return worst, tops
+
+
+def measure(tool, level, folder, place=None, seeds=None):
+    """Wins of 20 (with seeds: the fewest wins to spare), the lost attempts'
+    mean height reached (0 to 1), and the solver's unused elements and states
+    (None when it finds no win)."""
     path = os.path.join(folder, 'candidate.lev')
     with open(path, 'w', newline='') as f:
         f.write(level_text(level)[:-2] + '\r\n')
-    played = subprocess.run([tool, 'playtest', path], capture_output=True, text=True).stdout
-    wins = int(re.search(r'^won (\d+) of', played, re.M).group(1))
+    if seeds:
+        wins, tops = ladder_margin(tool, path, place, seeds)
+    else:
+        played = subprocess.run([tool, 'playtest', path], capture_output=True, text=True).stdout
+        wins = int(re.search(r'^won (\d+) of', played, re.M).group(1))
+        tops = [int(y) for y in re.findall(r' at -?\d+, (-?\d+)$', played, re.M)]
     bottom = level['height'] * ROW_HEIGHT
-    tops = [int(y) for y in re.findall(r' at -?\d+, (-?\d+)$', played, re.M)]
     reached = sum((bottom - y) / bottom for y in tops) / len(tops) if tops else 1.0
     solved = subprocess.run([tool, 'solve', path, '--stats', '--seconds', '25'],
                             capture_output=True, text=True).stdout
@@ -180,18 +216,21 @@ def main():
     parser.add_argument('--seed', type=int, default=1)
     parser.add_argument('--margin', type=int, default=2)
     parser.add_argument('--start', default='')
+    parser.add_argument('--seeds', default='')
     args = parser.parse_args()
     tool = os.path.join(args.build, 'tools', 'ferlan-tool')
     numbers = [int(n) for n in args.levels.split(',')]
+    seeds = [int(s) for s in args.seeds.split(',')] if args.seeds else None
     rng = random.Random(args.seed)
     base = [load_builtin(tool, n) for n in numbers]
-    needed = [wins_needed(tool, n) for n in numbers]
+    # With seeds, "wins" is the fewest wins to spare, so the band is zero.
+    needed = [0 if seeds else wins_needed(tool, n) for n in numbers]
     pairs = [overlapping_pairs(level) for level in base]
     levels = [parse_text(t) for t in args.start.split('|')] if args.start else copy.deepcopy(base)
     folder = tempfile.mkdtemp()
 
     def try_levels(candidate):
-        results = [measure(tool, level, folder) for level in candidate]
+        results = [measure(tool, level, folder, n, seeds) for n, level in zip(numbers, candidate)]
         return results, sum(score(n, r) for n, r in zip(needed, results))
 
     results, best = try_levels(levels)
