@@ -10,24 +10,10 @@ namespace {
 constexpr Twips kBallStartLeft = 3120;
 constexpr Twips kBallStartDepth = 260;
 
-// The field's slots of a kind, each array with its unused element 0.
-struct FieldSlots {
-    std::span<Image> images;
-    std::span<Disc> discs;  // empty for a kind without discs
-    std::uint8_t& next;
-};
-
-FieldSlots fieldSlots(GameModel& model, ElementKind kind) {
-    switch (kind) {
-        case ElementKind::Ferlan: return {model.Ferlan, model.Anziehung, model.NextFerlan};
-        case ElementKind::Kugel: return {model.Kugel, model.Anziehung2, model.NextKugel};
-        default: return {model.Transformator, {}, model.NextTransformator};
-    }
-}
-
 // Neither the tick nor the drawing looks at a hidden slot, and every slot a
 // level uses is laid out afresh, so emptying needs no gap closed.
-void emptySlots(FieldSlots slots) {
+template <typename Slots>
+void emptySlots(Slots slots) {
     for (Image& image : slots.images.subspan(1)) {
         assignPicture(image, Picture::None);
         image.Visible = false;
@@ -39,7 +25,7 @@ void emptySlots(FieldSlots slots) {
 }
 
 void place(GameModel& model, const KindTraits& kind, const LevelEntry& entry) {
-    const FieldSlots slots = fieldSlots(model, kind.kind);
+    const auto slots = fieldSlots(model, kind.kind);
     Element element;
     layOut(kind, element, entry);
     const int n = slots.next++;
