@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <type_traits>
 
 namespace ferlan {
 namespace {
@@ -9,28 +10,19 @@ namespace {
 struct PaletteEntry {
     Picture picture;
     std::string_view name;
-    Twips size;
+    const PictureFamily* family;
 };
 
 constexpr PaletteEntry kPalette[] = {
-    {Picture::grp, "grp", kGrossFerlanPicture.size()},
-    {Picture::grm, "grm", kGrossFerlanPicture.size()},
-    {Picture::gru, "gru", kGrossFerlanPicture.size()},
-    {Picture::glp, "glp", kGrossFerlanPicture.size()},
-    {Picture::glm, "glm", kGrossFerlanPicture.size()},
-    {Picture::glu, "glu", kGrossFerlanPicture.size()},
-    {Picture::krp, "krp", kKleinFerlanPicture.size()},
-    {Picture::krm, "krm", kKleinFerlanPicture.size()},
-    {Picture::kru, "kru", kKleinFerlanPicture.size()},
-    {Picture::klp, "klp", kKleinFerlanPicture.size()},
-    {Picture::klm, "klm", kKleinFerlanPicture.size()},
-    {Picture::klu, "klu", kKleinFerlanPicture.size()},
-    {Picture::p, "p", kKugelPicture.size()},
-    {Picture::m, "m", kKugelPicture.size()},
-    {Picture::u, "u", kKugelPicture.size()},
-    {Picture::ap, "ap", kTransformatorPicture.size()},
-    {Picture::am, "am", kTransformatorPicture.size()},
-    {Picture::an, "an", kTransformatorPicture.size()},
+    {Picture::grp, "grp", &kGrossFerlanPicture}, {Picture::grm, "grm", &kGrossFerlanPicture},
+    {Picture::gru, "gru", &kGrossFerlanPicture}, {Picture::glp, "glp", &kGrossFerlanPicture},
+    {Picture::glm, "glm", &kGrossFerlanPicture}, {Picture::glu, "glu", &kGrossFerlanPicture},
+    {Picture::krp, "krp", &kKleinFerlanPicture}, {Picture::krm, "krm", &kKleinFerlanPicture},
+    {Picture::kru, "kru", &kKleinFerlanPicture}, {Picture::klp, "klp", &kKleinFerlanPicture},
+    {Picture::klm, "klm", &kKleinFerlanPicture}, {Picture::klu, "klu", &kKleinFerlanPicture},
+    {Picture::p, "p", &kKugelPicture},           {Picture::m, "m", &kKugelPicture},
+    {Picture::u, "u", &kKugelPicture},           {Picture::ap, "ap", &kTransformatorPicture},
+    {Picture::am, "am", &kTransformatorPicture}, {Picture::an, "an", &kTransformatorPicture},
 };
 
 const PaletteEntry* find(Picture picture) {
@@ -39,43 +31,20 @@ const PaletteEntry* find(Picture picture) {
     return it == std::end(kPalette) ? nullptr : it;
 }
 
-void showAt(Image& element, Picture picture, Twips left, Twips top) {
-    element.Left = left;
-    element.Top = top;
-    element.Visible = true;
-    assignPicture(element, picture);
-}
-
-void copyDisc(Disc& to, const Disc& from) {
-    to.BackColour = from.BackColour;
-    to.Top = from.Top;
-    to.Left = from.Left;
-    to.Height = from.Height;
-    to.Width = from.Width;
-    to.Visible = from.Visible;
-}
-
-}  // namespace
-
-std::string_view kindName(ElementKind kind) {
+// The level text's entries of a kind, for a LevelData const or not.
+template <typename Data>
+auto entriesIn(Data& data, ElementKind kind)
+    -> std::span<std::remove_reference_t<decltype(data.ferlan[0])>> {
     switch (kind) {
-        case ElementKind::Ferlan: return "Ferlan";
-        case ElementKind::Kugel: return "Kugel";
-        case ElementKind::Transformator: return "Transformator";
+        case ElementKind::Ferlan: return data.ferlan;
+        case ElementKind::Kugel: return data.kugel;
+        case ElementKind::Transformator: return data.transformator;
         case ElementKind::None: break;
     }
     return {};
 }
 
-int slotCount(ElementKind kind) {
-    switch (kind) {
-        case ElementKind::Ferlan: return kMaxFerlan;
-        case ElementKind::Kugel: return kMaxKugel;
-        case ElementKind::Transformator: return kMaxTransformator;
-        case ElementKind::None: break;
-    }
-    return 0;
-}
+}  // namespace
 
 std::string_view pictureName(Picture picture) {
     const PaletteEntry* entry = find(picture);
@@ -89,21 +58,14 @@ Picture pictureFromName(std::string_view name) {
     return Picture::None;
 }
 
-Twips pictureSize(Picture picture) {
+const PictureFamily* familyOf(Picture picture) {
     const PaletteEntry* entry = find(picture);
-    return entry ? entry->size : 0.0f;
+    return entry ? entry->family : nullptr;
 }
 
-Picture ferlanPicture(std::string_view code) {
-    if (code.size() < 4) return Picture::None;
-    const char shown = code[2] == 'u' ? 'u' : code[3];
-    return pictureFromName(std::string{code[0], code[1], shown});
-}
-
-Picture kugelPicture(std::string_view code) {
-    if (code == "pp") return Picture::p;
-    if (code == "mm") return Picture::m;
-    return Picture::u;
+Twips pictureSize(Picture picture) {
+    const PictureFamily* family = familyOf(picture);
+    return family ? family->size() : 0.0f;
 }
 
 bool isGross(Picture pole) { return pictureName(pole).starts_with('g'); }
@@ -121,74 +83,115 @@ void assignPicture(Image& image, Picture picture) {
     }
 }
 
-void placeFerlanDiscs(const Image& pole, std::span<Disc, 3> discs) {
-    const auto& table = isGross(pole.picture) ? kGrossDiscs : kKleinDiscs;
-    const Twips face = ferlanFace(pole);
+void fitFerlanDiscs(Element& pole) {
+    const auto& table = isGross(pole.image.picture) ? kGrossDiscs : kKleinDiscs;
+    const Twips face = ferlanFace(pole.image);
     for (std::size_t d = 0; d < 3; ++d) {
-        discs[d].Top = pole.Top - table[d].dy;
-        discs[d].Left = face - table[d].dx;
+        FieldObject& disc = pole.discs[d];
+        disc.Width = table[d].size;
+        disc.Height = table[d].size;
+        disc.Top = pole.image.Top - table[d].dy;
+        disc.Left = face - table[d].dx;
     }
 }
 
-void placeKugelDiscs(const Image& ball, std::span<Disc, 3> discs) {
-    for (Disc& disc : discs) {
-        disc.Top = ball.Top + ball.Height / 2 - disc.Height / 2;
-        disc.Left = ball.Left + ball.Width / 2 - disc.Width / 2;
-    }
-}
-
-void layOutFerlan(Image& pole, std::span<Disc, 3> discs, Picture picture, Twips left, Twips top,
-                  bool plus) {
-    showAt(pole, picture, left, top);
-    const auto& table = isGross(picture) ? kGrossDiscs : kKleinDiscs;
+void fitKugelDiscs(Element& ball) {
+    const Image& image = ball.image;
     for (std::size_t d = 0; d < 3; ++d) {
-        discs[d].Width = table[d].size;
-        discs[d].Height = table[d].size;
-        discs[d].BackColour = discColours(plus)[d];
+        FieldObject& disc = ball.discs[d];
+        disc.Width = kKugelDiscSizes[d];
+        disc.Height = kKugelDiscSizes[d];
+        disc.Top = image.Top + image.Height / 2 - disc.Height / 2;
+        disc.Left = image.Left + image.Width / 2 - disc.Width / 2;
     }
-    placeFerlanDiscs(pole, discs);
-    pole.Height = rodHeight(isGross(picture));
 }
 
-void layOutKugel(Image& ball, std::span<Disc, 3> discs, Picture picture, Twips left, Twips top,
-                 bool plus) {
-    showAt(ball, picture, left, top);
-    for (std::size_t d = 0; d < 3; ++d) {
-        discs[d].Width = kKugelDiscSizes[d];
-        discs[d].Height = kKugelDiscSizes[d];
-        discs[d].BackColour = discColours(plus)[d];
-    }
-    placeKugelDiscs(ball, discs);
+Picture codePicture(const KindTraits& kind, std::string_view code) {
+    if (!kind.isCode(code)) return Picture::None;
+    return pictureFromName(kind.hasPolarity() ? code.substr(0, code.size() - 1) : code);
 }
 
-void layOutTransformator(Image& pipe, Picture picture, Twips left, Twips top) {
-    showAt(pipe, picture, left, top);
-    pipe.Width = kTransformatorWidth;
+std::string elementCode(const KindTraits& kind, const Element& element) {
+    std::string code(pictureName(element.image.picture));
+    if (kind.hasPolarity()) code += element.plus ? 'p' : 'm';
+    return code;
 }
 
-void removeFromSlots(ElementKind kind, std::span<Image> slots, std::span<Disc> discs, int slot) {
-    const int last = static_cast<int>(slots.size()) - 1;
-    for (int s = slot; s < last; ++s) {
-        Image& to = slots[static_cast<std::size_t>(s)];
-        const Image& from = slots[static_cast<std::size_t>(s + 1)];
-        assignPicture(to, from.picture);
-        to.Top = from.Top;
-        to.Left = from.Left;
-        to.Visible = from.Visible;
-        if (kind == ElementKind::Ferlan) to.Height = from.Height;
-        if (kind == ElementKind::Transformator) to.Width = from.Width;
-        if (!discs.empty()) {
-            for (int d = 0; d < 3; ++d) {
-                copyDisc(discs[discIndex(s, d)], discs[discIndex(s + 1, d)]);
-            }
-        }
-    }
-    Image& lastSlot = slots[static_cast<std::size_t>(last)];
-    assignPicture(lastSlot, Picture::None);
-    lastSlot.Visible = false;
-    if (!discs.empty()) {
-        for (Disc& disc : discsOf(discs, last)) disc.Visible = false;
+void layOut(const KindTraits& kind, Element& element, Picture picture, Twips left, Twips top,
+            bool plus) {
+    Image& image = element.image;
+    image.Left = left;
+    image.Top = top;
+    image.Visible = true;
+    assignPicture(image, picture);
+    element.plus = plus;
+    if (kind.fitDiscs) kind.fitDiscs(element);
+    const PictureFamily* family = familyOf(picture);
+    if (kind.crop == Crop::Height && family) image.Height = family->crop;
+    if (kind.crop == Crop::Width && family) image.Width = family->crop;
+}
+
+void layOut(const KindTraits& kind, Element& element, const LevelEntry& entry) {
+    layOut(kind, element, codePicture(kind, entry.code), entry.x, entry.y,
+           kind.hasPolarity() && entry.code.ends_with('p'));
+}
+
+void moveTo(const KindTraits& kind, Element& element, Twips left, Twips top) {
+    element.image.Left = left;
+    element.image.Top = top;
+    if (kind.fitDiscs) kind.fitDiscs(element);
+}
+
+SlotArray::SlotArray(const KindTraits& kind)
+    : kind_(&kind), slots_(static_cast<std::size_t>(kind.slotCount)) {
+    for (Element& slot : slots_) {
+        slot.image.Width = kind.freshWidth;
+        slot.image.Height = kind.freshHeight;
     }
 }
+
+Element* SlotArray::add() {
+    if (full()) return nullptr;
+    ++used_;
+    return &at(used_);
+}
+
+bool SlotArray::remove(int n) {
+    if (!holds(n)) return false;
+    closeGap(n);
+    --used_;
+    return true;
+}
+
+void SlotArray::clear() {
+    for (int run = 0; run < size(); ++run) closeGap(1);
+    used_ = 0;
+}
+
+void SlotArray::closeGap(int n) {
+    const int last = size();
+    for (int s = n; s < last; ++s) {
+        Element& to = at(s);
+        const Element& from = at(s + 1);
+        assignPicture(to.image, from.image.picture);
+        to.image.Top = from.image.Top;
+        to.image.Left = from.image.Left;
+        to.image.Visible = from.image.Visible;
+        if (kind_->crop == Crop::Height) to.image.Height = from.image.Height;
+        if (kind_->crop == Crop::Width) to.image.Width = from.image.Width;
+        to.discs = from.discs;
+        to.plus = from.plus;
+    }
+    Element& lastSlot = at(last);
+    assignPicture(lastSlot.image, Picture::None);
+    lastSlot.image.Visible = false;
+    for (FieldObject& disc : lastSlot.discs) disc.Visible = false;
+}
+
+std::span<const LevelEntry> entriesOf(const LevelData& data, ElementKind kind) {
+    return entriesIn(data, kind);
+}
+
+std::span<LevelEntry> entriesOf(LevelData& data, ElementKind kind) { return entriesIn(data, kind); }
 
 }  // namespace ferlan

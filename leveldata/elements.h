@@ -1,8 +1,9 @@
 // What an element is and how it lies on the field: its pictures and their
-// natural sizes, the crops, the attraction discs and their colours, the fixed
-// pipes, and how a slot array closes up after a removal. The game's level
-// build and the editor both lay their elements out with these, so a level
-// looks and plays the same in both.
+// natural sizes, the crops, the attraction discs and their colours, the
+// traits every kind has, the fixed pipes, and the level as a value with one
+// slot array per kind that closes up after a removal. The game's level build
+// and the editor both lay their elements out with these, so a level looks and
+// plays the same in both.
 #pragma once
 
 #include <leveldata/level_text.h>
@@ -10,7 +11,9 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace ferlan {
 
@@ -28,11 +31,6 @@ inline constexpr int colourBlue(Colour c) { return static_cast<int>((c >> 16) & 
 
 // The kind names are also the words the selection and removal use.
 enum class ElementKind : std::uint8_t { None, Ferlan, Kugel, Transformator };
-
-// "Ferlan", "Kugel", "Transformator" (empty for None).
-std::string_view kindName(ElementKind kind);
-// 25, 10 or 5 slots; 0 for None.
-int slotCount(ElementKind kind);
 
 // The palette pictures an element can carry. The names spell the element
 // code's letters: g/k = gross/klein, l/r = links/rechts (the wall the pole
@@ -67,11 +65,6 @@ Picture pictureFromName(std::string_view name);
 // The picture's natural size in twips (it is square); 0 for None.
 Twips pictureSize(Picture picture);
 
-// The picture a pole block of `code` ("glup") shows: size and side, then the
-// shown polarity, or u where it is hidden. None for a code too short.
-Picture ferlanPicture(std::string_view code);
-// "pp" shows p, "mm" m, a hidden polarity ("up", "um") u.
-Picture kugelPicture(std::string_view code);
 bool isGross(Picture pole);
 bool isLinks(Picture pole);  // the pole stands on the left wall
 
@@ -93,10 +86,8 @@ inline constexpr PictureFamily kKleinFerlanPicture{48, 11, 240};    // 720 x 240
 inline constexpr PictureFamily kKugelPicture{32, 32, 480};          // keeps its whole picture
 inline constexpr PictureFamily kTransformatorPicture{64, 38, 600};  // 600 x 960
 
-inline constexpr Twips rodHeight(bool gross) {
-    return gross ? kGrossFerlanPicture.crop : kKleinFerlanPicture.crop;
-}
-inline constexpr Twips kTransformatorWidth = kTransformatorPicture.crop;
+// The family a picture belongs to; nullptr for None.
+const PictureFamily* familyOf(Picture picture);
 
 // Left, Top, Width, Height and Visible: what every object on the field has.
 struct FieldObject {
@@ -123,7 +114,7 @@ void assignPicture(Image& image, Picture picture);
 
 // A filled circle marking the reach of a pole's or charged ball's pull. The
 // editor shows the discs; the game keeps them hidden and uses them as
-// geometry. Their colour is the only place a hidden polarity is kept.
+// geometry, and its tick reads a pull's polarity from their colour.
 struct Disc : FieldObject {
     Colour BackColour = 0;
     bool operator==(const Disc&) const = default;
@@ -167,35 +158,154 @@ inline std::span<Disc, 3> discsOf(std::span<Disc> discs, int slot) {
 inline Twips ferlanFace(const Image& pole) {
     return isLinks(pole.picture) ? pole.Left + pole.Width : pole.Left;
 }
-// Moves a pole's discs to where they belong for its picture, position and
-// width (the natural width; the crop leaves it alone).
-void placeFerlanDiscs(const Image& pole, std::span<Disc, 3> discs);
-// Centres a charged ball's discs on it.
-void placeKugelDiscs(const Image& ball, std::span<Disc, 3> discs);
 
-// Show an element at (left, top) and lay it out: the picture with its natural
-// size, the three discs sized, placed and coloured by the real polarity
-// (their visibility is left alone), and the crop to the rod or pipe piece.
-void layOutFerlan(Image& pole, std::span<Disc, 3> discs, Picture picture, Twips left, Twips top,
-                  bool plus);
-void layOutKugel(Image& ball, std::span<Disc, 3> discs, Picture picture, Twips left, Twips top,
-                 bool plus);
-void layOutTransformator(Image& pipe, Picture picture, Twips left, Twips top);
+// An element of a level as a value: its picture (which names the shown
+// polarity) with its position and size, its three discs (largest first) and
+// its real polarity. A disc's colour follows from the real polarity and is
+// only derived where a disc is shown or handed to the game.
+struct Element {
+    Image image;
+    std::array<FieldObject, 3> discs{};
+    bool plus = true;
 
-// Removes the element in `slot` (1-based) of a slot array whose element 0 is
-// unused: every higher slot moves down one, the last slot loses its picture
-// and is hidden with its discs. `discs` is empty for polarisers. The counter
-// of the kind is the caller's.
-//
-// A moved element takes its picture first, which resets it to the picture's
-// natural size, and then the cropped side of the slot it came from: the
-// height of a pole block (its rod), the width of a polariser (its pipe
-// piece). The editor needs this because the moved elements stay on show and
-// the next insert into a freed slot is centred from the size left there. The
-// game only ever empties every slot from slot 1 before it lays a level out
-// afresh, and neither the tick nor the drawing looks at a hidden slot, so the
-// same restoration costs it nothing and the two programs share one removal.
-void removeFromSlots(ElementKind kind, std::span<Image> slots, std::span<Disc> discs, int slot);
+    Disc disc(std::size_t d) const { return {discs.at(d), discColours(plus).at(d)}; }
+    bool operator==(const Element&) const = default;
+};
+
+// Which side of its picture a placed element keeps at the crop of its
+// picture's family: a pole block its rod's height, a polariser its pipe
+// piece's width.
+enum class Crop : std::uint8_t { None, Height, Width };
+
+// What the elements of one kind share. Everything the programs do alike for
+// every kind reads it from here; what is left per kind is its rule in the
+// tick, its drawing and its controls.
+struct KindTraits {
+    ElementKind kind;
+    std::string_view name;  // the code word, also the selection's and removal's
+    int slotCount;          // how many a level can hold
+    // An element with discs pulls, so it also has a real polarity, the last
+    // letter of its code; without, the code is its picture's name.
+    int discs;
+    Crop crop;
+    // A slot never used yet has the size its object was designed with, and
+    // the editor centres the first insert into it from that size.
+    Twips freshWidth;
+    Twips freshHeight;
+    bool (*isCode)(std::string_view code);
+    // Sizes and places the discs for the element's picture and position.
+    void (*fitDiscs)(Element& element);
+    // What the editor says when the kind's slots are full, and the words the
+    // windows and the tool count the kind with.
+    std::string_view limitMessage;
+    std::string_view screenOne;
+    std::string_view screenMany;
+
+    bool hasPolarity() const { return discs > 0; }
+};
+
+// A pole's discs are sized by its picture's family and placed from its face;
+// a charged ball's are centred on it.
+void fitFerlanDiscs(Element& pole);
+void fitKugelDiscs(Element& ball);
+
+inline constexpr std::size_t kKindCount = 3;
+// In the order of the level text and of ElementKind.
+inline constexpr std::array<KindTraits, kKindCount> kElementKinds = {{
+    {ElementKind::Ferlan, "Ferlan", kMaxFerlan, 3, Crop::Height, 1215, 375, isFerlanCode,
+     fitFerlanDiscs, "Es können keine Ferlanen mehr eingefügt werden.", "Ferlan", "Ferlanen"},
+    {ElementKind::Kugel, "Kugel", kMaxKugel, 3, Crop::None, 1215, 375, isKugelCode, fitKugelDiscs,
+     "Es können keine Kugeln mehr eingefügt werden.", "Ferlankugel", "Ferlankugeln"},
+    {ElementKind::Transformator, "Transformator", kMaxTransformator, 0, Crop::Width, 1215, 495,
+     isTransformatorCode, nullptr, "Es können keine Transformatoren mehr eingefügt werden.",
+     "Ferlanisator", "Ferlanisatoren"},
+}};
+
+inline constexpr std::size_t kindIndex(ElementKind kind) {
+    return static_cast<std::size_t>(kind) - 1;
+}
+// The traits of a kind other than None.
+inline constexpr const KindTraits& traits(ElementKind kind) {
+    return kElementKinds.at(kindIndex(kind));
+}
+// Visits every kind in the order of the level text.
+template <typename Visit>
+void forEachKind(Visit&& visit) {
+    for (const KindTraits& kind : kElementKinds) visit(kind);
+}
+
+// The picture an element of `code` shows; None for a code of another kind.
+Picture codePicture(const KindTraits& kind, std::string_view code);
+// The element's code in the level text: its picture's name and the real
+// polarity where the kind has one.
+std::string elementCode(const KindTraits& kind, const Element& element);
+
+// Shows the element at (left, top) and lays it out: the picture with its
+// natural size, the discs sized and placed (their visibility is left alone),
+// the real polarity, and the crop.
+void layOut(const KindTraits& kind, Element& element, Picture picture, Twips left, Twips top,
+            bool plus);
+// The same from a valid code of the level text.
+void layOut(const KindTraits& kind, Element& element, const LevelEntry& entry);
+// Puts the element's top left corner at (left, top), its discs with it.
+void moveTo(const KindTraits& kind, Element& element, Twips left, Twips top);
+
+// The slots of one kind, numbered from 1 as everywhere in the level's terms,
+// with the used ones first.
+class SlotArray {
+public:
+    explicit SlotArray(const KindTraits& kind);
+
+    const KindTraits& kind() const { return *kind_; }
+    int size() const { return static_cast<int>(slots_.size()); }
+    int used() const { return used_; }
+    bool full() const { return used_ == size(); }
+    bool holds(int n) const { return n >= 1 && n <= used_; }
+    const Element& at(int n) const { return slots_.at(static_cast<std::size_t>(n - 1)); }
+    Element& at(int n) { return slots_.at(static_cast<std::size_t>(n - 1)); }
+    auto begin() const { return slots_.begin(); }
+    auto end() const { return slots_.end(); }
+
+    // The first free slot, now counted as used; nullptr when full.
+    Element* add();
+    // Removes the element of slot n: every higher slot moves down one, the
+    // last slot loses its picture and is hidden with its discs. False when
+    // slot n holds no element.
+    //
+    // A moved element takes its picture first, which resets it to the
+    // picture's natural size, and then the cropped side of the slot it came
+    // from. The moved elements stay on show and the next insert into a freed
+    // slot is centred from the size left there.
+    bool remove(int n);
+    // Empties every slot the way removing slot 1 once per slot leaves it.
+    void clear();
+
+    bool operator==(const SlotArray&) const = default;
+
+private:
+    void closeGap(int n);
+
+    const KindTraits* kind_;
+    std::vector<Element> slots_;
+    int used_ = 0;
+};
+
+// A level as a value: its height in rows, its floor (1 to 4; 0 while none is
+// chosen) and one slot array per kind.
+struct Level {
+    int height = kMinHeight;
+    int floor = 0;
+    std::array<SlotArray, kKindCount> arrays{
+        SlotArray(kElementKinds[0]), SlotArray(kElementKinds[1]), SlotArray(kElementKinds[2])};
+
+    SlotArray& of(ElementKind kind) { return arrays.at(kindIndex(kind)); }
+    const SlotArray& of(ElementKind kind) const { return arrays.at(kindIndex(kind)); }
+    bool operator==(const Level&) const = default;
+};
+
+// The level text's entries of one kind.
+std::span<const LevelEntry> entriesOf(const LevelData& data, ElementKind kind);
+std::span<LevelEntry> entriesOf(LevelData& data, ElementKind kind);
 
 // The fixed pipes: the exit Ende at the top with three straight pieces to its
 // left, the entry Anfang in the level's last row with three to its right.

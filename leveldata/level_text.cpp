@@ -92,9 +92,8 @@ long long findSeparator(const Cursor& text, long long start) {
 
 }  // namespace
 
-int countUsed(const LevelEntry* begin, const LevelEntry* end) {
-    return static_cast<int>(
-        std::count_if(begin, end, [](const LevelEntry& e) { return e.used(); }));
+int countUsed(std::span<const LevelEntry> entries) {
+    return static_cast<int>(std::ranges::count_if(entries, &LevelEntry::used));
 }
 
 double roundHalfEven(double value) {

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -44,11 +45,7 @@ struct LevelData {
     bool operator==(const LevelData&) const = default;
 };
 
-int countUsed(const LevelEntry* begin, const LevelEntry* end);
-template <std::size_t N>
-int countUsed(const std::array<LevelEntry, N>& table) {
-    return countUsed(table.data(), table.data() + N);
-}
+int countUsed(std::span<const LevelEntry> entries);
 
 // Reads a number the lenient way both programs use for every numeric field:
 // spaces are skipped wherever they stand, an optional sign and one decimal

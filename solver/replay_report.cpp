@@ -23,22 +23,25 @@ ReplayReport reportReplay(const GameModel& start, const std::vector<KeyStep>& st
     const auto kugeln = shownSlots(model.Kugel);
     const auto pipes = shownSlots(model.Transformator);
     ReplayReport report;
-    report.ferlanTicks.assign(poles.size(), 0);
-    report.kugelTicks.assign(kugeln.size(), 0);
-    report.transformatorTicks.assign(pipes.size(), 0);
+    auto& ferlanTicks = report.ticksOf(ElementKind::Ferlan);
+    auto& kugelTicks = report.ticksOf(ElementKind::Kugel);
+    auto& transformatorTicks = report.ticksOf(ElementKind::Transformator);
+    ferlanTicks.assign(poles.size(), 0);
+    kugelTicks.assign(kugeln.size(), 0);
+    transformatorTicks.assign(pipes.size(), 0);
 
     const PlayResult played = playKeySteps(model, steps, [&](std::int64_t, TickOutcome outcome) {
         if (outcome == TickOutcome::Won) return;
         const Image& ball = model.Eisenkugel;
         for (std::size_t s = 0; s < poles.size(); ++s) {
-            if (touches(ball, model.Anziehung[3 * poles[s] - 2])) ++report.ferlanTicks[s];
+            if (touches(ball, model.Anziehung[3 * poles[s] - 2])) ++ferlanTicks[s];
         }
         for (std::size_t s = 0; s < kugeln.size(); ++s) {
-            if (touches(ball, model.Anziehung2[3 * kugeln[s] - 2])) ++report.kugelTicks[s];
+            if (touches(ball, model.Anziehung2[3 * kugeln[s] - 2])) ++kugelTicks[s];
         }
         for (std::size_t s = 0; s < pipes.size(); ++s) {
             if (inPolarisingWindow(model.Transformator[pipes[s]], ball)) {
-                ++report.transformatorTicks[s];
+                ++transformatorTicks[s];
             }
         }
     });

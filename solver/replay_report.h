@@ -5,6 +5,7 @@
 #include <Spiel/sim/field.h>
 #include <Spiel/sim/key_script.h>
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -12,11 +13,15 @@ namespace ferlan {
 
 struct ReplayReport {
     std::int64_t wonAt = 0;  // 0: the input does not win
-    // Per shown slot, in slot order: the ticks in which the ball touched the
-    // element's outer disc, or, for a polariser, lay where it takes its polarity.
-    std::vector<std::int64_t> ferlanTicks;
-    std::vector<std::int64_t> kugelTicks;
-    std::vector<std::int64_t> transformatorTicks;
+    // Per kind in the order of kElementKinds and per shown slot in slot order:
+    // the ticks in which the ball touched the element's outer disc, or, for a
+    // polariser, lay where it takes its polarity.
+    std::array<std::vector<std::int64_t>, kKindCount> ticks;
+
+    std::vector<std::int64_t>& ticksOf(ElementKind kind) { return ticks.at(kindIndex(kind)); }
+    const std::vector<std::int64_t>& ticksOf(ElementKind kind) const {
+        return ticks.at(kindIndex(kind));
+    }
 };
 
 ReplayReport reportReplay(const GameModel& start, const std::vector<KeyStep>& steps);

@@ -29,16 +29,16 @@ Sight::Sight(const GameModel& start, const PlayerParams& player, std::uint64_t s
             shift.up = static_cast<Twips>(places.offset(player_.placeError));
         }
     };
-    draw(poles_, kMaxFerlan);
-    draw(kugeln_, kMaxKugel);
-    draw(transformatoren_, kMaxTransformator);
+    forEachKind([&](const KindTraits& kind) {
+        draw(shifts_.at(kindIndex(kind.kind)), static_cast<std::size_t>(kind.slotCount));
+    });
     // A polariser standing on the entry pipe is where the pipe shows it: the
     // ball climbs straight into it.
     for (std::size_t k = 1; k <= kMaxTransformator; ++k) {
         const Image& polariser = start.Transformator[k];
         if (polariser.Left < start.Anfang.right() && start.Anfang.Left < polariser.right() &&
             polariser.bottom() >= start.Anfang.Top - kBallSize) {
-            transformatoren_[k] = {};
+            shifts_.at(kindIndex(ElementKind::Transformator))[k] = {};
         }
     }
     moveElements(believedStart_);
@@ -46,22 +46,19 @@ Sight::Sight(const GameModel& start, const PlayerParams& player, std::uint64_t s
 
 void Sight::moveElements(GameModel& model) const {
     if (player_.placeError <= 0) return;
-    for (std::size_t i = 1; i <= kMaxFerlan; ++i) {
-        const Shift& s = poles_[i];
-        move(model.Ferlan[i], s.across, s.up);
-        move(model.Zentrum[i], s.across, s.up);
-        for (Disc& disc : discsOf(model.Anziehung, static_cast<int>(i))) move(disc, s.across, s.up);
-    }
-    for (std::size_t k = 1; k <= kMaxKugel; ++k) {
-        const Shift& s = kugeln_[k];
-        move(model.Kugel[k], s.across, s.up);
-        for (Disc& disc : discsOf(model.Anziehung2, static_cast<int>(k)))
-            move(disc, s.across, s.up);
-    }
-    for (std::size_t k = 1; k <= kMaxTransformator; ++k) {
-        const Shift& s = transformatoren_[k];
-        move(model.Transformator[k], s.across, s.up);
-    }
+    forEachKind([&](const KindTraits& kind) {
+        const auto slots = fieldSlots(model, kind.kind);
+        const std::vector<Shift>& shifts = shifts_.at(kindIndex(kind.kind));
+        for (int n = 1; n <= kind.slotCount; ++n) {
+            const Shift& s = shifts[static_cast<std::size_t>(n)];
+            move(slots.images[static_cast<std::size_t>(n)], s.across, s.up);
+            for (int d = 0; d < kind.discs; ++d) move(slots.discs[discIndex(n, d)], s.across, s.up);
+        }
+    });
+    // A pole's centre marker goes with it.
+    const std::vector<Shift>& poles = shifts_.at(kindIndex(ElementKind::Ferlan));
+    for (std::size_t i = 1; i <= kMaxFerlan; ++i)
+        move(model.Zentrum[i], poles[i].across, poles[i].up);
 }
 
 void Sight::keysArrived(std::int64_t tick, const HeldKeys& keys) {

@@ -45,9 +45,8 @@ private:
 
     PlayerParams player_;
     Random looks_;
-    std::vector<Shift> poles_;  // by slot, as the model numbers them
-    std::vector<Shift> kugeln_;
-    std::vector<Shift> transformatoren_;
+    // Per kind, by slot as the model numbers them.
+    std::array<std::vector<Shift>, kKindCount> shifts_;
     GameModel believedStart_;
     // The field as the player believed it at its last look, and the keys it
     // changed since: played forward, it is what the player expects to see.

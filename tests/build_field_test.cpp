@@ -66,21 +66,6 @@ TEST(BuildField, LevelThree) {
     EXPECT_EQ(model.NextTransformator, 2);
 }
 
-TEST(BuildField, LevelOne) {
-    // "10;1;grpp5520 4770 ,klmm45   4065 ,;;;  "
-    GameModel model;
-    ASSERT_TRUE(startBuiltinLevel(model, 0));
-    // A small left-wall pole: 720 wide, so its face is at 765; rod 240 high.
-    EXPECT_EQ(model.Ferlan[2].Width, 720);
-    EXPECT_EQ(model.Ferlan[2].Height, 240);
-    expectDiscs(model.Anziehung, 2,
-                {{-1035, 2265, 3735, makeColour(192, 255, 192)},
-                 {-435, 2865, 2535, makeColour(128, 255, 128)},
-                 {165, 3465, 1335, makeColour(0, 255, 0)}});
-    EXPECT_EQ(model.Zentrum[2].Left, 517.5f);
-    EXPECT_EQ(model.Zentrum[2].Top, 3690);
-}
-
 TEST(BuildField, PicturesFollowTheShownPolarity) {
     const struct {
         const char* elements;
@@ -165,22 +150,6 @@ TEST(ReadLevelText, FailedReadKeepsTheFieldAndResetsTheSpeeds) {
     EXPECT_TRUE(model.Eisenkugel == played.Eisenkugel);
     EXPECT_TRUE(model.Ferlan == played.Ferlan);
     EXPECT_TRUE(model.Spielflaeche == played.Spielflaeche);
-}
-
-TEST(RemoveElement, ShiftsHigherSlotsDown) {
-    GameModel model = testing::fieldWith("grpp5820 5000 ,klmm45   4065 ,krup6015 9000 ,;;");
-    const GameModel before = model;
-    removeElement(model, ElementKind::Ferlan, 2);
-    EXPECT_TRUE(model.Ferlan[1] == before.Ferlan[1]);
-    EXPECT_EQ(model.Ferlan[2].picture, Picture::kru);
-    EXPECT_EQ(model.Ferlan[2].Top, 9000);
-    EXPECT_FALSE(model.Ferlan[3].Visible);
-    EXPECT_EQ(model.Ferlan[3].picture, Picture::None);
-    for (std::size_t d = 0; d < 3; ++d)
-        EXPECT_TRUE(model.Anziehung[4 + d] == before.Anziehung[7 + d]);
-    // Markers stay where they were.
-    EXPECT_EQ(model.Zentrum[2].Left, before.Zentrum[2].Left);
-    EXPECT_EQ(model.NextFerlan, 3);
 }
 
 }  // namespace

@@ -214,7 +214,8 @@ private slots:
         };
         for (const auto& step : steps) {
             step.act();
-            QCOMPARE(line(shown("mnuundo"), shown("mnuredo"), window->document().nextFerlan() - 1,
+            QCOMPARE(line(shown("mnuundo"), shown("mnuredo"),
+                          window->document().slotsOf(ElementKind::Ferlan).used(),
                           window->document().height()),
                      line(step.undo ? step.undo : "Rückgängig (grau)",
                           step.redo ? step.redo : "Wiederherstellen (grau)", step.ferlanen,
@@ -226,7 +227,7 @@ private slots:
         for (int i = 0; i < 6; ++i) click("Command6");
         QCOMPARE(prompts.shown.size(), 1);
         trigger("mnuundo");
-        QCOMPARE(window->document().nextTransformator(), 5);
+        QCOMPARE(window->document().slotsOf(ElementKind::Transformator).used(), 4);
         QCOMPARE(actionText("mnuundo"), QStringLiteral("Rückgängig: Ferlanisator einfügen"));
     }
 
@@ -246,28 +247,28 @@ private slots:
         prompts.answers = {true};
         trigger("mnunew");  // asks even with nothing to lose
         QCOMPARE(prompts.shown.size(), 1);
-        QCOMPARE(window->document().nextFerlan(), 1);
+        QCOMPARE(window->document().slotsOf(ElementKind::Ferlan).used(), 0);
         QVERIFY(!enabled("mnuundo"));
     }
 
     void insertCommandsReadTheOptionsAndStopAtTheLimit() {
         click("Command1");
-        QCOMPARE(window->document().ferlan(1).picture, Picture::krp);
+        QCOMPARE(window->document().slot(ElementKind::Ferlan, 1).picture, Picture::krp);
         click("groß");
         click("links");
         click("minus");
         click("unsichtbar");
         click("Command1");
-        QCOMPARE(window->document().ferlan(2).picture, Picture::glu);
-        QCOMPARE(window->document().ferlan(1).picture, Picture::krp);
+        QCOMPARE(window->document().slot(ElementKind::Ferlan, 2).picture, Picture::glu);
+        QCOMPARE(window->document().slot(ElementKind::Ferlan, 1).picture, Picture::krp);
         click("minus2");
         click("Command2");
-        QCOMPARE(window->document().kugel(1).picture, Picture::m);
+        QCOMPARE(window->document().slot(ElementKind::Kugel, 1).picture, Picture::m);
         QVERIFY(prompts.shown.isEmpty());
 
         click("neutral3");
         for (int i = 0; i < 6; ++i) click("Command6");
-        QCOMPARE(window->document().transformator(5).picture, Picture::an);
+        QCOMPARE(window->document().slot(ElementKind::Transformator, 5).picture, Picture::an);
         QCOMPARE(prompts.shown.size(), 1);
         QCOMPARE(prompts.shown[0].line(),
                  RecordingPrompts::error("Fehler",
@@ -325,7 +326,7 @@ private slots:
             ++failures;
         }
         QCOMPARE(failures, 2);
-        QCOMPARE(window->document().nextFerlan(), 2);
+        QCOMPARE(window->document().slotsOf(ElementKind::Ferlan).used(), 1);
         QVERIFY(window->changed());
     }
 
@@ -339,19 +340,19 @@ private slots:
         trigger("mnuload");  // "Nein": unsaved work stays, no dialog opens
         QCOMPARE(prompts.shown.size(), 1);
         QCOMPARE(prompts.shown[0].caption, QStringLiteral("Laden?"));
-        QCOMPARE(window->document().nextFerlan(), 5);
+        QCOMPARE(window->document().slotsOf(ElementKind::Ferlan).used(), 4);
         QVERIFY(enabled("mnuundo") && window->changed());
         prompts.answers = {true};
         prompts.fileNames.clear();
         trigger("mnuload");  // the dialog cancelled
-        QCOMPARE(window->document().nextFerlan(), 5);
+        QCOMPARE(window->document().slotsOf(ElementKind::Ferlan).used(), 4);
 
         prompts.answers = {true};
         prompts.fileNames = {good};
         trigger("mnuload");
-        QCOMPARE(window->document().nextFerlan(), 2);
-        QCOMPARE(window->document().nextKugel(), 2);
-        QCOMPARE(window->document().ferlan(1).picture, Picture::gru);
+        QCOMPARE(window->document().slotsOf(ElementKind::Ferlan).used(), 1);
+        QCOMPARE(window->document().slotsOf(ElementKind::Kugel).used(), 1);
+        QCOMPARE(window->document().slot(ElementKind::Ferlan, 1).picture, Picture::gru);
         QVERIFY(!enabled("mnuundo"));  // a fresh history
         QCOMPARE(child<QLabel>("Label2")->text(), QStringLiteral(" 13"));
         QCOMPARE(child<QScrollBar>("HScroll1")->value(), 13);
@@ -367,11 +368,11 @@ private slots:
         trigger("mnunew");
         QCOMPARE(prompts.shown.last().line(),
                  "question | Neu? | Wollen Sie wirklich ein neues Level?");
-        QCOMPARE(window->document().nextKugel(), 2);
+        QCOMPARE(window->document().slotsOf(ElementKind::Kugel).used(), 1);
         click("minus2");
         prompts.answers = {true};
         trigger("mnunew");
-        QCOMPARE(window->document().nextKugel(), 1);
+        QCOMPARE(window->document().slotsOf(ElementKind::Kugel).used(), 0);
         QCOMPARE(window->document().floor(), 0);
         QVERIFY(child<QRadioButton>("minus2")->isChecked());
     }
@@ -422,13 +423,13 @@ private slots:
         QTRY_VERIFY(menu->isVisible());
         menu->hide();
         trigger("cut");
-        QCOMPARE(window->document().nextKugel(), 1);
-        QCOMPARE(window->document().nextFerlan(), 3);
+        QCOMPARE(window->document().slotsOf(ElementKind::Kugel).used(), 0);
+        QCOMPARE(window->document().slotsOf(ElementKind::Ferlan).used(), 2);
 
         QTest::mousePress(preview(), Qt::RightButton, Qt::NoModifier, onElements);
         menu->hide();
         trigger("cut");
-        QCOMPARE(window->document().nextFerlan(), 2);
+        QCOMPARE(window->document().slotsOf(ElementKind::Ferlan).used(), 1);
 
         // A right press on a pipe opens nothing.
         QTest::mousePress(preview(), Qt::RightButton, Qt::NoModifier, at(3000, 100));
@@ -444,8 +445,9 @@ private slots:
         QCOMPARE(window->model().view().grabbed.kind, ElementKind::Transformator);
         QCOMPARE(window->model().view().grabX, 30.f);
         QVERIFY(drop(at(300, 3000)));
-        QCOMPARE(window->document().transformator(1).Left, 300 - 30.f);
-        QCOMPARE(window->document().transformator(1).Top, 3000 - window->model().view().grabY);
+        QCOMPARE(window->document().slot(ElementKind::Transformator, 1).Left, 300 - 30.f);
+        QCOMPARE(window->document().slot(ElementKind::Transformator, 1).Top,
+                 3000 - window->model().view().grabY);
 
         // Grab the pole block 90 twips right of its left edge and drop it on
         // a tile over a disc of its own.
@@ -453,16 +455,16 @@ private slots:
         QCOMPARE(window->model().view().grabbed.kind, ElementKind::Ferlan);
         const Twips grabX = window->model().view().grabX, grabY = window->model().view().grabY;
         QVERIFY(drop(at(1500, 1500)));
-        QCOMPARE(window->document().ferlan(1).Left, 1500 - grabX);
-        QCOMPARE(window->document().ferlan(1).Top, 1500 - grabY);
+        QCOMPARE(window->document().slot(ElementKind::Ferlan, 1).Left, 1500 - grabX);
+        QCOMPARE(window->document().slot(ElementKind::Ferlan, 1).Top, 1500 - grabY);
 
         // Over the polariser, over a pipe or over the pole block itself:
         // nothing moves.
-        const Image before = window->document().ferlan(1);
+        const Image before = window->document().slot(ElementKind::Ferlan, 1);
         QVERIFY(!drop(at(400, 3500)));
         QVERIFY(!drop(at(3000, 300)));
         QVERIFY(!drop(at(1500, 1500)));
-        QCOMPARE(window->document().ferlan(1), before);
+        QCOMPARE(window->document().slot(ElementKind::Ferlan, 1), before);
 
         QMimeData mime;
         mime.setData(PreviewWidget::kDragFormat, dragData);
@@ -544,7 +546,7 @@ private slots:
     }
 
     void cancelEndsTheSearchAndShowsNothing() {
-        const int ferlanen = 8;
+        const int ferlanen = 7;
         const auto shownBefore = prompts.shown.size() + 1;  // the open dialog
         startEndlessCheck();
         QVERIFY(child<QDialog>("checkProgress") != nullptr);
@@ -553,7 +555,7 @@ private slots:
         QTRY_VERIFY(!progressLabel->text().endsWith("Zustände: 0"));
         // The level is shut while the search runs.
         click("Command1");
-        QCOMPARE(window->document().nextFerlan(), ferlanen);
+        QCOMPARE(window->document().slotsOf(ElementKind::Ferlan).used(), ferlanen);
         QVERIFY(!enabled("mnucheck") && !enabled("mnuload"));
 
         QVERIFY(window->checkRunning());
@@ -562,7 +564,7 @@ private slots:
         QTRY_VERIFY(window->findChild<QDialog*>("checkProgress") == nullptr);
         QCOMPARE(prompts.shown.size(), shownBefore);
         click("Command1");
-        QCOMPARE(window->document().nextFerlan(), ferlanen + 1);
+        QCOMPARE(window->document().slotsOf(ElementKind::Ferlan).used(), ferlanen + 1);
     }
 
     void theWheelScrollsThePreviewAndNeverChangesTheHeight() {

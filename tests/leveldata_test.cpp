@@ -1,7 +1,9 @@
+#include <leveldata/elements.h>
 #include <leveldata/level_text.h>
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 
 using namespace ferlan;
@@ -206,6 +208,50 @@ TEST(WriteLevelText, RoundTripsThroughTheReaderIncludingNegativePositions) {
     LevelData back;
     ASSERT_TRUE(readLevelText(written.text + std::string(kLevelFileLineEnd), back));
     EXPECT_EQ(back, data);
+}
+
+// `count` elements at distinct places, of the two codes by turns.
+SlotArray filled(ElementKind kind, const std::array<std::string, 2>& codes, int count) {
+    SlotArray slots(traits(kind));
+    for (int i = 0; i < count; ++i) {
+        layOut(slots.kind(), *slots.add(), {codes.at(i % 2), 100.0f * i, 50.0f * i});
+    }
+    return slots;
+}
+
+TEST(SlotArray, RemovalClosesTheGapAtBothEndsForEveryKind) {
+    const struct {
+        ElementKind kind;
+        std::array<std::string, 2> codes;
+        // Slot 2's size after a never-used slot moved down into it: its own
+        // size but the cropped side of the fresh slot.
+        Twips leftWidth, leftHeight;
+    } cases[] = {
+        {ElementKind::Ferlan, {"grpp", "klum"}, 720, 375},
+        {ElementKind::Kugel, {"pp", "um"}, 480, 480},
+        {ElementKind::Transformator, {"ap", "an"}, 1215, 960},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(traits(c.kind).name);
+        const int size = traits(c.kind).slotCount;
+        const SlotArray full = filled(c.kind, c.codes, size);
+        for (const int n : {1, size}) {
+            SlotArray slots = full;
+            ASSERT_TRUE(slots.remove(n));
+            EXPECT_EQ(slots.used(), size - 1);
+            for (int i = 1; i < size; ++i) EXPECT_EQ(slots.at(i), full.at(i < n ? i : i + 1)) << i;
+            const Element& last = slots.at(size);
+            EXPECT_EQ(last.image.picture, Picture::None);
+            EXPECT_FALSE(last.image.Visible || last.discs[0].Visible || last.discs[2].Visible);
+        }
+        SlotArray two = filled(c.kind, c.codes, 2);
+        const SlotArray before = two;
+        EXPECT_FALSE(two.remove(0) || two.remove(3));
+        EXPECT_EQ(two, before);
+        ASSERT_TRUE(two.remove(1));
+        EXPECT_EQ(two.at(2).image.Width, c.leftWidth);
+        EXPECT_EQ(two.at(2).image.Height, c.leftHeight);
+    }
 }
 
 }  // namespace

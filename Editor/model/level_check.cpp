@@ -54,9 +54,8 @@ std::optional<LevelCheck> checkLevelText(const std::string& text, const SolveOpt
     check.solve = solveLevel(start, options);
     if (check.solve.outcome != SolveOutcome::Won) return check;
     const ReplayReport report = reportReplay(start, check.solve.steps);
-    check.unusedFerlan = countUnused(report.ferlanTicks);
-    check.unusedKugel = countUnused(report.kugelTicks);
-    check.unusedTransformator = countUnused(report.transformatorTicks);
+    for (std::size_t k = 0; k < kKindCount; ++k)
+        check.unused.at(k) = countUnused(report.ticks.at(k));
     check.route = traceRoute(start, check.solve.steps, &check.exitPoint);
     if (playtesting) playtesting();
     PlaytestOptions playtestOptions;

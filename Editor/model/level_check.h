@@ -32,9 +32,7 @@ struct RoutePoint {
 struct LevelCheck {
     SolveResult solve;
     // Per kind, the elements the winning input never brings the ball near.
-    int unusedFerlan = 0;
-    int unusedKugel = 0;
-    int unusedTransformator = 0;
+    std::array<int, kKindCount> unused{};  // in the order of kElementKinds
     // Ticks 1 to the winning tick; empty unless won.
     std::vector<RoutePoint> route;
     // The first point at which the exit has taken the ball over.

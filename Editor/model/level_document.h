@@ -1,5 +1,4 @@
-// The level being edited: fixed slot arrays of elements with their discs, the
-// counters, the height and the floor, and what can be done to them. It knows
+// The level being edited, a Level value, and what can be done to it. It knows
 // nothing of the window that shows it; two documents are equal when they hold
 // the same level, which is what the edit history compares.
 #pragma once
@@ -27,13 +26,6 @@ struct KugelOptions {
     bool sichtbar = true;
 };
 enum class TransformatorEffect { Plus, Minus, Neutral };
-
-inline constexpr std::string_view kFerlanLimitMessage =
-    "Es können keine Ferlanen mehr eingefügt werden.";
-inline constexpr std::string_view kKugelLimitMessage =
-    "Es können keine Kugeln mehr eingefügt werden.";
-inline constexpr std::string_view kTransformatorLimitMessage =
-    "Es können keine Transformatoren mehr eingefügt werden.";
 
 struct InsertResult {
     bool inserted = false;
@@ -68,10 +60,8 @@ struct Hit {
 // The elements no pointer can reach: wholly outside the preview, as after
 // the height was lowered. They stay in the level and in its file.
 struct OutsideCount {
-    int ferlan = 0;
-    int kugel = 0;
-    int transformator = 0;
-    int total() const { return ferlan + kugel + transformator; }
+    std::array<int, kKindCount> byKind{};  // in the order of kElementKinds
+    int total() const { return byKind[0] + byKind[1] + byKind[2]; }
 };
 
 // A fixed pipe piece: "Ende", "Verbindung" or "Anfang".
@@ -92,32 +82,21 @@ inline constexpr Twips kDesignClientHeight = 8670;
 
 class LevelDocument {
 public:
-    LevelDocument();
     bool operator==(const LevelDocument&) const = default;
 
+    const Level& level() const { return level_; }
+    const SlotArray& slotsOf(ElementKind kind) const { return level_.of(kind); }
     // Slots are numbered from 1, as everywhere in the level's terms.
-    const Image& ferlan(int n) const { return ferlan_.at(static_cast<std::size_t>(n)); }
-    const Image& kugel(int n) const { return kugel_.at(static_cast<std::size_t>(n)); }
-    const Image& transformator(int n) const {
-        return transformator_.at(static_cast<std::size_t>(n));
-    }
-    const Image& slot(ElementKind kind, int n) const;
-    // Three discs per pole block n (3n-2, 3n-1, 3n) and per charged ball n.
-    const Disc& anziehung(int i) const { return anziehung_.at(static_cast<std::size_t>(i)); }
-    const Disc& anziehung2(int i) const { return anziehung2_.at(static_cast<std::size_t>(i)); }
-
-    std::uint8_t nextFerlan() const { return nextFerlan_; }
-    std::uint8_t nextKugel() const { return nextKugel_; }
-    std::uint8_t nextTransformator() const { return nextTransformator_; }
-    std::uint8_t nextSlot(ElementKind kind) const;
+    const Element& element(ElementKind kind, int n) const { return slotsOf(kind).at(n); }
+    const Image& slot(ElementKind kind, int n) const { return element(kind, n).image; }
     // True when slot n of `kind` holds an element.
     bool holds(ElementKind kind, int n) const {
-        return kind != ElementKind::None && n >= 1 && n < nextSlot(kind);
+        return kind != ElementKind::None && slotsOf(kind).holds(n);
     }
 
-    int height() const { return height_; }  // rows of 975 twips, 9 to 23
-    int floor() const { return floor_; }    // texture 1 to 4; 0 while none is chosen
-    Twips previewHeight() const { return static_cast<Twips>(height_) * kRowHeight; }
+    int height() const { return level_.height; }  // rows of 975 twips, 9 to 23
+    int floor() const { return level_.floor; }    // texture 1 to 4; 0 while none is chosen
+    Twips previewHeight() const { return static_cast<Twips>(level_.height) * kRowHeight; }
 
     // The element appears at the middle of what the window shows.
     InsertResult insertFerlan(const FerlanOptions& options, Viewport viewport);
@@ -142,7 +121,7 @@ public:
 
     Hit hitTest(Twips x, Twips y) const;  // preview coordinates
     OutsideCount elementsOutside() const;
-    int elementCount() const { return nextFerlan_ + nextKugel_ + nextTransformator_ - 3; }
+    int elementCount() const;
     std::array<PipePiece, 8> pipes() const;  // the exit row, then the entry row
     static Twips tileLeft(int tile) {
         const int column = tile % kTileColumns;
@@ -154,25 +133,11 @@ public:
     }
 
 private:
-    Image& slotRef(ElementKind kind, int n);
-    std::uint8_t& counterRef(ElementKind kind);
-    void removeAll(ElementKind kind);
+    InsertResult insert(ElementKind kind, Picture picture, bool plus, Viewport viewport);
     Twips insertTop(const Image& element, Viewport viewport) const;
-    void placeFerlan(int n, Picture picture, Twips left, Twips top, bool plus);
-    void placeKugel(int n, Picture picture, Twips left, Twips top, bool plus);
+    void clearSlots();
 
-    std::array<Image, kMaxFerlan + 1> ferlan_{};
-    std::array<Image, kMaxKugel + 1> kugel_{};
-    std::array<Image, kMaxTransformator + 1> transformator_{};
-    std::array<Disc, 3 * kMaxFerlan + 1> anziehung_{};
-    std::array<Disc, 3 * kMaxKugel + 1> anziehung2_{};
-
-    std::uint8_t nextFerlan_ = 1;
-    std::uint8_t nextKugel_ = 1;
-    std::uint8_t nextTransformator_ = 1;
-
-    int height_ = kMinHeight;
-    int floor_ = 0;
+    Level level_;
 };
 
 }  // namespace ferlan::editor

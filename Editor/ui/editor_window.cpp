@@ -55,8 +55,8 @@ QString fromView(std::string_view text) {
 }
 
 // The number and its noun never part at a line break.
-QString countOf(int count, const char* one, const char* many) {
-    return QStringLiteral("%1\u00a0%2").arg(count).arg(QString::fromUtf8(count == 1 ? one : many));
+QString countOf(int count, const QString& one, const QString& many) {
+    return QStringLiteral("%1\u00a0%2").arg(count).arg(count == 1 ? one : many);
 }
 
 QString difficultyName(int wins, int attempts) {
@@ -69,13 +69,13 @@ QString difficultyName(int wins, int attempts) {
     return QStringLiteral("für die meisten Spieler zu schwer");
 }
 
-QString outsideText(const OutsideCount& outside) {
+// "2 Ferlanen, 1 Ferlanisator": the kinds counted, none of a kind left out.
+QString kindCountsText(const std::array<int, kKindCount>& counts) {
     QStringList parts;
-    if (outside.ferlan > 0) parts << countOf(outside.ferlan, "Ferlan", "Ferlanen");
-    if (outside.kugel > 0) parts << countOf(outside.kugel, "Ferlankugel", "Ferlankugeln");
-    if (outside.transformator > 0) {
-        parts << countOf(outside.transformator, "Ferlanisator", "Ferlanisatoren");
-    }
+    forEachKind([&](const KindTraits& kind) {
+        const int count = counts.at(kindIndex(kind.kind));
+        if (count > 0) parts << countOf(count, fromView(kind.screenOne), fromView(kind.screenMany));
+    });
     return parts.join(QStringLiteral(", "));
 }
 
@@ -105,20 +105,16 @@ QString checkResultText(const LevelCheck& check, const SolveOptions& options, in
         (keyChanges == 0 ? kWonAtWithoutKeys.arg(static_cast<qlonglong>(solve.ticks)).arg(seconds)
                          : kWonAt.arg(static_cast<qlonglong>(solve.ticks))
                                .arg(seconds)
-                               .arg(countOf(keyChanges, "Tastenwechsel", "Tastenwechseln")));
-    QStringList unused;
-    if (check.unusedFerlan > 0) unused << countOf(check.unusedFerlan, "Ferlan", "Ferlanen");
-    if (check.unusedKugel > 0) unused << countOf(check.unusedKugel, "Ferlankugel", "Ferlankugeln");
-    if (check.unusedTransformator > 0) {
-        unused << countOf(check.unusedTransformator, "Ferlanisator", "Ferlanisatoren");
-    }
+                               .arg(countOf(keyChanges, QStringLiteral("Tastenwechsel"),
+                                            QStringLiteral("Tastenwechseln"))));
+    const QString unused = kindCountsText(check.unused);
     // A level without elements has nothing to be on the ball's way or off it.
     if (!unused.isEmpty()) {
-        text += "\n" + kUnused.arg(unused.join(QStringLiteral(", ")));
+        text += "\n" + kUnused.arg(unused);
     } else if (elements > 0) {
         text += "\n" + kAllUsed;
     }
-    if (outside.total() > 0) text += "\n" + kOutside.arg(outsideText(outside));
+    if (outside.total() > 0) text += "\n" + kOutside.arg(kindCountsText(outside.byKind));
     if (!check.playtest.empty()) {
         const int attempts = static_cast<int>(check.playtest.size());
         const int wins = static_cast<int>(
@@ -340,7 +336,8 @@ void EditorWindow::refresh() {
     setWindowModified(history_.changed());
     const OutsideCount outside = level.elementsOutside();
     outsideHint_->setVisible(outside.total() > 0);
-    if (outside.total() > 0) outsideHint_->setText(kOutsideHint.arg(outsideText(outside)));
+    if (outside.total() > 0)
+        outsideHint_->setText(kOutsideHint.arg(kindCountsText(outside.byKind)));
     preview_->update();
 }
 

@@ -13,11 +13,16 @@
 namespace ferlan::editor {
 namespace {
 
-void paintDisc(QPainter& painter, const Disc& disc) {
-    if (!disc.Visible) return;
-    const Colour c = disc.BackColour;
-    painter.setBrush(QColor(colourRed(c), colourGreen(c), colourBlue(c)));
-    painter.drawEllipse(toPixels(disc.Left, disc.Top, disc.Width, disc.Height));
+void paintDiscs(QPainter& painter, const SlotArray& array) {
+    for (const Element& e : array) {
+        for (std::size_t d = 0; d < e.discs.size(); ++d) {
+            const Disc disc = e.disc(d);
+            if (!disc.Visible) continue;
+            const Colour c = disc.BackColour;
+            painter.setBrush(QColor(colourRed(c), colourGreen(c), colourBlue(c)));
+            painter.drawEllipse(toPixels(disc.Left, disc.Top, disc.Width, disc.Height));
+        }
+    }
 }
 
 // An image shows its picture at natural size from the top left corner and
@@ -73,16 +78,16 @@ void PreviewWidget::paintEvent(QPaintEvent*) {
                        kTileSize, kTileSize);
         }
     }
-    for (int i = 1; i <= 3 * kMaxKugel; ++i) paintDisc(painter, level.anziehung2(i));
+    paintDiscs(painter, level.slotsOf(ElementKind::Kugel));
     for (const PipePiece& pipe : level.pipes()) {
         const QString name =
             QString::fromUtf8(pipe.picture.data(), static_cast<qsizetype>(pipe.picture.size()));
         paintImage(painter, name, pipe.left, pipe.top, kPipeSize, kPipeSize);
     }
-    for (int i = 1; i <= 3 * kMaxFerlan; ++i) paintDisc(painter, level.anziehung(i));
-    for (int n = 1; n <= kMaxFerlan; ++n) paintSlot(painter, level.ferlan(n));
-    for (int n = 1; n <= kMaxKugel; ++n) paintSlot(painter, level.kugel(n));
-    for (int n = 1; n <= kMaxTransformator; ++n) paintSlot(painter, level.transformator(n));
+    paintDiscs(painter, level.slotsOf(ElementKind::Ferlan));
+    for (const SlotArray& array : level.level().arrays) {
+        for (const Element& e : array) paintSlot(painter, e.image);
+    }
     paintRoute(painter);
 }
 

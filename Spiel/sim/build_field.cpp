@@ -10,51 +10,35 @@ namespace {
 constexpr Twips kBallStartLeft = 3120;
 constexpr Twips kBallStartDepth = 260;
 
-void placeFerlan(GameModel& model, int i, const LevelEntry& entry) {
-    Image& pole = model.Ferlan[static_cast<std::size_t>(i)];
-    layOutFerlan(pole, discsOf(model.Anziehung, i), ferlanPicture(entry.code), entry.x, entry.y,
-                 entry.code[3] == 'p');
-    // The centre marker sits on the pole's face, halfway down its rod.
-    FieldObject& marker = model.Zentrum[static_cast<std::size_t>(i)];
-    marker.Left = ferlanFace(pole) - marker.Width / 2;
-    marker.Top = entry.y + pole.Height / 2 - marker.Height;
-    ++model.NextFerlan;
+// Neither the tick nor the drawing looks at a hidden slot, and every slot a
+// level uses is laid out afresh, so emptying needs no gap closed.
+template <typename Slots>
+void emptySlots(Slots slots) {
+    for (Image& image : slots.images.subspan(1)) {
+        assignPicture(image, Picture::None);
+        image.Visible = false;
+    }
+    if (!slots.discs.empty()) {
+        for (Disc& disc : slots.discs.subspan(1)) disc.Visible = false;
+    }
+    slots.next = 1;
 }
 
-template <typename Counter>
-void clearKind(GameModel& model, ElementKind kind, int slots, Counter& counter) {
-    for (int n = 0; n < slots; ++n) {
-        ++counter;
-        removeElement(model, kind, 1);
+void place(GameModel& model, const KindTraits& kind, const LevelEntry& entry) {
+    const auto slots = fieldSlots(model, kind.kind);
+    Element element;
+    layOut(kind, element, entry);
+    const int n = slots.next++;
+    slots.images[static_cast<std::size_t>(n)] = element.image;
+    for (int d = 0; d < kind.discs; ++d) {
+        slots.discs[discIndex(n, d)] = element.disc(static_cast<std::size_t>(d));
     }
-    counter = 1;
 }
 
 }  // namespace
 
-void removeElement(GameModel& model, ElementKind kind, int slot) {
-    if (slot < 1 || slot > slotCount(kind)) return;
-    switch (kind) {
-        case ElementKind::Ferlan:
-            removeFromSlots(kind, model.Ferlan, model.Anziehung, slot);
-            --model.NextFerlan;
-            break;
-        case ElementKind::Kugel:
-            removeFromSlots(kind, model.Kugel, model.Anziehung2, slot);
-            --model.NextKugel;
-            break;
-        case ElementKind::Transformator:
-            removeFromSlots(kind, model.Transformator, {}, slot);
-            --model.NextTransformator;
-            break;
-        case ElementKind::None: break;
-    }
-}
-
 void buildField(GameModel& model, const LevelData& level) {
-    clearKind(model, ElementKind::Ferlan, kMaxFerlan, model.NextFerlan);
-    clearKind(model, ElementKind::Kugel, kMaxKugel, model.NextKugel);
-    clearKind(model, ElementKind::Transformator, kMaxTransformator, model.NextTransformator);
+    forEachKind([&model](const KindTraits& kind) { emptySlots(fieldSlots(model, kind.kind)); });
 
     model.fieldChanged();
     model.panelChanged();
@@ -76,23 +60,17 @@ void buildField(GameModel& model, const LevelData& level) {
     model.FloorTexture = level.floor;
     model.FloorRows = static_cast<int>(roundHalfEven(static_cast<double>(h) / kRowHeight));
 
-    for (int i = 1; i <= kMaxFerlan; ++i) {
-        const LevelEntry& entry = level.ferlan[static_cast<std::size_t>(i - 1)];
-        if (entry.used()) placeFerlan(model, i, entry);
-    }
-    for (int j = 1; j <= kMaxKugel; ++j) {
-        const LevelEntry& entry = level.kugel[static_cast<std::size_t>(j - 1)];
-        if (!entry.used()) continue;
-        layOutKugel(model.Kugel[static_cast<std::size_t>(j)], discsOf(model.Anziehung2, j),
-                    kugelPicture(entry.code), entry.x, entry.y, entry.code[1] == 'p');
-        ++model.NextKugel;
-    }
-    for (int k = 1; k <= kMaxTransformator; ++k) {
-        const LevelEntry& entry = level.transformator[static_cast<std::size_t>(k - 1)];
-        if (!entry.used()) continue;
-        layOutTransformator(model.Transformator[static_cast<std::size_t>(k)],
-                            pictureFromName(entry.code), entry.x, entry.y);
-        ++model.NextTransformator;
+    forEachKind([&](const KindTraits& kind) {
+        for (const LevelEntry& entry : entriesOf(level, kind.kind)) {
+            if (entry.used()) place(model, kind, entry);
+        }
+    });
+    // A pole's centre marker sits on its face, halfway down its rod.
+    for (std::size_t i = 1; i < model.NextFerlan; ++i) {
+        const Image& pole = model.Ferlan[i];
+        FieldObject& marker = model.Zentrum[i];
+        marker.Left = ferlanFace(pole) - marker.Width / 2;
+        marker.Top = pole.Top + pole.Height / 2 - marker.Height;
     }
 }
 

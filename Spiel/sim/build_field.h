@@ -16,10 +16,6 @@ bool buildLevel(GameModel& model, std::string_view text);
 // Lays `level` out on the field and puts the ball into the entry pipe.
 void buildField(GameModel& model, const LevelData& level);
 
-// Removes the element in `slot` (1-based): the higher slots move down one and
-// the last slot is hidden.
-void removeElement(GameModel& model, ElementKind kind, int slot);
-
 // Builds built-in level index + 1 (index 0 to 29); false for any other index.
 bool startBuiltinLevel(GameModel& model, int index);
 

@@ -10,6 +10,8 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
+#include <type_traits>
 
 namespace ferlan {
 
@@ -112,5 +114,24 @@ struct GameModel {
 
     bool operator==(const GameModel&) const = default;
 };
+
+// The field's slots of one kind, each array with its unused element 0, of a
+// GameModel or a const one. `discs` is empty for a kind without discs.
+template <typename Model>
+auto fieldSlots(Model& model, ElementKind kind) {
+    constexpr bool kConst = std::is_const_v<Model>;
+    struct Slots {
+        std::span<std::conditional_t<kConst, const Image, Image>> images;
+        std::span<std::conditional_t<kConst, const Disc, Disc>> discs;
+        std::conditional_t<kConst, const std::uint8_t, std::uint8_t>& next;
+    };
+    switch (kind) {
+        case ElementKind::Ferlan: return Slots{model.Ferlan, model.Anziehung, model.NextFerlan};
+        case ElementKind::Kugel: return Slots{model.Kugel, model.Anziehung2, model.NextKugel};
+        case ElementKind::None:
+        case ElementKind::Transformator: break;
+    }
+    return Slots{model.Transformator, {}, model.NextTransformator};
+}
 
 }  // namespace ferlan

@@ -113,10 +113,10 @@ void FieldView::paintField(QPainter& painter, const SceneView& view, const QRect
     drawShown(QStringLiteral("Anfang"), model_.Anfang);
     for (const FieldObject& piece : model_.Verbindung)
         drawShown(QStringLiteral("Verbindung"), piece);
-    for (std::size_t i = 1; i < model_.Ferlan.size(); ++i) drawShownImage(model_.Ferlan[i]);
-    for (std::size_t k = 1; k < model_.Kugel.size(); ++k) drawShownImage(model_.Kugel[k]);
-    for (std::size_t k = 1; k < model_.Transformator.size(); ++k)
-        drawShownImage(model_.Transformator[k]);
+    forEachKind([&](const KindTraits& kind) {
+        const auto array = fieldSlots(model_, kind.kind);
+        for (const Image& image : array.images.subspan(1)) drawShownImage(image);
+    });
 
     // The captions on the field, centred across it.
     const std::optional<int> builtin = session_.builtinIndex();

@@ -2,15 +2,18 @@
 #include "commands.h"
 #include "tool_io.h"
 
+#include <leveldata/elements.h>
 #include <leveldata/level_text.h>
 
+#include <cctype>
 #include <iostream>
+#include <span>
+#include <string>
 
 namespace ferlan::tool {
 namespace {
 
-template <std::size_t N>
-void printEntries(std::ostream& out, const std::array<LevelEntry, N>& table) {
+void printEntries(std::ostream& out, std::span<const LevelEntry> table) {
     out << '[';
     bool first = true;
     for (const LevelEntry& entry : table) {
@@ -24,20 +27,23 @@ void printEntries(std::ostream& out, const std::array<LevelEntry, N>& table) {
 }
 
 void printJson(std::ostream& out, const LevelData& level) {
-    out << "{\"height\":" << int{level.height} << ",\"floor\":" << int{level.floor}
-        << ",\"ferlan\":";
-    printEntries(out, level.ferlan);
-    out << ",\"kugel\":";
-    printEntries(out, level.kugel);
-    out << ",\"transformator\":";
-    printEntries(out, level.transformator);
+    out << "{\"height\":" << int{level.height} << ",\"floor\":" << int{level.floor};
+    // A kind's field is its code word in lower case.
+    forEachKind([&](const KindTraits& kind) {
+        std::string field(kind.name);
+        field.front() = static_cast<char>(std::tolower(static_cast<unsigned char>(field.front())));
+        out << ",\"" << field << "\":";
+        printEntries(out, entriesOf(level, kind.kind));
+    });
     out << "}\n";
 }
 
 void printSummary(std::ostream& out, const LevelData& level) {
-    out << "Level in Ordnung: Höhe " << int{level.height} << ", Untergrund " << int{level.floor}
-        << ", " << countUsed(level.ferlan) << " Ferlanen, " << countUsed(level.kugel)
-        << " Ferlankugeln, " << countUsed(level.transformator) << " Ferlanisatoren\n";
+    out << "Level in Ordnung: Höhe " << int{level.height} << ", Untergrund " << int{level.floor};
+    forEachKind([&](const KindTraits& kind) {
+        out << ", " << countUsed(entriesOf(level, kind.kind)) << ' ' << kind.screenMany;
+    });
+    out << '\n';
 }
 
 }  // namespace

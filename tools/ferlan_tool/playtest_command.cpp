@@ -77,17 +77,15 @@ std::string nearestElement(const GameModel& start, const AttemptResult& attempt)
             nearest = name;
         }
     };
-    for (std::size_t i = 1; i <= kMaxFerlan; ++i) {
-        if (start.Ferlan[i].Visible) consider(start.Zentrum[i], "Ferlan " + std::to_string(i));
-    }
-    for (std::size_t k = 1; k <= kMaxKugel; ++k) {
-        if (start.Kugel[k].Visible) consider(start.Kugel[k], "Kugel " + std::to_string(k));
-    }
-    for (std::size_t k = 1; k <= kMaxTransformator; ++k) {
-        if (start.Transformator[k].Visible) {
-            consider(start.Transformator[k], "Transformator " + std::to_string(k));
+    forEachKind([&](const KindTraits& kind) {
+        const auto slots = fieldSlots(start, kind.kind);
+        for (std::size_t n = 1; n < slots.images.size(); ++n) {
+            if (!slots.images[n].Visible) continue;
+            const bool pole = kind.kind == ElementKind::Ferlan;
+            consider(pole ? start.Zentrum[n] : slots.images[n],
+                     std::string(kind.name) + " " + std::to_string(n));
         }
-    }
+    });
     return nearest;
 }
 

@@ -69,9 +69,9 @@ void printStats(std::ostream& out, const GameModel& start, const SolveResult& re
     out << "# Zustände durchsucht: " << result.statesSearched
         << ", gespeichert: " << result.statesKept << ", Sekunden: " << formatSeconds(result.seconds)
         << ", Tastenwechsel: " << (result.steps.empty() ? 0 : result.steps.size() - 1) << '\n';
-    list("Ticks an Ferlanen", report.ferlanTicks);
-    list("Ticks an Ferlankugeln", report.kugelTicks);
-    list("Ticks in Ferlanisatoren", report.transformatorTicks);
+    list("Ticks an Ferlanen", report.ticksOf(ElementKind::Ferlan));
+    list("Ticks an Ferlankugeln", report.ticksOf(ElementKind::Kugel));
+    list("Ticks in Ferlanisatoren", report.ticksOf(ElementKind::Transformator));
 }
 
 }  // namespace
