@@ -36,10 +36,12 @@ int main(int argc, char* argv[]) {
     // system whether it knows them, which loads all those libraries; loaded
     // on the other core while the window is built, they are ready in time.
     std::thread imagePlugins([] { QImageReader::supportedImageFormats(); });
+    // Waited for before the window measures its first caption: were Qt to ask
+    // while the thread still reads, the two would each read it all.
+    fontConfiguration.join();
     ferlan::editor::EditorWindow window;
     window.show();
     imagePlugins.join();
-    fontConfiguration.join();
     if (!commandLine.levelFile.isEmpty()) window.loadLevelFile(commandLine.levelFile);
     ferlan::setProgramIconAfterFirstFrame(window.windowHandle(), QStringLiteral("editor"));
     return app.exec();
