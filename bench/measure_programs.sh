@@ -16,7 +16,9 @@
 # build; FERLAN_GAME and FERLAN_EDITOR name another game or editor binary to
 # measure in its place (an older build, say). With --startup,
 # FERLAN_OTHER_EDITOR names an editor binary started beside this build's in
-# every turn, for a before and after under the same load.
+# every turn, for a before and after under the same load; start-up is also
+# timed to the first picture the X server reports drawn into the window,
+# which is when a person sees the window (bench/window_watch).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 playing_only=0
@@ -30,7 +32,7 @@ elif [[ "${1:-}" == --startup ]]; then
 fi
 runs="${1:-5}"
 build=build/default
-for binary in bench/minimal_qt/minimal-qt Spiel/ferlan Editor/editor; do
+for binary in bench/minimal_qt/minimal-qt bench/window_watch/window_watch Spiel/ferlan Editor/editor; do
     [[ $playing_only == 1 && $binary == Editor/editor ]] && continue
     [[ -x "$build/$binary" ]] || { echo "missing $build/$binary: build the default preset first" >&2; exit 2; }
 done
@@ -47,7 +49,7 @@ xvfb_pid=$!
 program_pid=""
 cleanup() {
     [[ -n "$program_pid" ]] && kill "$program_pid" 2>/dev/null || true
-    [[ -n "${MAPS_PID:-}" ]] && kill "$MAPS_PID" 2>/dev/null || true
+    [[ -n "${WINDOWS_PID:-}" ]] && kill "$WINDOWS_PID" 2>/dev/null || true
     kill "$xvfb_pid" 2>/dev/null || true
     rm -rf "$home"
 }
@@ -83,25 +85,27 @@ cpu_percent() {
         'BEGIN {printf "%.2f %.2f", 100 * (p1 - p0) / t / s, 100 * (x1 - x0) / t / s}'
 }
 
-# Every window mapped on the display, as the X server reports it: waiting for
-# the report costs the machine nothing, where asking again and again would
-# take processor time from the program being started.
-coproc MAPS { exec stdbuf -oL xev -root -event substructure 2>/dev/null; }
+# Every window mapped and first painted on the display, as the X server
+# reports it: waiting for the report costs the machine nothing, where asking
+# again and again would take processor time from the program being started.
+coproc WINDOWS { exec "$build/bench/window_watch/window_watch" 2>/dev/null; }
 sleep 0.3
 
-# Starts program $1 with window caption $2; sets program_pid, wid and
-# started_ms: the time until the server mapped its window. Gives up after 30 s.
+# Starts program $1 with window caption $2; sets program_pid, wid,
+# started_ms (the time until the server mapped its window) and framed_ms
+# (until the first picture reached it). Gives up after 30 s.
 start() {
-    local binary=$1 title=$2 t0 t1 line
+    local binary=$1 title=$2 t0 t1 line event window when
     name=$(basename "$binary")
     wid=""
+    framed_ms=""
     t0=$EPOCHREALTIME
     (cd "$home" && exec "$binary") >/dev/null 2>&1 &
     program_pid=$!
-    while [[ -z "$wid" ]]; do
-        # Every line is read at once, so that the report of the map is read
-        # the moment it comes; the checks wait for a quiet half second.
-        if ! read -r -t 0.5 -u "${MAPS[0]}" line; then
+    while [[ -z "$framed_ms" ]]; do
+        # Every line is read at once, so that a report is read the moment it
+        # comes; the checks wait for a quiet half second.
+        if ! read -r -t 0.5 -u "${WINDOWS[0]}" event window when; then
             alive || ended "$name"
             awk -v a="$EPOCHREALTIME" -v b="$t0" 'BEGIN {exit !(a - b > 30)}' && {
                 echo "$name showed no window within 30 s" >&2
@@ -109,13 +113,12 @@ start() {
             }
             continue
         fi
-        [[ "$line" == MapNotify* ]] || continue
-        t1=$EPOCHREALTIME
-        # The mapped window's id is on the report's second line.
-        read -r -u "${MAPS[0]}" line
-        line=${line#*window }
-        line=${line%%,*}
-        [[ "$(xdotool getwindowname "$((line))" 2>/dev/null)" == "$title" ]] && wid=$((line))
+        if [[ -z "$wid" && "$event" == map ]]; then
+            t1=$when
+            [[ "$(xdotool getwindowname "$window" 2>/dev/null)" == "$title" ]] && wid=$window
+        elif [[ -n "$wid" && "$event" == frame && "$window" == "$wid" ]]; then
+            framed_ms=$(awk -v a="$when" -v b="$t0" 'BEGIN {printf "%.0f", 1000 * (a - b)}')
+        fi
     done
     started_ms=$(awk -v a="$t1" -v b="$t0" 'BEGIN {printf "%.0f", 1000 * (a - b)}')
     # The processor time of all its threads so far, which a busy machine
@@ -124,7 +127,6 @@ start() {
         awk '{ns += $1} END {printf "%.0f", ns / 1e6}')
     start_time=$t0
 }
-
 stop() {
     alive || ended "$name"
     kill "$program_pid" 2>/dev/null || true
@@ -223,55 +225,64 @@ measure_playing() {
 # The programs started in turn, RUNS times, so that a change in the machine's
 # load meets them all alike; medians and the ratio to the floor.
 measure_startup() {
-    local floor=() game=() edit=() other=() floor_cpu=() game_cpu=() edit_cpu=() other_cpu=()
+    local floor=() game=() edit=() other=() floor_frame=() game_frame=() edit_frame=() other_frame=()
+    local floor_cpu=() game_cpu=() edit_cpu=() other_cpu=()
     local other_editor="${FERLAN_OTHER_EDITOR:-}"
     local turn
     start_other_editor() {
         start "$other_editor" "Neues Level – Ferlan-Editor"
         other+=("$started_ms")
+        other_frame+=("$framed_ms")
         other_cpu+=("$started_cpu_ms")
         stop
     }
     for turn in $(seq "$runs"); do
         start "$PWD/$build/bench/minimal_qt/minimal-qt" Minimal
         floor+=("$started_ms")
+        floor_frame+=("$framed_ms")
         floor_cpu+=("$started_cpu_ms")
         stop
         start "$home/ferlan" Ferlan
         game+=("$started_ms")
+        game_frame+=("$framed_ms")
         game_cpu+=("$started_cpu_ms")
         stop
         # The two editors take turns at going first.
         if [[ -n "$other_editor" && $((turn % 2)) == 0 ]]; then start_other_editor; fi
         start "$editor" "Neues Level – Ferlan-Editor"
         edit+=("$started_ms")
+        edit_frame+=("$framed_ms")
         edit_cpu+=("$started_cpu_ms")
         stop
         if [[ -n "$other_editor" && $((turn % 2)) == 1 ]]; then start_other_editor; fi
     done
-    local f fc
+    local f ff fc
     f=$(printf '%s\n' "${floor[@]}" | median)
+    ff=$(printf '%s\n' "${floor_frame[@]}" | median)
     fc=$(printf '%s\n' "${floor_cpu[@]}" | median)
-    # One row: name, then the clock and processor times of its starts.
+    # One row: name, then the map, first-frame and processor times of its
+    # starts, RUNS of each.
     row() {
-        local name=$1 ms cpu
+        local name=$1 ms frame cpu
         shift
         ms=$(printf '%s\n' "$@" | head -n "$runs" | median)
+        frame=$(printf '%s\n' "$@" | head -n $((2 * runs)) | tail -n "$runs" | median)
         cpu=$(printf '%s\n' "$@" | tail -n "$runs" | median)
-        awk -v n="$name" -v m="$ms" -v c="$cpu" -v f="$f" -v fc="$fc" \
-            'BEGIN {printf "| %s | %s | %.2f | %s | %.2f |\n", n, m, m / f, c, (fc > 0 ? c / fc : 0)}'
+        awk -v n="$name" -v m="$ms" -v fr="$frame" -v c="$cpu" -v f="$f" -v ff="$ff" -v fc="$fc" \
+            'BEGIN {printf "| %s | %s | %.2f | %s | %.2f | %s | %.2f |\n", n, fr, fr / ff, m, m / f, c, (fc > 0 ? c / fc : 0)}'
     }
-    echo "Start-up to window shown, $runs starts each in turn: medians of the time on the clock and"
-    echo "of the processor time of the program's threads until then (ms), and their ratios to the floor:"
+    echo "Start-up, $runs starts each in turn: medians of the time on the clock until the first picture"
+    echo "reached the window and until the window was mapped, and of the processor time of the"
+    echo "program's threads until the map (ms), with their ratios to the floor:"
     echo
-    echo "| program | clock | ratio | processor | ratio |"
-    echo "|---|---|---|---|---|"
-    row "floor (minimal-qt)" "${floor[@]}" "${floor_cpu[@]}"
-    row ferlan "${game[@]}" "${game_cpu[@]}"
-    row editor "${edit[@]}" "${edit_cpu[@]}"
-    [[ -n "$other_editor" ]] && row "editor $other_editor" "${other[@]}" "${other_cpu[@]}"
+    echo "| program | first frame | ratio | mapped | ratio | processor | ratio |"
+    echo "|---|---|---|---|---|---|---|"
+    row "floor (minimal-qt)" "${floor[@]}" "${floor_frame[@]}" "${floor_cpu[@]}"
+    row ferlan "${game[@]}" "${game_frame[@]}" "${game_cpu[@]}"
+    row editor "${edit[@]}" "${edit_frame[@]}" "${edit_cpu[@]}"
+    [[ -n "$other_editor" ]] && row "editor $other_editor" "${other[@]}" "${other_frame[@]}" "${other_cpu[@]}"
     echo
-    echo "Single starts (clock): floor ${floor[*]}; ferlan ${game[*]}; editor ${edit[*]}${other_editor:+; other editor ${other[*]}}"
+    echo "Single starts (first frame): floor ${floor_frame[*]}; ferlan ${game_frame[*]}; editor ${edit_frame[*]}${other_editor:+; other editor ${other_frame[*]}}"
 }
 
 echo "Runs: $runs on $(nproc) cores, $(date -u +%Y-%m-%d), load average $(cut -d' ' -f1-3 /proc/loadavg)."

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-translations-l10n libfontconfig-dev
+    qt6-base-dev qt6-translations-l10n libfontconfig-dev libxcb-damage0-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool x11-utils imagemagick
     clang libclang-rt-14-dev
