@@ -16,11 +16,6 @@ using namespace ferlan;
 
 namespace {
 
-// Levels still laid out for a player with exact sight: a person's eyes do not
-// yet win them as their place asks (docs/levels.md has their wins). They are
-// to be laid out anew; until then they are skipped here.
-constexpr int kNotYetFair[] = {7, 19};
-
 int wins(const GameModel& start, const PlayerParams& player) {
     PlaytestOptions options;
     options.player = player;
@@ -33,9 +28,6 @@ class FairLevels : public testing::TestWithParam<int> {};
 
 TEST_P(FairLevels, EveryPlayerWinsWhatItsPlaceAsks) {
     const int level = GetParam();
-    if (std::find(std::begin(kNotYetFair), std::end(kNotYetFair), level) != std::end(kNotYetFair)) {
-        GTEST_SKIP() << "not yet laid out for a person's eyes";
-    }
     GameModel start;
     ASSERT_TRUE(startBuiltinLevel(start, level - 1));
     const int attempts = PlaytestOptions{}.attempts;
