@@ -58,7 +58,7 @@ constexpr std::array<std::string_view, kBuiltinLevelCount> kLevels = {
     "3660 ,;;  ",
     "17;4;glpp1455 12930,glpp1875 11370,grmm2940 9240 ,klmm1725 8505 ,krmm3660 6135 ,krmm4020 4275 "
     ",grmm4155 2985 ,;pp3165 11400,mm4305 7140 ,up4650 10185,mm4800 11550,;ap3060 14640,;  ",
-    "12;1;grmm3195 6915 ,grup3270 5070 ,glpp210  3345 ,glpp2280 3345 ,grmm3390 3345 ,grpp4500 3345 "
+    "12;1;grmm5295 7215 ,grup3270 5070 ,glpp210  3345 ,glpp2280 3345 ,grmm3390 3345 ,grpp4500 3345 "
     ",grpp5625 3345 ,;mm1485 3285 ,pp1710 8175 ,pp4395 5130 ,;ap3075 9765 ,;  ",
     "15;4;grmm5280 11340,krpp3180 10170,grum3570 8880 ,grpp3660 7755 ,glpp1860 5955 ,klup2760 4845 "
     ",glup1695 3900 ,krum4845 2820 ,;pp3990 5175 ,;ap3075 12690,;  ",
