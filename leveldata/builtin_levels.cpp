@@ -53,7 +53,7 @@ constexpr std::array<std::string_view, kBuiltinLevelCount> kLevels = {
     ",up1770 8715 ,;;  ",
     "17;2;klum2805 13560,grpp4260 12840,krup3210 8670 ,glpp1575 8355 ,klpp1605 4680 ,krmm3165 3900 "
     ",;mm2220 12360,mm1050 9045 ,mm5265 8010 ,mm1740 2355 ,mm2250 2445 ,mm2250 3315 ,;;  ",
-    "20;3;klmm1650 15015,glmm0    1050 ,grpp960  1200 ,grup1920 1050 ,glpp3840 1050 ,glpp5120 1200 "
+    "20;3;klmm1650 15015,glmm0    1050 ,glpp960  1200 ,glup1920 1050 ,glpp3840 1050 ,grpp5120 1200 "
     ",glpp5760 1050 ,glpp840  10500,;pp3600 17175,pp1665 3750 ,mm3210 5385 ,um1830 6000 ,mm5250 "
     "3660 ,;;  ",
     "17;4;glpp1455 12930,glpp1875 11370,grmm2940 9240 ,klmm1725 8505 ,krmm3660 6135 ,krmm4020 4275 "
