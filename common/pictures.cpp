@@ -10,8 +10,10 @@
 #include <QWindow>
 #include <QtDebug>
 
+#include <future>
 #include <map>
 #include <utility>
+#include <vector>
 
 namespace ferlan {
 namespace {
@@ -36,21 +38,47 @@ std::map<QString, QPixmap>& pixmapCache() {
     return cache;
 }
 
+QImage readPicture(const QString& path) {
+    // Every picture is a PNG: naming the format spares the reader from
+    // loading each image plugin of the system to ask whether it knows the
+    // file, which would cost a start-up several libraries.
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    QImage image = reader.read();
+    if (image.isNull()) qWarning("ferlan: no picture %s", qPrintable(path));
+    return image;
+}
+
+using DecodedPictures = std::vector<std::pair<QString, QImage>>;
+
+// The pictures decodeAhead() is reading on another thread. Only the GUI
+// thread touches the future itself.
+std::future<DecodedPictures>& picturesAhead() {
+    static std::future<DecodedPictures> ahead;
+    static const bool finishedWithApplication = [] {
+        // The thread reads the application's resources: done before the
+        // application goes, not during static destruction.
+        qAddPostRoutine([] {
+            if (picturesAhead().valid()) picturesAhead().wait();
+        });
+        return true;
+    }();
+    Q_UNUSED(finishedWithApplication);
+    return ahead;
+}
+
+// Waits for the pictures read ahead, if any, and adds them to the cache.
+void takePicturesAhead(std::map<QString, QImage>& cache) {
+    std::future<DecodedPictures>& ahead = picturesAhead();
+    if (!ahead.valid()) return;
+    for (auto& [path, image] : ahead.get()) cache.emplace(path, std::move(image));
+}
+
 const QImage& cachedImage(const QString& path) {
     std::map<QString, QImage>& cache = imageCache();
+    takePicturesAhead(cache);
     auto found = cache.find(path);
-    if (found == cache.end()) {
-        // Every picture is a PNG: naming the format spares the reader from
-        // loading each image plugin of the system to ask whether it knows
-        // the file, which would cost a start-up several libraries.
-        QImageReader reader(path, "png");
-        reader.setAutoDetectImageFormat(false);
-        const QImage image = reader.read();
-        if (image.isNull()) {
-            qWarning("ferlan: no picture %s", qPrintable(path));
-        }
-        found = cache.emplace(path, image).first;
-    }
+    if (found == cache.end()) found = cache.emplace(path, readPicture(path)).first;
     return found->second;
 }
 
@@ -92,6 +120,24 @@ const QPixmap& picture(const QString& name) {
 }
 
 QImage pictureImage(const QString& name) { return cachedImage(assetPath(name)); }
+
+void decodeAhead(const QStringList& names) {
+    std::map<QString, QImage>& cache = imageCache();
+    takePicturesAhead(cache);
+    QStringList paths;
+    for (const QString& name : names) {
+        QString path = assetPath(name);
+        if (!cache.contains(path)) paths << std::move(path);
+    }
+    if (paths.isEmpty()) return;
+    picturesAhead() = std::async(std::launch::async, [paths] {
+        DecodedPictures decoded;
+        for (const QString& path : paths) decoded.emplace_back(path, readPicture(path));
+        return decoded;
+    });
+}
+
+QString floorPicture(int texture) { return QStringLiteral("Boden%1").arg(texture); }
 
 QIcon programIcon(const QString& program) {
     QIcon icon;

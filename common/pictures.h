@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPixmap>
 #include <QString>
+#include <QStringList>
 
 class QWindow;
 
@@ -19,6 +20,15 @@ const QPixmap& picture(const QString& name);
 
 // The same picture as an image, for code that reads pixels.
 QImage pictureImage(const QString& name);
+
+// Starts decoding the pictures `names` on another thread and returns at
+// once: the first picture() or pictureImage() after it takes them from
+// there, waiting for the thread if it has not finished. For the pictures a
+// window's first frame shows, read while the window is built.
+void decodeAhead(const QStringList& names);
+
+// The picture of floor texture `texture` (1 to 4).
+QString floorPicture(int texture);
 
 // The icon of "ferlan" or "editor" in every size drawn. Each size is read
 // only when the desktop asks for it, so start-up decodes none of them.

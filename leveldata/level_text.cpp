@@ -149,7 +149,7 @@ bool readLevelText(std::string_view rawText, LevelData& data) {
 
     if (!text.charIs(3, ';')) return false;
     const std::string_view floor = text.mid(4, 1);
-    if (floor.size() != 1 || floor[0] < '1' || floor[0] > '4') return false;
+    if (floor.size() != 1 || floor[0] < '1' || floor[0] > '0' + kFloorTextures) return false;
     data.floor = static_cast<std::uint8_t>(floor[0] - '0');
     if (!text.charIs(5, ';')) return false;
 
@@ -216,7 +216,7 @@ WriteResult writeLevelText(const LevelData& data) {
         result.error = WriteError::HeightOutOfRange;
         return result;
     }
-    if (data.floor < 1 || data.floor > 4) {
+    if (data.floor < 1 || data.floor > kFloorTextures) {
         result.error = WriteError::FloorOutOfRange;
         return result;
     }

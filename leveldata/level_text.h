@@ -22,6 +22,9 @@ inline constexpr int kMinHeight = 9;
 inline constexpr int kMaxHeight = 23;
 inline constexpr Twips kRowHeight = 975;
 
+// The floor textures a level chooses from, numbered from 1.
+inline constexpr int kFloorTextures = 4;
+
 // The one message every rejected level text gets, in both programs.
 inline constexpr std::string_view kReadErrorMessage = "Fehler beim Lesen der Level-Datei.";
 inline constexpr std::string_view kErrorCaption = "Fehler";

@@ -97,9 +97,10 @@ EditStrip::EditStrip(QWidget* parent) : QGroupBox(QStringLiteral("editieren"), p
     showHeight(kMinHeight);
 
     heading(0, QStringLiteral("Untergrund:"), 840);
-    const int floorSpots[4][2] = {{120, 1080}, {1200, 1080}, {120, 2160}, {1200, 2160}};
-    for (int texture = 1; texture <= 4; ++texture) {
-        const QString name = QStringLiteral("Boden%1").arg(texture);
+    const int floorSpots[kFloorTextures][2] = {
+        {120, 1080}, {1200, 1080}, {120, 2160}, {1200, 2160}};
+    for (int texture = 1; texture <= kFloorTextures; ++texture) {
+        const QString name = floorPicture(texture);
         auto* floor = new PictureLabel(name, this);
         floor->setObjectName(name);
         floor->setGeometry(toWholePixels(floorSpots[texture - 1][0]),

@@ -8,6 +8,7 @@
 #include <Spiel/sim/rules.h>
 #include <common/atomic_file.h>
 #include <common/level_file.h>
+#include <common/pictures.h>
 #include <common/twips.h>
 #include <leveldata/level_text.h>
 
@@ -67,6 +68,16 @@ QString difficultyName(int wins, int attempts) {
         case Difficulty::TooHard: break;
     }
     return QStringLiteral("für die meisten Spieler zu schwer");
+}
+
+// What the first frame shows of pictures: the strip's floors and the pipes
+// of the new level.
+QStringList picturesOfFirstFrame(const LevelDocument& level) {
+    QStringList names;
+    for (int texture = 1; texture <= kFloorTextures; ++texture) names << floorPicture(texture);
+    for (const PipePiece& pipe : level.pipes()) names << fromView(pipe.picture);
+    names.removeDuplicates();
+    return names;
 }
 
 // "2 Ferlanen, 1 Ferlanisator": the kinds counted, none of a kind left out.
@@ -192,6 +203,8 @@ EditorWindow::EditorWindow(Prompts* prompts, QWidget* parent)
     buildMenus();
     setCurrentFile({});
     refresh();
+    // Read on the other core while the window is shown.
+    decodeAhead(picturesOfFirstFrame(model_.document()));
 }
 
 EditorWindow::~EditorWindow() = default;

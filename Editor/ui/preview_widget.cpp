@@ -72,7 +72,7 @@ void PreviewWidget::paintEvent(QPaintEvent*) {
     // charged balls, polarisers.
     const LevelDocument& level = model_.document();
     if (level.floor() != 0) {
-        const QString floor = QStringLiteral("Boden%1").arg(level.floor());
+        const QString floor = floorPicture(level.floor());
         for (int tile = 0; tile < kTileCount; ++tile) {
             paintImage(painter, floor, LevelDocument::tileLeft(tile), LevelDocument::tileTop(tile),
                        kTileSize, kTileSize);

@@ -203,7 +203,7 @@ const QPixmap& FieldView::floorDrawing(const SceneView& view) {
     drawing.setDevicePixelRatio(dpr);
     // Opaque, so each frame copies it instead of blending it.
     drawing.fill(Qt::black);
-    const QPixmap& tile = picture(QStringLiteral("Boden%1").arg(model_.FloorTexture));
+    const QPixmap& tile = picture(floorPicture(model_.FloorTexture));
     if (!tile.isNull()) {
         QPainter painter(&drawing);
         painter.setRenderHint(QPainter::SmoothPixmapTransform, std::abs(scale * 15 - 1) > 1e-9);
