@@ -1,10 +1,17 @@
 // The pictures as the programs load them from the compiled-in resources: the
 // element pictures have the sizes the geometry rests on, are opaque exactly
 // where the game's boxes and crops assume, and the lamp can be drawn over
-// itself.
+// itself; pictures read ahead on another thread are the ones read on demand,
+// and a window shown with its memory ready draws into memory of its size.
 
+#include <assets/asset_paths.h>
+#include <common/first_frame.h>
 #include <common/pictures.h>
 
+#include <QBackingStore>
+#include <QImageReader>
+#include <QLabel>
+#include <QVBoxLayout>
 #include <QtTest>
 
 namespace {
@@ -38,6 +45,8 @@ private slots:
     void namesAreCachedOnceWhateverTheSpelling();
     void lampsDifferOnlyInsideTheirLens();
     void theProgramIconComesWithTheFirstExpose();
+    void picturesDecodedAheadAreTheOnesReadOnDemand();
+    void aWindowShownWithMemoryReadyDrawsIntoMemoryOfItsSize();
 };
 
 void AssetsTest::elementPicturesHaveTheirSizeAndOpaqueBlock() {
@@ -119,6 +128,38 @@ void AssetsTest::theProgramIconComesWithTheFirstExpose() {
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QTRY_VERIFY(!QGuiApplication::windowIcon().isNull());
     QCOMPARE(QGuiApplication::windowIcon().availableSizes().size(), 7);
+}
+
+void AssetsTest::picturesDecodedAheadAreTheOnesReadOnDemand() {
+    const auto fromFile = [](const char* name) {
+        return QImageReader(ferlan::assetPath(QString::fromUtf8(name)), "png").read();
+    };
+    // Each read ahead lands under its own name, a missing one stays missing,
+    // and a second read ahead leaves the pictures already handed out alone.
+    ferlan::decodeAhead({QStringLiteral("Boden3"), QStringLiteral("Anfang"),
+                         QStringLiteral("missing_ahead"), QStringLiteral("Boden3")});
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("no picture")));
+    QCOMPARE(ferlan::pictureImage(QStringLiteral("Anfang")), fromFile("Anfang"));
+    QCOMPARE(ferlan::pictureImage(QStringLiteral("Boden3")), fromFile("Boden3"));
+    QVERIFY(ferlan::picture(QStringLiteral("missing_ahead")).isNull());
+    const QPixmap* anfang = &ferlan::picture(QStringLiteral("Anfang"));
+    ferlan::decodeAhead({QStringLiteral("Anfang"), QStringLiteral("Ende")});
+    QCOMPARE(&ferlan::picture(QStringLiteral("Anfang")), anfang);
+    QCOMPARE(ferlan::pictureImage(QStringLiteral("Ende")), fromFile("Ende"));
+}
+
+void AssetsTest::aWindowShownWithMemoryReadyDrawsIntoMemoryOfItsSize() {
+    // Memory laid out for any other size would be thrown away at the first
+    // frame: the window is measured only once it is laid out.
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* content = new QLabel(QStringLiteral("Inhalt"));
+    content->setFixedSize(333, 222);
+    layout->addWidget(content);
+    ferlan::showWithMemoryReady(window);
+    QVERIFY(window.width() > 333 && window.height() > 222);
+    QCOMPARE(window.backingStore()->size(), window.size());
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
 }
 
 QTEST_MAIN(AssetsTest)

@@ -1,6 +1,7 @@
 #include "editor_window.h"
 
 #include <common/command_line.h>
+#include <common/first_frame.h>
 #include <common/german_translations.h>
 #include <common/pictures.h>
 
@@ -40,7 +41,7 @@ int main(int argc, char* argv[]) {
     // while the thread still reads, the two would each read it all.
     fontConfiguration.join();
     ferlan::editor::EditorWindow window;
-    window.show();
+    ferlan::showWithMemoryReady(window);
     imagePlugins.join();
     if (!commandLine.levelFile.isEmpty()) window.loadLevelFile(commandLine.levelFile);
     ferlan::setProgramIconAfterFirstFrame(window.windowHandle(), QStringLiteral("editor"));

@@ -2,6 +2,7 @@
 #include "game_window.h"
 
 #include <common/command_line.h>
+#include <common/first_frame.h>
 #include <common/german_translations.h>
 #include <common/pictures.h>
 
@@ -26,7 +27,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("Ferlan"));
     ferlan::installGermanTranslations(app);
     ferlan::GameWindow window(ferlan::ProgressFile::forThisProgram());
-    window.show();
+    ferlan::showWithMemoryReady(window);
     if (!commandLine.levelFile.isEmpty()) window.playLevelFile(commandLine.levelFile);
     ferlan::setProgramIconAfterFirstFrame(window.windowHandle(), QStringLiteral("ferlan"));
     return app.exec();
