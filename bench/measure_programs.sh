@@ -265,9 +265,11 @@ measure_startup() {
     row() {
         local name=$1 ms frame cpu
         shift
-        ms=$(printf '%s\n' "$@" | head -n "$runs" | median)
-        frame=$(printf '%s\n' "$@" | head -n $((2 * runs)) | tail -n "$runs" | median)
-        cpu=$(printf '%s\n' "$@" | tail -n "$runs" | median)
+        # Slices, not head: a reader that stops early would end the writer
+        # with SIGPIPE, which pipefail turns into a silent exit.
+        ms=$(printf '%s\n' "${@:1:runs}" | median)
+        frame=$(printf '%s\n' "${@:runs+1:runs}" | median)
+        cpu=$(printf '%s\n' "${@:2*runs+1:runs}" | median)
         awk -v n="$name" -v m="$ms" -v fr="$frame" -v c="$cpu" -v f="$f" -v ff="$ff" -v fc="$fc" \
             'BEGIN {printf "| %s | %s | %.2f | %s | %.2f | %s | %.2f |\n", n, fr, fr / ff, m, m / f, c, (fc > 0 ? c / fc : 0)}'
     }
