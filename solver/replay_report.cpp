@@ -15,6 +15,12 @@ std::vector<std::size_t> shownSlots(const std::array<Image, N>& images) {
     return slots;
 }
 
+// The largest of the three discs of `slot`: touching it is being in reach.
+template <typename Discs>
+const auto& outerDisc(const Discs& discs, std::size_t slot) {
+    return discs[discIndex(static_cast<int>(slot), 0)];
+}
+
 }  // namespace
 
 ReplayReport reportReplay(const GameModel& start, const std::vector<KeyStep>& steps) {
@@ -34,10 +40,10 @@ ReplayReport reportReplay(const GameModel& start, const std::vector<KeyStep>& st
         if (outcome == TickOutcome::Won) return;
         const Image& ball = model.Eisenkugel;
         for (std::size_t s = 0; s < poles.size(); ++s) {
-            if (touches(ball, model.Anziehung[3 * poles[s] - 2])) ++ferlanTicks[s];
+            if (touches(ball, outerDisc(model.Anziehung, poles[s]))) ++ferlanTicks[s];
         }
         for (std::size_t s = 0; s < kugeln.size(); ++s) {
-            if (touches(ball, model.Anziehung2[3 * kugeln[s] - 2])) ++kugelTicks[s];
+            if (touches(ball, outerDisc(model.Anziehung2, kugeln[s]))) ++kugelTicks[s];
         }
         for (std::size_t s = 0; s < pipes.size(); ++s) {
             if (inPolarisingWindow(model.Transformator[pipes[s]], ball)) {
