@@ -194,6 +194,12 @@ QPushButton* EditStrip::command(const char* name, const QString& caption, int to
     return button;
 }
 
+QStringList EditStrip::picturesShown() const {
+    QStringList names;
+    for (const PictureLabel* label : findChildren<PictureLabel*>()) names << label->pictureName();
+    return names;
+}
+
 void EditStrip::showHeight(int rows) {
     heightLabel_->setText(QStringLiteral(" %1").arg(rows));
     heightLabel_->adjustSize();

@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
+#include <QStringList>
 
 class QPushButton;
 class QScrollBar;
@@ -37,6 +38,8 @@ class PictureLabel : public ClickableLabel {
 public:
     PictureLabel(QString pictureName, QWidget* parent);
 
+    const QString& pictureName() const { return pictureName_; }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
@@ -66,6 +69,8 @@ public:
     TransformatorEffect transformatorEffect() const;
 
     QScrollBar* heightBar() const { return heightBar_; }
+    // The pictures the strip shows, for reading them ahead.
+    QStringList picturesShown() const;
     void showHeight(int rows);
 
 signals:

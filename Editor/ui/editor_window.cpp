@@ -70,16 +70,6 @@ QString difficultyName(int wins, int attempts) {
     return QStringLiteral("für die meisten Spieler zu schwer");
 }
 
-// What the first frame shows of pictures: the strip's floors and the pipes
-// of the new level.
-QStringList picturesOfFirstFrame(const LevelDocument& level) {
-    QStringList names;
-    for (int texture = 1; texture <= kFloorTextures; ++texture) names << floorPicture(texture);
-    for (const PipePiece& pipe : level.pipes()) names << fromView(pipe.picture);
-    names.removeDuplicates();
-    return names;
-}
-
 // "2 Ferlanen, 1 Ferlanisator": the kinds counted, none of a kind left out.
 QString kindCountsText(const std::array<int, kKindCount>& counts) {
     QStringList parts;
@@ -204,7 +194,7 @@ EditorWindow::EditorWindow(Prompts* prompts, QWidget* parent)
     setCurrentFile({});
     refresh();
     // Read on the other core while the window is shown.
-    decodeAhead(picturesOfFirstFrame(model_.document()));
+    decodeAhead(strip_->picturesShown() + preview_->picturesShown());
 }
 
 EditorWindow::~EditorWindow() = default;

@@ -91,6 +91,18 @@ void PreviewWidget::paintEvent(QPaintEvent*) {
     paintRoute(painter);
 }
 
+QStringList PreviewWidget::picturesShown() const {
+    const LevelDocument& level = model_.document();
+    QStringList names;
+    if (level.floor() != 0) names << floorPicture(level.floor());
+    for (const PipePiece& pipe : level.pipes()) {
+        names << QString::fromUtf8(pipe.picture.data(),
+                                   static_cast<qsizetype>(pipe.picture.size()));
+    }
+    names.removeDuplicates();
+    return names;
+}
+
 void PreviewWidget::setRoute(std::vector<RoutePoint> route, std::size_t exitPoint) {
     route_ = std::move(route);
     exitPoint_ = exitPoint;

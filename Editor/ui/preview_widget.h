@@ -5,6 +5,7 @@
 #include <Editor/model/editor_model.h>
 #include <Editor/model/level_check.h>
 
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
@@ -30,6 +31,9 @@ public:
     // route draws nothing.
     void setRoute(std::vector<RoutePoint> route, std::size_t exitPoint);
     const std::vector<RoutePoint>& route() const { return route_; }
+
+    // The pictures the level shows: its floor, if it has one, and its pipes.
+    QStringList picturesShown() const;
 
 signals:
     void contextMenuRequested(const QPoint& globalPosition);
