@@ -15,6 +15,8 @@
 #include <QStyleHints>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace ferlan;
 
 namespace {
@@ -554,6 +556,10 @@ void GameWindowTest::bestTimesInTheFileThePanelAndTheList_data() {
     QTest::newRow("a folder in the way")
         << QByteArray("folder") << false << QByteArray()
         << QStringLiteral("Bestzeit nicht gespeichert!") << shownWin + " s";
+    // Not a file it could read, so not one it may replace.
+    QTest::newRow("a pipe in the way")
+        << QByteArray("fifo") << false << QByteArray()
+        << QStringLiteral("Bestzeit nicht gespeichert!") << shownWin + " s";
 }
 
 void GameWindowTest::bestTimesInTheFileThePanelAndTheList() {
@@ -566,6 +572,7 @@ void GameWindowTest::bestTimesInTheFileThePanelAndTheList() {
     const QString path = game.dir.filePath(QString::fromLatin1(BestTimesFile::kFileName));
     const auto store = [&] {
         if (stored == "folder") return QDir(game.dir.path()).mkdir(BestTimesFile::kFileName);
+        if (stored == "fifo") return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
         return stored.isNull() || writeFile(path, stored);
     };
     if (!duringPlay) QVERIFY(store());
@@ -579,8 +586,9 @@ void GameWindowTest::bestTimesInTheFileThePanelAndTheList() {
     QVERIFY(game.window->panelTimes().startsWith(QStringLiteral("Zeit 1,0")));
     game.press(Qt::Key_Up);
     QVERIFY(game.tickUntil([&] { return game.window->session().builtinIndex() == 1; }));
-    if (stored == "folder") {
-        QVERIFY(QFileInfo(path).isDir());
+    if (stored == "folder" || stored == "fifo") {
+        QVERIFY(QFileInfo(path).isDir() == (stored == "folder"));
+        QVERIFY(QFileInfo(path).exists() && !QFileInfo(path).isFile());
     } else {
         QCOMPARE(readFile(path), after);
     }
