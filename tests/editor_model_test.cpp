@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
 #include <random>
 #include <string>
@@ -329,62 +330,38 @@ TEST(EditorModel, EveryBuiltinLevelRoundTrips) {
     }
 }
 
-namespace {
-
-// A level text field: the code, then x and y each filled to five places.
-std::string field(const std::string& code, int x, int y) {
-    std::string xs = std::to_string(x);
-    std::string ys = std::to_string(y);
-    xs.resize(5, ' ');
-    ys.resize(5, ' ');
-    return code + xs + ys + ",";
-}
-
-}  // namespace
-
 TEST(EditorModel, ElementsOutsideThePreviewAreCountedFromTheirFirstTwipBeyondEachEdge) {
-    constexpr int kRows = 13;
-    const Twips bottomEdge = kRows * kRowHeight;
+    const Twips bottomEdge = 13 * kRowHeight;
     const struct {
         ElementKind kind;
-        const char* code;
-        int family;  // 0 ferlans, 1 charged balls, 2 polarisers
-    } kinds[] = {{ElementKind::Ferlan, "grpp", 0},
-                 {ElementKind::Kugel, "up", 1},
-                 {ElementKind::Transformator, "an", 2}};
+        const char *code, *before, *after;  // the level text's fields around its own
+    } kinds[] = {{ElementKind::Ferlan, "grpp", "", ";;;"},
+                 {ElementKind::Kugel, "up", ";", ";;"},
+                 {ElementKind::Transformator, "an", ";;", ";"}};
     for (const auto& kind : kinds) {
         SCOPED_TRACE(kind.code);
-        const auto documentWith = [&](int x, int y) {
-            std::string families[3];
-            families[kind.family] = field(kind.code, x, y);
+        const auto documentWith = [&](Twips x, Twips y) {
+            char field[32];
+            std::snprintf(field, sizeof field, "%s%-5d%-5d,", kind.code, static_cast<int>(x),
+                          static_cast<int>(y));
             LevelDocument document;
-            document.load(read(std::to_string(kRows) + ";1;" + families[0] + ";" + families[1] +
-                               ";" + families[2] + ";\r\n"));
+            document.load(read(std::string("13;1;") + kind.before + field + kind.after + "\r\n"));
             return document;
         };
         // Where the text's coordinates put the picture, and how large it is.
         const Image placed = documentWith(3000, 3000).element(kind.kind, 1).image;
-        const auto at = [&](Twips left, Twips top) {
-            return documentWith(static_cast<int>(left - placed.Left) + 3000,
-                                static_cast<int>(top - placed.Top) + 3000);
-        };
         const struct {
-            const char* edge;
             Twips left, top;
             bool outside;
-        } cases[] = {
-            {"right, last twip inside", kPreviewWidth - 1, 3000, false},
-            {"right, first twip beyond", kPreviewWidth, 3000, true},
-            {"bottom, last twip inside", 3000, bottomEdge - 1, false},
-            {"bottom, first twip beyond", 3000, bottomEdge, true},
-            {"left, one twip inside", 1 - placed.Width, 3000, false},
-            {"left, wholly beyond", -placed.Width, 3000, true},
-            {"top, one twip inside", 3000, 1 - placed.Height, false},
-            {"top, wholly beyond", 3000, -placed.Height, true},
-        };
+        } cases[] = {{kPreviewWidth - 1, 3000, false}, {kPreviewWidth, 3000, true},
+                     {3000, bottomEdge - 1, false},    {3000, bottomEdge, true},
+                     {1 - placed.Width, 3000, false},  {-placed.Width, 3000, true},
+                     {3000, 1 - placed.Height, false}, {3000, -placed.Height, true}};
         for (const auto& c : cases) {
-            SCOPED_TRACE(c.edge);
-            const OutsideCount outside = at(c.left, c.top).elementsOutside();
+            SCOPED_TRACE(testing::Message() << c.left << " " << c.top);
+            const OutsideCount outside =
+                documentWith(c.left - placed.Left + 3000, c.top - placed.Top + 3000)
+                    .elementsOutside();
             EXPECT_EQ(outside.byKind.at(kindIndex(kind.kind)), c.outside ? 1 : 0);
             EXPECT_EQ(outside.total(), c.outside ? 1 : 0);
         }

@@ -146,6 +146,32 @@ TEST(PlayerSight, BelievesTheElementsOffForTheWholeAttempt) {
     EXPECT_EQ(early.Eisenkugel, start.Eisenkugel);
 }
 
+TEST(PlayerSight, SeesAPolariserWhereItIsOnlyWhileItStandsOnTheEntryPipe) {
+    const GameModel level = builtin(4);
+    const FieldObject& pipe = level.Anfang;
+    const FieldObject& polariser = level.Transformator[1];
+    const Twips onPipe = pipe.Top - kBallSize - polariser.Height;  // its foot a ball above
+    // On the pipe by a twip and off it by a twip: above it, at its right and its left end.
+    const struct {
+        Twips left, top;
+        bool seenWhereItIs;
+    } cases[] = {{pipe.Left, onPipe, true},
+                 {pipe.Left, onPipe - 1, false},
+                 {pipe.right() - 1, onPipe, true},
+                 {pipe.right(), onPipe, false},
+                 {pipe.Left - polariser.Width + 1, onPipe, true},
+                 {pipe.Left - polariser.Width, onPipe, false}};
+    PlayerParams player = withExactSight(PlayerParams{});
+    player.placeError = 60;
+    for (const auto& c : cases) {
+        GameModel start = level;
+        start.Transformator[1].Left = c.left;
+        start.Transformator[1].Top = c.top;
+        const FieldObject seen = Sight(start, player, 1).believedStart().Transformator[1];
+        EXPECT_EQ(seen.Left == c.left && seen.Top == c.top, c.seenWhereItIs) << c.left << c.top;
+    }
+}
+
 TEST(PlayerModel, TheSkilledPlayerWinsTheClassicLevelsAsOftenAsTheNovice) {
     for (const int level : {1, 3}) {
         SCOPED_TRACE(level);
