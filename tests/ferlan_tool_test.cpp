@@ -38,23 +38,15 @@ TEST(KeyScript, ParsesStepsAndNamesTheFirstMalformedLine) {
     ASSERT_EQ(steps->size(), 3u);
     EXPECT_EQ(ferlan::formatKeyStep((*steps)[1]), "UL 5");
     EXPECT_EQ(ferlan::totalTicks(*steps), 44);
+    EXPECT_TRUE(ferlan::parseKeyScript("D 1000000000\n", error));  // the longest step
 
     const struct {
         const char* text;
         int line;
     } cases[] = {
-        {"U 0\n", 1},
-        {"U\n", 1},
-        {"U 3 4\n", 1},
-        {"u 3\n", 1},
-        {"UU 3\n", 1},
-        {"U +3\n", 1},
-        {"U 1.5\n", 1},
-        {"U 99999999999999999999\n", 1},
-        {"-U 3\n", 1},
-        {"3\n", 1},
-        {"\n# c\nL 2\nL two\n", 4},
-    };
+        {"U 0\n", 1},  {"U\n", 1},    {"U 3 4\n", 1},        {"u 3\n", 1},
+        {"UU 3\n", 1}, {"U +3\n", 1}, {"U 1.5\n", 1},        {"U 99999999999999999999\n", 1},
+        {"-U 3\n", 1}, {"3\n", 1},    {"U 1000000001\n", 1}, {"\n# c\nL 2\nL two\n", 4}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         EXPECT_FALSE(ferlan::parseKeyScript(c.text, error));
