@@ -163,7 +163,7 @@ private slots:
         QCOMPARE(titles, (QStringList{"Datei", "Bearbeiten", "?"}));
         QVERIFY(!enabled("mnuundo") && !enabled("mnuredo") && !enabled("mnuroute"));
         // The floor pictures are decoded as the strip is first painted.
-        for (int texture = 1; texture <= 4; ++texture) {
+        for (int texture = 1; texture <= kFloorTextures; ++texture) {
             const QString name = QStringLiteral("Boden%1").arg(texture);
             QTRY_COMPARE(child<QLabel>(name)->pixmap().cacheKey(), picture(name).cacheKey());
         }

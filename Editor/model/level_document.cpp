@@ -83,13 +83,13 @@ bool LevelDocument::setHeight(int rows) {
 }
 
 bool LevelDocument::setFloor(int texture) {
-    if (texture < 1 || texture > 4 || texture == level_.floor) return false;
+    if (texture < 1 || texture > kFloorTextures || texture == level_.floor) return false;
     level_.floor = texture;
     return true;
 }
 
 LevelTextResult LevelDocument::levelText() const {
-    if (level_.floor < 1 || level_.floor > 4) return {LevelTextStatus::NoFloor, {}};
+    if (level_.floor < 1 || level_.floor > kFloorTextures) return {LevelTextStatus::NoFloor, {}};
     LevelData data;
     data.height = static_cast<std::uint8_t>(level_.height);
     data.floor = static_cast<std::uint8_t>(level_.floor);

@@ -13,6 +13,10 @@
 namespace ferlan::editor {
 namespace {
 
+QString pictureOf(const PipePiece& pipe) {
+    return QString::fromUtf8(pipe.picture.data(), static_cast<qsizetype>(pipe.picture.size()));
+}
+
 void paintDiscs(QPainter& painter, const SlotArray& array) {
     for (const Element& e : array) {
         for (std::size_t d = 0; d < e.discs.size(); ++d) {
@@ -80,9 +84,7 @@ void PreviewWidget::paintEvent(QPaintEvent*) {
     }
     paintDiscs(painter, level.slotsOf(ElementKind::Kugel));
     for (const PipePiece& pipe : level.pipes()) {
-        const QString name =
-            QString::fromUtf8(pipe.picture.data(), static_cast<qsizetype>(pipe.picture.size()));
-        paintImage(painter, name, pipe.left, pipe.top, kPipeSize, kPipeSize);
+        paintImage(painter, pictureOf(pipe), pipe.left, pipe.top, kPipeSize, kPipeSize);
     }
     paintDiscs(painter, level.slotsOf(ElementKind::Ferlan));
     for (const SlotArray& array : level.level().arrays) {
@@ -96,8 +98,7 @@ QStringList PreviewWidget::picturesShown() const {
     QStringList names;
     if (level.floor() != 0) names << floorPicture(level.floor());
     for (const PipePiece& pipe : level.pipes()) {
-        names << QString::fromUtf8(pipe.picture.data(),
-                                   static_cast<qsizetype>(pipe.picture.size()));
+        names << pictureOf(pipe);
     }
     names.removeDuplicates();
     return names;
