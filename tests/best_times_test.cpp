@@ -5,39 +5,24 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <utility>
 
 namespace ferlan {
 namespace {
 
 TEST(BestTimes, ADamagedLineIsSkippedAndCostsNothingElse) {
-    const struct {
-        const char* line;
-        std::optional<std::int64_t> level5;
-    } cases[] = {
-        {"5 385", 385},
-        {"5 385\r", 385},
-        {"5 1", 1},
-        {"5 999999999", 999'999'999},
-        {"5 1000000000", std::nullopt},
-        {"5 0", std::nullopt},
-        {"5 -3", std::nullopt},
-        {"5 +3", std::nullopt},
-        {"5 3.5", std::nullopt},
-        {"5 3 ", std::nullopt},
-        {"5  3", std::nullopt},
-        {"5", std::nullopt},
-        {"5 99999999999999999999999", std::nullopt},
-        {"05 7", 7},
-        {"x5 7", std::nullopt},
-        {"", std::nullopt},
-        {"\xff\xfe", std::nullopt},
+    const auto level5 = [](const std::string& line) {
+        const BestTimes times = BestTimes::parse("1 100\n" + line + "\n30 9\n");
+        EXPECT_EQ(times.of(1), 100) << line;
+        EXPECT_EQ(times.of(30), 9) << line;
+        return times.of(5);
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.line);
-        const BestTimes times = BestTimes::parse(std::string("1 100\n") + c.line + "\n30 9\n");
-        EXPECT_EQ(times.of(5), c.level5);
-        EXPECT_EQ(times.of(1), 100);
-        EXPECT_EQ(times.of(30), 9);
+    const std::pair<const char*, std::int64_t> kept[] = {
+        {"5 385", 385}, {"5 385\r", 385}, {"5 1", 1}, {"5 999999999", 999'999'999}, {"05 7", 7}};
+    for (const auto& [line, ticks] : kept) EXPECT_EQ(level5(line), ticks) << line;
+    for (const char* line : {"5 1000000000", "5 0", "5 -3", "5 +3", "5 3.5", "5 3 ", "5  3", "5",
+                             "5 99999999999999999999999", "x5 7", "", "\xff\xfe"}) {
+        EXPECT_EQ(level5(line), std::nullopt) << line;
     }
 }
 

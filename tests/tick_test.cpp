@@ -45,6 +45,7 @@ TEST(BallAlone, KeysWallsAndScrolling) {
         {"just short of the left wall", "", 1, -11, 0, -5000, -10, 0, -9, -5000},
         {"rising past the top bound by one step", "", 500, 0, -31, -10, 0, -30, 500, 20},
         {"rising above the top bound goes back to it", "", 500, 0, -31, 20, 0, -30, 500, 0},
+        {"rising at the top bound", "", 500, 0, -31, 0, 0, -30, 500, 0},
         {"falling at the bottom bound", "", 500, 0, 31, -14400, 0, 30, 500, -14400},
         {"falling below the bottom bound goes back", "", 500, 0, 31, -14410, 0, 30, 500, -14400},
     };
@@ -252,7 +253,10 @@ TEST(Polarisers, EntryRimsAndWalls) {
         {"inside the pipe, in line", 3060, 5400, 11, -31, 10, -30},
         {"side hit from the left, exactly 120 in", 2640, 5400, 11, 0, -10, 0},
         {"side hit from the left, 121 in", 2641, 5400, 11, 0, 10, 0},
-        {"left rim only", 2950, 5400, 11, 0, -10, 0},
+        {"left rim band's last twip", 2901, 5400, 11, 0, -10, 0},
+        {"the same, level with the pipe's end", 2901, 5960, 11, -31, -10, 30},
+        {"right rim band's last twip", 3219, 5400, 11, 0, -10, 0},
+        {"right rim band ends at 100", 3220, 5400, 11, 0, 10, 0},
         {"side hit from the right, 10 in", 3590, 5400, -11, 0, 10, 0},
     };
     for (const auto& c : cases) {
@@ -328,23 +332,39 @@ TEST(ExitPipe, SwallowsOnceTheTopIs240BelowThePipeTop) {
     }
 }
 
+// The opening is [2880, 3840]; a ball in it is drawn 1 twip a tick toward 3120.
 TEST(ExitPipe, BesideTheOpeningPushesBackDown) {
     const struct {
         const char* why;
-        Twips left;
-    } cases[] = {{"10 left of the opening", 2870}, {"1 right of the opening", 3841 - 480}};
+        Twips left, expectedLeft;
+        bool enters;
+    } cases[] = {{"10 left of the opening", 2870, 2870, false},
+                 {"1 right of the opening", 3841 - 480, 3841 - 480, false},
+                 {"left edges level", 2880, 2881, true},
+                 {"right edges level", 3840 - 480, 3839 - 480, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
         GameModel model = fieldWith(";;");
         placeBall(model, c.left, 900, 0, -51);
         const Twips fieldTop = model.Spielflaeche.Top;
         tick(model);
-        EXPECT_EQ(model.Eisenkugel.Top, 920);
-        EXPECT_EQ(model.Eisenkugel.Left, c.left);
+        EXPECT_EQ(model.Eisenkugel.Top, c.enters ? 900 : 920);
+        EXPECT_EQ(model.Eisenkugel.Left, c.expectedLeft);
         EXPECT_EQ(model.BallVY, 0);
-        EXPECT_FALSE(ballInExit(model));
+        EXPECT_EQ(ballInExit(model), c.enters);
         EXPECT_EQ(model.Spielflaeche.Top, fieldTop);
     }
+}
+
+// The level's caption goes on the tick that brings the ball's foot level
+// with the entry pipe's top: the 37th, from 260 below it.
+TEST(EntryPipe, TheBallLeavesItOnThe37thTick) {
+    GameModel model = fieldWith(";;");
+    for (int t = 0; t < 36; ++t) tick(model);
+    EXPECT_EQ(model.Phase, BallPhase::Entry);
+    tick(model);
+    EXPECT_EQ(model.Phase, BallPhase::Field);
+    EXPECT_EQ(model.Eisenkugel.bottom(), model.Anfang.Top);
 }
 
 }  // namespace
