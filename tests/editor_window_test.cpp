@@ -176,10 +176,8 @@ private slots:
         };
         const struct {
             std::function<void()> act;
-            const char* undo;  // nullptr: greyed
-            const char* redo;
-            int ferlanen;
-            int height;
+            const char *undo, *redo;  // nullptr: greyed
+            int ferlanen, height;
         } steps[] = {
             {[] {}, nullptr, nullptr, 0, 9},
             {[&] { click("Command1"); }, "Rückgängig: Ferlan einfügen", nullptr, 1, 9},
@@ -600,9 +598,8 @@ private slots:
 
     void closingDuringTheCheckCancelsItThenClosesAsAlways() {
         const struct {
-            bool changed;  // a charged ball inserted before the check
-            bool answer;   // to "Beenden?"
-            bool closed;
+            // A charged ball inserted before the check; the answer to "Beenden?".
+            bool changed, answer, closed;
         } cases[] = {{false, false, true}, {true, false, false}, {true, true, true}};
         for (const auto& c : cases) {
             init();

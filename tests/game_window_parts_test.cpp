@@ -71,8 +71,7 @@ TEST(AlarmLamp, GreenThenAlternatingRedAndAnAlarmBetweenTwoEventsStillShows) {
 
 TEST(CreditsRoll, TheNameLineDriftsTowardTheMouseAndTheRoleLineAway) {
     struct Case {
-        double mouseX;
-        double nameShift;  // after one step
+        double mouseX, nameShift;  // the shift after one step
     };
     const double start = 6735 / 2.0 - 3255 / 2.0;
     CreditsRoll fresh(6735, 8640, [] { return 0.0; });
@@ -171,8 +170,7 @@ TEST(ProgressFile, ReadsTheFirstTwoCharactersLeniently) {
 TEST(ProgressFile, WritesOnlyAWinAboveTheListAndNeverLowers) {
     struct Case {
         const char* stored;
-        int won;
-        int highestShown;
+        int won, highestShown;
         const char* after;
         ProgressFile::WriteResult result;
     };

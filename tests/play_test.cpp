@@ -35,8 +35,7 @@ TEST(Play, ArrowsSetAndClearTheirFlagOnlyAndShowNothing) {
 // Which revision a tick raises: the field's, the panel's, or neither.
 TEST(Play, TheTickRaisesTheRevisionOnlyForWhatShows) {
     struct Case {
-        const char* why;
-        const char* elements;
+        const char *why, *elements;
         Twips left, top;
         Speed vy, kugelVX;
         bool field, panel;

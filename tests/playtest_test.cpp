@@ -191,9 +191,7 @@ TEST(PlayerModel, TheWinsALevelAsksForFollowItsPlace) {
     const struct {
         int level;
         PlayerKind player;
-        int attempts;
-        int atLeast;
-        int atMost;
+        int attempts, atLeast, atMost;
     } cases[] = {
         {1, kNovice, 20, 16, 20},  {3, kSkilled, 20, 16, 20},  {2, kNovice, 20, 10, 20},
         {10, kNovice, 20, 10, 20}, {10, kAverage, 20, 16, 20}, {10, kSkilled, 20, 0, 20},
@@ -215,10 +213,8 @@ TEST(PlayerModel, TheWinsALevelAsksForFollowItsPlace) {
 // tools/solver/playtest_builtin_levels.sh. The classic level is fair.
 TEST(FerlanToolPlaytest, PlaysAttemptsOfBuiltinLevels) {
     const struct {
-        const char* level;
-        const char* player;
-        const char* needed;
-        const char* won;
+        const char *level, *player;
+        const char *needed, *won;
     } cases[] = {
         {"1", "skilled", "4 of 5\n", "\nwon 5 of 5\n"},
         {"1", "novice", "4 of 5\n", "\nwon 5 of 5\n"},

@@ -242,8 +242,7 @@ TEST(Polarisers, EntryRimsAndWalls) {
     const struct {
         const char* why;
         Twips left, top;
-        Speed vx, vy;  // before friction
-        Speed expectedVX, expectedVY;
+        Speed vx, vy, expectedVX, expectedVY;  // vx and vy before friction
     } cases[] = {
         {"in line from below", 3060, 5950, 0, -31, 0, -30},
         {"left edges level: the left rim turns vx", 3000, 5950, 11, -31, -10, -30},
