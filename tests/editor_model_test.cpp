@@ -395,7 +395,7 @@ TEST(EditorModel, HitTestFindsTheTopmostObjectAndIgnoresDiscs) {
     EXPECT_EQ(m.document().hitTest(6000, 7900).target, Hit::Target::Pipe);  // entry row
     EXPECT_EQ(m.document().hitTest(-1, 100).target, Hit::Target::Nothing);
 
-    // An element's, the top pipes' and the preview's right edges end before their right().
+    // The first twip right of an element or the top pipes hits the tile below; of the preview, nothing.
     const Twips rodRight = m.document().slot(ElementKind::Ferlan, 2).right();
     EXPECT_EQ(m.document().hitTest(rodRight - 1, 4200).kind, ElementKind::Ferlan);
     EXPECT_EQ(m.document().hitTest(rodRight, 4200).target, Hit::Target::Tile);
