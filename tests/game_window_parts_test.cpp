@@ -2,9 +2,11 @@
 // alarm lamp, the credits roll, the progress file and the level file's size.
 #include "test_files.h"
 
+#include <Spiel/sim/rules.h>
 #include <Spiel/ui/alarm_lamp.h>
 #include <Spiel/ui/credits_roll.h>
 #include <Spiel/ui/fixed_rate.h>
+#include <Spiel/ui/frame_clock.h>
 #include <Spiel/ui/progress_file.h>
 #include <common/level_file.h>
 #include <leveldata/level_text.h>
@@ -26,7 +28,7 @@ namespace {
 constexpr qint64 kMs = 1'000'000;
 
 TEST(FixedRate, RunsTheTicksThatFellDueAndDropsAStall) {
-    FixedRate rate(64, 8);
+    FixedRate rate(64, FrameClock::kMaxTicksCaughtUp);
     EXPECT_EQ(rate.take(0), 0);  // not started
     rate.start(1000 * kMs);
     EXPECT_EQ(rate.take(1000 * kMs), 0);

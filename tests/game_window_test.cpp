@@ -160,6 +160,12 @@ void GameWindowTest::levelListShowsTheUnlockedLevels() {
     }
     QCOMPARE(game.shownLevels(), shown);
     QVERIFY(game.window->levelLabel(shown - 1)->visible());
+    game.moveTo({1, 1});  // off every label: the first key marks the newest level
+    game.press(Qt::Key_Left);
+    QCOMPARE(game.marked(), QStringLiteral("Level %1").arg(shown));
+    game.moveTo(game.centreOf(game.window->levelLabel(shown - 1)));
+    game.pressAll({Qt::Key_Up, Qt::Key_Right});  // Right from a full last column stays put
+    QCOMPARE(game.marked(), QStringLiteral("Level %1").arg(std::max(shown - 1, 1)));
     QVERIFY(!game.titleShown());
     QVERIFY(game.window->item("Überdecken")->visible());
     QCOMPARE(game.window->levelLabel(23)->rect(), QRectF(5040, 2280, 1575, 615));
@@ -243,8 +249,7 @@ void GameWindowTest::keysMoveTheMarkOverTheTitle() {
 }
 
 void GameWindowTest::keysMoveTheMarkOverTheList_data() {
-    // Fifteen levels: a full first column, five in the second, "zurück"
-    // below the second.
+    // Fifteen levels: a full first column, five in the second, "zurück" below the second.
     QTest::addColumn<QList<int>>("keys");
     QTest::addColumn<QString>("expected");
     const int up = Qt::Key_Up, down = Qt::Key_Down, left = Qt::Key_Left, right = Qt::Key_Right;
@@ -262,6 +267,8 @@ void GameWindowTest::keysMoveTheMarkOverTheList_data() {
     QTest::newRow("right into a shorter column")
         << QList<int>{left, down, down, down, right} << "Level 15";
     QTest::newRow("right") << QList<int>{left, up, right} << "Level 14";
+    QTest::newRow("left from the second column's top")
+        << QList<int>{up, up, up, up, left} << "Level 1";
     QTest::newRow("right stops") << QList<int>{right} << "Level 15";
 }
 
@@ -510,6 +517,8 @@ void GameWindowTest::aFailedProgressWriteKeepsPlaying() {
     // The progress is the graver loss: its notice stands over the times'.
     QCOMPARE(window.notice(), QStringLiteral("Spielstand nicht gespeichert!"));
     QCOMPARE(readFile(dir.filePath("vmos2.dll")), QByteArray("0\r\n"));
+    window.leaveLevel();  // the notice goes with the level
+    QVERIFY(window.notice().isEmpty());
     QVERIFY(!QFileInfo::exists(dir.filePath(BestTimesFile::kFileName)));
     QVERIFY(window.bestTimes().of(1).has_value());  // kept for the session
 }

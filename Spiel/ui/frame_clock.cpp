@@ -12,16 +12,13 @@ namespace ferlan {
 
 namespace {
 
-// A stall longer than this many ticks (about an eighth of a second) is dropped
-// rather than played fast.
-constexpr int kMaxTicksAtOnce = 8;
 constexpr int kMaxCreditStepsAtOnce = 4;
 constexpr qint64 kNsPerMs = 1'000'000;
 
 }  // namespace
 
 FrameClock::FrameClock(std::function<void()> frame)
-    : rates_{FixedRate(kTicksPerSecond, kMaxTicksAtOnce),
+    : rates_{FixedRate(kTicksPerSecond, kMaxTicksCaughtUp),
              FixedRate(CreditsRoll::kStepsPerSecond, kMaxCreditStepsAtOnce),
              FixedRate(AlarmLamp::kEventsPerSecond, 1)} {
     clock_.start();

@@ -19,6 +19,9 @@ namespace ferlan {
 class FrameClock : public QObject {
 public:
     enum class Beat { Tick, Credits, Lamp };
+    // A stall longer than this many ticks (about an eighth of a second) is
+    // dropped rather than played fast.
+    static constexpr int kMaxTicksCaughtUp = 8;
 
     // `frame` runs whenever an event fell due (or a wake-up asked for).
     explicit FrameClock(std::function<void()> frame);
