@@ -76,8 +76,7 @@ void AssetsTest::elementPicturesHaveTheirSizeAndOpaqueBlock() {
             QVERIFY2(fault.isEmpty(), qPrintable(QString::fromUtf8(name) + ": " + fault));
         }
     }
-    // Anfang opens at its top edge and is closed at the bottom, Ende the
-    // other way round.
+    // Anfang opens at its top edge and is closed at the bottom, Ende the other way round.
     QCOMPARE(qAlpha(argb("Anfang").pixel(32, 0)), 255);
     QCOMPARE(qAlpha(argb("Anfang").pixel(32, 63)), 0);
     QCOMPARE(qAlpha(argb("Ende").pixel(32, 63)), 255);

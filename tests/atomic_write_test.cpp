@@ -114,8 +114,7 @@ TEST(AtomicWrite, AKilledBestTimesWriteLeavesEveryLineWhole) {
     BestTimes times;
     for (int level = 2; level <= kBuiltinLevelCount; ++level) times.offer(level, 999'000 + level);
     ASSERT_EQ(file.record(1, 999'001, times), BestTimesFile::Recorded::NewBest);
-    // Every write is a faster first level than the file holds, so every
-    // write changes the file.
+    // Every write is a faster first level than the file holds, so every write changes the file.
     const auto seen = killWhileWriting(
         file.writePath(),
         [&](int) { file.record(1, file.read().value_or(times).of(1).value_or(2) - 1, times); },

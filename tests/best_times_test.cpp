@@ -1,5 +1,4 @@
-// The best times: which lines of a times file count, and that a time is never
-// made worse.
+// The best times: which lines of a times file count, and that a time is never made worse.
 #include <Spiel/sim/best_times.h>
 
 #include <gtest/gtest.h>

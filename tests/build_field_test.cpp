@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace ferlan {
 namespace {
 
@@ -17,11 +19,9 @@ void expectDiscs(const std::array<Disc, N>& discs, int slot, const ExpectedDisc 
     for (int d = 0; d < 3; ++d) {
         SCOPED_TRACE("disc " + std::to_string(3 * slot - 2 + d));
         const Disc& disc = discs[static_cast<std::size_t>(3 * slot - 2 + d)];
-        EXPECT_EQ(disc.Left, expected[d].left);
-        EXPECT_EQ(disc.Top, expected[d].top);
-        EXPECT_EQ(disc.Width, expected[d].size);
-        EXPECT_EQ(disc.Height, expected[d].size);
-        EXPECT_EQ(disc.BackColour, expected[d].colour);
+        const ExpectedDisc& e = expected[d];
+        EXPECT_EQ(std::tuple(disc.Left, disc.Top, disc.Width, disc.Height, disc.BackColour),
+                  std::tuple(e.left, e.top, e.size, e.size, e.colour));
         EXPECT_FALSE(disc.Visible);
     }
 }
@@ -106,8 +106,7 @@ TEST(BuildField, RebuildPutsEverythingBack) {
     model.Kugel[1].Left += 500;
     model.AlarmOn = true;
     ASSERT_TRUE(startBuiltinLevel(model, 2));
-    // Everything is as built, but the keys stay held and the redraw counters
-    // have moved on.
+    // Everything is as built, but the keys stay held and the redraw counters have moved on.
     GameModel expected = fresh;
     expected.KeyUpHeld = true;
     expected.revision = model.revision;

@@ -90,8 +90,7 @@ TEST(EditorEndToEnd, InsertDragUndoAndSaveWriteTheLevelFile) {
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_EQ(saved.readAll().toStdString(), "9 ;1;krpp1410 2198 ,;;;\r\n");
 
-    // Without a window manager the editor gets the keyboard back only when
-    // asked to.
+    // Without a window manager the editor gets the keyboard back only when asked to.
     xdotool({"windowfocus", "--sync", window});
     xdotool({"key", "ctrl+q"});
     ASSERT_FALSE(findWindow("^Beenden\\?$").isEmpty()) << "no question before quitting";

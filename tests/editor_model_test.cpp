@@ -9,6 +9,7 @@
 #include <functional>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace ferlan;
@@ -30,11 +31,9 @@ void expectDiscs(const EditorModel& m, int n, const DiscSpot (&spots)[3]) {
     for (int k = 0; k < 3; ++k) {
         SCOPED_TRACE(testing::Message() << "disc " << k);
         const FieldObject& d = m.document().element(ElementKind::Ferlan, n).discs.at(k);
-        EXPECT_EQ(d.Width, spots[k].diameter);
-        EXPECT_EQ(d.Height, spots[k].diameter);
-        EXPECT_EQ(d.Left, spots[k].left);
-        EXPECT_EQ(d.Top, spots[k].top);
-        EXPECT_TRUE(d.Visible);
+        const DiscSpot& s = spots[k];
+        EXPECT_EQ(std::tuple(d.Width, d.Height, d.Left, d.Top, d.Visible),
+                  std::tuple(s.diameter, s.diameter, s.left, s.top, true));
     }
 }
 
@@ -478,9 +477,8 @@ TEST(EditHistory, UndoAndRedoAgreeWithReplayingTheStepsLeft) {
         EditorModel saved = start;
         const auto replay = [&](std::size_t count) {
             EditorModel m = start;
-            for (std::size_t i = 0; i < count; ++i) {
+            for (std::size_t i = 0; i < count; ++i)
                 for (const Op& op : steps[i]) op(m);
-            }
             return m;
         };
 

@@ -456,8 +456,7 @@ private slots:
         QCOMPARE(window->document().slot(ElementKind::Ferlan, 1).Left, 1500 - grabX);
         QCOMPARE(window->document().slot(ElementKind::Ferlan, 1).Top, 1500 - grabY);
 
-        // Over the polariser, over a pipe or over the pole block itself:
-        // nothing moves.
+        // Over the polariser, over a pipe or over the pole block itself: nothing moves.
         const Image before = window->document().slot(ElementKind::Ferlan, 1);
         QVERIFY(!drop(at(400, 3500)));
         QVERIFY(!drop(at(3000, 300)));

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <tuple>
 
 using namespace ferlan;
 using namespace std::string_literals;
@@ -74,11 +75,9 @@ TEST(ReadLevelText, AcceptsAndRejectsByTheFormatRules) {
         LevelData data;
         ASSERT_EQ(readLevelText(c.text, data), c.accepted);
         if (!c.accepted) continue;
-        EXPECT_EQ(data.height, c.height);
-        EXPECT_EQ(data.floor, c.floor);
-        EXPECT_EQ(countUsed(data.ferlan), c.ferlan);
-        EXPECT_EQ(countUsed(data.kugel), c.kugel);
-        EXPECT_EQ(countUsed(data.transformator), c.transformator);
+        EXPECT_EQ(std::tuple(data.height, data.floor, countUsed(data.ferlan), countUsed(data.kugel),
+                             countUsed(data.transformator)),
+                  std::tuple(c.height, c.floor, c.ferlan, c.kugel, c.transformator));
     }
 }
 

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 namespace ferlan {
@@ -58,11 +59,10 @@ TEST(BallAlone, KeysWallsAndScrolling) {
         holdKeys(model, {keys.find('U') != std::string::npos, keys.find('D') != std::string::npos,
                          keys.find('L') != std::string::npos, keys.find('R') != std::string::npos});
         tick(model);
-        EXPECT_EQ(model.BallVX, c.expectedVX);
-        EXPECT_EQ(model.BallVY, c.expectedVY);
-        EXPECT_EQ(model.Eisenkugel.Left, c.expectedLeft);
-        EXPECT_EQ(model.Eisenkugel.Top, kMiddleTop + c.expectedVY);
-        EXPECT_EQ(model.Spielflaeche.Top, c.expectedFieldTop);
+        EXPECT_EQ(std::tuple(model.BallVX, model.BallVY, model.Eisenkugel.Left,
+                             model.Eisenkugel.Top, model.Spielflaeche.Top),
+                  std::tuple(c.expectedVX, c.expectedVY, c.expectedLeft, kMiddleTop + c.expectedVY,
+                             c.expectedFieldTop));
     }
 }
 
@@ -103,8 +103,7 @@ struct ReachPlace {
 constexpr ReachPlace kPoleReach[] = {{3600, 3000}, {4300, 3600}, {4700, 4100}};
 
 TEST(PoleForces, StrengthAndDirectionByPolarities) {
-    // The ball lies up and to the left of the marker, so a pull is positive
-    // on both axes.
+    // The ball lies up and to the left of the marker, so a pull is positive on both axes.
     const struct {
         Polarity ball;
         const char* code;
@@ -214,10 +213,8 @@ TEST(KugelCollision, ExchangesSpeedsByContactDepth) {
         for (int d = 1; d <= 3; ++d) moveAway(model.Anziehung2[static_cast<std::size_t>(d)]);
         placeBall(model, c.left, c.top, c.vx, c.vy);
         tick(model);
-        EXPECT_EQ(model.BallVX, c.ballVX);
-        EXPECT_EQ(model.BallVY, c.ballVY);
-        EXPECT_EQ(model.KugelVX[1], c.kugelVX);
-        EXPECT_EQ(model.KugelVY[1], c.kugelVY);
+        EXPECT_EQ(std::tuple(model.BallVX, model.BallVY, model.KugelVX[1], model.KugelVY[1]),
+                  std::tuple(c.ballVX, c.ballVY, c.kugelVX, c.kugelVY));
     }
 }
 
