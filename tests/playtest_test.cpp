@@ -168,7 +168,8 @@ TEST(PlayerSight, SeesAPolariserWhereItIsOnlyWhileItStandsOnTheEntryPipe) {
         start.Transformator[1].Left = c.left;
         start.Transformator[1].Top = c.top;
         const FieldObject seen = Sight(start, player, 1).believedStart().Transformator[1];
-        EXPECT_EQ(seen.Left == c.left && seen.Top == c.top, c.seenWhereItIs) << c.left << c.top;
+        EXPECT_EQ(seen.Left == c.left && seen.Top == c.top, c.seenWhereItIs)
+            << c.left << ", " << c.top;
     }
 }
 
