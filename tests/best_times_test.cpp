@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <tuple>
 #include <utility>
 
 namespace ferlan {
@@ -51,11 +52,7 @@ TEST(BestTimes, AWinIsKeptOnlyWhenFaster) {
 }
 
 TEST(BestTimes, SecondsAreReadWithADecimalCommaToTheNearestHundredthOrTenth) {
-    const struct {
-        std::int64_t ticks;
-        int decimals;
-        const char* shown;
-    } cases[] = {
+    const std::tuple<std::int64_t, int, const char*> cases[] = {
         {1, 2, "0,02"},    {64, 2, "1,00"},
         {385, 2, "6,02"},  {454, 2, "7,09"},
         {640, 2, "10,00"}, {6399, 2, "99,98"},
@@ -66,7 +63,8 @@ TEST(BestTimes, SecondsAreReadWithADecimalCommaToTheNearestHundredthOrTenth) {
         {4, 1, "0,1"},     {64, 1, "1,0"},
         {637, 1, "10,0"},  {634, 1, "9,9"},
     };
-    for (const auto& c : cases) EXPECT_EQ(secondsText(c.ticks, c.decimals), c.shown) << c.ticks;
+    for (const auto& [ticks, decimals, shown] : cases)
+        EXPECT_EQ(secondsText(ticks, decimals), shown) << ticks;
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <random>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 using namespace ferlan;
@@ -202,14 +203,12 @@ TEST(EditorModel, HeightAndScrollStayWithinTheirBars) {
         EXPECT_EQ(m.document().height(), h.height) << h.asked;
         EXPECT_EQ(m.document().previewHeight(), h.height * 975.f);
     }
-    const struct {
-        int asked, value;
-        Twips top;
-    } scrolls[] = {{-200, -200, -15000}, {-201, -200, -15000}, {1, 0, 0}, {-7, -7, -525}};
-    for (const auto& s : scrolls) {
-        m.setScroll(s.asked);
-        EXPECT_EQ(m.view().scroll, s.value) << s.asked;
-        EXPECT_EQ(m.view().previewTop(), s.top) << s.asked;
+    const std::tuple<int, int, Twips> scrolls[] = {
+        {-200, -200, -15000}, {-201, -200, -15000}, {1, 0, 0}, {-7, -7, -525}};
+    for (const auto& [asked, value, top] : scrolls) {
+        m.setScroll(asked);
+        EXPECT_EQ(m.view().scroll, value) << asked;
+        EXPECT_EQ(m.view().previewTop(), top) << asked;
     }
 }
 
@@ -227,19 +226,16 @@ TEST(EditorModel, LevelTextNamesEveryCodeFamily) {
         moveTo(m, ElementKind::Ferlan, 1, 180, 4470);
         EXPECT_EQ(m.document().levelText().text, "9 ;3;" + code + "180  4470 ,;;;");
     }
-    const struct {
-        KugelOptions options;
-        const char* code;
-    } balls[] = {
+    const std::pair<KugelOptions, const char*> balls[] = {
         {{true, true}, "pp"}, {{false, true}, "mm"}, {{true, false}, "up"}, {{false, false}, "um"}};
-    for (const auto& b : balls) {
-        SCOPED_TRACE(b.code);
+    for (const auto& [options, code] : balls) {
+        SCOPED_TRACE(code);
         EditorModel m;
         m.setFloor(1);
         m.setHeight(13);
-        m.insertKugel(b.options, V);
+        m.insertKugel(options, V);
         moveTo(m, ElementKind::Kugel, 1, 645, 11010);
-        EXPECT_EQ(m.document().levelText().text, std::string("13;1;;") + b.code + "645  11010,;;");
+        EXPECT_EQ(m.document().levelText().text, std::string("13;1;;") + code + "645  11010,;;");
     }
     EditorModel m;
     m.setFloor(4);

@@ -36,6 +36,7 @@
 
 #include <functional>
 #include <optional>
+#include <utility>
 
 #include <unistd.h>
 
@@ -397,16 +398,14 @@ private slots:
     }
 
     void directHelpAnswersAHeadingClickOnlyWhileSwitchedOn() {
-        const struct {
-            bool answer;   // to the question of "mnuturn"
-            int messages;  // after a click on a heading
-        } rounds[] = {{false, 0}, {true, 1}, {false, 1}, {true, 0}};
-        for (const auto& round : rounds) {
+        // The answer to the question of "mnuturn"; the messages a click on a heading then gives.
+        const std::pair<bool, int> rounds[] = {{false, 0}, {true, 1}, {false, 1}, {true, 0}};
+        for (const auto& [answer, messages] : rounds) {
             prompts.shown.clear();
-            prompts.answers = {round.answer};
+            prompts.answers = {answer};
             trigger("mnuturn");
             QTest::mouseClick(child<QLabel>("Label1(10)"), Qt::LeftButton);
-            QCOMPARE(prompts.shown.size() - 1, round.messages);
+            QCOMPARE(prompts.shown.size() - 1, messages);
         }
     }
 
@@ -565,21 +564,19 @@ private slots:
     }
 
     void theWheelScrollsThePreviewAndNeverChangesTheHeight() {
-        const struct {
-            const char* widget;
-            int scroll;
-        } cases[] = {{"HScroll1", 0}, {"Picture1", -1}, {"VScroll1", -2}};
+        const std::pair<const char*, int> cases[] = {
+            {"HScroll1", 0}, {"Picture1", -1}, {"VScroll1", -2}};
         // A notch moves as many lines as the platform says, of 4 units (300 twips) each.
         const int notch = QApplication::wheelScrollLines() * 4;
-        for (const auto& c : cases) {
-            QWidget* target = child<QWidget>(c.widget);
+        for (const auto& [widget, scroll] : cases) {
+            QWidget* target = child<QWidget>(widget);
             QWheelEvent wheel(QPointF(5, 5), target->mapToGlobal(QPointF(5, 5)), {},
                               QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
                               false);
             QCoreApplication::sendEvent(target, &wheel);
             QCOMPARE(window->document().height(), 9);
-            QCOMPARE(window->model().view().scroll, c.scroll * notch);
-            QCOMPARE(preview()->y(), c.scroll * notch * 75 / 15);
+            QCOMPARE(window->model().view().scroll, scroll * notch);
+            QCOMPARE(preview()->y(), scroll * notch * 75 / 15);
         }
     }
 
@@ -663,12 +660,24 @@ private slots:
         prompts.fileNames = {paths[3]};  // r4 again: to the top, once
         trigger("mnuload");
         QCOMPARE(listed(), (QStringList{"r4.lev", "r7.lev", "r5.lev", "r3.lev"}));
-        trigger("mnurecent3");  // opens r5
-        QCOMPARE(window->currentFile(), paths[4]);
+        click("Command6");  // unsaved: opening r5 asks, and "Nein" keeps r4
+        for (const bool answer : {false, true}) {
+            prompts.answers = {answer};
+            trigger("mnurecent3");
+            QCOMPARE(window->currentFile(), paths[answer ? 4 : 3]);
+        }
+        QVERIFY(writeFile(paths[2], "kaputt") && QDir::setCurrent(dir.path()));
+        trigger("mnurecent4");  // r3 can no longer be read: it leaves the list
+        QCOMPARE(listed(), (QStringList{"r5.lev", "r4.lev", "r7.lev"}));
         QVERIFY(child<QAction>("mnurecentclear")->isEnabled());
         trigger("mnurecentclear");
         QCOMPARE(listed(), QStringList());
         QVERIFY(!child<QAction>("mnurecentclear")->isEnabled());
+        prompts.fileNames = {"r8.lev"};  // saved by a name relative to the current folder
+        trigger("mnusave");
+        child<QMenu>("mnurecent")->aboutToShow();
+        QCOMPARE(child<QMenu>("mnurecent")->actions().value(0)->text(),
+                 "&1 " + QDir::current().filePath("r8.lev"));
     }
 
     void testPlayNeedsAFloorThenPlaysTheSavedTextInTheGame() {
@@ -708,13 +717,11 @@ private slots:
         // The polariser lies in row 11 of a level 13 rows high.
         loadText("13;1;;;an3000 10710,;\r\n");
         auto* hint = child<QLabel>("outsideHint");
-        const struct {
-            int height;
-            bool shown;
-        } cases[] = {{13, false}, {11, false}, {10, true}, {9, true}, {12, false}};
-        for (const auto& c : cases) {
-            window->changeHeight(c.height);
-            QCOMPARE(hint->isVisible(), c.shown);
+        const std::pair<int, bool> cases[] = {
+            {13, false}, {11, false}, {10, true}, {9, true}, {12, false}};
+        for (const auto& [height, shown] : cases) {
+            window->changeHeight(height);
+            QCOMPARE(hint->isVisible(), shown);
         }
         window->changeHeight(9);
         QVERIFY2(hint->text().startsWith(QStringLiteral("1\u00a0Ferlanisator außerhalb")),

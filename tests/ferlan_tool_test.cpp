@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -40,18 +41,15 @@ TEST(KeyScript, ParsesStepsAndNamesTheFirstMalformedLine) {
     EXPECT_EQ(ferlan::totalTicks(*steps), 44);
     EXPECT_TRUE(ferlan::parseKeyScript("D 1000000000\n", error));  // the longest step
 
-    const struct {
-        const char* text;
-        int line;
-    } cases[] = {
+    const std::pair<const char*, int> cases[] = {
         {"U 0\n", 1},  {"U\n", 1},    {"U 3 4\n", 1},        {"u 3\n", 1},
         {"UU 3\n", 1}, {"U +3\n", 1}, {"U 1.5\n", 1},        {"U 99999999999999999999\n", 1},
         {"-U 3\n", 1}, {"3\n", 1},    {"U 1000000001\n", 1}, {"\n# c\nL 2\nL two\n", 4}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        EXPECT_FALSE(ferlan::parseKeyScript(c.text, error));
-        EXPECT_EQ(error.line, c.line);
-        EXPECT_NE(error.message.find("Zeile " + std::to_string(c.line)), std::string::npos);
+    for (const auto& [text, line] : cases) {
+        SCOPED_TRACE(text);
+        EXPECT_FALSE(ferlan::parseKeyScript(text, error));
+        EXPECT_EQ(error.line, line);
+        EXPECT_NE(error.message.find("Zeile " + std::to_string(line)), std::string::npos);
     }
 }
 
