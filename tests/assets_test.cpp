@@ -135,9 +135,10 @@ void AssetsTest::picturesDecodedAheadAreTheOnesReadOnDemand() {
     };
     // Each read ahead lands under its own name, a missing one stays missing,
     // and a second read ahead leaves the pictures already handed out alone.
+    // The missing one's warning may come from the reading thread at once.
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("no picture")));
     ferlan::decodeAhead({QStringLiteral("Boden3"), QStringLiteral("Anfang"),
                          QStringLiteral("missing_ahead"), QStringLiteral("Boden3")});
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("no picture")));
     QCOMPARE(ferlan::pictureImage(QStringLiteral("Anfang")), fromFile("Anfang"));
     QCOMPARE(ferlan::pictureImage(QStringLiteral("Boden3")), fromFile("Boden3"));
     QVERIFY(ferlan::picture(QStringLiteral("missing_ahead")).isNull());
