@@ -67,20 +67,17 @@ TEST(BuildField, LevelThree) {
 }
 
 TEST(BuildField, PicturesFollowTheShownPolarity) {
-    const struct {
-        const char* elements;
-        Picture pole, ball;
-    } cases[] = {
+    const std::tuple<const char*, Picture, Picture> cases[] = {
         {"grpp3000 5000 ,;pp3000 5000 ,;", Picture::grp, Picture::p},
         {"klmm3000 5000 ,;mm3000 5000 ,;", Picture::klm, Picture::m},
         {"grum3000 5000 ,;um3000 5000 ,;", Picture::gru, Picture::u},
         {"glup3000 5000 ,;up3000 5000 ,;", Picture::glu, Picture::u},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.elements);
-        const GameModel model = testing::fieldWith(c.elements);
-        EXPECT_EQ(model.Ferlan[1].picture, c.pole);
-        EXPECT_EQ(model.Kugel[1].picture, c.ball);
+    for (const auto& [elements, pole, ball] : cases) {
+        SCOPED_TRACE(elements);
+        const GameModel model = testing::fieldWith(elements);
+        EXPECT_EQ(model.Ferlan[1].picture, pole);
+        EXPECT_EQ(model.Kugel[1].picture, ball);
     }
 }
 

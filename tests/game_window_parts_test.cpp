@@ -224,6 +224,9 @@ TEST(ProgressFile, AFolderThatTakesNoFilesSendsTheFileToTheUsersFolder) {
     const ProgressFile progress(program.path(), user,
                                 [&](const QString& folder) { return folder != program.path(); });
     checkUserFolderFallback(program.path(), progress, user);
+    // With no user's folder known, the program's stays the place.
+    EXPECT_EQ(ProgressFile(program.path(), {}, [](auto&) { return false; }).writePath(),
+              program.filePath("vmos2.dll"));
 }
 
 TEST(ProgressFile, AFailedWriteIsReportedAndChangesNothing) {
