@@ -130,7 +130,7 @@ TEST_F(FerlanTool, ExitCodesAndResults) {
         {{"play", good, "--keys", keys}, 0, "", "{\"result\":\"playing\",\"ticks\":3}\n"},
         {{"play", good, "--keys", keys, "--ticks", "50"}, 0, "", "\"ticks\":50}\n"},
         {{"play", good, "--keys", keys, "--ticks", "2"}, 0, "", "\"ticks\":3}\n"},
-        {{"play", "--level", "3"}, 0, "", "{\"result\":\"playing\",\"ticks\":0}\n"},
+        {{"play", "--level", "30"}, 0, "", "{\"result\":\"playing\",\"ticks\":0}\n"},
         {{"play", bad, "--keys", keys}, 1, "Fehler beim Lesen der Level-Datei."},
         // A broken script is reported before a rejected level.
         {{"play", bad, "--keys", badKeys}, 2, "Zeile 2"},
