@@ -154,12 +154,12 @@ run_suite() {
                 [[ -n "$program" ]] || continue
                 if [[ "$program" -nt "$work/stamp" ]]; then
                     echo "$number"
-                # These start ferlan-tool or the two programs, which they do not link.
-                elif [[ "$program" =~ /(ferlan_tool|playtest|solver|editor_window|command_line)_test$ &&
-                    "$bin/tools/ferlan-tool" -nt "$work/stamp" ]]; then
-                    echo "$number"
-                elif [[ "$program" =~ /command_line_test$ &&
-                    ( "$bin/Spiel/ferlan" -nt "$work/stamp" || "$bin/Editor/editor" -nt "$work/stamp" ) ]]; then
+                # These start ferlan-tool, and the command-line test the two
+                # programs as well, which they do not link.
+                elif [[ "$program" =~ /(ferlan_tool|playtest|editor_window|command_line)_test$ &&
+                    "$bin/tools/ferlan-tool" -nt "$work/stamp" ]] ||
+                    [[ "$program" =~ /command_line_test$ && ( "$bin/Spiel/ferlan" -nt "$work/stamp" ||
+                    "$bin/Editor/editor" -nt "$work/stamp" ) ]]; then
                     echo "$number"
                 fi
             done | paste -sd, -)
