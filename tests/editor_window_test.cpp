@@ -265,8 +265,11 @@ private slots:
         QCOMPARE(window->document().slot(ElementKind::Kugel, 1).picture, Picture::m);
         QVERIFY(prompts.shown.isEmpty());
 
+        click("minus7");
+        click("Command6");
+        QCOMPARE(window->document().slot(ElementKind::Transformator, 1).picture, Picture::am);
         click("neutral3");
-        for (int i = 0; i < 6; ++i) click("Command6");
+        for (int i = 0; i < 5; ++i) click("Command6");
         QCOMPARE(window->document().slot(ElementKind::Transformator, 5).picture, Picture::an);
         QCOMPARE(prompts.shown.size(), 1);
         QCOMPARE(prompts.shown[0].line(),
@@ -406,6 +409,38 @@ private slots:
             trigger("mnuturn");
             QTest::mouseClick(child<QLabel>("Label1(10)"), Qt::LeftButton);
             QCOMPARE(prompts.shown.size() - 1, messages);
+        }
+        prompts.answers = {true};
+        trigger("mnuturn");
+        const std::pair<int, const char*> helps[] = {{0, "Bodentextur"},
+                                                     {1, "Höhe des Levels"},
+                                                     {2, "25 Ferlanen"},
+                                                     {3, "10 Ferlankugeln"},
+                                                     {10, "5 Ferlanisatoren"}};
+        for (const auto& [heading, words] : helps) {
+            QTest::mouseClick(child<QLabel>(QStringLiteral("Label1(%1)").arg(heading)),
+                              Qt::LeftButton);
+            QVERIFY(prompts.shown.last().text.contains(QString::fromUtf8(words)));
+        }
+        // A press that leaves the heading before its release is no click.
+        const auto shown = prompts.shown.size();
+        QTest::mousePress(child<QLabel>("Label1(0)"), Qt::LeftButton);
+        QTest::mouseRelease(child<QLabel>("Label1(0)"), Qt::LeftButton, {}, QPoint(-5, -5));
+        QCOMPARE(prompts.shown.size(), shown);
+    }
+
+    void eachFloorPictureChoosesItsFloorAndThePreviewShowsIt() {
+        // A little inside the tile of the fourth row and column, clear of the pipes.
+        const int tile = 3 * kTileColumns + 3;
+        const QPoint inTile(20, 20);
+        const QPoint shown =
+            at(LevelDocument::tileLeft(tile), LevelDocument::tileTop(tile)) + inTile;
+        for (int floor = 1; floor <= kFloorTextures; ++floor) {
+            click(floorPicture(floor));
+            QCOMPARE(window->document().floor(), floor);
+            const QRgb want = pictureImage(floorPicture(floor)).pixel(inTile);
+            const QRgb got = preview()->grab().toImage().pixel(shown);
+            QVERIFY(qAbs(qGray(got) - qGray(want)) <= 2 && qAbs(qRed(got) - qRed(want)) <= 2);
         }
     }
 

@@ -83,10 +83,12 @@ TEST_F(FerlanTool, PlayTracesEveryTickUpToTheWin) {
     EXPECT_NE(out[209].find("\"visible\":false"), std::string::npos);
     EXPECT_EQ(out.back(), "{\"result\":\"won\",\"ticks\":210}");
 
-    const std::string balls = file("kugeln.lev", "13;2;;mm4935 10035,pp2985 8655 ,;;\r\n");
-    const ToolRun one = runTool({"play", balls, "--ticks", "1", "--trace"});
+    const std::string balls =
+        file("kugeln.lev", "13;2;;mm4935 10035,pp2985 8655 ,;ap3075 10710,;\r\n");
+    const ToolRun one = runTool({"play", balls, "--keys", "-", "--trace"}, "U 60\n");
     EXPECT_NE(one.out.find("\"kugel\":[[4935,10035,0,0],[2985,8655,0,0]]}"), std::string::npos)
         << one.out;
+    EXPECT_NE(one.out.find("\"pol\":\"P\""), std::string::npos);  // through the plus polariser
 }
 
 TEST_F(FerlanTool, SolvePrintsInputThatPlayWins) {

@@ -6,6 +6,7 @@
 
 #include <Spiel/sim/play.h>
 #include <Spiel/sim/rules.h>
+#include <common/pictures.h>
 
 #include <QApplication>
 #include <QDir>
@@ -130,6 +131,7 @@ private slots:
     void alarmLamp();
     void scalesUniformlyAndRedrawsCaptions();
     void framesDrawnInPiecesMatchAWholeFrame();
+    void theFieldShowsEachElementWhereTheModelHasIt();
 };
 
 void GameWindowTest::levelListShowsTheUnlockedLevels_data() {
@@ -641,14 +643,20 @@ void GameWindowTest::theLastLevelAndALoadedLevelStayWon() {
             game.prompts.fileNames << QStringLiteral(FERLAN_TEST_DATA_DIR "/game_empty.lev");
             game.clickLevelladen();
         }
+        // A loaded level has no number to name.
+        QCOMPARE(game.window->fieldCaptions(), QStringList{last ? "Level 30" : ""});
         // Out of the entry pipe, then straight under the exit.
         QVERIFY(game.tickUntil([&] { return m.Phase == BallPhase::Field; }));
+        QVERIFY(game.window->fieldCaptions().isEmpty());
         m.Eisenkugel.Left = m.Ende.Left + 240;
         m.Eisenkugel.Top = m.Ende.bottom() - 10;
         QVERIFY(game.tickUntil([&] { return !m.Eisenkugel.Visible; }, 200));
         for (int i = 0; i < 10; ++i) game.window->runTick();
         QCOMPARE(game.window->session().setCompleted(), last);
         QVERIFY(ballInExit(m) && game.window->session().ticking());
+        QCOMPARE(game.window->fieldCaptions(),
+                 QStringList{last ? "Herzlichen Glückwunsch! Sie haben Ferlan geschafft."
+                                  : "Level geschafft!!!"});
         QCOMPARE(readFile(game.progressPath()), QByteArray("29\r\n"));
     }
 }
@@ -759,6 +767,61 @@ void GameWindowTest::framesDrawnInPiecesMatchAWholeFrame() {
     QTRY_COMPARE_WITH_TIMEOUT(
         screen->grabWindow(game.window->winId()).toImage().convertToFormat(QImage::Format_RGB32),
         whole, 10000);
+}
+
+// Each element and the ball in its own picture where the model has it (the
+// loaded level has no caption), and the floor down to the field's bottom edge.
+void GameWindowTest::theFieldShowsEachElementWhereTheModelHasIt() {
+    Game game;
+    const QString path = game.dir.filePath("drawn.lev");
+    QVERIFY(writeFile(path,
+                      "9 ;1;grpp5520 4770 ,klmm45   4065 ,;mm4935 6000 ,pp1000 6500 ,;"
+                      "ap600  2500 ,an4800 2500 ,;\r\n"));
+    game.prompts.fileNames << path;
+    game.clickLevelladen();
+    GameModel& m = game.model();
+    m.Eisenkugel.Left = 3120;  // clear of the pipes and every element
+    m.Eisenkugel.Top = 5000;
+    const QImage frame = game.window->grab().toImage();
+    const QPointF origin(m.Spielflaeche.Left, m.Spielflaeche.Top);
+    const auto at = [&](double x, double y) {
+        return game.window->toWidget(origin + QPointF(x, y)).toPoint();
+    };
+    // Over the opaque pixels of the part of its picture the element shows, the
+    // frame differs by 0 here; a missing picture by about 50.
+    const auto shows = [&](const FieldObject& o, const QString& name) {
+        const QRect drawn = QRectF(at(o.Left, o.Top), at(o.right(), o.bottom())).toRect();
+        const QImage wanted =
+            pictureImage(name).copy(0, 0, o.Width / 15, o.Height / 15).scaled(drawn.size());
+        double sum = 0;
+        int count = 0;
+        for (int y = 0; y < wanted.height(); ++y) {
+            for (int x = 0; x < wanted.width(); ++x) {
+                const QRgb want = wanted.pixel(x, y);
+                const QRgb got = frame.pixel(drawn.topLeft() + QPoint(x, y));
+                if (qAlpha(want) < 255) continue;
+                sum += std::abs(qRed(got) - qRed(want)) + std::abs(qGreen(got) - qGreen(want)) +
+                       std::abs(qBlue(got) - qBlue(want));
+                ++count;
+            }
+        }
+        return count > 0 && sum / (3 * count) < 8;
+    };
+    QVERIFY(shows(m.Eisenkugel, QStringLiteral("Eisenkugel")));
+    int checked = 0;
+    forEachKind([&](const KindTraits& kind) {
+        for (const Image& image : fieldSlots(m, kind.kind).images.subspan(1)) {
+            const std::string_view name = pictureName(image.picture);
+            if (!image.Visible) continue;
+            const QString shown = QString::fromLatin1(name.data(), qsizetype(name.size()));
+            QVERIFY2(shows(image, shown), qPrintable(shown));
+            ++checked;
+        }
+    });
+    QCOMPARE(checked, 6);
+    // The floor's lowest row matches the row above it: the tiles repeat every 960 twips.
+    const double bottom = m.Spielflaeche.Height - 50;
+    QCOMPARE(frame.pixelColor(at(200, bottom)), frame.pixelColor(at(200, bottom - 960)));
 }
 
 QTEST_MAIN(GameWindowTest)

@@ -45,6 +45,30 @@ QString seconds(std::int64_t ticks) { return QString::fromStdString(secondsText(
 
 }  // namespace
 
+FieldView::Captions FieldView::captions() const {
+    Captions shown;
+    if (model_.Phase == BallPhase::Entry) {
+        // A loaded level has no number; its caption stays empty.
+        const std::optional<int> builtin = session_.builtinIndex();
+        shown[kLevelCaption] = builtin ? QStringLiteral("Level %1").arg(*builtin + 1) : QString();
+    }
+    if (session_.setCompleted()) {
+        shown[kFinalCaption] =
+            QStringLiteral("Herzlichen Glückwunsch! Sie haben Ferlan geschafft.");
+    } else if (ballInExit(model_)) {
+        shown[kEndCaption] = QStringLiteral("Level geschafft!!!");
+    }
+    return shown;
+}
+
+QStringList FieldView::captionsShown() const {
+    QStringList texts;
+    for (const std::optional<QString>& text : captions()) {
+        if (text) texts << *text;
+    }
+    return texts;
+}
+
 QRectF FieldView::fieldInWindow() const {
     const FieldObject& field = model_.Spielflaeche;
     if (!session_.shown()) return {};
@@ -119,25 +143,18 @@ void FieldView::paintField(QPainter& painter, const SceneView& view, const QRect
     });
 
     // The captions on the field, centred across it.
-    const std::optional<int> builtin = session_.builtinIndex();
-    const bool shown[] = {model_.Phase == BallPhase::Entry,
-                          ballInExit(model_) && !session_.setCompleted(), session_.setCompleted()};
+    const Captions texts = captions();
     const double scale = view.scale();
     for (const std::size_t i : {kLevelCaption, kEndCaption, kFinalCaption}) {
-        if (!shown[i]) continue;
-        QString text;
+        if (!texts[i]) continue;
+        const QString& text = *texts[i];
         double top = kEndCaptionTop;
         double height = std::max<double>(kEndCaptionHeight, SceneView::kLabelHeight);
         if (i == kLevelCaption) {
-            // A loaded level has no number; its caption stays empty.
-            if (builtin) text = QStringLiteral("Level %1").arg(*builtin + 1);
             top = field.Height - (kLevelCaptionHeight + kLevelCaptionRise);
             height = std::max<double>(kLevelCaptionHeight, SceneView::kLabelHeight);
-        } else if (i == kEndCaption) {
-            text = QStringLiteral("Level geschafft!!!");
-        } else {
+        } else if (i == kFinalCaption) {
             // The final message wraps across the field.
-            text = QStringLiteral("Herzlichen Glückwunsch! Sie haben Ferlan geschafft.");
             height = 3 * SceneView::kLabelHeight;
         }
         const QRectF box(origin.x() + 480, origin.y() + top, field.Width - 960, height);

@@ -14,8 +14,10 @@
 #include <QPixmap>
 #include <QRectF>
 #include <QString>
+#include <QStringList>
 
 #include <array>
+#include <optional>
 
 class QPainter;
 
@@ -42,12 +44,18 @@ public:
     // where; the window redraws that box whenever the text changes.
     QString timesText() const;
     QRectF timesInWindow() const;
+    // The captions the field shows now: "Level N" while the ball is in the
+    // entry, then the end label, or the final message once the set is done.
+    QStringList captionsShown() const;
 
     // `dirty` is the part of the widget being painted.
     void paintField(QPainter& painter, const SceneView& view, const QRectF& dirty);
     void paintPanel(QPainter& painter, const SceneView& view) const;
 
 private:
+    // By caption: the level's, the end label, the final message.
+    using Captions = std::array<std::optional<QString>, 3>;
+    Captions captions() const;
     // A drawing made once and kept while what it shows stays the same.
     struct Drawing {
         QString text;
