@@ -129,6 +129,7 @@ TEST_F(FerlanTool, ExitCodesAndResults) {
         {{"check"}, 2, ""},
         {{"check", good, "--level", "1"}, 2, ""},
         {{"frobnicate"}, 2, ""},
+        {{"--help"}, 0, "", "[--exact-sight] [--as-level N] [--stats]\n  ferlan-tool --version\n"},
         {{"play", good, "--keys", keys}, 0, "", "{\"result\":\"playing\",\"ticks\":3}\n"},
         {{"play", good, "--keys", keys, "--ticks", "50"}, 0, "", "\"ticks\":50}\n"},
         {{"play", good, "--keys", keys, "--ticks", "2"}, 0, "", "\"ticks\":3}\n"},

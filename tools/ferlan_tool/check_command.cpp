@@ -52,8 +52,7 @@ int runCheck(const Arguments& args) {
     std::string why;
     const auto parsed = parseArguments(args, {"--json"}, {}, why);
     if (!parsed) {
-        std::cerr << "ferlan-tool check: " << why
-                  << " (Aufruf: ferlan-tool check (DATEI | --level N) [--json])\n";
+        std::cerr << "ferlan-tool check: " << why << " (Aufruf: " << kCheckSynopsis << ")\n";
         return kExitUsage;
     }
     const bool json = parsed->has("--json");

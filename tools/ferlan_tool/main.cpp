@@ -14,20 +14,15 @@ struct Subcommand {
 };
 
 constexpr Subcommand kSubcommands[] = {
-    {"check", ferlan::tool::runCheck, "check (DATEI | --level N) [--json]"},
-    {"play", ferlan::tool::runPlay,
-     "play (DATEI | --level N) [--keys SKRIPT] [--ticks N] [--trace]"},
-    {"solve", ferlan::tool::runSolve,
-     "solve (DATEI | --level N) [--max-ticks N] [--seconds S] [--stats]"},
-    {"playtest", ferlan::tool::runPlaytest,
-     "playtest (DATEI | --level N) [--player novice|average|skilled] [--attempts A] [--seed S] "
-     "[--decide D] [--reaction R] [--jitter J] [--sight-error E] [--speed-looks K] "
-     "[--place-error P] [--exact-sight] [--stats]"},
+    {"check", ferlan::tool::runCheck, ferlan::tool::kCheckSynopsis},
+    {"play", ferlan::tool::runPlay, ferlan::tool::kPlaySynopsis},
+    {"solve", ferlan::tool::runSolve, ferlan::tool::kSolveSynopsis},
+    {"playtest", ferlan::tool::runPlaytest, ferlan::tool::kPlaytestSynopsis},
 };
 
 int printUsage(std::ostream& out, int exitCode) {
     out << "Aufruf:\n";
-    for (const Subcommand& sub : kSubcommands) out << "  ferlan-tool " << sub.synopsis << '\n';
+    for (const Subcommand& sub : kSubcommands) out << "  " << sub.synopsis << '\n';
     out << "  ferlan-tool --version\n";
     return exitCode;
 }

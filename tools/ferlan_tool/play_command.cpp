@@ -21,8 +21,6 @@ namespace ferlan::tool {
 namespace {
 
 constexpr std::uintmax_t kMaxKeyScriptBytes = std::uintmax_t{64} * 1024 * 1024;
-constexpr std::string_view kSynopsis =
-    "ferlan-tool play (DATEI | --level N) [--keys SKRIPT] [--ticks N] [--trace]";
 
 char polarityLetter(Polarity polarity) {
     switch (polarity) {
@@ -92,7 +90,7 @@ std::optional<std::string> loadKeyScript(const std::string& path, std::string& e
 
 int runPlay(const Arguments& args) {
     const auto usage = [](const std::string& why) {
-        std::cerr << "ferlan-tool play: " << why << " (Aufruf: " << kSynopsis << ")\n";
+        std::cerr << "ferlan-tool play: " << why << " (Aufruf: " << kPlaySynopsis << ")\n";
         return kExitUsage;
     };
     std::string why;

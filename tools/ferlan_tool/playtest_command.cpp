@@ -28,11 +28,6 @@
 namespace ferlan::tool {
 namespace {
 
-constexpr std::string_view kSynopsis =
-    "ferlan-tool playtest (DATEI | --level N) [--player novice|average|skilled] [--attempts A] "
-    "[--seed S] [--decide D] [--reaction R] [--jitter J] [--sight-error E] [--speed-looks K] "
-    "[--place-error P] [--exact-sight] [--as-level N] [--stats]";
-
 constexpr struct {
     std::string_view name;
     PlayerKind kind;
@@ -93,7 +88,7 @@ std::string nearestElement(const GameModel& start, const AttemptResult& attempt)
 
 int runPlaytest(const Arguments& args) {
     const auto usage = [](const std::string& why) {
-        std::cerr << "ferlan-tool playtest: " << why << " (Aufruf: " << kSynopsis << ")\n";
+        std::cerr << "ferlan-tool playtest: " << why << " (Aufruf: " << kPlaytestSynopsis << ")\n";
         return kExitUsage;
     };
     std::string why;

@@ -19,8 +19,6 @@
 namespace ferlan::tool {
 namespace {
 
-constexpr std::string_view kSynopsis =
-    "ferlan-tool solve (DATEI | --level N) [--max-ticks N] [--seconds S] [--stats]";
 // The tick count is kept in 32 bits inside the search.
 constexpr std::int64_t kMostTicks = 100'000'000;
 
@@ -78,7 +76,7 @@ void printStats(std::ostream& out, const GameModel& start, const SolveResult& re
 
 int runSolve(const Arguments& args) {
     const auto usage = [](const std::string& why) {
-        std::cerr << "ferlan-tool solve: " << why << " (Aufruf: " << kSynopsis << ")\n";
+        std::cerr << "ferlan-tool solve: " << why << " (Aufruf: " << kSolveSynopsis << ")\n";
         return kExitUsage;
     };
     std::string why;
