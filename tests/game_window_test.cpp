@@ -644,17 +644,17 @@ void GameWindowTest::theLastLevelAndALoadedLevelStayWon() {
             game.clickLevelladen();
         }
         // A loaded level has no number to name.
-        QCOMPARE(game.window->fieldCaptions(), QStringList{last ? "Level 30" : ""});
+        QCOMPARE(game.window->captionsShown(), QStringList{last ? "Level 30" : ""});
         // Out of the entry pipe, then straight under the exit.
         QVERIFY(game.tickUntil([&] { return m.Phase == BallPhase::Field; }));
-        QVERIFY(game.window->fieldCaptions().isEmpty());
+        QVERIFY(game.window->captionsShown().isEmpty());
         m.Eisenkugel.Left = m.Ende.Left + 240;
         m.Eisenkugel.Top = m.Ende.bottom() - 10;
         QVERIFY(game.tickUntil([&] { return !m.Eisenkugel.Visible; }, 200));
         for (int i = 0; i < 10; ++i) game.window->runTick();
         QCOMPARE(game.window->session().setCompleted(), last);
         QVERIFY(ballInExit(m) && game.window->session().ticking());
-        QCOMPARE(game.window->fieldCaptions(),
+        QCOMPARE(game.window->captionsShown(),
                  QStringList{last ? "Herzlichen Glückwunsch! Sie haben Ferlan geschafft."
                                   : "Level geschafft!!!"});
         QCOMPARE(readFile(game.progressPath()), QByteArray("29\r\n"));

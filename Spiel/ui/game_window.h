@@ -75,7 +75,7 @@ public:
     QString notice() const { return field_.notice(); }
     // The running time and best time on the panel.
     QString panelTimes() const { return field_.timesText(); }
-    QStringList fieldCaptions() const { return field_.captionsShown(); }
+    QStringList captionsShown() const { return field_.captionsShown(); }
     const BestTimes& bestTimes() const { return bestTimes_; }
     // Whether the frame clock is armed: it runs only while something moves.
     bool animating() const { return clock_.armed(); }
