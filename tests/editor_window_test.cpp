@@ -72,6 +72,12 @@ private:
     void click(const QString& name) { QTest::mouseClick(child<QWidget>(name), Qt::LeftButton); }
     void trigger(const QString& action) { child<QAction>(action)->trigger(); }
     PreviewWidget* preview() { return window->preview(); }
+    // Within a rounding step or two of the colour meant.
+    static bool near(QRgb got, const QColor& want) {
+        return qAbs(qRed(got) - want.red()) + qAbs(qGreen(got) - want.green()) +
+                   qAbs(qBlue(got) - want.blue()) <=
+               6;
+    }
     // A point of the preview, in its own pixels, from level twips.
     static QPoint at(double xTwips, double yTwips) {
         return QPoint(static_cast<int>(xTwips / 15), static_cast<int>(yTwips / 15));
@@ -438,10 +444,24 @@ private slots:
         for (int floor = 1; floor <= kFloorTextures; ++floor) {
             click(floorPicture(floor));
             QCOMPARE(window->document().floor(), floor);
-            const QRgb want = pictureImage(floorPicture(floor)).pixel(inTile);
-            const QRgb got = preview()->grab().toImage().pixel(shown);
-            QVERIFY(qAbs(qGray(got) - qGray(want)) <= 2 && qAbs(qRed(got) - qRed(want)) <= 2);
+            QVERIFY(near(preview()->grab().toImage().pixel(shown),
+                         pictureImage(floorPicture(floor)).pixelColor(inTile)));
         }
+    }
+
+    void theRouteTakesTheBallsPolarityAndMarksTheExit() {
+        // Up in the minus colour, then right in grey; the ball is in the exit at the second point.
+        preview()->setRoute({{1500, 3000, Polarity::Plus},
+                             {1500, 1500, Polarity::Minus},
+                             {3000, 1500, Polarity::Neutral}},
+                            1);
+        const QImage shown = preview()->grab().toImage();
+        const Colour minus = discColours(false)[2];
+        const std::pair<QPoint, QColor> pixels[] = {
+            {at(1500, 2250), QColor(colourRed(minus), colourGreen(minus), colourBlue(minus))},
+            {at(2250, 1500), QColor(128, 128, 128)},
+            {at(1500, 1500) - QPoint(0, 8), Qt::black}};  // the exit mark's ring
+        for (const auto& [point, colour] : pixels) QVERIFY(near(shown.pixel(point), colour));
     }
 
     void rightPressOpensTheMenuWhoseDeleteRemovesTheElement() {
