@@ -36,7 +36,7 @@ ReplayReport reportReplay(const GameModel& start, const std::vector<KeyStep>& st
     kugelTicks.assign(kugeln.size(), 0);
     transformatorTicks.assign(pipes.size(), 0);
 
-    const PlayResult played = playKeySteps(model, steps, [&](std::int64_t, TickOutcome outcome) {
+    playKeySteps(model, steps, [&](std::int64_t, TickOutcome outcome) {
         if (outcome == TickOutcome::Won) return;
         const Image& ball = model.Eisenkugel;
         for (std::size_t s = 0; s < poles.size(); ++s) {
@@ -51,7 +51,6 @@ ReplayReport reportReplay(const GameModel& start, const std::vector<KeyStep>& st
             }
         }
     });
-    if (played.won) report.wonAt = played.ticks;
     return report;
 }
 

@@ -12,7 +12,6 @@
 namespace ferlan {
 
 struct ReplayReport {
-    std::int64_t wonAt = 0;  // 0: the input does not win
     // Per kind in the order of kElementKinds and per shown slot in slot order:
     // the ticks in which the ball touched the element's outer disc, or, for a
     // polariser, lay where it takes its polarity.
