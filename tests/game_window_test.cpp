@@ -6,6 +6,7 @@
 
 #include <Spiel/sim/play.h>
 #include <Spiel/sim/rules.h>
+#include <Spiel/ui/frame_clock.h>
 #include <common/pictures.h>
 
 #include <QApplication>
@@ -132,6 +133,7 @@ private slots:
     void scalesUniformlyAndRedrawsCaptions();
     void framesDrawnInPiecesMatchAWholeFrame();
     void theFieldShowsEachElementWhereTheModelHasIt();
+    void aNoticesEndWakesTheClockWhenNoBeatRuns();
 };
 
 void GameWindowTest::levelListShowsTheUnlockedLevels_data() {
@@ -821,6 +823,16 @@ void GameWindowTest::theFieldShowsEachElementWhereTheModelHasIt() {
     // The floor's lowest row matches the row above it: the tiles repeat every 960 twips.
     const double bottom = m.Spielflaeche.Height - 50;
     QCOMPARE(frame.pixelColor(at(200, bottom)), frame.pixelColor(at(200, bottom - 960)));
+}
+
+void GameWindowTest::aNoticesEndWakesTheClockWhenNoBeatRuns() {
+    FrameClock clock([] {});
+    clock.wakeAt(clock.nowNs() + 60'000'000'000);
+    clock.schedule();
+    QVERIFY(clock.armed());
+    clock.wakeAt(0);
+    clock.schedule();
+    QVERIFY(!clock.armed());
 }
 
 QTEST_MAIN(GameWindowTest)

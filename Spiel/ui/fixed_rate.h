@@ -38,8 +38,6 @@ public:
         return startNs_ + ((done_ + 1) * kNsPerSecond + perSecond_ - 1) / perSecond_;
     }
 
-    int perSecond() const { return perSecond_; }
-
 private:
     static constexpr qint64 kNsPerSecond = 1'000'000'000;
 

@@ -36,11 +36,6 @@ void FrameClock::run(Beat beat, bool on) {
     }
 }
 
-void FrameClock::restartNow(Beat beat) {
-    FixedRate& r = rate(beat);
-    r.start(nowNs() - (1'000'000'000 + r.perSecond() - 1) / r.perSecond());
-}
-
 void FrameClock::schedule() {
     qint64 next = wakeNs_ > 0 ? wakeNs_ : -1;
     for (const FixedRate& r : rates_) {

@@ -31,8 +31,6 @@ public:
     // Starts (counting from now) or stops a beat; a beat that already runs
     // as asked keeps its phase.
     void run(Beat beat, bool on);
-    // Starts a beat so its first event falls due at once.
-    void restartNow(Beat beat);
     bool running(Beat beat) const { return rate(beat).running(); }
     // How many events of `beat` fell due since the last call, counted as run.
     int take(Beat beat) { return rate(beat).take(nowNs()); }
