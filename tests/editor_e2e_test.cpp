@@ -97,6 +97,8 @@ TEST(EditorEndToEnd, InsertDragUndoAndSaveWriteTheLevelFile) {
     xdotool({"key", "Return"});
     EXPECT_TRUE(editor.waitForFinished(10000));
     EXPECT_EQ(editor.exitCode(), 0);
+    // The saved file heads "Zuletzt geöffnet", kept in the editor's own settings.
+    EXPECT_TRUE(readFile(home + "/.config/Ferlan/ferlan-editor.conf").contains("gespeichert.lev"));
 }
 
 // "Testspielen" (F6) plays the level in the game beside the editor, as a
