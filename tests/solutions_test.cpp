@@ -3,6 +3,7 @@
 // input has to be found again with ferlan-tool solve.
 #include "recording_store.h"
 
+#include <Spiel/sim/build_field.h>
 #include <Spiel/sim/key_script.h>
 #include <leveldata/builtin_levels.h>
 #include <solver/replay_report.h>
@@ -74,6 +75,25 @@ TEST_P(Solutions, StoredInputWinsTheLevelUsingEveryElement) {
             EXPECT_GT(ticks[slot], 0) << "element " << slot + 1 << " is never used";
         }
     }
+}
+
+// Each kind's elements in slot order, whether the ball came near them or not:
+// here the first pole and the second charged ball lie off the straight climb.
+TEST(ReplayReport, ListsEveryElementOfEachKindWithTheTicksTheBallSpentThere) {
+    GameModel start;
+    ASSERT_TRUE(startLoadedLevel(start,
+                                 "13;2;klmm45   1000 ,grpp5520 6000 ,;pp3000 8000 ,"
+                                 "mm300  2000 ,;ap3075 10710,;\r\n"));
+    KeyScriptError error;
+    const ReplayReport report = reportReplay(start, *parseKeyScript("U 300\n", error));
+    const auto used = [&](ElementKind kind) {
+        std::vector<bool> near;
+        for (const std::int64_t ticks : report.ticksOf(kind)) near.push_back(ticks > 0);
+        return near;
+    };
+    EXPECT_EQ(used(ElementKind::Ferlan), (std::vector<bool>{false, true}));
+    EXPECT_EQ(used(ElementKind::Kugel), (std::vector<bool>{true, false}));
+    EXPECT_EQ(used(ElementKind::Transformator), (std::vector<bool>{true}));
 }
 
 INSTANTIATE_TEST_SUITE_P(BuiltinLevels, Solutions, testing::Range(1, kBuiltinLevelCount + 1),
