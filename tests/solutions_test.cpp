@@ -1,6 +1,6 @@
 // Every built-in level is won by the input stored beside the tests, and that
-// input brings the ball near every element. When a level text changes, its
-// input has to be found again with ferlan-tool solve.
+// input brings the ball near every element, as the replay report counts it. When
+// a level text changes, its input has to be found again with ferlan-tool solve.
 #include "recording_store.h"
 
 #include <Spiel/sim/build_field.h>
