@@ -648,23 +648,22 @@ private slots:
     }
 
     void closingDuringTheCheckCancelsItThenClosesAsAlways() {
-        const struct {
-            // A charged ball inserted before the check; the answer to "Beenden?".
-            bool changed, answer, closed;
-        } cases[] = {{false, false, true}, {true, false, false}, {true, true, true}};
-        for (const auto& c : cases) {
+        // A charged ball inserted before the check, the answer to "Beenden?", and whether it closes.
+        const std::tuple<bool, bool, bool> cases[] = {
+            {false, false, true}, {true, false, false}, {true, true, true}};
+        for (const auto& [changed, answer, closed] : cases) {
             init();
-            startEndlessCheck(c.changed);
+            startEndlessCheck(changed);
             QVERIFY(window->checkRunning());
             // The window manager's close reaches only a window no modal box blocks.
             QVERIFY(QApplication::activeModalWidget() == nullptr);
             prompts.shown.clear();
-            prompts.answers = {c.answer};
+            prompts.answers = {answer};
             QCloseEvent close;
             QCoreApplication::sendEvent(window->windowHandle(), &close);
             QVERIFY2(searchEndsWithin(), "the close did not stop the search");
-            QCOMPARE(window->isVisible(), !c.closed);
-            QCOMPARE(prompts.shown.size(), c.changed ? 1 : 0);
+            QCOMPARE(window->isVisible(), !closed);
+            QCOMPARE(prompts.shown.size(), changed ? 1 : 0);
             cleanup();
         }
         init();
