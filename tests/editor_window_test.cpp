@@ -576,10 +576,19 @@ private slots:
         trigger("mnuroute");
         QVERIFY(!preview()->route().empty());
 
-        // Any change to the level takes the route away until the next check.
-        click("Command2");
-        QVERIFY(preview()->route().empty());
-        QVERIFY(!enabled("mnuroute"));
+        // A change to the level, a new level and a loaded one take the route away until the next
+        // check.
+        prompts.answers = {true};  // "Neu"
+        const std::function<void()> ways[] = {[&] { click("Command2"); },
+                                              [&] { trigger("mnunew"); },
+                                              [&] { loadText(*builtinLevelText(1)); }};
+        for (const auto& way : ways) {
+            if (preview()->route().empty()) checkLevel();
+            QVERIFY(!preview()->route().empty());
+            way();
+            QVERIFY(preview()->route().empty());
+            QVERIFY(!enabled("mnuroute"));
+        }
     }
 
     void checkSaysSoWhenNoRouteIsFound() {
@@ -654,7 +663,7 @@ private slots:
         for (const auto& [changed, answer, closed] : cases) {
             init();
             startEndlessCheck(changed);
-            QVERIFY(window->checkRunning());
+            QVERIFY(window->checkRunning() && !enabled("mnuundo"));
             // The window manager's close reaches only a window no modal box blocks.
             QVERIFY(QApplication::activeModalWidget() == nullptr);
             prompts.shown.clear();
@@ -725,6 +734,7 @@ private slots:
         QCOMPARE(listed(), (QStringList{"r5.lev", "r4.lev", "r7.lev"}));
         QVERIFY(child<QAction>("mnurecentclear")->isEnabled());
         trigger("mnurecentclear");
+        QVERIFY(window->findChild<QAction*>("mnurecent1") == nullptr);  // gone from the open menu
         QCOMPARE(listed(), QStringList());
         QVERIFY(!child<QAction>("mnurecentclear")->isEnabled());
         QVERIFY(QDir::setCurrent(dir.path()));
