@@ -74,9 +74,8 @@ private:
     PreviewWidget* preview() { return window->preview(); }
     // Within a rounding step or two of the colour meant.
     static bool near(QRgb got, const QColor& want) {
-        return qAbs(qRed(got) - want.red()) + qAbs(qGreen(got) - want.green()) +
-                   qAbs(qBlue(got) - want.blue()) <=
-               6;
+        return qAbs(qRed(got) - want.red()) <= 2 && qAbs(qGreen(got) - want.green()) <= 2 &&
+               qAbs(qBlue(got) - want.blue()) <= 2;
     }
     // A point of the preview, in its own pixels, from level twips.
     static QPoint at(double xTwips, double yTwips) {
