@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <utility>
 
 namespace ferlan {
 namespace {
@@ -31,39 +32,33 @@ TEST(BuildField, LevelThree) {
     GameModel model;
     ASSERT_TRUE(startBuiltinLevel(model, 2));
 
-    EXPECT_EQ(model.Spielflaeche.Top, 8025 - 12675);
-    EXPECT_EQ(model.Anfang.Top, 11700);
-    EXPECT_EQ(model.Verbindung[5].Top, 11700);
-    EXPECT_EQ(model.Eisenkugel.Top, 11960);
-    EXPECT_EQ(model.FloorRows, 13);
+    EXPECT_EQ(std::tuple(model.Spielflaeche.Top, model.Anfang.Top, model.Verbindung[5].Top,
+                         model.Eisenkugel.Top, model.FloorRows),
+              std::tuple(8025 - 12675, 11700, 11700, 11960, 13));
 
     // A large left-wall pole acts from its right end, x + 960 = 2430.
-    EXPECT_EQ(model.Ferlan[1].Width, 960);
-    EXPECT_EQ(model.Ferlan[1].Height, 360);
+    EXPECT_EQ(std::tuple(model.Ferlan[1].Width, model.Ferlan[1].Height), std::tuple(960, 360));
     expectDiscs(model.Anziehung, 1,
                 {{150, 1530, 4575, makeColour(255, 192, 192)},
                  {870, 2130, 3255, makeColour(255, 128, 128)},
                  {1710, 2970, 1575, makeColour(255, 0, 0)}});
-    EXPECT_EQ(model.Zentrum[1].Left, 2182.5f);
-    EXPECT_EQ(model.Zentrum[1].Top, 3255);
+    EXPECT_EQ(std::tuple(model.Zentrum[1].Left, model.Zentrum[1].Top), std::tuple(2182.5f, 3255));
 
     // A large right-wall pole acts from its left end.
     expectDiscs(model.Anziehung, 2,
                 {{3435, 2925, 4575, makeColour(192, 255, 192)},
                  {4155, 3525, 3255, makeColour(128, 255, 128)},
                  {4995, 4365, 1575, makeColour(0, 255, 0)}});
-    EXPECT_EQ(model.Zentrum[2].Left, 5467.5f);
-    EXPECT_EQ(model.Zentrum[2].Top, 4650);
+    EXPECT_EQ(std::tuple(model.Zentrum[2].Left, model.Zentrum[2].Top), std::tuple(5467.5f, 4650));
 
     expectDiscs(model.Anziehung2, 1,
                 {{-1402.5f, 5047.5f, 4575, makeColour(255, 192, 192)},
                  {-742.5f, 5707.5f, 3255, makeColour(255, 128, 128)},
                  {97.5f, 6547.5f, 1575, makeColour(255, 0, 0)}});
-    EXPECT_EQ(model.Transformator[1].Width, 600);
-    EXPECT_EQ(model.Transformator[1].Height, 960);
-    EXPECT_EQ(model.NextFerlan, 3);
-    EXPECT_EQ(model.NextKugel, 2);
-    EXPECT_EQ(model.NextTransformator, 2);
+    EXPECT_EQ(std::tuple(model.Transformator[1].Width, model.Transformator[1].Height),
+              std::tuple(600, 960));
+    EXPECT_EQ(std::tuple(model.NextFerlan, model.NextKugel, model.NextTransformator),
+              std::tuple(3, 2, 2));
 }
 
 TEST(BuildField, PicturesFollowTheShownPolarity) {
@@ -87,9 +82,8 @@ TEST(BuildField, HeightsAndFloorRows) {
         SCOPED_TRACE(text);
         GameModel model;
         ASSERT_TRUE(startLoadedLevel(model, text));
-        EXPECT_EQ(model.Spielflaeche.Height, field);
-        EXPECT_EQ(model.FloorRows, rows);
-        EXPECT_EQ(model.Spielflaeche.Top, 8025 - field);
+        EXPECT_EQ(std::tuple(model.Spielflaeche.Height, model.FloorRows, model.Spielflaeche.Top),
+                  std::tuple(field, rows, 8025 - field));
     }
 }
 
@@ -125,9 +119,8 @@ TEST(BuildField, SmallerLevelClearsTheSlotsItDoesNotUse) {
     for (const Image& ball : model.Kugel) EXPECT_FALSE(ball.Visible);
     EXPECT_FALSE(model.Transformator[1].Visible);
     for (const Disc& disc : model.Anziehung) EXPECT_FALSE(disc.Visible);
-    EXPECT_EQ(model.NextFerlan, 3);
-    EXPECT_EQ(model.NextKugel, 1);
-    EXPECT_EQ(model.NextTransformator, 1);
+    EXPECT_EQ(std::tuple(model.NextFerlan, model.NextKugel, model.NextTransformator),
+              std::tuple(3, 1, 1));
 }
 
 TEST(ReadLevelText, FailedReadKeepsTheFieldAndResetsTheSpeeds) {
@@ -140,9 +133,7 @@ TEST(ReadLevelText, FailedReadKeepsTheFieldAndResetsTheSpeeds) {
     const GameModel played = model;
 
     EXPECT_FALSE(startLoadedLevel(model, "8 ;1;;;;  "));
-    EXPECT_EQ(model.BallVX, 0);
-    EXPECT_EQ(model.BallVY, 0);
-    EXPECT_EQ(model.KugelVX[1], 0);
+    EXPECT_EQ(std::tuple(model.BallVX, model.BallVY, model.KugelVX[1]), std::tuple(0, 0, 0));
     EXPECT_TRUE(model.Eisenkugel == played.Eisenkugel);
     EXPECT_TRUE(model.Ferlan == played.Ferlan);
     EXPECT_TRUE(model.Spielflaeche == played.Spielflaeche);

@@ -57,12 +57,8 @@ LevelData read(const std::string& text) {
 }
 
 TEST(EditorModel, InsertCentresInTheWindowOrKeepsTheDistanceToTheLowerEdge) {
-    struct Case {
-        const char* why;
-        int height, scroll;
-        Twips windowHeight, expectedTop;
-    };
-    const Case cases[] = {
+    // The level's height and scroll, the window's height, and the top the new element gets.
+    const std::tuple<const char*, int, int, Twips, Twips> cases[] = {
         {"unscrolled", 9, 0, V, kFreshTop},
         {"lower edge 8700 still below V - 100", 9, -1, V, kFreshTop + 75},
         {"lower edge 8550 is in view", 9, -3, V, 8775 - kFreshTop},
@@ -70,14 +66,14 @@ TEST(EditorModel, InsertCentresInTheWindowOrKeepsTheDistanceToTheLowerEdge) {
         {"a taller window shows the lower edge", 9, 0, 9000, 8775 - (4500 - 187.5f)},
         {"lower edge exactly 100 above the window's", 9, 0, 8875, 8775 - (4437.5f - 187.5f)},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.why);
+    for (const auto& [why, height, scroll, windowHeight, top] : cases) {
+        SCOPED_TRACE(why);
         EditorModel m;
-        m.setHeight(c.height);
-        m.setScroll(c.scroll);
-        ASSERT_TRUE(m.insertFerlan({}, c.windowHeight).inserted);
-        EXPECT_EQ(m.document().slot(ElementKind::Ferlan, 1).Left, kFreshLeft);
-        EXPECT_EQ(m.document().slot(ElementKind::Ferlan, 1).Top, c.expectedTop);
+        m.setHeight(height);
+        m.setScroll(scroll);
+        ASSERT_TRUE(m.insertFerlan({}, windowHeight).inserted);
+        const Image& pole = m.document().slot(ElementKind::Ferlan, 1);
+        EXPECT_EQ(std::tuple(pole.Left, pole.Top), std::tuple(kFreshLeft, top));
     }
 }
 
@@ -135,17 +131,16 @@ TEST(EditorModel, FerlanLookAndDiscsForEverySizeAndSide) {
         SCOPED_TRACE(c.picture);
         EditorModel m;
         m.insertFerlan(c.options, V);
-        EXPECT_EQ(pictureName(m.document().slot(ElementKind::Ferlan, 1).picture), c.picture);
-        EXPECT_EQ(m.document().slot(ElementKind::Ferlan, 1).Width, c.width);
-        EXPECT_EQ(m.document().slot(ElementKind::Ferlan, 1).Height, c.height);
+        const Image& rod = m.document().slot(ElementKind::Ferlan, 1);
+        EXPECT_EQ(std::tuple(pictureName(rod.picture), rod.Width, rod.Height),
+                  std::tuple(c.picture, c.width, c.height));
         expectDiscs(m, 1, c.discs);
 
         // Dragged elsewhere, the discs keep their offsets from the rod.
         m.grab(ElementKind::Ferlan, 1, 10, 5);
         ASSERT_TRUE(m.dropOnTile(20, 110, 205));  // tile 20: Left 5760, Top 1920
         const Twips dx = 5760 + 100 - L, dy = 1920 + 200 - T;
-        EXPECT_EQ(m.document().slot(ElementKind::Ferlan, 1).Left, L + dx);
-        EXPECT_EQ(m.document().slot(ElementKind::Ferlan, 1).Top, T + dy);
+        EXPECT_EQ(std::tuple(rod.Left, rod.Top), std::tuple(L + dx, T + dy));
         DiscSpot moved[3];
         for (int k = 0; k < 3; ++k) {
             moved[k] = {c.discs[k].diameter, c.discs[k].left + dx, c.discs[k].top + dy};
@@ -249,14 +244,13 @@ TEST(EditorModel, LevelTextNeedsAFloorAndCoordinatesThatFit) {
     EXPECT_EQ(m.document().levelText().status, LevelTextStatus::NoFloor);
     m.setFloor(1);
     const LevelTextResult empty = m.document().levelText();
-    EXPECT_EQ(empty.status, LevelTextStatus::Ok);
-    EXPECT_EQ(empty.text, "9 ;1;;;;");
+    EXPECT_EQ(std::tuple(empty.status, empty.text), std::tuple(LevelTextStatus::Ok, "9 ;1;;;;"));
 
     LevelData far = read("9 ;1;;pp0    0    ,;;  ");
     far.kugel[0].x = 100000;
     m.load(far);
-    EXPECT_EQ(m.document().levelText().status, LevelTextStatus::CoordinateOutOfRange);
-    EXPECT_TRUE(m.document().levelText().text.empty());
+    EXPECT_EQ(std::tuple(m.document().levelText().status, m.document().levelText().text),
+              std::tuple(LevelTextStatus::CoordinateOutOfRange, ""));
 
     // A negative position keeps its sign and comes back in place.
     m.insertFerlan({}, V);
@@ -275,10 +269,9 @@ TEST(EditorModel, LoadReplacesAFullerLevel) {
     for (int i = 0; i < 5; ++i) m.insertTransformator(TransformatorEffect::Plus, V);
 
     m.load(read("13;2;glup1470 3570 ,grum5715 4965 ,krmm100  200  ,;;am3075 10710,;\r\n"));
-    EXPECT_EQ(m.document().height(), 13);
-    EXPECT_EQ(m.document().floor(), 2);
-    EXPECT_EQ(m.view().scroll, 0);
-    EXPECT_EQ(m.view().previewTop(), 0);
+    EXPECT_EQ(std::tuple(m.document().height(), m.document().floor(), m.view().scroll,
+                         m.view().previewTop()),
+              std::tuple(13, 2, 0, 0));
     EXPECT_EQ(m.document().slotsOf(ElementKind::Ferlan).used(), 3);
     EXPECT_EQ(m.document().slotsOf(ElementKind::Kugel).used(), 0);
     EXPECT_EQ(m.document().slotsOf(ElementKind::Transformator).used(), 1);
@@ -287,8 +280,8 @@ TEST(EditorModel, LoadReplacesAFullerLevel) {
         EXPECT_EQ(e.image.Visible && e.discs[2].Visible, n <= 3) << n;
     }
 
-    EXPECT_EQ(m.document().slot(ElementKind::Ferlan, 2).picture, Picture::gru);
-    EXPECT_EQ(m.document().slot(ElementKind::Ferlan, 2).Height, 360);
+    const Image& grumRod = m.document().slot(ElementKind::Ferlan, 2);
+    EXPECT_EQ(std::tuple(grumRod.picture, grumRod.Height), std::tuple(Picture::gru, 360));
     const DiscSpot grum[3] = {{4575, 5715 - 2280, 4965 - 2040},
                               {3255, 5715 - 1560, 4965 - 1440},
                               {1575, 5715 - 720, 4965 - 600}};
@@ -305,8 +298,7 @@ TEST(EditorModel, NewLevelEmptiesEverything) {
     for (int i = 0; i < 25; ++i) m.insertFerlan({}, V);
     m.insertKugel({}, V);
     m.newLevel();
-    EXPECT_EQ(m.document().height(), 9);
-    EXPECT_EQ(m.view().previewTop(), 0);
+    EXPECT_EQ(std::tuple(m.document().height(), m.view().previewTop()), std::tuple(9, 0));
     EXPECT_EQ(m.document().slotsOf(ElementKind::Ferlan).used(), 0);
     EXPECT_EQ(m.document().slotsOf(ElementKind::Kugel).used(), 0);
     EXPECT_EQ(m.document().levelText().status, LevelTextStatus::NoFloor);
@@ -344,20 +336,18 @@ TEST(EditorModel, ElementsOutsideThePreviewAreCountedFromTheirFirstTwipBeyondEac
         };
         // Where the text's coordinates put the picture, and how large it is.
         const Image placed = documentWith(3000, 3000).element(kind.kind, 1).image;
-        const struct {
-            Twips left, top;
-            bool outside;
-        } cases[] = {{kPreviewWidth - 1, 3000, false}, {kPreviewWidth, 3000, true},
-                     {3000, bottomEdge - 1, false},    {3000, bottomEdge, true},
-                     {1 - placed.Width, 3000, false},  {-placed.Width, 3000, true},
-                     {3000, 1 - placed.Height, false}, {3000, -placed.Height, true}};
-        for (const auto& c : cases) {
-            SCOPED_TRACE(testing::Message() << c.left << " " << c.top);
+        const std::tuple<Twips, Twips, bool> cases[] = {
+            {kPreviewWidth - 1, 3000, false}, {kPreviewWidth, 3000, true},
+            {3000, bottomEdge - 1, false},    {3000, bottomEdge, true},
+            {1 - placed.Width, 3000, false},  {-placed.Width, 3000, true},
+            {3000, 1 - placed.Height, false}, {3000, -placed.Height, true}};
+        for (const auto& [left, top, isOutside] : cases) {
+            SCOPED_TRACE(testing::Message() << left << " " << top);
             const OutsideCount outside =
-                documentWith(c.left - placed.Left + 3000, c.top - placed.Top + 3000)
-                    .elementsOutside();
-            EXPECT_EQ(outside.byKind.at(kindIndex(kind.kind)), c.outside ? 1 : 0);
-            EXPECT_EQ(outside.total(), c.outside ? 1 : 0);
+                documentWith(left - placed.Left + 3000, top - placed.Top + 3000).elementsOutside();
+            const int expected = isOutside ? 1 : 0;
+            EXPECT_EQ(std::tuple(outside.byKind.at(kindIndex(kind.kind)), outside.total()),
+                      std::tuple(expected, expected));
         }
     }
 }
@@ -370,21 +360,20 @@ TEST(EditorModel, HitTestFindsTheTopmostObjectAndIgnoresDiscs) {
     m.insertFerlan({}, V);
     // All four lie at Left 2760; the polariser spans Top 4087.5 to 5047.5.
     const Hit top = m.document().hitTest(2800, 4200);
-    EXPECT_EQ(top.target, Hit::Target::Element);
-    EXPECT_EQ(top.kind, ElementKind::Transformator);
+    EXPECT_EQ(std::tuple(top.target, top.kind),
+              std::tuple(Hit::Target::Element, ElementKind::Transformator));
 
     moveTo(m, ElementKind::Transformator, 1, 0, 3000);
     const Hit ball = m.document().hitTest(2800, 4200);
     EXPECT_EQ(ball.kind, ElementKind::Kugel);
     moveTo(m, ElementKind::Kugel, 1, 0, 6000);
     const Hit pole = m.document().hitTest(2800, 4200);
-    EXPECT_EQ(pole.kind, ElementKind::Ferlan);
-    EXPECT_EQ(pole.index, 2) << "a higher slot lies above a lower one";
+    EXPECT_EQ(std::tuple(pole.kind, pole.index), std::tuple(ElementKind::Ferlan, 2))
+        << "a higher slot lies above a lower one";
 
     // Inside a disc but outside every element: the tile beneath.
     const Hit disc = m.document().hitTest(2200, 3600);
-    EXPECT_EQ(disc.target, Hit::Target::Tile);
-    EXPECT_EQ(disc.index, 2 + 3 * 7);
+    EXPECT_EQ(std::tuple(disc.target, disc.index), std::tuple(Hit::Target::Tile, 2 + 3 * 7));
 
     EXPECT_EQ(m.document().hitTest(2900, 100).target, Hit::Target::Pipe);   // Ende
     EXPECT_EQ(m.document().hitTest(6000, 7900).target, Hit::Target::Pipe);  // entry row
@@ -430,10 +419,9 @@ TEST(EditorModel, RestoringALevelKeepsTheViewButLetsGoOfEmptiedSlots) {
         ASSERT_TRUE(history.undo());
         m.restore(history.current());
         EXPECT_EQ(m.document().slotsOf(kind).used(), 2);
-        EXPECT_EQ(m.view().selected, SlotRef{});
-        EXPECT_EQ(m.view().grabbed, (SlotRef{kind, 2}));
-        EXPECT_EQ(m.view().scroll, -40);
-        EXPECT_TRUE(m.view().directHelp);
+        EXPECT_EQ(
+            std::tuple(m.view().selected, m.view().grabbed, m.view().scroll, m.view().directHelp),
+            std::tuple(SlotRef{}, SlotRef{kind, 2}, -40, true));
         EXPECT_FALSE(m.deleteSelected());
         EXPECT_EQ(m.document().slotsOf(kind).used(), 2);
 

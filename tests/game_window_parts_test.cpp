@@ -19,6 +19,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <optional>
+#include <tuple>
+#include <utility>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -72,9 +76,6 @@ TEST(AlarmLamp, GreenThenAlternatingRedAndAnAlarmBetweenTwoEventsStillShows) {
 }
 
 TEST(CreditsRoll, TheNameLineDriftsTowardTheMouseAndTheRoleLineAway) {
-    struct Case {
-        double mouseX, nameShift;  // the shift after one step
-    };
     const double start = 6735 / 2.0 - 3255 / 2.0;
     CreditsRoll fresh(6735, 8640, [] { return 0.0; });
     fresh.start();
@@ -82,13 +83,15 @@ TEST(CreditsRoll, TheNameLineDriftsTowardTheMouseAndTheRoleLineAway) {
     EXPECT_EQ(fresh.roleLine().text, QStringLiteral("Programmierung:"));
     EXPECT_EQ(fresh.roleLine().colour, QColor(0, 0, 0));
     EXPECT_EQ(fresh.nameLine().colour, QColor(255, 255, 255));
-    for (const Case& c : {Case{0, -100}, Case{6000, 100}, Case{start + 3255 / 2.0, 0}}) {
-        SCOPED_TRACE(c.mouseX);
+    // The mouse's x, and the name line's shift after one step.
+    const std::pair<double, double> cases[] = {{0, -100}, {6000, 100}, {start + 3255 / 2.0, 0}};
+    for (const auto& [mouseX, nameShift] : cases) {
+        SCOPED_TRACE(mouseX);
         CreditsRoll roll(6735, 8640, [] { return 0.0; });
         roll.start();
-        roll.step(c.mouseX);
-        EXPECT_DOUBLE_EQ(roll.nameLine().left, start + c.nameShift);
-        EXPECT_DOUBLE_EQ(roll.roleLine().left, start - c.nameShift);
+        roll.step(mouseX);
+        EXPECT_DOUBLE_EQ(roll.nameLine().left, start + nameShift);
+        EXPECT_DOUBLE_EQ(roll.roleLine().left, start - nameShift);
         EXPECT_DOUBLE_EQ(roll.nameLine().top, -850);
         EXPECT_DOUBLE_EQ(roll.roleLine().top, -1330);
     }
@@ -140,25 +143,17 @@ TEST(LevelFile, IsReadUpToTheLargestSizeALevelFileMayHave) {
 }
 
 TEST(ProgressFile, ReadsTheFirstTwoCharactersLeniently) {
-    struct Case {
-        const char* content;
-        int expected;  // -1: the error
-    };
-    const Case cases[] = {
+    // The file's content, and the number read (-1: the error).
+    const std::pair<const char*, int> cases[] = {
         {"0\r\n", 0},    {"7\r\n", 7}, {"29\r\n", 29}, {"30\r\n", -1}, {"7x", 7},  {" 7", 7},
         {"123\r\n", 12}, {"abc", 0},   {"", 0},        {"-1", -1},     {"2.5", 2}, {"0.5", 0},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.content);
+    for (const auto& [content, expected] : cases) {
+        SCOPED_TRACE(content);
         QTemporaryDir dir;
-        ASSERT_TRUE(writeFile(dir.filePath("vmos2.dll"), c.content));
+        ASSERT_TRUE(writeFile(dir.filePath("vmos2.dll"), content));
         const std::optional<int> read = ProgressFile(dir.path(), {}).read();
-        if (c.expected < 0) {
-            EXPECT_FALSE(read.has_value());
-        } else {
-            ASSERT_TRUE(read.has_value());
-            EXPECT_EQ(*read, c.expected);
-        }
+        EXPECT_EQ(read, expected < 0 ? std::nullopt : std::optional(expected));
     }
     QTemporaryDir dir;
     EXPECT_FALSE(ProgressFile(dir.path(), {}).read().has_value());  // missing
@@ -170,14 +165,10 @@ TEST(ProgressFile, ReadsTheFirstTwoCharactersLeniently) {
 }
 
 TEST(ProgressFile, WritesOnlyAWinAboveTheListAndNeverLowers) {
-    struct Case {
-        const char* stored;
-        int won, highestShown;
-        const char* after;
-        ProgressFile::WriteResult result;
-    };
+    // The file's content, the level won, the highest label shown, and the file and the result
+    // after the win.
     using R = ProgressFile::WriteResult;
-    const Case cases[] = {
+    const std::tuple<const char*, int, int, const char*, R> cases[] = {
         {"4\r\n", 5, 4, "5\r\n", R::Written},
         {"5\r\n", 3, 5, "5\r\n", R::NotNeeded},   // an earlier level replayed
         {"4\r\n", 30, 4, "4\r\n", R::NotNeeded},  // the last level unlocks nothing
@@ -185,12 +176,12 @@ TEST(ProgressFile, WritesOnlyAWinAboveTheListAndNeverLowers) {
         {"zz", 1, 0, "1\r\n", R::Written},        // reads as 0
         {"99", 2, 1, "2\r\n", R::Written},        // a broken file is mended
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.stored << " won " << c.won);
+    for (const auto& [stored, won, highestShown, after, result] : cases) {
+        SCOPED_TRACE(testing::Message() << stored << " won " << won);
         QTemporaryDir dir;
-        ASSERT_TRUE(writeFile(dir.filePath("vmos2.dll"), c.stored));
-        EXPECT_EQ(ProgressFile(dir.path(), {}).recordWin(c.won, c.highestShown), c.result);
-        EXPECT_EQ(readFile(dir.filePath("vmos2.dll")), QByteArray(c.after));
+        ASSERT_TRUE(writeFile(dir.filePath("vmos2.dll"), stored));
+        EXPECT_EQ(ProgressFile(dir.path(), {}).recordWin(won, highestShown), result);
+        EXPECT_EQ(readFile(dir.filePath("vmos2.dll")), QByteArray(after));
     }
 }
 

@@ -6,6 +6,7 @@
 #include <array>
 #include <string>
 #include <tuple>
+#include <utility>
 
 using namespace ferlan;
 using namespace std::string_literals;
@@ -16,11 +17,7 @@ struct ReadCase {
     const char* why;
     std::string text;
     bool accepted;
-    int height = 0;
-    int floor = 0;
-    int ferlan = 0;
-    int kugel = 0;
-    int transformator = 0;
+    int height = 0, floor = 0, ferlan = 0, kugel = 0, transformator = 0;
 };
 
 std::string repeat(const std::string& entry, int times) {
@@ -100,52 +97,44 @@ TEST(ReadLevelText, FillsSlotsInTextOrderWithTheirCoordinates) {
 TEST(ReadLevelText, FailedReadKeepsWhatWasFilledAndNextReadEmptiesIt) {
     LevelData data;
     ASSERT_FALSE(readLevelText("13;2;grpp5520 4770 ,grpx5520 4770 ,;;;  ", data));
-    EXPECT_EQ(data.height, 13);
-    EXPECT_EQ(data.ferlan[0].code, "grpp");
-    EXPECT_FALSE(data.ferlan[1].used());
+    EXPECT_EQ(std::tuple(int(data.height), data.ferlan[0].code, data.ferlan[1].used()),
+              std::tuple(13, "grpp", false));
 
     ASSERT_FALSE(readLevelText("8 ;1;;;;  ", data));
     EXPECT_EQ(data, LevelData{});
 }
 
 TEST(ReadLenientNumber, FollowsTheLenientRules) {
-    const struct {
-        const char* text;
-        double value;
-    } cases[] = {
+    const std::pair<const char*, double> cases[] = {
         {"-15  ", -15}, {"1 2  ", 12}, {"ab   ", 0},  {"1E9  ", 1}, {"  7", 7},
         {"7x", 7},      {" 7", 7},     {"12", 12},    {"1.5", 1.5}, {"1.2.3", 1.2},
         {"&H10", 0},    {"+5", 5},     {"- 15", -15}, {"", 0},      {"12-3", 12},
         {"--5", 0},     {".", 0},      {"\t5", 0},    {"0x1F", 0},  {"99999", 99999},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        EXPECT_DOUBLE_EQ(readLenientNumber(c.text), c.value);
+    for (const auto& [text, value] : cases) {
+        SCOPED_TRACE(text);
+        EXPECT_DOUBLE_EQ(readLenientNumber(text), value);
     }
 }
 
 TEST(RoundHalfEven, TiesGoToTheEvenNeighbour) {
-    const struct {
-        double in, out;
-    } cases[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {-0.5, 0}, {-1.5, -2}, {2.49, 2}, {2.51, 3}, {7, 7}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.in);
-        EXPECT_EQ(roundHalfEven(c.in), c.out);
+    const std::pair<double, double> cases[] = {{0.5, 0},   {1.5, 2},  {2.5, 2},  {-0.5, 0},
+                                               {-1.5, -2}, {2.49, 2}, {2.51, 3}, {7, 7}};
+    for (const auto& [in, out] : cases) {
+        SCOPED_TRACE(in);
+        EXPECT_EQ(roundHalfEven(in), out);
     }
 }
 
 TEST(FormatCoordinate, FillsFiveCharactersOrRefuses) {
-    const struct {
-        float value;
-        const char* field;
-    } cases[] = {
+    const std::pair<float, const char*> cases[] = {
         {0, "0    "},     {645, "645  "},   {1470, "1470 "}, {10710, "10710"}, {-1140, "-1140"},
         {-15, "-15  "},   {-0.4f, "0    "}, {2.5f, "2    "}, {3.5f, "4    "},  {99999, "99999"},
         {-9999, "-9999"}, {100000, ""},     {-10000, ""},    {99999.6f, ""},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.value);
-        EXPECT_EQ(formatCoordinate(c.value), c.field);
+    for (const auto& [value, field] : cases) {
+        SCOPED_TRACE(value);
+        EXPECT_EQ(formatCoordinate(value), field);
     }
 }
 
@@ -168,12 +157,8 @@ TEST(WriteLevelText, WritesThePositionalFormat) {
 }
 
 TEST(WriteLevelText, RefusesWhatWouldCorruptTheText) {
-    const struct {
-        const char* why;
-        int height, floor;
-        LevelEntry ball;
-        WriteError error;
-    } cases[] = {
+    // The level's height and floor, its one ball, and the error.
+    const std::tuple<const char*, int, int, LevelEntry, WriteError> cases[] = {
         {"height 8", 8, 3, {}, WriteError::HeightOutOfRange},
         {"height 24", 24, 3, {}, WriteError::HeightOutOfRange},
         {"no floor", 12, 0, {}, WriteError::FloorOutOfRange},
@@ -181,15 +166,14 @@ TEST(WriteLevelText, RefusesWhatWouldCorruptTheText) {
         {"x too far left", 12, 3, {"pp", -10000, 0}, WriteError::CoordinateOutOfRange},
         {"y too far down", 12, 3, {"pp", 0, 100000}, WriteError::CoordinateOutOfRange},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.why);
+    for (const auto& [why, height, floor, ball, error] : cases) {
+        SCOPED_TRACE(why);
         LevelData data;
-        data.height = static_cast<std::uint8_t>(c.height);
-        data.floor = static_cast<std::uint8_t>(c.floor);
-        data.kugel[0] = c.ball;
+        data.height = static_cast<std::uint8_t>(height);
+        data.floor = static_cast<std::uint8_t>(floor);
+        data.kugel[0] = ball;
         const WriteResult result = writeLevelText(data);
-        EXPECT_EQ(result.error, c.error);
-        EXPECT_TRUE(result.text.empty());
+        EXPECT_EQ(std::tuple(result.error, result.text), std::tuple(error, ""));
     }
 }
 
@@ -219,21 +203,17 @@ SlotArray filled(ElementKind kind, const std::array<std::string, 2>& codes, int 
 }
 
 TEST(SlotArray, RemovalClosesTheGapAtBothEndsForEveryKind) {
-    const struct {
-        ElementKind kind;
-        std::array<std::string, 2> codes;
-        // Slot 2's size after a never-used slot moved down into it: its own
-        // size but the cropped side of the fresh slot.
-        Twips leftWidth, leftHeight;
-    } cases[] = {
+    // The two codes to fill with by turns, and slot 2's size after a never-used slot moved down
+    // into it: its own size but the cropped side of the fresh slot.
+    const std::tuple<ElementKind, std::array<std::string, 2>, Twips, Twips> cases[] = {
         {ElementKind::Ferlan, {"grpp", "klum"}, 720, 375},
         {ElementKind::Kugel, {"pp", "um"}, 480, 480},
         {ElementKind::Transformator, {"ap", "an"}, 1215, 960},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(traits(c.kind).name);
-        const int size = traits(c.kind).slotCount;
-        const SlotArray full = filled(c.kind, c.codes, size);
+    for (const auto& [kind, codes, leftWidth, leftHeight] : cases) {
+        SCOPED_TRACE(traits(kind).name);
+        const int size = traits(kind).slotCount;
+        const SlotArray full = filled(kind, codes, size);
         for (const int n : {1, size}) {
             SlotArray slots = full;
             ASSERT_TRUE(slots.remove(n));
@@ -243,13 +223,13 @@ TEST(SlotArray, RemovalClosesTheGapAtBothEndsForEveryKind) {
             EXPECT_EQ(last.image.picture, Picture::None);
             EXPECT_FALSE(last.image.Visible || last.discs[0].Visible || last.discs[2].Visible);
         }
-        SlotArray two = filled(c.kind, c.codes, 2);
+        SlotArray two = filled(kind, codes, 2);
         const SlotArray before = two;
         EXPECT_FALSE(two.remove(0) || two.remove(3));
         EXPECT_EQ(two, before);
         ASSERT_TRUE(two.remove(1));
-        EXPECT_EQ(two.at(2).image.Width, c.leftWidth);
-        EXPECT_EQ(two.at(2).image.Height, c.leftHeight);
+        EXPECT_EQ(std::tuple(two.at(2).image.Width, two.at(2).image.Height),
+                  std::tuple(leftWidth, leftHeight));
     }
 }
 

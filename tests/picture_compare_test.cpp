@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 
 #include <functional>
+#include <tuple>
 
 namespace ferlan::art {
 namespace {
@@ -86,21 +87,17 @@ TEST(PictureCompare, TheReportNamesThePictureTheCountAndTheLargestDifference) {
 // changed drawing is reported by name and rewritten.
 TEST(MakeAssets, ReportsAndRewritesOnlyAChangedDrawing) {
     const QDir source(FERLAN_SOURCE_DIR);
-    const struct {
-        bool redrawn;  // a shape painted over; else one channel off by one in a pixel
-        QStringList args;
-        int exitCode;
-        const char* reported;  // in the output; nullptr: nothing
-        bool rewritten;
-    } cases[] = {
+    // Whether a shape is painted over (else one channel is off by one in a pixel), the arguments,
+    // the exit code, what the output reports (nullptr: nothing), and whether the file is rewritten.
+    const std::tuple<bool, QStringList, int, const char*, bool> cases[] = {
         {false, {"--check"}, 0, nullptr, false},
         {false, {}, 0, nullptr, false},
         {false, {"--check", "--exact"}, 1, "p.png: bytes differ", false},
         {true, {"--check"}, 1, "p.png: 36 of 1024 pixels differ", false},
         {true, {}, 0, nullptr, true},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.args.join(' ').toStdString());
+    for (const auto& [redrawn, args, exitCode, reported, rewritten] : cases) {
+        SCOPED_TRACE(args.join(' ').toStdString());
         QTemporaryDir root;
         ASSERT_TRUE(QDir(root.path()).mkpath("assets") && QDir(root.path()).mkpath("docs"));
         for (const QString& name : QDir(source.filePath("assets")).entryList({"*.png"})) {
@@ -111,7 +108,7 @@ TEST(MakeAssets, ReportsAndRewritesOnlyAChangedDrawing) {
                                 root.filePath("docs/contact_sheet.png")));
         const QString picture = root.filePath("assets/p.png");
         QImage image(picture);
-        if (c.redrawn) {
+        if (redrawn) {
             QPainter(&image).fillRect(8, 8, 6, 6, Qt::green);
         } else {
             image.setPixel(16, 16, image.pixel(16, 16) ^ 0x10000);
@@ -120,14 +117,14 @@ TEST(MakeAssets, ReportsAndRewritesOnlyAChangedDrawing) {
         const QImage changed(picture);
 
         QProcess process;
-        process.start(FERLAN_MAKE_ASSETS, c.args + QStringList{root.path()});
+        process.start(FERLAN_MAKE_ASSETS, args + QStringList{root.path()});
         ASSERT_TRUE(process.waitForFinished(120'000));
         const QString out = QString::fromUtf8(process.readAllStandardOutput());
-        EXPECT_EQ(process.exitCode(), c.exitCode) << out.toStdString();
-        if (c.reported) {
-            EXPECT_TRUE(out.contains(c.reported)) << out.toStdString();
+        EXPECT_EQ(process.exitCode(), exitCode) << out.toStdString();
+        if (reported) {
+            EXPECT_TRUE(out.contains(reported)) << out.toStdString();
         }
-        EXPECT_EQ(QImage(picture) != changed, c.rewritten);
+        EXPECT_EQ(QImage(picture) != changed, rewritten);
     }
 }
 

@@ -14,6 +14,8 @@
 #include <cmath>
 #include <filesystem>
 #include <string>
+#include <tuple>
+#include <utility>
 
 using namespace ferlan;
 
@@ -34,25 +36,21 @@ int wins(const std::vector<AttemptResult>& attempts) {
 }
 
 TEST(PlayerModel, WinsTheOpenWayAndNeverPastAPoleThatAlwaysCatches) {
-    const struct {
-        const char* text;
-        int won;
-        AttemptEnd end;
-        std::int64_t ticks;
-    } cases[] = {
+    // The level, the attempts won of 20, how each one ends, and the most ticks it may take.
+    const std::tuple<const char*, int, AttemptEnd, std::int64_t> cases[] = {
         {kEmptyLevel, 20, AttemptEnd::Won, 200},
         {kCaughtAtOnceLevel, 0, AttemptEnd::Caught, 37 + kCaughtTicks + 1},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
+    for (const auto& [text, won, end, ticks] : cases) {
+        SCOPED_TRACE(text);
         GameModel start;
-        ASSERT_TRUE(startLoadedLevel(start, c.text));
+        ASSERT_TRUE(startLoadedLevel(start, text));
         const std::vector<AttemptResult> attempts = playtest(start, PlaytestOptions{});
         ASSERT_EQ(attempts.size(), 20u);
-        EXPECT_EQ(wins(attempts), c.won);
+        EXPECT_EQ(wins(attempts), won);
         for (const AttemptResult& attempt : attempts) {
-            EXPECT_EQ(attempt.end, c.end);
-            EXPECT_LE(attempt.ticks, c.ticks);
+            EXPECT_EQ(attempt.end, end);
+            EXPECT_LE(attempt.ticks, ticks);
         }
     }
 }
@@ -80,23 +78,17 @@ TEST(PlayerModel, PlaysTheRecordedAttempts) {
     PlayerParams exact = withExactSight(PlayerParams{});
     exact.reaction = 10;
     exact.jitter = 2;
-    const struct {
-        PlayerParams player;
-        std::uint64_t seed;
-        AttemptEnd end;
-        std::int64_t ticks;
-    } cases[] = {
+    const std::tuple<PlayerParams, std::uint64_t, AttemptEnd, std::int64_t> cases[] = {
         {exact, 5, AttemptEnd::Won, 275},
         {exact, 6, AttemptEnd::Won, 344},
         {playerParams(PlayerKind::Novice), 3, AttemptEnd::Caught, 397},
         {playerParams(PlayerKind::Novice), 4, AttemptEnd::Won, 465},
     };
     const GameModel start = builtin(3);
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.seed);
-        const AttemptResult attempt = playAttempt(start, c.player, c.seed);
-        EXPECT_EQ(attempt.end, c.end);
-        EXPECT_EQ(attempt.ticks, c.ticks);
+    for (const auto& [player, seed, end, ticks] : cases) {
+        SCOPED_TRACE(seed);
+        const AttemptResult attempt = playAttempt(start, player, seed);
+        EXPECT_EQ(std::tuple(attempt.end, attempt.ticks), std::tuple(end, ticks));
     }
 }
 
@@ -152,24 +144,20 @@ TEST(PlayerSight, SeesAPolariserWhereItIsOnlyWhileItStandsOnTheEntryPipe) {
     const FieldObject& polariser = level.Transformator[1];
     const Twips onPipe = pipe.Top - kBallSize - polariser.Height;  // its foot a ball above
     // On the pipe by a twip and off it by a twip: above it, at its right and its left end.
-    const struct {
-        Twips left, top;
-        bool seenWhereItIs;
-    } cases[] = {{pipe.Left, onPipe, true},
-                 {pipe.Left, onPipe - 1, false},
-                 {pipe.right() - 1, onPipe, true},
-                 {pipe.right(), onPipe, false},
-                 {pipe.Left - polariser.Width + 1, onPipe, true},
-                 {pipe.Left - polariser.Width, onPipe, false}};
+    const std::tuple<Twips, Twips, bool> cases[] = {{pipe.Left, onPipe, true},
+                                                    {pipe.Left, onPipe - 1, false},
+                                                    {pipe.right() - 1, onPipe, true},
+                                                    {pipe.right(), onPipe, false},
+                                                    {pipe.Left - polariser.Width + 1, onPipe, true},
+                                                    {pipe.Left - polariser.Width, onPipe, false}};
     PlayerParams player = withExactSight(PlayerParams{});
     player.placeError = 60;
-    for (const auto& c : cases) {
+    for (const auto& [left, top, seenWhereItIs] : cases) {
         GameModel start = level;
-        start.Transformator[1].Left = c.left;
-        start.Transformator[1].Top = c.top;
+        start.Transformator[1].Left = left;
+        start.Transformator[1].Top = top;
         const FieldObject seen = Sight(start, player, 1).believedStart().Transformator[1];
-        EXPECT_EQ(seen.Left == c.left && seen.Top == c.top, c.seenWhereItIs)
-            << c.left << ", " << c.top;
+        EXPECT_EQ(seen.Left == left && seen.Top == top, seenWhereItIs) << left << ", " << top;
     }
 }
 
@@ -189,22 +177,18 @@ TEST(PlayerModel, TheWinsALevelAsksForFollowItsPlace) {
     constexpr auto kNovice = PlayerKind::Novice;
     constexpr auto kAverage = PlayerKind::Average;
     constexpr auto kSkilled = PlayerKind::Skilled;
-    const struct {
-        int level;
-        PlayerKind player;
-        int attempts, atLeast, atMost;
-    } cases[] = {
+    // The level, the player, the attempts, and the fewest and most wins asked for.
+    const std::tuple<int, PlayerKind, int, int, int> cases[] = {
         {1, kNovice, 20, 16, 20},  {3, kSkilled, 20, 16, 20},  {2, kNovice, 20, 10, 20},
         {10, kNovice, 20, 10, 20}, {10, kAverage, 20, 16, 20}, {10, kSkilled, 20, 0, 20},
         {11, kNovice, 20, 0, 20},  {11, kAverage, 20, 13, 20}, {20, kSkilled, 20, 16, 20},
         {21, kNovice, 20, 0, 10},  {21, kAverage, 20, 10, 20}, {30, kSkilled, 20, 14, 20},
         {11, kAverage, 3, 2, 3},   {30, kNovice, 5, 0, 2},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.level);
-        const WinBand band = fairWins(c.level, c.player, c.attempts);
-        EXPECT_EQ(band.atLeast, c.atLeast);
-        EXPECT_EQ(band.atMost, c.atMost);
+    for (const auto& [level, player, attempts, atLeast, atMost] : cases) {
+        SCOPED_TRACE(level);
+        const WinBand band = fairWins(level, player, attempts);
+        EXPECT_EQ(std::tuple(band.atLeast, band.atMost), std::tuple(atLeast, atMost));
     }
     EXPECT_EQ(cliffLosses(20), 5);
     EXPECT_EQ(cliffLosses(6), 1);
@@ -213,23 +197,21 @@ TEST(PlayerModel, TheWinsALevelAsksForFollowItsPlace) {
 // A smoke test of the built-in set; the full table is
 // tools/solver/playtest_builtin_levels.sh. The classic level is fair.
 TEST(FerlanToolPlaytest, PlaysAttemptsOfBuiltinLevels) {
-    const struct {
-        const char *level, *player;
-        const char *needed, *won;
-    } cases[] = {
+    // The level, the player, and what the report says of the wins needed and made.
+    const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
         {"1", "skilled", "4 of 5\n", "\nwon 5 of 5\n"},
         {"1", "novice", "4 of 5\n", "\nwon 5 of 5\n"},
         {"21", "novice", "0 of 5, at most 2\n", "\nwon "},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.level);
+    for (const auto& [level, player, needed, won] : cases) {
+        SCOPED_TRACE(level);
         const ToolRun run = runTool(
-            {"playtest", "--level", c.level, "--player", c.player, "--attempts", "5", "--stats"});
+            {"playtest", "--level", level, "--player", player, "--attempts", "5", "--stats"});
         ASSERT_EQ(run.exitCode, 0) << run.err;
         for (const std::string& part :
-             {std::string("# needed for its place in the set: ") + c.needed,
+             {std::string("# needed for its place in the set: ") + needed,
               std::string("attempt 5 (seed 5): "), std::string("# decisions: "),
-              std::string("# ended: won "), std::string(c.won)}) {
+              std::string("# ended: won "), std::string(won)}) {
             EXPECT_NE(run.out.find(part), std::string::npos) << part << " in " << run.out;
         }
     }
@@ -251,10 +233,7 @@ TEST(FerlanToolPlaytest, BadInputEndsWithOneOrTwo) {
     const std::string dir = makeTempDir();
     const std::string broken = writeTempFile(dir, "broken.lev", "8 ;1;;;;  ");
     const std::string caught = writeTempFile(dir, "caught.lev", kCaughtAtOnceLevel);
-    const struct {
-        std::vector<std::string> args;
-        int exitCode;
-    } cases[] = {
+    const std::pair<std::vector<std::string>, int> cases[] = {
         {{"playtest", caught, "--attempts", "2"}, 0},
         {{"playtest", broken}, 1},
         {{"playtest"}, 2},
@@ -272,11 +251,11 @@ TEST(FerlanToolPlaytest, BadInputEndsWithOneOrTwo) {
         {{"playtest", "--level", "1", "--attempts", "1", "--exact-sight", "--place-error", "480"},
          0},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.args.back());
-        const ToolRun run = runTool(c.args);
-        EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
-        EXPECT_EQ(run.out.empty(), c.exitCode != 0) << run.out;
+    for (const auto& [args, exitCode] : cases) {
+        SCOPED_TRACE(args.back());
+        const ToolRun run = runTool(args);
+        EXPECT_EQ(run.exitCode, exitCode) << run.err;
+        EXPECT_EQ(run.out.empty(), exitCode != 0) << run.out;
     }
     std::filesystem::remove_all(dir);
 }

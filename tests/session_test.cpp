@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -28,29 +29,26 @@ AfterWin winNow(Session& session, RecordingStore& store) {
 }
 
 TEST(Session, AWonBuiltinLevelRecordsProgressAndStartsTheNext) {
-    const struct {
-        const char* why;
-        int index;         // the level played is index + 1
-        int highestShown;  // -1: no level label shown
-        std::vector<int> wins;
-    } cases[] = {
+    // The index of the level played (its number less one), the highest label shown (-1: none),
+    // and the wins recorded.
+    const std::tuple<const char*, int, int, std::vector<int>> cases[] = {
         {"level 7 above the highest label", 6, 5, {7}},
         {"level 7 replayed with label 7 shown", 6, 7, {}},
         {"level 7 with label 6 shown", 6, 6, {7}},
         {"level 1 with no label shown", 0, -1, {1}},
         {"level 29, the last to chain", 28, 28, {29}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.why);
+    for (const auto& [why, index, highestShown, wins] : cases) {
+        SCOPED_TRACE(why);
         Session session;
-        session.showUnlocked(c.highestShown);
-        ASSERT_TRUE(session.startBuiltin(c.index));
+        session.showUnlocked(highestShown);
+        ASSERT_TRUE(session.startBuiltin(index));
         const GameModel::Revision before = session.field().revision;
         RecordingStore store;
         EXPECT_EQ(winNow(session, store), AfterWin::NextLevel);
-        EXPECT_EQ(store.wins, c.wins);
-        EXPECT_EQ(session.builtinIndex(), c.index + 1);
-        EXPECT_EQ(session.levelText(), *builtinLevelText(c.index + 1));
+        EXPECT_EQ(store.wins, wins);
+        EXPECT_EQ(session.builtinIndex(), index + 1);
+        EXPECT_EQ(session.levelText(), *builtinLevelText(index + 1));
         const GameModel& field = session.field();
         EXPECT_TRUE(field.Eisenkugel.Visible && field.Phase == BallPhase::Entry);
         EXPECT_TRUE(session.shown() && session.ticking() && !session.setCompleted());
@@ -92,21 +90,17 @@ TEST(Session, ALoadedLevelEndsWhereItIsAndThenRests) {
 }
 
 TEST(Session, AnAttemptIsTimedInTicksFromItsBuildToItsWinWithoutPauses) {
-    const struct {
-        const char* why;
-        int index;  // -1: a loaded level
-        std::vector<std::pair<int, std::int64_t>> times;
-        std::int64_t afterwards;  // the count three ticks after the win
-    } cases[] = {
+    // The level's index (-1: a loaded level), the times recorded, and the count three ticks after
+    // the win.
+    const std::tuple<const char*, int, std::vector<std::pair<int, std::int64_t>>, int> cases[] = {
         {"the first level, then the second", 0, {{1, 12}}, 3},
         {"the last level, which stays won", kBuiltinLevelCount - 1, {{kBuiltinLevelCount, 12}}, 12},
         {"a loaded level keeps no time", -1, {}, 12},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.why);
+    for (const auto& [why, index, times, afterwards] : cases) {
+        SCOPED_TRACE(why);
         Session session;
-        ASSERT_TRUE(c.index < 0 ? session.startLoaded("9 ;1;;;;\r\n")
-                                : session.startBuiltin(c.index));
+        ASSERT_TRUE(index < 0 ? session.startLoaded("9 ;1;;;;\r\n") : session.startBuiltin(index));
         for (int n = 0; n < 4; ++n) session.tick();
         ASSERT_TRUE(session.restart());
         EXPECT_EQ(session.attemptTicks(), 0);
@@ -122,8 +116,8 @@ TEST(Session, AnAttemptIsTimedInTicksFromItsBuildToItsWinWithoutPauses) {
         for (int n = 0; n < 3; ++n) {
             if (session.tick() == TickOutcome::Won) session.finishLevel(store);
         }
-        EXPECT_EQ(store.times, c.times);
-        EXPECT_EQ(session.attemptTicks(), c.afterwards);
+        EXPECT_EQ(store.times, times);
+        EXPECT_EQ(session.attemptTicks(), afterwards);
     }
 }
 
@@ -173,9 +167,8 @@ TEST(Session, RestartingBuildsAgainWithTheAlarmOffAndTheKeysHeld) {
     model.AlarmOn = true;
     const GameModel::Revision before = model.revision;
     ASSERT_TRUE(session.restart());
-    EXPECT_FALSE(model.AlarmOn);
-    EXPECT_TRUE(model.KeyUpHeld);
-    EXPECT_EQ(model.Phase, BallPhase::Entry);
+    EXPECT_EQ(std::tuple(model.AlarmOn, model.KeyUpHeld, model.Phase),
+              std::tuple(false, true, BallPhase::Entry));
     EXPECT_NE(model.revision.field, before.field);
     EXPECT_NE(model.revision.panel, before.panel);
 }

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 
 using namespace ferlan;
 
@@ -57,31 +58,27 @@ TEST(Solver, FindsInputThatWinsWhateverTheThreads) {
 }
 
 TEST(Solver, GivesUpOnlyWhenNoInputWinsWithinTheBudget) {
-    const struct {
-        const char* why;
-        std::string text;
-        std::int64_t maxTicks;
-        double seconds;
-        SolveOutcome outcome;
-        std::int64_t maxStates = 0;
-    } cases[] = {
-        {"caught on leaving the entry pipe", kCaughtAtOnceLevel, 3000, 20, SolveOutcome::Exhausted},
-        {"level 1 in 70 ticks", std::string(*builtinLevelText(0)), 70, 20, SolveOutcome::Exhausted},
-        {"level 1, last tick", std::string(*builtinLevelText(0)), 158, 20, SolveOutcome::Won},
-        {"no time at all", kEmptyLevel, 3000, 1e-9, SolveOutcome::OutOfTime},
-        {"50 states", std::string(*builtinLevelText(2)), 3000, 20, SolveOutcome::OutOfStates, 50},
+    // The level, the budget of ticks, seconds and states (0: the default), and how the search ends.
+    const std::string level1(*builtinLevelText(0)), level3(*builtinLevelText(2));
+    const std::tuple<const char*, std::string, int, double, int, SolveOutcome> cases[] = {
+        {"caught on leaving the entry pipe", kCaughtAtOnceLevel, 3000, 20, 0,
+         SolveOutcome::Exhausted},
+        {"level 1 in 70 ticks", level1, 70, 20, 0, SolveOutcome::Exhausted},
+        {"level 1, last tick", level1, 158, 20, 0, SolveOutcome::Won},
+        {"no time at all", kEmptyLevel, 3000, 1e-9, 0, SolveOutcome::OutOfTime},
+        {"50 states", level3, 3000, 20, 50, SolveOutcome::OutOfStates},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.why);
+    for (const auto& [why, text, maxTicks, seconds, maxStates, outcome] : cases) {
+        SCOPED_TRACE(why);
         SolveOptions options;
-        options.maxTicks = c.maxTicks;
-        options.seconds = c.seconds;
-        if (c.maxStates > 0) options.maxStates = c.maxStates;
-        const SolveResult result = solveLevel(started(c.text), options);
-        EXPECT_EQ(result.outcome, c.outcome);
+        options.maxTicks = maxTicks;
+        options.seconds = seconds;
+        if (maxStates > 0) options.maxStates = maxStates;
+        const SolveResult result = solveLevel(started(text), options);
         EXPECT_LE(result.statesKept, options.maxStates);
-        EXPECT_EQ(result.steps.empty(), c.outcome != SolveOutcome::Won);
-        EXPECT_EQ(result.ticks, c.outcome == SolveOutcome::Won ? c.maxTicks : 0);
+        const bool won = outcome == SolveOutcome::Won;
+        EXPECT_EQ(std::tuple(result.outcome, result.steps.empty(), result.ticks),
+                  std::tuple(outcome, !won, won ? maxTicks : 0));
     }
 }
 
@@ -100,18 +97,14 @@ TEST(Solver, ShortenedInputStillWins) {
 // The editor's word for how hard a level is, at both sides of each band.
 TEST(Difficulty, BandsOfTheShareOfWins) {
     using D = Difficulty;
-    const struct {
-        int wins, attempts;
-        D difficulty;
-    } cases[] = {
+    const std::tuple<int, int, D> cases[] = {
         {20, 20, D::Easy},  {16, 20, D::Easy},     {15, 20, D::Medium},  {13, 20, D::Medium},
         {12, 20, D::Hard},  {10, 20, D::Hard},     {9, 20, D::TooHard},  {0, 20, D::TooHard},
         {4, 5, D::Easy},    {79, 100, D::Medium},  {65, 100, D::Medium}, {64, 100, D::Hard},
         {50, 100, D::Hard}, {49, 100, D::TooHard},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(difficultyOf(c.wins, c.attempts), c.difficulty) << c.wins << " of " << c.attempts;
-    }
+    for (const auto& [wins, attempts, difficulty] : cases)
+        EXPECT_EQ(difficultyOf(wins, attempts), difficulty) << wins << " of " << attempts;
 }
 
 }  // namespace
