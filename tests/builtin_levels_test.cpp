@@ -26,9 +26,8 @@ TEST(BuiltinLevels, EveryLevelReadsAndWritesBackToItsText) {
 
 // Retuning a level may move its elements, never change what the set is made of.
 TEST(BuiltinLevels, KeepTheirHeightsFloorsCountsAndLengths) {
-    const struct {
-        int height, floor, ferlans, kugeln, transformatoren, length;
-    } table[kBuiltinLevelCount] = {
+    // Height, floor, pole blocks, charged balls, polarisers and the text's length.
+    const std::tuple<int, int, int, int, int, int> table[kBuiltinLevelCount] = {
         {10, 1, 2, 0, 0, 40},   {13, 2, 3, 2, 0, 81},   {13, 2, 2, 1, 1, 66},
         {16, 3, 4, 2, 3, 135},  {16, 3, 4, 1, 0, 83},   {12, 1, 3, 3, 1, 107},
         {21, 4, 7, 3, 2, 180},  {13, 4, 4, 4, 2, 148},  {16, 2, 5, 10, 2, 241},
@@ -45,12 +44,10 @@ TEST(BuiltinLevels, KeepTheirHeightsFloorsCountsAndLengths) {
         const std::string_view text = *builtinLevelText(i);
         LevelData data;
         ASSERT_TRUE(readLevelText(text, data));
-        const auto& row = table[i];
         EXPECT_EQ(
             std::tuple(int(data.height), int(data.floor), countUsed(data.ferlan),
                        countUsed(data.kugel), countUsed(data.transformator), int(text.size())),
-            std::tuple(row.height, row.floor, row.ferlans, row.kugeln, row.transformatoren,
-                       row.length));
+            table[i]);
     }
     EXPECT_EQ(*builtinLevelText(2),
               "13;2;glup1470 3570 ,grum5715 4965 ,;up645  7095 ,;am3075 10710,;  ");

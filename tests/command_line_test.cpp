@@ -31,116 +31,86 @@ QStringList entries(const QString& folder) {
 class CommandLineTest : public QObject {
     Q_OBJECT
 private slots:
-    void programsAnswerWithoutAWindow_data();
     void programsAnswerWithoutAWindow();
-    void gamePlaysTheFileAsLevelLadenWould_data();
     void gamePlaysTheFileAsLevelLadenWould();
     void editorLoadsTheFileAsLadenWould();
     void installedGameKeepsProgressPerUser();
 };
 
-void CommandLineTest::programsAnswerWithoutAWindow_data() {
-    QTest::addColumn<QString>("program");
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<int>("exitCode");  // -1: the program died
-    QTest::addColumn<QString>("out");   // the start of the standard output
-    QTest::addColumn<QString>("err");   // the whole error output
-
+void CommandLineTest::programsAnswerWithoutAWindow() {
     const QString game = QStringLiteral(FERLAN_GAME_PATH);
     const QString editor = QStringLiteral(FERLAN_EDITOR_PATH);
     const QString usage = QStringLiteral("; --help zeigt die Aufrufe\n");
-    QTest::newRow("game --help") << game << QStringList{"--help"} << 0
-                                 << "Aufruf: ferlan [OPTION] [LEVEL.lev]\n"
-                                 << "";
-    QTest::newRow("game --version")
-        << game << QStringList{"--version"} << 0 << "ferlan " + kVersion + "\n"
-        << "";
-    QTest::newRow("editor -h") << editor << QStringList{"-h"} << 0
-                               << "Aufruf: ferlan-editor [OPTION] [LEVEL.lev]\n"
-                               << "";
-    QTest::newRow("editor --version")
-        << editor << QStringList{"--version"} << 0 << "ferlan-editor " + kVersion + "\n"
-        << "";
-    QTest::newRow("tool --version") << QStringLiteral(FERLAN_TOOL_PATH) << QStringList{"--version"}
-                                    << 0 << "ferlan-tool " + kVersion + "\n"
-                                    << "";
-    QTest::newRow("game, unknown option") << game << QStringList{"--bunt", "x.lev"} << 2 << ""
-                                          << "ferlan: unbekannte Option \"--bunt\"" + usage;
-    QTest::newRow("editor, unknown option") << editor << QStringList{"-x"} << 2 << ""
-                                            << "ferlan-editor: unbekannte Option \"-x\"" + usage;
-    QTest::newRow("game, two files") << game << QStringList{"a.lev", "b.lev"} << 2 << ""
-                                     << "ferlan: nur eine Level-Datei" + usage;
-    // The window system below is one that cannot exist, so a program that
-    // opens a window dies: a level file does.
-    QTest::newRow("game with a level opens a window")
-        << game << QStringList{QStringLiteral(FERLAN_TEST_DATA_DIR "/game_empty.lev")} << -1 << ""
-        << "*";
-}
-
-void CommandLineTest::programsAnswerWithoutAWindow() {
-    QFETCH(QString, program);
-    QFETCH(QStringList, arguments);
-    QFETCH(int, exitCode);
-    QFETCH(QString, out);
-    QFETCH(QString, err);
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("DISPLAY"));
-    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("no-such-platform"));
-    process.setProcessEnvironment(environment);
-    process.start(program, arguments);
-    QVERIFY(process.waitForFinished(30000));
-    if (exitCode < 0) {
-        QCOMPARE(process.exitStatus(), QProcess::CrashExit);
-        return;
+    // The program, its arguments, the exit code (-1: the program died), the start of the
+    // standard output and the whole error output. The window system below is one that cannot
+    // exist, so a program that opens a window dies: a level file does.
+    const std::tuple<QString, QStringList, int, QString, QString> calls[] = {
+        {game, {"--help"}, 0, "Aufruf: ferlan [OPTION] [LEVEL.lev]\n", ""},
+        {game, {"--version"}, 0, "ferlan " + kVersion + "\n", ""},
+        {editor, {"-h"}, 0, "Aufruf: ferlan-editor [OPTION] [LEVEL.lev]\n", ""},
+        {editor, {"--version"}, 0, "ferlan-editor " + kVersion + "\n", ""},
+        {QStringLiteral(FERLAN_TOOL_PATH), {"--version"}, 0, "ferlan-tool " + kVersion + "\n", ""},
+        {game, {"--bunt", "x.lev"}, 2, "", "ferlan: unbekannte Option \"--bunt\"" + usage},
+        {editor, {"-x"}, 2, "", "ferlan-editor: unbekannte Option \"-x\"" + usage},
+        {game, {"a.lev", "b.lev"}, 2, "", "ferlan: nur eine Level-Datei" + usage},
+        {game, {QStringLiteral(FERLAN_TEST_DATA_DIR "/game_empty.lev")}, -1, "", ""}};
+    for (const auto& [program, arguments, exitCode, out, err] : calls) {
+        const QString call = program.section('/', -1) + ' ' + arguments.join(' ');
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("DISPLAY"));
+        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("no-such-platform"));
+        process.setProcessEnvironment(environment);
+        process.start(program, arguments);
+        QVERIFY2(process.waitForFinished(30000), qPrintable(call));
+        if (exitCode < 0) {
+            QVERIFY2(process.exitStatus() == QProcess::CrashExit, qPrintable(call));
+            continue;
+        }
+        QVERIFY2(process.exitStatus() == QProcess::NormalExit, qPrintable(call));
+        QVERIFY2(process.exitCode() == exitCode, qPrintable(call));
+        const QString stdOut = QString::fromUtf8(process.readAllStandardOutput());
+        QVERIFY2(out.isEmpty() ? stdOut.isEmpty() : stdOut.startsWith(out), qPrintable(stdOut));
+        QCOMPARE(QString::fromUtf8(process.readAllStandardError()), err);
+        // The help names the files a program keeps.
+        if (arguments.contains("--help") || arguments.contains("-h")) {
+            QVERIFY(program == game
+                        ? stdOut.contains("vmos2.dll") && stdOut.contains("bestzeiten.txt")
+                        : stdOut.contains("~/.config/Ferlan/ferlan-editor.conf"));
+        }
     }
-    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(process.exitCode(), exitCode);
-    const QString stdOut = QString::fromUtf8(process.readAllStandardOutput());
-    QVERIFY2(out.isEmpty() ? stdOut.isEmpty() : stdOut.startsWith(out), qPrintable(stdOut));
-    QCOMPARE(QString::fromUtf8(process.readAllStandardError()), err);
-    // The help names the files a program keeps.
-    if (arguments.contains("--help") || arguments.contains("-h")) {
-        const bool game = program == QStringLiteral(FERLAN_GAME_PATH);
-        QVERIFY(game ? stdOut.contains("vmos2.dll") && stdOut.contains("bestzeiten.txt")
-                     : stdOut.contains("~/.config/Ferlan/ferlan-editor.conf"));
-    }
-}
-
-void CommandLineTest::gamePlaysTheFileAsLevelLadenWould_data() {
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<bool>("accepted");
-    QTest::newRow("a level") << QByteArray("13;2;grum5715 4965 ,;up645  7095 ,;;\r\n") << true;
-    QTest::newRow("not a level") << QByteArray("kein Level\r\n") << false;
 }
 
 void CommandLineTest::gamePlaysTheFileAsLevelLadenWould() {
-    QFETCH(QByteArray, content);
-    QFETCH(bool, accepted);
-    QTemporaryDir files;
-    const QString path = files.filePath(QStringLiteral("Höhle.lev"));
-    QVERIFY(writeFile(path, content));
+    // A level, and a file that is none.
+    const std::pair<QByteArray, bool> contents[] = {
+        {"13;2;grum5715 4965 ,;up645  7095 ,;;\r\n", true}, {"kein Level\r\n", false}};
+    for (const auto& [content, accepted] : contents) {
+        QTemporaryDir files;
+        const QString path = files.filePath(QStringLiteral("Höhle.lev"));
+        QVERIFY(writeFile(path, content));
 
-    GameFixture<> fromDialog;
-    fromDialog.prompts.fileNames = {path};
-    fromDialog.window->loadLevelFile();
-    GameFixture<> fromCommandLine;
-    fromCommandLine.window->playLevelFile(path);
+        GameFixture<> fromDialog;
+        fromDialog.prompts.fileNames = {path};
+        fromDialog.window->loadLevelFile();
+        GameFixture<> fromCommandLine;
+        fromCommandLine.window->playLevelFile(path);
 
-    for (const GameFixture<>* game : {&fromDialog, &fromCommandLine}) {
-        const GameModel& m = game->window->model();
-        const Session& s = game->window->session();
-        QCOMPARE(s.ticking(), accepted);
-        QCOMPARE(s.shown(), accepted);
-        if (accepted) QCOMPARE(m.Spielflaeche.Height, 13 * 975.0F);
-        QCOMPARE(QByteArray::fromStdString(s.levelText()), accepted ? content : QByteArray());
-        QVERIFY(game->titleShown());
+        for (const GameFixture<>* game : {&fromDialog, &fromCommandLine}) {
+            const GameModel& m = game->window->model();
+            const Session& s = game->window->session();
+            QCOMPARE(s.ticking(), accepted);
+            QCOMPARE(s.shown(), accepted);
+            if (accepted) QCOMPARE(m.Spielflaeche.Height, 13 * 975.0F);
+            QCOMPARE(QByteArray::fromStdString(s.levelText()), accepted ? content : QByteArray());
+            QVERIFY(game->titleShown());
+        }
+        QStringList messages;
+        for (const auto& shown : fromCommandLine.prompts.shown) messages << shown.line();
+        QCOMPARE(messages, accepted ? QStringList()
+                                    : QStringList{RecordingPrompts::error("Fehler", kReadError)});
     }
-    QStringList messages;
-    for (const auto& shown : fromCommandLine.prompts.shown) messages << shown.line();
-    QCOMPARE(messages,
-             accepted ? QStringList() : QStringList{RecordingPrompts::error("Fehler", kReadError)});
 }
 
 void CommandLineTest::editorLoadsTheFileAsLadenWould() {
