@@ -792,8 +792,9 @@ void GameWindowTest::theFieldShowsEachElementWhereTheModelHasIt() {
     // frame differs by 0 here; a missing picture by about 50.
     const auto shows = [&](const FieldObject& o, const QString& name) {
         const QRect drawn = QRectF(at(o.Left, o.Top), at(o.right(), o.bottom())).toRect();
-        const QImage wanted =
-            pictureImage(name).copy(0, 0, o.Width / 15, o.Height / 15).scaled(drawn.size());
+        const QImage wanted = pictureImage(name)
+                                  .copy(0, 0, qRound(o.Width / 15), qRound(o.Height / 15))
+                                  .scaled(drawn.size());
         double sum = 0;
         int count = 0;
         for (int y = 0; y < wanted.height(); ++y) {
