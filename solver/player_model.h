@@ -18,6 +18,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace ferlan {
@@ -47,14 +48,6 @@ inline constexpr PlayerKind kPlayerKinds[] = {PlayerKind::Novice, PlayerKind::Av
                                               PlayerKind::Skilled};
 PlayerParams playerParams(PlayerKind kind);
 
-struct PlaytestOptions {
-    PlayerParams player;
-    int attempts = 20;
-    std::uint64_t seed = 1;  // attempt n (0 based) plays with seed + n
-    // Once set, the attempts end at the next look; the results are then of no use.
-    const std::atomic<bool>* stop = nullptr;
-};
-
 enum class AttemptEnd {
     Won,
     // Held fast for 2 s of game time, caught by a pole or wedged between
@@ -72,6 +65,21 @@ struct AttemptResult {
     Twips ballTop = 0;
     std::int64_t decisions = 0;
     std::int64_t statesSearched = 0;  // simulated segments, over all decisions
+};
+
+// How many attempts a playtest makes unless told otherwise.
+inline constexpr int kPlaytestAttempts = 20;
+
+struct PlaytestOptions {
+    PlayerParams player;
+    int attempts = kPlaytestAttempts;
+    std::uint64_t seed = 1;  // attempt n (0 based) plays with seed + n
+    // Once set, the attempts end at the next look; the results are then of no use.
+    const std::atomic<bool>* stop = nullptr;
+    // Called on the playing thread at every look, before the player decides,
+    // with the attempt (0 based) and what it has done so far; a stop set here
+    // ends the attempt at once. It should return at once.
+    std::function<void(int attempt, const AttemptResult& soFar)> progress;
 };
 
 // The game time after which an attempt is given up, and the time a capture

@@ -1,10 +1,13 @@
 #include <Editor/model/edit_history.h>
 #include <Editor/model/editor_model.h>
+#include <Editor/model/level_check.h>
 #include <leveldata/builtin_levels.h>
 #include <leveldata/level_text.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <functional>
 #include <random>
@@ -557,4 +560,27 @@ TEST(EditHistory, UndoAndRedoAgreeWithReplayingTheStepsLeft) {
         EXPECT_GT(recordedSteps[static_cast<std::size_t>(step)], 0)
             << stepName(static_cast<EditStep>(step)) << " was never recorded";
     }
+}
+
+// "Level prüfen" names the attempt its player is at, and "Abbrechen" ends the
+// player with the search's own stop: at the look that sees it.
+TEST(LevelCheck, ThePlayerCountsItsAttemptsAndHeedsTheSearchsStop) {
+    std::atomic<bool> stop{false};
+    SolveOptions options;
+    options.stop = &stop;
+    std::vector<int> reported;
+    // A built-in text ends in two blanks where a file has its line end.
+    const std::string_view level1 = *builtinLevelText(0);
+    const auto check =
+        checkLevelText(std::string(level1.substr(0, level1.size() - 2)), options, [&](int attempt) {
+            reported.push_back(attempt);
+            stop = attempt == 2;
+        });
+    ASSERT_TRUE(check.has_value());
+    EXPECT_EQ(check->solve.outcome, SolveOutcome::Won);
+    ASSERT_EQ(check->playtest.size(), 2u);
+    EXPECT_EQ(check->playtest[1].decisions, 0);
+    ASSERT_GE(reported.size(), 3u);
+    EXPECT_EQ(std::tuple(reported.front(), reported.at(1), reported.back()), std::tuple(1, 1, 2));
+    EXPECT_TRUE(std::is_sorted(reported.begin(), reported.end()));
 }

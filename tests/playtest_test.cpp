@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <filesystem>
 #include <string>
@@ -90,6 +91,32 @@ TEST(PlayerModel, PlaysTheRecordedAttempts) {
         const AttemptResult attempt = playAttempt(start, player, seed);
         EXPECT_EQ(std::tuple(attempt.end, attempt.ticks), std::tuple(end, ticks));
     }
+}
+
+// A cancelled check must end soon on any machine: the stop is heeded at
+// every look, and the look that sees it simulates nothing more.
+TEST(PlayerModel, AStopEndsTheAttemptAtTheLookThatSeesIt) {
+    std::atomic<bool> stop{false};
+    PlaytestOptions options;
+    options.attempts = 3;
+    options.stop = &stop;
+    std::vector<std::tuple<int, std::int64_t, std::int64_t>> looks;
+    options.progress = [&](int attempt, const AttemptResult& soFar) {
+        looks.emplace_back(attempt, soFar.decisions, soFar.statesSearched);
+        stop = attempt == 1 && soFar.decisions == 5;
+    };
+    const auto attempts = playtest(builtin(3), options);
+    ASSERT_EQ(attempts.size(), 2u);
+    ASSERT_GE(looks.size(), 7u);
+    EXPECT_EQ(looks.back(), std::tuple(1, attempts[1].decisions, attempts[1].statesSearched));
+    EXPECT_EQ(attempts[1].decisions, 5);
+    // A look before every decision, each attempt counted from its own start.
+    EXPECT_EQ(looks.at(looks.size() - 6), std::tuple(1, 0, 0));
+    EXPECT_EQ(looks.front(), std::tuple(0, 0, 0));
+    // Set before the first look, it plays no attempt at all.
+    looks.clear();
+    EXPECT_TRUE(playtest(builtin(3), options).empty());
+    EXPECT_TRUE(looks.empty());
 }
 
 TEST(PlayerSight, SeesTheBallWithTheErrorGiven) {

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <string>
 #include <tuple>
 
@@ -92,6 +93,27 @@ TEST(Solver, ShortenedInputStillWins) {
     const auto shortened = shortenKeyScript(start, wandering, 20000);
     ASSERT_GT(playUntilWon(start, shortened), 0);
     EXPECT_EQ(shortened, (std::vector<KeyStep>{{up, playUntilWon(start, shortened)}}));
+}
+
+// A cancelled check must end soon on any machine: a stop ends the search
+// after the batch under way, and the shortening before its next replay.
+TEST(Solver, AStopEndsTheSearchAndTheShorteningAtOnce) {
+    std::atomic<bool> stop{false};
+    SolveOptions options = smallBudget();
+    options.stop = &stop;
+    std::int64_t seen = 0;
+    options.progress = [&](std::int64_t states) {
+        seen = states;
+        stop = true;
+    };
+    const SolveResult result = solveLevel(started(std::string(*builtinLevelText(2))), options);
+    EXPECT_EQ(std::tuple(result.outcome, result.statesSearched, result.steps.empty()),
+              std::tuple(SolveOutcome::OutOfTime, seen, true));
+    // Up alone wins level 1; stopped, the pauses on the way stay.
+    const HeldKeys up{.up = true};
+    const std::vector<KeyStep> wandering = {{up, 60}, {HeldKeys{}, 2}, {up, 400}};
+    const GameModel level1 = started(std::string(*builtinLevelText(0)));
+    EXPECT_EQ(shortenKeyScript(level1, wandering, 20000, &stop).size(), 3u);
 }
 
 // The editor's word for how hard a level is, at both sides of each band.

@@ -47,7 +47,7 @@ std::vector<RoutePoint> traceRoute(const GameModel& start, const std::vector<Key
 }
 
 std::optional<LevelCheck> checkLevelText(const std::string& text, const SolveOptions& options,
-                                         const std::function<void()>& playtesting) {
+                                         const std::function<void(int attempt)>& playing) {
     GameModel start;
     if (!startLoadedLevel(start, text + std::string(kLevelFileLineEnd))) return std::nullopt;
     LevelCheck check;
@@ -57,9 +57,14 @@ std::optional<LevelCheck> checkLevelText(const std::string& text, const SolveOpt
     for (std::size_t k = 0; k < kKindCount; ++k)
         check.unused.at(k) = countUnused(report.ticks.at(k));
     check.route = traceRoute(start, check.solve.steps, &check.exitPoint);
-    if (playtesting) playtesting();
     PlaytestOptions playtestOptions;
     playtestOptions.stop = options.stop;
+    if (playing) {
+        playing(1);
+        playtestOptions.progress = [&playing](int attempt, const AttemptResult&) {
+            playing(attempt + 1);
+        };
+    }
     check.playtest = playtest(start, playtestOptions);
     return check;
 }
@@ -72,7 +77,7 @@ LevelCheckRun::LevelCheckRun(std::string text, SolveOptions options, std::functi
     options.progress = [this](std::int64_t states) { states_ = states; };
     thread_ = std::thread(
         [this, text = std::move(text), options = std::move(options), done = std::move(done)] {
-            result_ = checkLevelText(text, options, [this] { playtesting_ = true; });
+            result_ = checkLevelText(text, options, [this](int attempt) { attempt_ = attempt; });
             finished_ = true;
             if (done) done();
         });

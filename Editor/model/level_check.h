@@ -48,9 +48,11 @@ std::vector<RoutePoint> traceRoute(const GameModel& start, const std::vector<Key
 
 // Runs the whole check; nothing when the reader rejects `text` (without its
 // line end).
-// `playtesting` is called when the search is done and the player model begins.
+// `playing` is called on the checking thread with the attempt (counted from 1)
+// the player model is at: with 1 when the search is done and it begins, then
+// at every look. The stop of `options` ends the player model too.
 std::optional<LevelCheck> checkLevelText(const std::string& text, const SolveOptions& options,
-                                         const std::function<void()>& playtesting = {});
+                                         const std::function<void(int attempt)>& playing = {});
 
 // One check on a thread of its own. `done` is called on that thread when
 // it ends, cancelled or not.
@@ -67,14 +69,16 @@ public:
     bool finished() const { return finished_; }
     std::int64_t statesSearched() const { return states_; }
     // The search is done and the player model plays the level.
-    bool playtesting() const { return playtesting_; }
+    bool playtesting() const { return attempt_ > 0; }
+    // The attempt it plays, counted from 1 (0 before it begins).
+    int attempt() const { return attempt_; }
     // Once finished: the check, or nothing for a text the reader rejects.
     const std::optional<LevelCheck>& result() const { return result_; }
 
 private:
     std::atomic<bool> stop_{false};
     std::atomic<bool> finished_{false};
-    std::atomic<bool> playtesting_{false};
+    std::atomic<int> attempt_{0};
     std::atomic<std::int64_t> states_{0};
     std::optional<LevelCheck> result_;
     std::thread thread_;

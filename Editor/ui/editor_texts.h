@@ -52,8 +52,9 @@ inline const QString kWonAtWithoutKeys =
 inline const QString kOutside = QStringLiteral("Außerhalb des Levels: %1");
 inline const QString kPlayerWins =
     QStringLiteral("Ein Spieler mit durchschnittlicher Reaktion gewinnt %1 von %2 Versuchen (%3).");
-inline const QString kCheckPlaytest =
-    QStringLiteral("Das Level ist lösbar. Ein Testspieler probiert es.\nVergangene Zeit: %1 s");
+inline const QString kCheckPlaytest = QStringLiteral(
+    "Das Level ist lösbar. Ein Testspieler probiert es: Versuch %2 von %3.\n"
+    "Vergangene Zeit: %1 s");
 inline const QString kOutsideHint =
     QStringLiteral("%1 außerhalb des Levels – zum Bearbeiten die Höhe vergrößern.");
 inline const QString kNotSolved =

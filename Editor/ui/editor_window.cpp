@@ -578,7 +578,9 @@ void EditorWindow::showCheckProgress() {
     const QLocale german(QLocale::German);
     const double seconds = static_cast<double>(checkClock_.elapsed()) / 1000;
     if (checkRun_->playtesting()) {
-        checkProgressLabel_->setText(kCheckPlaytest.arg(german.toString(seconds, 'f', 1)));
+        checkProgressLabel_->setText(kCheckPlaytest.arg(german.toString(seconds, 'f', 1),
+                                                        QString::number(checkRun_->attempt()),
+                                                        QString::number(kPlaytestAttempts)));
         return;
     }
     checkProgressLabel_->setText(
