@@ -160,162 +160,157 @@ void expectOneReadError(const RecordingPrompts& prompts, const QString& text) {
 class BadInputTest : public QObject {
     Q_OBJECT
 private slots:
-    void gameLoadsALevelOrChangesNothing_data();
-    void gameLoadsALevelOrChangesNothing();
-    void progressFileOpensTheListOrReports_data();
-    void progressFileOpensTheListOrReports();
-    void winningKeepsPlayingWhateverTheProgressFile_data();
-    void winningKeepsPlayingWhateverTheProgressFile();
-};
-
-void BadInputTest::gameLoadsALevelOrChangesNothing_data() {
-    QTest::addColumn<int>("input");
-    QTest::addColumn<QString>("scenario");
-    for (const QString scenario : {"title", "in play"}) {
-        for (std::size_t i = 0; i < levelInputs().size(); ++i) {
-            const QString row = scenario + ": " + QString::fromUtf8(levelInputs()[i].name);
-            QTest::newRow(qPrintable(row)) << static_cast<int>(i) << scenario;
+    void gameLoadsALevelOrChangesNothing_data() {
+        QTest::addColumn<int>("input");
+        QTest::addColumn<QString>("scenario");
+        for (const QString scenario : {"title", "in play"}) {
+            for (std::size_t i = 0; i < levelInputs().size(); ++i) {
+                const QString row = scenario + ": " + QString::fromUtf8(levelInputs()[i].name);
+                QTest::newRow(qPrintable(row)) << static_cast<int>(i) << scenario;
+            }
         }
     }
-}
 
-void BadInputTest::gameLoadsALevelOrChangesNothing() {
-    QFETCH(int, input);
-    QFETCH(QString, scenario);
-    const LevelInput& level = levelInputs()[static_cast<std::size_t>(input)];
-    Game game;
-    std::optional<PermissionsBindTheSuperuser> bound;
-    if (level.source == Source::Unreadable) bound.emplace();
-    if (bound && !bound->effective()) QSKIP(bound->why().c_str());
-    const QString path = makeLevelInput(level, game.dir);
-    QVERIFY(!path.isEmpty());
-    if (scenario == "in play") game.playLevel1();
-    const GameModel& m = game.window->model();
-    const Session& s = game.window->session();
-    const GameModel before = m;
-    const std::string textBefore = s.levelText();
-    const std::optional<int> levelBefore = s.builtinIndex();
-    const QStringList screenBefore = gameScreen(*game.window);
+    void gameLoadsALevelOrChangesNothing() {
+        QFETCH(int, input);
+        QFETCH(QString, scenario);
+        const LevelInput& level = levelInputs()[static_cast<std::size_t>(input)];
+        Game game;
+        std::optional<PermissionsBindTheSuperuser> bound;
+        if (level.source == Source::Unreadable) bound.emplace();
+        if (bound && !bound->effective()) QSKIP(bound->why().c_str());
+        const QString path = makeLevelInput(level, game.dir);
+        QVERIFY(!path.isEmpty());
+        if (scenario == "in play") game.playLevel1();
+        const GameModel& m = game.window->model();
+        const Session& s = game.window->session();
+        const GameModel before = m;
+        const std::string textBefore = s.levelText();
+        const std::optional<int> levelBefore = s.builtinIndex();
+        const QStringList screenBefore = gameScreen(*game.window);
 
-    game.prompts.shown.clear();
-    game.prompts.fileNames = {path};
-    game.prompts.vanish = level.source == Source::Vanishing;
-    // In play the menu lies under the field; the handler runs all the same.
-    game.window->loadLevelFile();
+        game.prompts.shown.clear();
+        game.prompts.fileNames = {path};
+        game.prompts.vanish = level.source == Source::Vanishing;
+        // In play the menu lies under the field; the handler runs all the same.
+        game.window->loadLevelFile();
 
-    if (level.accepted) {
-        QCOMPARE(game.prompts.shown.size(), 1);
-        QVERIFY(s.shown() && s.ticking());
-        QVERIFY(!s.builtinIndex());
-        QCOMPARE(QByteArray::fromStdString(s.levelText()), level.bytes);
-        return;
+        if (level.accepted) {
+            QCOMPARE(game.prompts.shown.size(), 1);
+            QVERIFY(s.shown() && s.ticking());
+            QVERIFY(!s.builtinIndex());
+            QCOMPARE(QByteArray::fromStdString(s.levelText()), level.bytes);
+            return;
+        }
+        expectOneReadError(game.prompts, kReadError);
+        QVERIFY(m == before);
+        QVERIFY(s.levelText() == textBefore && s.builtinIndex() == levelBefore);
+        QCOMPARE(gameScreen(*game.window), screenBefore);
+        if (scenario == "in play") {
+            // The level goes on from where it was.
+            const Twips top = m.Eisenkugel.Top;
+            game.window->runTick();
+            QVERIFY(m.Eisenkugel.Top != top);
+        }
     }
-    expectOneReadError(game.prompts, kReadError);
-    QVERIFY(m == before);
-    QVERIFY(s.levelText() == textBefore && s.builtinIndex() == levelBefore);
-    QCOMPARE(gameScreen(*game.window), screenBefore);
-    if (scenario == "in play") {
-        // The level goes on from where it was.
-        const Twips top = m.Eisenkugel.Top;
-        game.window->runTick();
-        QVERIFY(m.Eisenkugel.Top != top);
+
+    void progressFileOpensTheListOrReports_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("shown");  // -1: the error message
+        QByteArray digits(qsizetype{1024} * 1024, '0');
+        for (qsizetype i = 0; i < digits.size(); ++i) digits[i] = static_cast<char>('1' + i % 9);
+        // Only the first two characters count, however much follows.
+        QTest::newRow("empty") << QByteArray("") << "file" << 1;
+        QTest::newRow("abc") << QByteArray("abc") << "file" << 1;
+        QTest::newRow("-1") << QByteArray("-1\r\n") << "file" << -1;
+        QTest::newRow("1 MB of digits") << digits << "file" << 13;
+        QTest::newRow("1 MB of nines") << QByteArray(qsizetype{1024} * 1024, '9') << "file" << -1;
+        QTest::newRow("folder") << QByteArray() << "folder" << -1;
+        QTest::newRow("no read permission") << QByteArray("5\r\n") << "unreadable" << -1;
     }
-}
 
-void BadInputTest::progressFileOpensTheListOrReports_data() {
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<int>("shown");  // -1: the error message
-    QByteArray digits(qsizetype{1024} * 1024, '0');
-    for (qsizetype i = 0; i < digits.size(); ++i) digits[i] = static_cast<char>('1' + i % 9);
-    // Only the first two characters count, however much follows.
-    QTest::newRow("empty") << QByteArray("") << "file" << 1;
-    QTest::newRow("abc") << QByteArray("abc") << "file" << 1;
-    QTest::newRow("-1") << QByteArray("-1\r\n") << "file" << -1;
-    QTest::newRow("1 MB of digits") << digits << "file" << 13;
-    QTest::newRow("1 MB of nines") << QByteArray(qsizetype{1024} * 1024, '9') << "file" << -1;
-    QTest::newRow("folder") << QByteArray() << "folder" << -1;
-    QTest::newRow("no read permission") << QByteArray("5\r\n") << "unreadable" << -1;
-}
-
-void BadInputTest::progressFileOpensTheListOrReports() {
-    QFETCH(QByteArray, content);
-    QFETCH(QString, kind);
-    QFETCH(int, shown);
-    std::optional<PermissionsBindTheSuperuser> bound;
-    if (kind == "unreadable") bound.emplace();
-    if (bound && !bound->effective()) QSKIP(bound->why().c_str());
-    Game game(QByteArray{});
-    if (kind == "file" || kind == "unreadable") QVERIFY(writeFile(game.progressPath(), content));
-    if (kind == "unreadable")
-        QVERIFY(QFile::setPermissions(game.progressPath(), QFileDevice::Permissions()));
-    if (kind == "folder") QVERIFY(QDir(game.dir.path()).mkdir(ProgressFile::kFileName));
-    const QStringList screenBefore = gameScreen(*game.window);
-
-    game.window->showLevelList();
-    if (shown > 0) {
-        QVERIFY(game.prompts.shown.isEmpty());
-        QCOMPARE(game.shownLevels(), shown);
-        QVERIFY(!game.titleShown());
-        return;
-    }
-    QCOMPARE(game.prompts.shown.size(), 1);
-    QCOMPARE(game.prompts.shown[0].line(), RecordingPrompts::error("Fehler", kMissingProgress));
-    QCOMPARE(gameScreen(*game.window), screenBefore);
-    QVERIFY(game.titleShown());
-}
-
-void BadInputTest::winningKeepsPlayingWhateverTheProgressFile_data() {
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QByteArray>("after");  // the file's content after the win; empty: not a file
-    QTest::addColumn<bool>("saved");
-    // A read-only program folder sends the write to the per-user folder,
-    // which cannot be made inside it.
-    QTest::newRow("read-only folder") << "read-only" << QByteArray("0\r\n") << false;
-    // Something else in the file's place is replaced by a proper file.
-    QTest::newRow("named pipe") << "fifo" << QByteArray("1\r\n") << true;
-    // A folder cannot be replaced by a file.
-    QTest::newRow("folder") << "folder" << QByteArray() << false;
-}
-
-void BadInputTest::winningKeepsPlayingWhateverTheProgressFile() {
-    QFETCH(QString, kind);
-    QFETCH(QByteArray, after);
-    QFETCH(bool, saved);
-    Game game("0\r\n");
-    game.playLevel1();
-    // Changed behind the game's back while the level is played.
-    const QString path = game.progressPath();
-    std::optional<ReadOnlyFolder> readOnly;
-    if (kind == "read-only") {
-        readOnly.emplace(game.dir.path());
-        if (!readOnly->effective()) QSKIP(readOnly->why().c_str());
-    } else {
-        QVERIFY(QFile::remove(path));
-        if (kind == "fifo") QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    void progressFileOpensTheListOrReports() {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, kind);
+        QFETCH(int, shown);
+        std::optional<PermissionsBindTheSuperuser> bound;
+        if (kind == "unreadable") bound.emplace();
+        if (bound && !bound->effective()) QSKIP(bound->why().c_str());
+        Game game(QByteArray{});
+        if (kind == "file" || kind == "unreadable")
+            QVERIFY(writeFile(game.progressPath(), content));
+        if (kind == "unreadable")
+            QVERIFY(QFile::setPermissions(game.progressPath(), QFileDevice::Permissions()));
         if (kind == "folder") QVERIFY(QDir(game.dir.path()).mkdir(ProgressFile::kFileName));
-    }
-    const Session& s = game.window->session();
-    for (int i = 0; i < 5000 && s.builtinIndex() != 1; ++i) game.window->runTick();
+        const QStringList screenBefore = gameScreen(*game.window);
 
-    QCOMPARE(s.builtinIndex(), 1);
-    QVERIFY(s.ticking());
-    QVERIFY(game.prompts.shown.isEmpty());  // no box from inside the tick
-    QCOMPARE(game.window->notice(), saved ? QStringLiteral("Neue Bestzeit!")
-                                          : QStringLiteral("Spielstand nicht gespeichert!"));
-    if (after.isEmpty()) {
-        QVERIFY(QFileInfo(path).isDir());
-    } else {
-        QVERIFY(QFileInfo(path).isFile());
-        QCOMPARE(readFile(path), after);
+        game.window->showLevelList();
+        if (shown > 0) {
+            QVERIFY(game.prompts.shown.isEmpty());
+            QCOMPARE(game.shownLevels(), shown);
+            QVERIFY(!game.titleShown());
+            return;
+        }
+        QCOMPARE(game.prompts.shown.size(), 1);
+        QCOMPARE(game.prompts.shown[0].line(), RecordingPrompts::error("Fehler", kMissingProgress));
+        QCOMPARE(gameScreen(*game.window), screenBefore);
+        QVERIFY(game.titleShown());
     }
-    // Beside it only the best times, where the folder takes files.
-    QStringList entries{ProgressFile::kFileName};
-    if (kind != "read-only") entries.prepend(BestTimesFile::kFileName);
-    QCOMPARE(
-        QDir(game.dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-        entries);
-}
+
+    void winningKeepsPlayingWhateverTheProgressFile_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QByteArray>(
+            "after");  // the file's content after the win; empty: not a file
+        QTest::addColumn<bool>("saved");
+        // A read-only program folder sends the write to the per-user folder,
+        // which cannot be made inside it.
+        QTest::newRow("read-only folder") << "read-only" << QByteArray("0\r\n") << false;
+        // Something else in the file's place is replaced by a proper file.
+        QTest::newRow("named pipe") << "fifo" << QByteArray("1\r\n") << true;
+        // A folder cannot be replaced by a file.
+        QTest::newRow("folder") << "folder" << QByteArray() << false;
+    }
+
+    void winningKeepsPlayingWhateverTheProgressFile() {
+        QFETCH(QString, kind);
+        QFETCH(QByteArray, after);
+        QFETCH(bool, saved);
+        Game game("0\r\n");
+        game.playLevel1();
+        // Changed behind the game's back while the level is played.
+        const QString path = game.progressPath();
+        std::optional<ReadOnlyFolder> readOnly;
+        if (kind == "read-only") {
+            readOnly.emplace(game.dir.path());
+            if (!readOnly->effective()) QSKIP(readOnly->why().c_str());
+        } else {
+            QVERIFY(QFile::remove(path));
+            if (kind == "fifo") QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+            if (kind == "folder") QVERIFY(QDir(game.dir.path()).mkdir(ProgressFile::kFileName));
+        }
+        const Session& s = game.window->session();
+        for (int i = 0; i < 5000 && s.builtinIndex() != 1; ++i) game.window->runTick();
+
+        QCOMPARE(s.builtinIndex(), 1);
+        QVERIFY(s.ticking());
+        QVERIFY(game.prompts.shown.isEmpty());  // no box from inside the tick
+        QCOMPARE(game.window->notice(), saved ? QStringLiteral("Neue Bestzeit!")
+                                              : QStringLiteral("Spielstand nicht gespeichert!"));
+        if (after.isEmpty()) {
+            QVERIFY(QFileInfo(path).isDir());
+        } else {
+            QVERIFY(QFileInfo(path).isFile());
+            QCOMPARE(readFile(path), after);
+        }
+        // Beside it only the best times, where the folder takes files.
+        QStringList entries{ProgressFile::kFileName};
+        if (kind != "read-only") entries.prepend(BestTimesFile::kFileName);
+        QCOMPARE(
+            QDir(game.dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+            entries);
+    }
+};
 
 QTEST_MAIN(BadInputTest)
 #include "bad_input_test.moc"
