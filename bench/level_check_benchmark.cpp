@@ -1,7 +1,9 @@
 // "Level prüfen" in the editor against ferlan-tool solve on the same level
 // texts: wall-clock seconds from the menu item to the end of the search (where
 // the player model begins), and from starting the tool to its exit; then the
-// player model's seconds up to the result message. Runs offscreen.
+// player model's seconds up to the result message; then how long "Abbrechen"
+// takes to end the worker, once right after the search begins and once while
+// the player model plays. Runs offscreen.
 //
 //   level_check_benchmark [RUNS] [FIRST LAST]    (defaults 3, levels 1 to 30)
 #include <Editor/ui/editor_window.h>
@@ -10,11 +12,13 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 
 #include <algorithm>
@@ -32,6 +36,24 @@ public:
     QString file;
     QEventLoop loop;
 };
+
+// Milliseconds from "Abbrechen" to the worker's end; the player model is let
+// play for a while first, so that it is cancelled within an attempt.
+double cancelMilliseconds(ferlan::editor::EditorWindow& window, QAction* check, bool inPlayer) {
+    check->trigger();
+    while (inPlayer && window.checkRunning() && !window.checkPlaytesting())
+        QCoreApplication::processEvents();
+    if (inPlayer) QThread::msleep(50);
+    auto* progress = window.findChild<QDialog*>(QStringLiteral("checkProgress"));
+    QElapsedTimer clock;
+    clock.start();
+    if (progress != nullptr) progress->reject();
+    while (window.checkRunning()) QThread::usleep(50);
+    const double elapsed = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+    while (window.findChild<QDialog*>(QStringLiteral("checkProgress")) != nullptr)
+        QCoreApplication::processEvents();
+    return elapsed;
+}
 
 double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
@@ -65,7 +87,8 @@ int main(int argc, char* argv[]) {
     watch.start();
     std::printf(
         "| Level | search of Level prüfen (s) | ferlan-tool solve (s) | ratio | player model "
-        "(s) |\n|---:|---:|---:|---:|---:|\n");
+        "(s) | Abbrechen in the search (ms) | Abbrechen in the player model (ms) |\n"
+        "|---:|---:|---:|---:|---:|---:|---:|\n");
     for (int level = first; level <= last; ++level) {
         const auto text = *ferlan::builtinLevelText(level - 1);
         prompts.file = dir.filePath(QStringLiteral("level%1.lev").arg(level));
@@ -74,7 +97,7 @@ int main(int argc, char* argv[]) {
         file.write(text.data(), static_cast<qint64>(text.size()));
         file.close();
         load->trigger();
-        std::vector<double> editor, tool, player;
+        std::vector<double> editor, tool, player, cancelSearch, cancelPlayer;
         for (int run = 0; run < runs; ++run) {
             searched = 0;
             clock.start();
@@ -90,9 +113,12 @@ int main(int argc, char* argv[]) {
             solve.start(QStringLiteral(FERLAN_TOOL_PATH), {QStringLiteral("solve"), prompts.file});
             solve.waitForFinished(-1);
             tool.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e9);
+            cancelSearch.push_back(cancelMilliseconds(window, check, false));
+            cancelPlayer.push_back(cancelMilliseconds(window, check, true));
         }
         const double e = median(editor), t = median(tool);
-        std::printf("| %d | %.3f | %.3f | %.2f | %.3f |\n", level, e, t, e / t, median(player));
+        std::printf("| %d | %.3f | %.3f | %.2f | %.3f | %.1f | %.1f |\n", level, e, t, e / t,
+                    median(player), median(cancelSearch), median(cancelPlayer));
         std::fflush(stdout);
     }
     return 0;
