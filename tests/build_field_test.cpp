@@ -10,19 +10,16 @@
 namespace ferlan {
 namespace {
 
-struct ExpectedDisc {
-    Twips left, top, size;
-    Colour colour;
-};
-
+// The left, top, diameter and colour each of the slot's three discs should have.
 template <std::size_t N>
-void expectDiscs(const std::array<Disc, N>& discs, int slot, const ExpectedDisc (&expected)[3]) {
+void expectDiscs(const std::array<Disc, N>& discs, int slot,
+                 const std::tuple<Twips, Twips, Twips, Colour> (&expected)[3]) {
     for (int d = 0; d < 3; ++d) {
         SCOPED_TRACE("disc " + std::to_string(3 * slot - 2 + d));
         const Disc& disc = discs[static_cast<std::size_t>(3 * slot - 2 + d)];
-        const ExpectedDisc& e = expected[d];
+        const auto& [left, top, size, colour] = expected[d];
         EXPECT_EQ(std::tuple(disc.Left, disc.Top, disc.Width, disc.Height, disc.BackColour),
-                  std::tuple(e.left, e.top, e.size, e.size, e.colour));
+                  std::tuple(left, top, size, size, colour));
         EXPECT_FALSE(disc.Visible);
     }
 }
@@ -71,8 +68,8 @@ TEST(BuildField, PicturesFollowTheShownPolarity) {
     for (const auto& [elements, pole, ball] : cases) {
         SCOPED_TRACE(elements);
         const GameModel model = testing::fieldWith(elements);
-        EXPECT_EQ(model.Ferlan[1].picture, pole);
-        EXPECT_EQ(model.Kugel[1].picture, ball);
+        EXPECT_EQ(std::tuple(model.Ferlan[1].picture, model.Kugel[1].picture),
+                  std::tuple(pole, ball));
     }
 }
 
@@ -113,9 +110,8 @@ TEST(BuildField, SmallerLevelClearsTheSlotsItDoesNotUse) {
     ASSERT_TRUE(model.Kugel[10].Visible);
     ASSERT_TRUE(model.Ferlan[3].Visible);
     ASSERT_TRUE(startBuiltinLevel(model, 0));  // level 1: 2 poles, nothing else
-    EXPECT_TRUE(model.Ferlan[2].Visible);
-    EXPECT_FALSE(model.Ferlan[3].Visible);
-    EXPECT_EQ(model.Ferlan[3].picture, Picture::None);
+    EXPECT_EQ(std::tuple(model.Ferlan[2].Visible, model.Ferlan[3].Visible, model.Ferlan[3].picture),
+              std::tuple(true, false, Picture::None));
     for (const Image& ball : model.Kugel) EXPECT_FALSE(ball.Visible);
     EXPECT_FALSE(model.Transformator[1].Visible);
     for (const Disc& disc : model.Anziehung) EXPECT_FALSE(disc.Visible);
@@ -134,9 +130,8 @@ TEST(ReadLevelText, FailedReadKeepsTheFieldAndResetsTheSpeeds) {
 
     EXPECT_FALSE(startLoadedLevel(model, "8 ;1;;;;  "));
     EXPECT_EQ(std::tuple(model.BallVX, model.BallVY, model.KugelVX[1]), std::tuple(0, 0, 0));
-    EXPECT_TRUE(model.Eisenkugel == played.Eisenkugel);
-    EXPECT_TRUE(model.Ferlan == played.Ferlan);
-    EXPECT_TRUE(model.Spielflaeche == played.Spielflaeche);
+    EXPECT_TRUE(std::tie(model.Eisenkugel, model.Ferlan, model.Spielflaeche) ==
+                std::tie(played.Eisenkugel, played.Ferlan, played.Spielflaeche));
 }
 
 }  // namespace

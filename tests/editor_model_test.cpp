@@ -145,25 +145,23 @@ TEST(EditorModel, FerlanLookAndDiscsForEverySizeAndSide) {
         const Twips dx = 5760 + 100 - L, dy = 1920 + 200 - T;
         EXPECT_EQ(std::tuple(rod.Left, rod.Top), std::tuple(L + dx, T + dy));
         DiscSpot moved[3];
-        for (int k = 0; k < 3; ++k) {
+        for (int k = 0; k < 3; ++k)
             moved[k] = {c.discs[k].diameter, c.discs[k].left + dx, c.discs[k].top + dy};
-        }
         expectDiscs(m, 1, moved);
     }
 }
 
 TEST(EditorModel, FullArraysRefuseWithTheirMessageAndChangeNothing) {
-    struct Case {
+    const struct {
         ElementKind kind;
         int limit;
         std::string_view message;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {ElementKind::Ferlan, 25, "Es können keine Ferlanen mehr eingefügt werden."},
         {ElementKind::Kugel, 10, "Es können keine Kugeln mehr eingefügt werden."},
         {ElementKind::Transformator, 5, "Es können keine Transformatoren mehr eingefügt werden."},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(traits(c.kind).name);
         EditorModel m;
         auto insert = [&] {
@@ -367,8 +365,7 @@ TEST(EditorModel, HitTestFindsTheTopmostObjectAndIgnoresDiscs) {
               std::tuple(Hit::Target::Element, ElementKind::Transformator));
 
     moveTo(m, ElementKind::Transformator, 1, 0, 3000);
-    const Hit ball = m.document().hitTest(2800, 4200);
-    EXPECT_EQ(ball.kind, ElementKind::Kugel);
+    EXPECT_EQ(m.document().hitTest(2800, 4200).kind, ElementKind::Kugel);
     moveTo(m, ElementKind::Kugel, 1, 0, 6000);
     const Hit pole = m.document().hitTest(2800, 4200);
     EXPECT_EQ(std::tuple(pole.kind, pole.index), std::tuple(ElementKind::Ferlan, 2))
@@ -394,9 +391,8 @@ TEST(EditorModel, HitTestFindsTheTopmostObjectAndIgnoresDiscs) {
 }
 
 TEST(EditorModel, RestoringALevelKeepsTheViewButLetsGoOfEmptiedSlots) {
-    const ElementKind kinds[] = {ElementKind::Ferlan, ElementKind::Kugel,
-                                 ElementKind::Transformator};
-    for (const ElementKind kind : kinds) {
+    for (const ElementKind kind :
+         {ElementKind::Ferlan, ElementKind::Kugel, ElementKind::Transformator}) {
         SCOPED_TRACE(traits(kind).name);
         EditorModel m;
         const auto insert = [&] {
@@ -406,8 +402,7 @@ TEST(EditorModel, RestoringALevelKeepsTheViewButLetsGoOfEmptiedSlots) {
                 default: m.insertTransformator(TransformatorEffect::Plus, V); break;
             }
         };
-        insert();
-        insert();
+        for (int i = 0; i < 2; ++i) insert();
         EditHistory history(m.document());
         insert();
         ASSERT_TRUE(history.record(EditStep::Move, m.document()));

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -114,49 +115,44 @@ TEST_F(FerlanTool, ExitCodesAndResults) {
     const std::string caught = file("caught.lev", "9 ;1;grpp3367 7635 ,;;;  ");
     const std::string keys = file("keys.txt", "U 3\n");
     const std::string badKeys = file("bad.txt", "U 3\nX 2\n");
-    const struct {
-        std::vector<std::string> args;
-        int exitCode;
-        std::string errorHas;
-        std::string outEnds = {};
-    } cases[] = {
-        {{"check", good}, 0, ""},
-        {{"check", bad}, 1, "Fehler beim Lesen der Level-Datei.\n"},
-        {{"check", dir_ + "/none.lev"}, 2, ""},
-        {{"check", dir_}, 2, ""},
-        {{"check", huge}, 2, ""},
-        {{"check", "--level", "0"}, 2, ""},
-        {{"check"}, 2, ""},
-        {{"check", good, "--level", "1"}, 2, ""},
-        {{"frobnicate"}, 2, ""},
+    // The arguments, the exit code, what the error output contains and how the output ends.
+    const std::tuple<std::vector<std::string>, int, std::string, std::string> cases[] = {
+        {{"check", good}, 0, "", ""},
+        {{"check", bad}, 1, "Fehler beim Lesen der Level-Datei.\n", ""},
+        {{"check", dir_ + "/none.lev"}, 2, "", ""},
+        {{"check", dir_}, 2, "", ""},
+        {{"check", huge}, 2, "", ""},
+        {{"check", "--level", "0"}, 2, "", ""},
+        {{"check"}, 2, "", ""},
+        {{"check", good, "--level", "1"}, 2, "", ""},
+        {{"frobnicate"}, 2, "", ""},
         {{"--help"}, 0, "", "[--exact-sight] [--as-level N] [--stats]\n  ferlan-tool --version\n"},
         {{"play", good, "--keys", keys}, 0, "", "{\"result\":\"playing\",\"ticks\":3}\n"},
         {{"play", good, "--keys", keys, "--ticks", "50"}, 0, "", "\"ticks\":50}\n"},
         {{"play", good, "--keys", keys, "--ticks", "2"}, 0, "", "\"ticks\":3}\n"},
         {{"play", "--level", "30"}, 0, "", "{\"result\":\"playing\",\"ticks\":0}\n"},
-        {{"play", bad, "--keys", keys}, 1, "Fehler beim Lesen der Level-Datei."},
+        {{"play", bad, "--keys", keys}, 1, "Fehler beim Lesen der Level-Datei.", ""},
         // A broken script is reported before a rejected level.
-        {{"play", bad, "--keys", badKeys}, 2, "Zeile 2"},
-        {{"play", good, "--keys", dir_ + "/none.txt"}, 2, ""},
-        {{"play", "--level", "31"}, 2, ""},
-        {{"play", good, "--ticks", "-1"}, 2, ""},
-        {{"play", good, "--keys", keys, "--keys", keys}, 2, ""},
-        {{"solve", caught, "--seconds", "20"}, 1, "jeder erreichbare Zustand"},
-        {{"solve", "--level", "1", "--max-ticks", "70"}, 1, "70 Ticks"},
-        {{"solve", bad}, 2, ""},
-        {{"solve", "--level", "1", "--max-ticks", "12x"}, 2, ""},
-        {{"solve", "--level", "1", bad}, 2, ""},
+        {{"play", bad, "--keys", badKeys}, 2, "Zeile 2", ""},
+        {{"play", good, "--keys", dir_ + "/none.txt"}, 2, "", ""},
+        {{"play", "--level", "31"}, 2, "", ""},
+        {{"play", good, "--ticks", "-1"}, 2, "", ""},
+        {{"play", good, "--keys", keys, "--keys", keys}, 2, "", ""},
+        {{"solve", caught, "--seconds", "20"}, 1, "jeder erreichbare Zustand", ""},
+        {{"solve", "--level", "1", "--max-ticks", "70"}, 1, "70 Ticks", ""},
+        {{"solve", bad}, 2, "", ""},
+        {{"solve", "--level", "1", "--max-ticks", "12x"}, 2, "", ""},
+        {{"solve", "--level", "1", bad}, 2, "", ""},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.args[0] + " " + c.args.back());
-        const ToolRun run = runTool(c.args);
-        EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
-        EXPECT_NE(run.err.find(c.errorHas), std::string::npos) << run.err;
-        EXPECT_TRUE(run.out.ends_with(c.outEnds)) << run.out;
-        if (c.exitCode != 0) {
-            EXPECT_EQ(run.out, "");
-            EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
-        }
+    for (const auto& [args, exitCode, errorHas, outEnds] : cases) {
+        SCOPED_TRACE(args[0] + " " + args.back());
+        const ToolRun run = runTool(args);
+        EXPECT_EQ(run.exitCode, exitCode) << run.err;
+        EXPECT_NE(run.err.find(errorHas), std::string::npos) << run.err;
+        EXPECT_TRUE(run.out.ends_with(outEnds)) << run.out;
+        if (exitCode == 0) continue;
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
     }
 }
 

@@ -82,10 +82,9 @@ TEST(ReadLevelText, FillsSlotsInTextOrderWithTheirCoordinates) {
     LevelData data;
     ASSERT_TRUE(
         readLevelText("13;2;glup1470 3570 ,grum5715 4965 ,;up645  7095 ,;am3075 10710,;  ", data));
-    EXPECT_EQ(data.ferlan[0], (LevelEntry{"glup", 1470, 3570}));
-    EXPECT_EQ(data.ferlan[1], (LevelEntry{"grum", 5715, 4965}));
-    EXPECT_EQ(data.kugel[0], (LevelEntry{"up", 645, 7095}));
-    EXPECT_EQ(data.transformator[0], (LevelEntry{"am", 3075, 10710}));
+    EXPECT_EQ(std::tuple(data.ferlan[0], data.ferlan[1], data.kugel[0], data.transformator[0]),
+              std::tuple(LevelEntry{"glup", 1470, 3570}, LevelEntry{"grum", 5715, 4965},
+                         LevelEntry{"up", 645, 7095}, LevelEntry{"am", 3075, 10710}));
     EXPECT_FALSE(data.ferlan[2].used());
 
     // Coordinate fields read leniently.

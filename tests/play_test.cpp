@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 namespace ferlan {
 namespace {
@@ -34,27 +35,23 @@ TEST(Play, ArrowsSetAndClearTheirFlagOnlyAndShowNothing) {
 
 // Which revision a tick raises: the field's, the panel's, or neither.
 TEST(Play, TheTickRaisesTheRevisionOnlyForWhatShows) {
-    struct Case {
-        const char *why, *elements;
-        Twips left, top;
-        Speed vy, kugelVX;
-        bool field, panel;
-    } cases[] = {
+    // Elements; the ball's left, top, vy; the charged ball's vx; field and panel revision raised.
+    const std::tuple<const char*, const char*, Twips, Twips, Speed, Speed, bool, bool> cases[] = {
         {"a ball at rest on the floor", ";;", 3120, 22425 - 975 - 480, 0, 0, false, false},
         {"a moving ball", ";;", 3000, 12000, 30, 0, true, false},
         {"the ball still in the entry pipe", ";;", 3120, 22425 - 975 + 100, 0, 0, true, false},
         {"into a minus polariser", ";;am3000 12000,", 3060, 12400, 0, 0, false, true},
         {"a charged ball rolling", ";pp1000 3000 ,;", 5000, 12000, 0, 40, true, false},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.why);
-        GameModel model = fieldWith(c.elements);
-        model.KugelVX[1] = c.kugelVX;
-        placeBall(model, c.left, c.top, 0, c.vy);
+    for (const auto& [why, elements, left, top, vy, kugelVX, field, panel] : cases) {
+        SCOPED_TRACE(why);
+        GameModel model = fieldWith(elements);
+        model.KugelVX[1] = kugelVX;
+        placeBall(model, left, top, 0, vy);
         const GameModel::Revision before = model.revision;
         tick(model);
-        EXPECT_EQ(model.revision.field != before.field, c.field);
-        EXPECT_EQ(model.revision.panel != before.panel, c.panel);
+        EXPECT_EQ(model.revision.field != before.field, field);
+        EXPECT_EQ(model.revision.panel != before.panel, panel);
     }
 }
 

@@ -92,10 +92,8 @@ TEST(PoleRods, ShallowOverlapTurnsThatComponent) {
 
 // The same pole: its discs and marker. Zentrum (5572.5, 4685).
 enum Reach { Outer, OuterMiddle, All };
-struct ReachPlace {
-    Twips left, top;
-};
-constexpr ReachPlace kPoleReach[] = {{3600, 3000}, {4300, 3600}, {4700, 4100}};
+// Where the ball lies (left, top) in reach of the outer disc only, of the outer and middle, of all.
+constexpr std::pair<Twips, Twips> kPoleReach[] = {{3600, 3000}, {4300, 3600}, {4700, 4100}};
 
 TEST(PoleForces, StrengthAndDirectionByPolarities) {
     // The ball lies up and to the left of the marker, so a pull is positive on both axes.
@@ -113,7 +111,7 @@ TEST(PoleForces, StrengthAndDirectionByPolarities) {
                          std::to_string(reach));
             GameModel model = fieldWith(std::string(code) + "5820 5000 ,;;");
             model.BallPolarity = ball;
-            placeBall(model, kPoleReach[reach].left, kPoleReach[reach].top);
+            placeBall(model, kPoleReach[reach].first, kPoleReach[reach].second);
             tick(model);
             EXPECT_EQ(std::tuple(model.BallVX, model.BallVY, model.AlarmOn),
                       std::tuple(expected[reach], expected[reach], true));
@@ -140,7 +138,7 @@ TEST(PoleForces, CaptureIsStrictOnAllFourSides) {
 }
 
 // A charged ball at (5000, 5000); the iron ball up and to its left.
-constexpr ReachPlace kKugelReach[] = {{2600, 2600}, {3300, 3300}, {4000, 4000}};
+constexpr std::pair<Twips, Twips> kKugelReach[] = {{2600, 2600}, {3300, 3300}, {4000, 4000}};
 
 TEST(KugelForces, BothBallsChangeByThePolarityTable) {
     // Toward the other ball counts positive: the charged ball moves up-left
@@ -159,7 +157,7 @@ TEST(KugelForces, BothBallsChangeByThePolarityTable) {
                          std::to_string(reach));
             GameModel model = fieldWith(std::string(";") + code + "5000 5000 ,;");
             model.BallPolarity = ball;
-            placeBall(model, kKugelReach[reach].left, kKugelReach[reach].top);
+            placeBall(model, kKugelReach[reach].first, kKugelReach[reach].second);
             tick(model);
             const int k = onKugel[reach], b = onBall[reach];
             EXPECT_EQ(std::tuple(model.KugelVX[1], model.KugelVY[1], model.BallVX, model.BallVY,
@@ -199,9 +197,8 @@ TEST(KugelCollision, ExchangesSpeedsByContactDepth) {
 }
 
 TEST(SpeedArithmetic, SaturatesAtTheSixteenBitEnds) {
-    EXPECT_EQ(saturateSpeed(40000), 32767);
-    EXPECT_EQ(saturateSpeed(-40000), -32768);
-    EXPECT_EQ(negateSpeed(-32768), 32767);
+    EXPECT_EQ(std::tuple(saturateSpeed(40000), saturateSpeed(-40000), negateSpeed(-32768)),
+              std::tuple(32767, -32768, 32767));
     Speed s = 32766;
     addSpeed(s, 3);
     EXPECT_EQ(s, 32767);
@@ -269,13 +266,10 @@ TEST(ExitPipe, CentresThenRisesThenSwallows) {
     while (!won && ticks < 1000) {
         won = tick(model);
         ++ticks;
-        EXPECT_TRUE(ballInExit(model));
-        EXPECT_FALSE(model.AlarmOn);
-        EXPECT_EQ(model.BallVX, 0);
-        if (ticks == 140) {
-            EXPECT_EQ(std::tuple(model.Eisenkugel.Left, model.Eisenkugel.Top),
-                      std::tuple(3120, 939));
-        }
+        EXPECT_EQ(std::tuple(ballInExit(model), model.AlarmOn, model.BallVX),
+                  std::tuple(true, false, 0));
+        if (ticks != 140) continue;
+        EXPECT_EQ(std::tuple(model.Eisenkugel.Left, model.Eisenkugel.Top), std::tuple(3120, 939));
     }
     // 36 rises bring the Top to 239, and the next tick hides the ball.
     EXPECT_EQ(std::tuple(ticks, model.Eisenkugel.Top, model.Eisenkugel.Visible),
@@ -321,8 +315,8 @@ TEST(EntryPipe, TheBallLeavesItOnThe37thTick) {
     for (int t = 0; t < 36; ++t) tick(model);
     EXPECT_EQ(model.Phase, BallPhase::Entry);
     tick(model);
-    EXPECT_EQ(model.Phase, BallPhase::Field);
-    EXPECT_EQ(model.Eisenkugel.bottom(), model.Anfang.Top);
+    EXPECT_EQ(std::tuple(model.Phase, model.Eisenkugel.bottom()),
+              std::tuple(BallPhase::Field, model.Anfang.Top));
 }
 
 }  // namespace
