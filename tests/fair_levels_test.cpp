@@ -30,7 +30,7 @@ TEST_P(FairLevels, EveryPlayerWinsWhatItsPlaceAsks) {
     const int level = GetParam();
     GameModel start;
     ASSERT_TRUE(startBuiltinLevel(start, level - 1));
-    const int attempts = PlaytestOptions{}.attempts;
+    const int attempts = kPlaytestAttempts;
     for (const PlayerKind kind : kPlayerKinds) {
         SCOPED_TRACE(static_cast<int>(kind));
         const WinBand band = fairWins(level, kind, attempts);
