@@ -650,7 +650,9 @@ private slots:
         trigger("mnucheck");
         QTRY_VERIFY_WITH_TIMEOUT(window->checkPlaytesting(), 120000);
         const QRegularExpression attempt(QStringLiteral("Versuch [1-9][0-9]* von 20\\.\n"));
-        QTRY_VERIFY(child<QLabel>("checkProgressLabel")->text().contains(attempt));
+        const auto* progressLabel = child<QLabel>("checkProgressLabel");
+        QVERIFY(progressLabel != nullptr);
+        QTRY_VERIFY(progressLabel->text().contains(attempt));
         QTest::mouseClick(child<QPushButton>("checkCancel"), Qt::LeftButton);
         // The player model stops at its next step of planning, and a new
         // attempt's map of the believed level stops after its current row.
