@@ -245,9 +245,8 @@ public:
            const std::atomic<bool>* stop = nullptr)
         : start_(start), exactRoute_(route), params_(params), stop_(stop) {}
 
-    // `look` is called at every look, before the stop is heeded.
-    AttemptResult play(std::uint64_t seed,
-                       const std::function<void(const AttemptResult&)>& look = {}) {
+    // `progress` is called at every look, before the stop is heeded.
+    AttemptResult play(std::uint64_t seed, int attempt = 0, const PlaytestProgress& progress = {}) {
         Random random(seed);
         Sight sight(start_, params_, seed);
         // The way to the exit as the player believes the level is laid out.
@@ -268,7 +267,7 @@ public:
         const int decide = std::max(1, params_.decide);
         for (std::int64_t tick = 0; tick < kAttemptTicks; ++tick) {
             if (tick % decide == 0) {
-                if (look) look(result);
+                if (progress) progress(attempt, result);
                 if (stop_ != nullptr && stop_->load(std::memory_order_relaxed)) return result;
                 decided = decideKeys(sight.look(model, tick), tick, onTheWay, decided,
                                      result.statesSearched);
@@ -446,10 +445,8 @@ std::vector<AttemptResult> playtest(const GameModel& start, const PlaytestOption
     results.reserve(static_cast<std::size_t>(std::max(0, options.attempts)));
     for (int n = 0; n < options.attempts; ++n) {
         if (options.stop != nullptr && options.stop->load(std::memory_order_relaxed)) break;
-        std::function<void(const AttemptResult&)> look;
-        if (options.progress)
-            look = [&](const AttemptResult& soFar) { options.progress(n, soFar); };
-        results.push_back(player.play(options.seed + static_cast<std::uint64_t>(n), look));
+        results.push_back(
+            player.play(options.seed + static_cast<std::uint64_t>(n), n, options.progress));
     }
     return results;
 }

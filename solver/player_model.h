@@ -70,6 +70,8 @@ struct AttemptResult {
 // How many attempts a playtest makes unless told otherwise.
 inline constexpr int kPlaytestAttempts = 20;
 
+using PlaytestProgress = std::function<void(int attempt, const AttemptResult& soFar)>;
+
 struct PlaytestOptions {
     PlayerParams player;
     int attempts = kPlaytestAttempts;
@@ -79,7 +81,7 @@ struct PlaytestOptions {
     // Called on the playing thread at every look, before the player decides,
     // with the attempt (0 based) and what it has done so far; a stop set here
     // ends the attempt at once. It should return at once.
-    std::function<void(int attempt, const AttemptResult& soFar)> progress;
+    PlaytestProgress progress;
 };
 
 // The game time after which an attempt is given up, and the time a capture
