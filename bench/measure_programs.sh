@@ -18,7 +18,9 @@
 # FERLAN_OTHER_EDITOR names an editor binary started beside this build's in
 # every turn, for a before and after under the same load; start-up is also
 # timed to the first picture the X server reports drawn into the window,
-# which is when a person sees the window (bench/window_watch).
+# which is when a person sees the window (bench/window_watch), and a second
+# floor with one line of text in it (minimal-qt-text) starts in every turn:
+# the share of a start that any window showing words pays.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 playing_only=0
@@ -32,7 +34,7 @@ elif [[ "${1:-}" == --startup ]]; then
 fi
 runs="${1:-5}"
 build=build/default
-for binary in bench/minimal_qt/minimal-qt bench/window_watch/window_watch Spiel/ferlan Editor/editor; do
+for binary in bench/minimal_qt/minimal-qt bench/minimal_qt/minimal-qt-text bench/window_watch/window_watch Spiel/ferlan Editor/editor; do
     [[ $playing_only == 1 && $binary == Editor/editor ]] && continue
     [[ -x "$build/$binary" ]] || { echo "missing $build/$binary: build the default preset first" >&2; exit 2; }
 done
@@ -225,8 +227,8 @@ measure_playing() {
 # The programs started in turn, RUNS times, so that a change in the machine's
 # load meets them all alike; medians and the ratio to the floor.
 measure_startup() {
-    local floor=() game=() edit=() other=() floor_frame=() game_frame=() edit_frame=() other_frame=()
-    local floor_cpu=() game_cpu=() edit_cpu=() other_cpu=()
+    local floor=() text=() game=() edit=() other=() floor_frame=() text_frame=() game_frame=()
+    local edit_frame=() other_frame=() floor_cpu=() text_cpu=() game_cpu=() edit_cpu=() other_cpu=()
     local other_editor="${FERLAN_OTHER_EDITOR:-}"
     local turn
     start_other_editor() {
@@ -241,6 +243,11 @@ measure_startup() {
         floor+=("$started_ms")
         floor_frame+=("$framed_ms")
         floor_cpu+=("$started_cpu_ms")
+        stop
+        start "$PWD/$build/bench/minimal_qt/minimal-qt-text" "Minimal mit Text"
+        text+=("$started_ms")
+        text_frame+=("$framed_ms")
+        text_cpu+=("$started_cpu_ms")
         stop
         start "$home/ferlan" Ferlan
         game+=("$started_ms")
@@ -280,11 +287,12 @@ measure_startup() {
     echo "| program | first frame | ratio | mapped | ratio | processor | ratio |"
     echo "|---|---|---|---|---|---|---|"
     row "floor (minimal-qt)" "${floor[@]}" "${floor_frame[@]}" "${floor_cpu[@]}"
+    row "floor with one line of text" "${text[@]}" "${text_frame[@]}" "${text_cpu[@]}"
     row ferlan "${game[@]}" "${game_frame[@]}" "${game_cpu[@]}"
     row editor "${edit[@]}" "${edit_frame[@]}" "${edit_cpu[@]}"
     [[ -n "$other_editor" ]] && row "editor $other_editor" "${other[@]}" "${other_frame[@]}" "${other_cpu[@]}"
     echo
-    echo "Single starts (first frame): floor ${floor_frame[*]}; ferlan ${game_frame[*]}; editor ${edit_frame[*]}${other_editor:+; other editor ${other_frame[*]}}"
+    echo "Single starts (first frame): floor ${floor_frame[*]}; floor with text ${text_frame[*]}; ferlan ${game_frame[*]}; editor ${edit_frame[*]}${other_editor:+; other editor ${other_frame[*]}}"
 }
 
 echo "Runs: $runs on $(nproc) cores, $(date -u +%Y-%m-%d), load average $(cut -d' ' -f1-3 /proc/loadavg)."
