@@ -231,37 +231,30 @@ measure_startup() {
     local edit_frame=() other_frame=() floor_cpu=() text_cpu=() game_cpu=() edit_cpu=() other_cpu=()
     local other_editor="${FERLAN_OTHER_EDITOR:-}"
     local turn
-    start_other_editor() {
-        start "$other_editor" "Neues Level – Ferlan-Editor"
-        other+=("$started_ms")
-        other_frame+=("$framed_ms")
-        other_cpu+=("$started_cpu_ms")
+    # Starts program $4 with caption $5 once and adds its three times to the
+    # arrays named $1 (map), $2 (first frame) and $3 (processor).
+    start_once() {
+        local -n maps=$1 frames=$2 cpus=$3
+        start "$4" "$5"
+        maps+=("$started_ms")
+        frames+=("$framed_ms")
+        cpus+=("$started_cpu_ms")
         stop
     }
+    local editor_title="Neues Level – Ferlan-Editor"
     for turn in $(seq "$runs"); do
-        start "$PWD/$build/bench/minimal_qt/minimal-qt" Minimal
-        floor+=("$started_ms")
-        floor_frame+=("$framed_ms")
-        floor_cpu+=("$started_cpu_ms")
-        stop
-        start "$PWD/$build/bench/minimal_qt/minimal-qt-text" "Minimal mit Text"
-        text+=("$started_ms")
-        text_frame+=("$framed_ms")
-        text_cpu+=("$started_cpu_ms")
-        stop
-        start "$home/ferlan" Ferlan
-        game+=("$started_ms")
-        game_frame+=("$framed_ms")
-        game_cpu+=("$started_cpu_ms")
-        stop
+        start_once floor floor_frame floor_cpu "$PWD/$build/bench/minimal_qt/minimal-qt" Minimal
+        start_once text text_frame text_cpu "$PWD/$build/bench/minimal_qt/minimal-qt-text" \
+            "Minimal mit Text"
+        start_once game game_frame game_cpu "$home/ferlan" Ferlan
         # The two editors take turns at going first.
-        if [[ -n "$other_editor" && $((turn % 2)) == 0 ]]; then start_other_editor; fi
-        start "$editor" "Neues Level – Ferlan-Editor"
-        edit+=("$started_ms")
-        edit_frame+=("$framed_ms")
-        edit_cpu+=("$started_cpu_ms")
-        stop
-        if [[ -n "$other_editor" && $((turn % 2)) == 1 ]]; then start_other_editor; fi
+        if [[ -n "$other_editor" && $((turn % 2)) == 0 ]]; then
+            start_once other other_frame other_cpu "$other_editor" "$editor_title"
+        fi
+        start_once edit edit_frame edit_cpu "$editor" "$editor_title"
+        if [[ -n "$other_editor" && $((turn % 2)) == 1 ]]; then
+            start_once other other_frame other_cpu "$other_editor" "$editor_title"
+        fi
     done
     local f ff fc
     f=$(printf '%s\n' "${floor[@]}" | median)

@@ -2,6 +2,8 @@
 // the game's size that redraws itself whole 64 times a second, copying an
 // opaque background and blending 60 translucent sprites that move a little
 // every frame. Nothing is cached beyond what any simple game would keep.
+#include "floor_size.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPainter>
@@ -23,7 +25,7 @@ public:
     Floor() {
         setWindowTitle(QStringLiteral("Minimal"));
         setAttribute(Qt::WA_OpaquePaintEvent);
-        resize(449, 576);
+        resize(kFloorWidth, kFloorHeight);
         background_ = QPixmap(size());
         QPainter tiles(&background_);
         for (int y = 0; y < height(); y += 64) {
