@@ -141,6 +141,7 @@ TEST(EditorModel, FerlanLookAndDiscsForEverySizeAndSide) {
 
         // Dragged elsewhere, the discs keep their offsets from the rod.
         m.grab(ElementKind::Ferlan, 1, 10, 5);
+        ASSERT_FALSE(m.dropOnTile(kTileCount, 110, 205)) << "past the last tile";
         ASSERT_TRUE(m.dropOnTile(20, 110, 205));  // tile 20: Left 5760, Top 1920
         const Twips dx = 5760 + 100 - L, dy = 1920 + 200 - T;
         EXPECT_EQ(std::tuple(rod.Left, rod.Top), std::tuple(L + dx, T + dy));
@@ -190,8 +191,8 @@ TEST(EditorModel, FullArraysRefuseWithTheirMessageAndChangeNothing) {
 
 TEST(EditorModel, HeightAndScrollStayWithinTheirBars) {
     EditorModel m;
+    EXPECT_TRUE(m.setFloor(4) && !m.setFloor(4) && !m.setFloor(0) && !m.setFloor(5));
     m.setHeight(10);
-    EXPECT_EQ(m.document().previewHeight(), 9750);
     EXPECT_EQ(m.document().pipes()[4].top, 8775);
     const struct { int asked, height; } heights[] = {{8, 9}, {24, 23}, {23, 23}, {-5, 9}, {13, 13}};
     for (const auto& h : heights) {
@@ -268,14 +269,13 @@ TEST(EditorModel, LoadReplacesAFullerLevel) {
     for (int i = 0; i < 20; ++i) m.insertFerlan({.gross = true, .plus = false}, V);
     for (int i = 0; i < 10; ++i) m.insertKugel({}, V);
     for (int i = 0; i < 5; ++i) m.insertTransformator(TransformatorEffect::Plus, V);
-
+    m.select(ElementKind::Kugel, 1);
+    m.grab(ElementKind::Ferlan, 1, 0, 0);
     m.load(read("13;2;glup1470 3570 ,grum5715 4965 ,krmm100  200  ,;;am3075 10710,;\r\n"));
     EXPECT_EQ(std::tuple(m.document().height(), m.document().floor(), m.view().scroll,
-                         m.view().previewTop()),
-              std::tuple(13, 2, 0, 0));
-    EXPECT_EQ(m.document().slotsOf(ElementKind::Ferlan).used(), 3);
-    EXPECT_EQ(m.document().slotsOf(ElementKind::Kugel).used(), 0);
-    EXPECT_EQ(m.document().slotsOf(ElementKind::Transformator).used(), 1);
+                         m.view().previewTop(), m.view().selected, m.view().grabbed),
+              std::tuple(13, 2, 0, 0, SlotRef{}, SlotRef{}));
+    EXPECT_EQ(m.document().elementCount(), 4);  // the text below names which
     for (int n = 1; n <= 25; ++n) {
         const Element& e = m.document().element(ElementKind::Ferlan, n);
         EXPECT_EQ(e.image.Visible && e.discs[2].Visible, n <= 3) << n;
@@ -300,8 +300,7 @@ TEST(EditorModel, NewLevelEmptiesEverything) {
     m.insertKugel({}, V);
     m.newLevel();
     EXPECT_EQ(std::tuple(m.document().height(), m.view().previewTop()), std::tuple(9, 0));
-    EXPECT_EQ(m.document().slotsOf(ElementKind::Ferlan).used(), 0);
-    EXPECT_EQ(m.document().slotsOf(ElementKind::Kugel).used(), 0);
+    EXPECT_EQ(m.document().elementCount(), 0);
     EXPECT_EQ(m.document().levelText().status, LevelTextStatus::NoFloor);
 }
 
@@ -371,9 +370,9 @@ TEST(EditorModel, HitTestFindsTheTopmostObjectAndIgnoresDiscs) {
     EXPECT_EQ(std::tuple(pole.kind, pole.index), std::tuple(ElementKind::Ferlan, 2))
         << "a higher slot lies above a lower one";
 
-    // Inside a disc but outside every element: the tile beneath.
-    const Hit disc = m.document().hitTest(2200, 3600);
-    EXPECT_EQ(std::tuple(disc.target, disc.index), std::tuple(Hit::Target::Tile, 2 + 3 * 7));
+    // Inside a disc but outside every element: the tile beneath, the later where two overlap.
+    const Hit disc = m.document().hitTest(2890, 3850);
+    EXPECT_EQ(std::tuple(disc.target, disc.index), std::tuple(Hit::Target::Tile, 3 + 4 * 7));
 
     EXPECT_EQ(m.document().hitTest(2900, 100).target, Hit::Target::Pipe);   // Ende
     EXPECT_EQ(m.document().hitTest(6000, 7900).target, Hit::Target::Pipe);  // entry row
@@ -410,25 +409,33 @@ TEST(EditorModel, RestoringALevelKeepsTheViewButLetsGoOfEmptiedSlots) {
         m.setDirectHelp(true);
         // The view is no part of the level: no step to record.
         m.select(kind, 3);
-        m.grab(kind, 2, 7, 8);
+        m.grab(kind, 3, 7, 8);
         EXPECT_FALSE(history.record(EditStep::Move, m.document()));
 
-        // Slot 2 still holds an element after the undo, slot 3 no longer.
+        // Slot 3 holds no element after the undo, slot 2 still does after the redo.
         ASSERT_TRUE(history.undo());
         m.restore(history.current());
         EXPECT_EQ(m.document().slotsOf(kind).used(), 2);
         EXPECT_EQ(
             std::tuple(m.view().selected, m.view().grabbed, m.view().scroll, m.view().directHelp),
-            std::tuple(SlotRef{}, SlotRef{kind, 2}, -40, true));
-        EXPECT_FALSE(m.deleteSelected());
+            std::tuple(SlotRef{}, SlotRef{}, -40, true));
+        EXPECT_FALSE(m.deleteSelected() || m.dropOnTile(0, 0, 0));
         EXPECT_EQ(m.document().slotsOf(kind).used(), 2);
 
         m.select(kind, 2);
+        m.grab(kind, 2, 7, 8);
         ASSERT_TRUE(history.redo());
         m.restore(history.current());
-        EXPECT_EQ(m.view().selected, (SlotRef{kind, 2}));
+        EXPECT_EQ(std::tuple(m.view().selected, m.view().grabbed),
+                  std::tuple(SlotRef{kind, 2}, SlotRef{kind, 2}));
         EXPECT_TRUE(m.deleteSelected());
         EXPECT_EQ(m.document().slotsOf(kind).used(), 2);
+
+        // A new start leaves no height step open to join.
+        ASSERT_TRUE(m.setHeight(12) && history.record(EditStep::Height, m.document()));
+        history.reset(m.document());
+        EXPECT_TRUE(m.setHeight(13) && history.record(EditStep::Height, m.document()) &&
+                    history.canUndo());
     }
 }
 
@@ -573,6 +580,10 @@ TEST(LevelCheck, ThePlayerCountsItsAttemptsAndHeedsTheSearchsStop) {
         });
     ASSERT_TRUE(check.has_value());
     EXPECT_EQ(check->solve.outcome, SolveOutcome::Won);
+    // The exit takes the ball over on the tick after its top crossed the exit pipe's foot.
+    const Twips foot = kPipeSize + kBallSize / 2;  // the ball's centre then
+    EXPECT_TRUE(check->route.at(check->exitPoint - 2).y >= foot &&
+                check->route.at(check->exitPoint - 1).y < foot);
     ASSERT_EQ(check->playtest.size(), 2u);
     EXPECT_EQ(check->playtest[1].decisions, 0);
     ASSERT_GE(reported.size(), 3u);

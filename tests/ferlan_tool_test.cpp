@@ -35,7 +35,7 @@ protected:
 
 TEST(KeyScript, ParsesStepsAndNamesTheFirstMalformedLine) {
     ferlan::KeyScriptError error;
-    const auto steps = ferlan::parseKeyScript("# warm up\n\nU 37\r\n  RLDU\t5 \n- 2\n", error);
+    const auto steps = ferlan::parseKeyScript("  # warm up\n \nU 37\r\n  RLDU\t5 \n- 2\n", error);
     ASSERT_TRUE(steps) << error.message;
     ASSERT_EQ(steps->size(), 3u);
     EXPECT_EQ(ferlan::formatKeyStep((*steps)[1]), "UDLR 5");

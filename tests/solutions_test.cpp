@@ -77,13 +77,13 @@ TEST_P(Solutions, StoredInputWinsTheLevelUsingEveryElement) {
     }
 }
 
-// Each kind's elements in slot order, whether the ball came near them or not:
-// here the first pole and the second charged ball lie off the straight climb.
+// Each kind's elements in slot order, whether the ball came near them or not: here the first pole,
+// the second charged ball and the second polariser (only brushed in the exit) stay unused.
 TEST(ReplayReport, ListsEveryElementOfEachKindWithTheTicksTheBallSpentThere) {
     GameModel start;
     ASSERT_TRUE(startLoadedLevel(start,
                                  "13;2;klmm45   1000 ,grpp5520 6000 ,;pp3000 8000 ,"
-                                 "mm300  2000 ,;ap3075 10710,;\r\n"));
+                                 "mm300  2000 ,;ap3075 10710,an3600 0    ,;\r\n"));
     KeyScriptError error;
     const ReplayReport report = reportReplay(start, *parseKeyScript("U 300\n", error));
     const auto used = [&](ElementKind kind) {
@@ -93,7 +93,7 @@ TEST(ReplayReport, ListsEveryElementOfEachKindWithTheTicksTheBallSpentThere) {
     };
     EXPECT_EQ(used(ElementKind::Ferlan), (std::vector<bool>{false, true}));
     EXPECT_EQ(used(ElementKind::Kugel), (std::vector<bool>{true, false}));
-    EXPECT_EQ(used(ElementKind::Transformator), (std::vector<bool>{true}));
+    EXPECT_EQ(used(ElementKind::Transformator), (std::vector<bool>{true, false}));
 }
 
 INSTANTIATE_TEST_SUITE_P(BuiltinLevels, Solutions, testing::Range(1, kBuiltinLevelCount + 1),
