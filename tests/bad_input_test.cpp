@@ -270,6 +270,7 @@ private slots:
         QTest::newRow("named pipe") << "fifo" << QByteArray("1\r\n") << true;
         // A folder cannot be replaced by a file.
         QTest::newRow("folder") << "folder" << QByteArray() << false;
+        QTest::newRow("further elsewhere") << "further" << QByteArray("3\r\n") << true;
     }
 
     void winningKeepsPlayingWhateverTheProgressFile() {
@@ -288,6 +289,7 @@ private slots:
             QVERIFY(QFile::remove(path));
             if (kind == "fifo") QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
             if (kind == "folder") QVERIFY(QDir(game.dir.path()).mkdir(ProgressFile::kFileName));
+            if (kind == "further") QVERIFY(writeFile(path, "3\r\n"));
         }
         const Session& s = game.window->session();
         for (int i = 0; i < 5000 && s.builtinIndex() != 1; ++i) game.window->runTick();

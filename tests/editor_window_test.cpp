@@ -138,6 +138,12 @@ private:
         return !window->checkRunning();
     }
     bool enabled(const char* name) { return child<QAction>(name)->isEnabled(); }
+    // One notch down over `target`.
+    static void turnWheel(QWidget* target) {
+        QWheelEvent wheel(QPointF(5, 5), target->mapToGlobal(QPointF(5, 5)), {}, QPoint(0, -120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(target, &wheel);
+    }
 
     QByteArray dragData;
 
@@ -577,12 +583,12 @@ private slots:
         trigger("mnuroute");
         QVERIFY(!preview()->route().empty());
 
-        // A change to the level, a new level and a loaded one take the route away until the next
-        // check.
+        // A change to the level, its undo and redo, a new level and a loaded one take the route
+        // away until the next check.
         prompts.answers = {true};  // "Neu"
-        const std::function<void()> ways[] = {[&] { click("Command2"); },
-                                              [&] { trigger("mnunew"); },
-                                              [&] { loadText(*builtinLevelText(1)); }};
+        const std::function<void()> ways[] = {
+            [&] { click("Command2"); }, [&] { trigger("mnuundo"); }, [&] { trigger("mnuredo"); },
+            [&] { trigger("mnunew"); }, [&] { loadText(*builtinLevelText(1)); }};
         for (const auto& way : ways) {
             if (preview()->route().empty()) checkLevel();
             QVERIFY(!preview()->route().empty());
@@ -616,8 +622,9 @@ private slots:
         QTRY_VERIFY(!progressLabel->text().endsWith("Zustände: 0"));
         // The level is shut while the search runs.
         click("Command1");
+        turnWheel(preview());
         QCOMPARE(window->document().slotsOf(ElementKind::Ferlan).used(), ferlanen);
-        QVERIFY(!enabled("mnucheck") && !enabled("mnuload"));
+        QVERIFY(!enabled("mnucheck") && !enabled("mnuload") && window->model().view().scroll == 0);
 
         QVERIFY(window->checkRunning());
         QTest::mouseClick(child<QPushButton>("checkCancel"), Qt::LeftButton);
@@ -634,11 +641,7 @@ private slots:
         // A notch moves as many lines as the platform says, of 4 units (300 twips) each.
         const int notch = QApplication::wheelScrollLines() * 4;
         for (const auto& [widget, scroll] : cases) {
-            QWidget* target = child<QWidget>(widget);
-            QWheelEvent wheel(QPointF(5, 5), target->mapToGlobal(QPointF(5, 5)), {},
-                              QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
-                              false);
-            QCoreApplication::sendEvent(target, &wheel);
+            turnWheel(child<QWidget>(widget));
             QCOMPARE(window->document().height(), 9);
             QCOMPARE(window->model().view().scroll, scroll * notch);
             QCOMPARE(preview()->y(), scroll * notch * 75 / 15);

@@ -3,6 +3,7 @@
 #include "tool_runner.h"
 
 #include <Spiel/sim/key_script.h>
+#include <leveldata/level_text.h>
 
 #include <gtest/gtest.h>
 
@@ -15,13 +16,6 @@
 #include <vector>
 
 namespace {
-
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) out.push_back(line);
-    return out;
-}
 
 class FerlanTool : public testing::Test {
 protected:
@@ -71,7 +65,9 @@ TEST_F(FerlanTool, CheckPrintsTheLevelAsJson) {
 TEST_F(FerlanTool, PlayTracesEveryTickUpToTheWin) {
     const ToolRun run = runTool({"play", "--level", "1", "--keys", "-", "--trace"}, "U 300\n");
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    const auto out = lines(run.out);
+    std::vector<std::string> out;
+    std::istringstream in(run.out);
+    for (std::string line; std::getline(in, line);) out.push_back(line);
     // 37 ticks lift the ball out of the entry pipe; Up alone then carries it
     // through level 1, and the tool stops at the win.
     ASSERT_EQ(out.size(), 211u);
@@ -111,7 +107,8 @@ TEST_F(FerlanTool, SolvePrintsInputThatPlayWins) {
 TEST_F(FerlanTool, ExitCodesAndResults) {
     const std::string good = file("good.lev", "13;2;;;;\r\n");
     const std::string bad = file("bad.lev", "8 ;2;;;;\r\n");
-    const std::string huge = file("huge.lev", std::string(70000, ';'));
+    const std::string largest = file("largest.lev", std::string(ferlan::kMaxLevelFileBytes, ';'));
+    const std::string huge = file("huge.lev", std::string(ferlan::kMaxLevelFileBytes + 1, ';'));
     const std::string caught = file("caught.lev", "9 ;1;grpp3367 7635 ,;;;  ");
     const std::string keys = file("keys.txt", "U 3\n");
     const std::string badKeys = file("bad.txt", "U 3\nX 2\n");
@@ -120,7 +117,8 @@ TEST_F(FerlanTool, ExitCodesAndResults) {
         {{"check", good}, 0, "", ""},
         {{"check", bad}, 1, "Fehler beim Lesen der Level-Datei.\n", ""},
         {{"check", dir_ + "/none.lev"}, 2, "", ""},
-        {{"check", dir_}, 2, "", ""},
+        {{"check", dir_}, 2, "Keine gewöhnliche Datei", ""},
+        {{"check", largest}, 1, "", ""},
         {{"check", huge}, 2, "", ""},
         {{"check", "--level", "0"}, 2, "", ""},
         {{"check"}, 2, "", ""},
@@ -142,6 +140,9 @@ TEST_F(FerlanTool, ExitCodesAndResults) {
         {{"solve", "--level", "1", "--max-ticks", "70"}, 1, "70 Ticks", ""},
         {{"solve", bad}, 2, "", ""},
         {{"solve", "--level", "1", "--max-ticks", "12x"}, 2, "", ""},
+        {{"solve", "--level", "1", "--max-ticks", "0"}, 2, "", ""},
+        {{"solve", "--level", "1", "--seconds", "0"}, 2, "", ""},
+        {{"solve", "--level", "1", "--max-ticks", "100000000"}, 0, "", " ticks\n"},
         {{"solve", "--level", "1", bad}, 2, "", ""},
     };
     for (const auto& [args, exitCode, errorHas, outEnds] : cases) {
