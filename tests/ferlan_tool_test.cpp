@@ -101,7 +101,7 @@ TEST_F(FerlanTool, SolvePrintsInputThatPlayWins) {
     EXPECT_EQ(play.out, "{\"result\":\"won\",\"ticks\":" + ticks + "}\n");
 }
 
-// 0: done, 1: the level is rejected or cannot be won, 2: the call is unusable.
+// 0: done, 1: the level is rejected (by solve: cannot be won), 2: the call is unusable.
 // Anything but 0 prints nothing and one line of explanation. Play runs the
 // longer of its key script and --ticks.
 TEST_F(FerlanTool, ExitCodesAndResults) {

@@ -14,8 +14,11 @@ using Arguments = std::vector<std::string_view>;
 
 enum ExitCode : int {
     kExitOk = 0,
-    kExitRejected = 1,  // the level text was read and refused (or, for solve, no solution)
-    kExitUsage = 2,     // bad arguments, or a file that cannot be used
+    // The level text was read and refused; for solve, no winning input was found.
+    kExitRejected = 1,
+    // Bad arguments, or a file that cannot be used; for solve also a refused
+    // level text, since its 1 already means the level could not be won.
+    kExitUsage = 2,
 };
 
 // A failure that ends a subcommand with a one-line message on stderr.
