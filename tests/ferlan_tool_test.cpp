@@ -1,5 +1,6 @@
 // ferlan-tool as a user runs it: check, play and solve, their output and
 // their exit codes; and the key scripts that play and solve share.
+#include "sim_test_fields.h"
 #include "tool_runner.h"
 
 #include <Spiel/sim/key_script.h>
@@ -109,7 +110,7 @@ TEST_F(FerlanTool, ExitCodesAndResults) {
     const std::string bad = file("bad.lev", "8 ;2;;;;\r\n");
     const std::string largest = file("largest.lev", std::string(ferlan::kMaxLevelFileBytes, ';'));
     const std::string huge = file("huge.lev", std::string(ferlan::kMaxLevelFileBytes + 1, ';'));
-    const std::string caught = file("caught.lev", "9 ;1;grpp3367 7635 ,;;;  ");
+    const std::string caught = file("caught.lev", ferlan::testing::kCaughtAtOnceLevel);
     const std::string keys = file("keys.txt", "U 3\n");
     const std::string badKeys = file("bad.txt", "U 3\nX 2\n");
     // The arguments, the exit code, what the error output contains and how the output ends.
