@@ -27,7 +27,7 @@ constexpr std::array<std::string_view, kBuiltinLevelCount> kLevels = {
     "15615,;  ",
     "11;1;glmm0    1050 ,glpp960  1200 ,grup1920 1050 ,glpp3840 1050 ,glpp4800 1200 ,grpp5760 1050 "
     ",;up4950 6540 ,up4365 4740 ,;;  ",
-    "14;2;glmm900  10320,glup479  1350 ,glpp1918 1050 ,grpp3840 1050 ,grpp4800 1500 ,grmm5760 1050 "
+    "14;2;glmm900  10320,glup479  1350 ,glpp1918 1050 ,grpp3660 1050 ,grpp4800 1500 ,grmm5760 1050 "
     ",grum4500 7000 ,klum1455 4400 ,;up1695 5535 ,up4170 8100 ,mm4245 8805 ,pp2670 2820 ,;;  ",
     "12;4;glpp479  1350 ,grpp1948 1200 ,grup3840 1680 ,glup4800 1200 ,grup5760 1050 ,glup600  7000 "
     ",;mm4800 4500 ,up900  8700 ,um1200 4375 ,mm5100 8600 ,up4970 3000 ,um800  3500 ,;;  ",
