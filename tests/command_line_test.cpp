@@ -51,6 +51,7 @@ private slots:
             {game, {"--bunt", "x.lev"}, 2, "", "ferlan: unbekannte Option \"--bunt\"" + usage},
             {editor, {"-x"}, 2, "", "ferlan-editor: unbekannte Option \"-x\"" + usage},
             {game, {"a.lev", "b.lev"}, 2, "", "ferlan: nur eine Level-Datei" + usage},
+            {game, {"--version=1"}, 2, "", "ferlan: Aufruf nicht verstanden" + usage},
             {game, {QStringLiteral(FERLAN_TEST_DATA_DIR "/game_empty.lev")}, -1, "", ""}};
         for (const auto& [program, arguments, exitCode, out, err] : calls) {
             const QString call = program.section('/', -1) + ' ' + arguments.join(' ');

@@ -382,6 +382,9 @@ TEST(EditorModel, HitTestFindsTheTopmostObjectAndIgnoresDiscs) {
     const Twips rodRight = m.document().slot(ElementKind::Ferlan, 2).right();
     EXPECT_EQ(m.document().hitTest(rodRight - 1, 4200).kind, ElementKind::Ferlan);
     EXPECT_EQ(m.document().hitTest(rodRight, 4200).target, Hit::Target::Tile);
+    const Twips rodBottom = m.document().slot(ElementKind::Ferlan, 2).bottom();
+    EXPECT_EQ(m.document().hitTest(2800, rodBottom - 1).kind, ElementKind::Ferlan);
+    EXPECT_EQ(m.document().hitTest(2800, rodBottom).target, Hit::Target::Tile);
     EXPECT_EQ(m.document().hitTest(3839, 100).target, Hit::Target::Pipe);
     EXPECT_EQ(m.document().hitTest(3840, 100).target, Hit::Target::Tile);
     moveTo(m, ElementKind::Ferlan, 2, kPreviewWidth - 100, 0);

@@ -30,6 +30,7 @@
 #include <QThread>
 #include <QWheelEvent>
 
+#include <Spiel/sim/best_times.h>
 #include <common/pictures.h>
 #include <leveldata/builtin_levels.h>
 #include <solver/solver.h>
@@ -216,6 +217,7 @@ private slots:
             {[&] { child<QScrollBar>("VScroll1")->setValue(50); }, "Rückgängig: Untergrund wählen",
              "Wiederherstellen: Höhe ändern", 1, 9},
             {[&] { click("Command1"); }, "Rückgängig: Ferlan einfügen", nullptr, 2, 9},
+            {[&] { click("Command2"); }, "Rückgängig: Ferlankugel einfügen", nullptr, 2, 9},
         };
         // One line per row, so that a failure shows the row.
         const auto line = [](const QString& undo, const QString& redo, int ferlanen, int height) {
@@ -415,11 +417,14 @@ private slots:
 
     void directHelpAnswersAHeadingClickOnlyWhileSwitchedOn() {
         // The answer to the question of "mnuturn"; the messages a click on a heading then gives.
-        const std::pair<bool, int> rounds[] = {{false, 0}, {true, 1}, {false, 1}, {true, 0}};
-        for (const auto& [answer, messages] : rounds) {
+        const std::tuple<bool, int, const char*> rounds[] = {
+            {false, 0, "an"}, {true, 1, "an"}, {false, 1, "aus"}, {true, 0, "aus"}};
+        for (const auto& [answer, messages, to] : rounds) {
             prompts.shown.clear();
             prompts.answers = {answer};
             trigger("mnuturn");
+            QCOMPARE(prompts.shown[0].text,
+                     QStringLiteral("Wollen Sie die Direkthilfe %1schalten?").arg(to));
             QTest::mouseClick(child<QLabel>("Label1(10)"), Qt::LeftButton);
             QCOMPARE(prompts.shown.size() - 1, messages);
         }
@@ -482,6 +487,7 @@ private slots:
         QTRY_VERIFY(menu->isVisible());
         menu->hide();
         trigger("cut");
+        QCOMPARE(actionText("mnuundo"), QStringLiteral("Rückgängig: Löschen"));
         QCOMPARE(window->document().slotsOf(ElementKind::Kugel).used(), 0);
         QCOMPARE(window->document().slotsOf(ElementKind::Ferlan).used(), 2);
 
@@ -548,7 +554,10 @@ private slots:
         const qsizetype at = solved.indexOf("# won after ");
         QVERIFY(at >= 0);
         const QByteArray tick = solved.mid(at + 12).split(' ').first();
-        QVERIFY2(text.contains("Gewonnen in Tick " + tick + ", nach "), qPrintable(text));
+        QVERIFY2(
+            text.contains("Gewonnen in Tick " + tick + ", nach " +
+                          QString::fromStdString(secondsText(tick.toLongLong())) + " Sekunden"),
+            qPrintable(text));
         QVERIFY2(text.contains(QStringLiteral("\nNicht benutzt: 1\u00a0Ferlan\n")),
                  qPrintable(text));
         // How hard for a person: the same wins as ferlan-tool playtest on the file.
@@ -557,7 +566,7 @@ private slots:
             QRegularExpression("won (\\d+) of 20").match(QString::fromUtf8(played));
         QVERIFY(won.hasMatch());
         QVERIFY2(text.contains("Ein Spieler mit durchschnittlicher Reaktion gewinnt " +
-                               won.captured(1) + " von 20 Versuchen ("),
+                               won.captured(1) + " von 20 Versuchen (leicht)."),
                  qPrintable(text));
 
         // The route is the ball's centre of every tick of the tool's trace.
@@ -596,6 +605,8 @@ private slots:
             QVERIFY(preview()->route().empty());
             QVERIFY(!enabled("mnuroute"));
         }
+        loadText(*builtinLevelText(2));  // won with UL, then UR
+        QVERIFY(checkLevel().contains(" Sekunden Spielzeit, mit 1\u00a0Tastenwechsel."));
     }
 
     void checkSaysSoWhenNoRouteIsFound() {
@@ -610,6 +621,17 @@ private slots:
         QVERIFY2(text.contains("in 60 Ticks erreichen kann"), qPrintable(text));
         QVERIFY(!enabled("mnuroute"));
         QVERIFY(preview()->route().empty());
+        // The other two budgets, on a level whose search only they can end.
+        const std::tuple<std::int64_t, double, const char*> budgets[] = {
+            {20, 60, "Grenze von 20 gespeicherten"}, {4'000'000, 0.1, "Zeit von 0,1 Sekunden"}};
+        for (const auto& [states, seconds, says] : budgets) {
+            window->setSolveOptions({.seconds = seconds, .maxStates = states, .progress = {}});
+            startEndlessCheck();
+            prompts.shown.clear();
+            QTRY_VERIFY_WITH_TIMEOUT(!prompts.shown.isEmpty(), 60000);
+            QVERIFY2(prompts.shown.last().text.contains(says),
+                     qPrintable(prompts.shown.last().text));
+        }
     }
 
     void cancelEndsTheSearchAndShowsNothing() {
@@ -735,6 +757,7 @@ private slots:
         for (const bool answer : {false, true}) {
             prompts.answers = {answer};
             trigger("mnurecent3");
+            QCOMPARE(prompts.shown.last().caption, QStringLiteral("Laden?"));
             QCOMPARE(window->currentFile(), paths[answer ? 4 : 3]);
         }
         QVERIFY(writeFile(paths[2], "kaputt"));
@@ -777,13 +800,17 @@ private slots:
         QCOMPARE(readFile(played), readFile(dir.filePath("gespeichert.lev")));
         QVERIFY(readFile(played).startsWith("9 ;3;krpp"));
         const QString temporary = QString::fromUtf8(readFile(played + ".name")).trimmed();
+        QCOMPARE(QFileInfo(temporary).absolutePath(), QDir::temp().absolutePath());
         QTRY_VERIFY(!QFile::exists(temporary));  // gone with the game
 
         window->testPlayer().setGame({});
         prompts.shown.clear();
         trigger("mnutestplay");
-        QCOMPARE(prompts.shown.size(), 1);
-        QVERIFY(prompts.shown[0].text.startsWith("Das Spiel wurde nicht gefunden."));
+        window->testPlayer().setGame(played);  // a file that does not start
+        trigger("mnutestplay");
+        QCOMPARE(prompts.shown.size(), 2);
+        for (const auto& shown : prompts.shown)
+            QVERIFY(shown.text.startsWith("Das Spiel wurde nicht gefunden."));
     }
 
     void elementsBelowALoweredHeightAreShownAndNamed() {

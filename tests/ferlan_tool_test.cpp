@@ -47,6 +47,8 @@ TEST(KeyScript, ParsesStepsAndNamesTheFirstMalformedLine) {
         EXPECT_EQ(error.line, line);
         EXPECT_NE(error.message.find("Zeile " + std::to_string(line)), std::string::npos);
     }
+    EXPECT_FALSE(ferlan::parseKeyScript("U\n", error));  // the reason, too
+    EXPECT_EQ(error.message, "Zeile 1: erwartet \"TASTEN ANZAHL\"");
 }
 
 TEST_F(FerlanTool, CheckPrintsTheLevelAsJson) {
@@ -100,6 +102,8 @@ TEST_F(FerlanTool, SolvePrintsInputThatPlayWins) {
     const ToolRun play = runTool({"play", level, "--keys", "-"}, solve.out);
     ASSERT_EQ(play.exitCode, 0) << play.err;
     EXPECT_EQ(play.out, "{\"result\":\"won\",\"ticks\":" + ticks + "}\n");
+    const ToolRun stats = runTool({"solve", "--level", "3", "--stats"});  // UL, then UR
+    EXPECT_NE(stats.out.find(", Tastenwechsel: 1\n"), std::string::npos) << stats.out;
 }
 
 // 0: done, 1: the level is rejected (by solve: cannot be won), 2: the call is unusable.
@@ -111,17 +115,22 @@ TEST_F(FerlanTool, ExitCodesAndResults) {
     const std::string largest = file("largest.lev", std::string(ferlan::kMaxLevelFileBytes, ';'));
     const std::string huge = file("huge.lev", std::string(ferlan::kMaxLevelFileBytes + 1, ';'));
     const std::string caught = file("caught.lev", ferlan::testing::kCaughtAtOnceLevel);
+    // Two rows of rods close the whole width: the search only ends by its budget.
+    const std::string closed = file("closed.lev",
+                                    "23;1;grpp0    9000 ,grpp960  9360 ,grpp1920 9000 ,grpp2880 "
+                                    "9360 ,grpp3840 9000 ,grpp4800 9360 ,grpp5760 9000 ,;;;  ");
     const std::string keys = file("keys.txt", "U 3\n");
     const std::string badKeys = file("bad.txt", "U 3\nX 2\n");
     // The arguments, the exit code, what the error output contains and how the output ends.
     const std::tuple<std::vector<std::string>, int, std::string, std::string> cases[] = {
-        {{"check", good}, 0, "", ""},
+        {{"check", good}, 0, "", ", Untergrund 2, 0 Ferlanen, 0 Ferlankugeln, 0 Ferlanisatoren\n"},
         {{"check", bad}, 1, "Fehler beim Lesen der Level-Datei.\n", ""},
-        {{"check", dir_ + "/none.lev"}, 2, "", ""},
+        {{"check", dir_ + "/none.lev"}, 2, "Datei nicht gefunden", ""},
         {{"check", dir_}, 2, "Keine gewöhnliche Datei", ""},
         {{"check", largest}, 1, "", ""},
         {{"check", huge}, 2, "", ""},
-        {{"check", "--level", "0"}, 2, "", ""},
+        {{"check", "--level", "0"}, 2, "--level erwartet", ""},
+        {{"check", "--level"}, 2, "--level ohne Nummer", ""},
         {{"check"}, 2, "", ""},
         {{"check", good, "--level", "1"}, 2, "", ""},
         {{"frobnicate"}, 2, "", ""},
@@ -138,6 +147,7 @@ TEST_F(FerlanTool, ExitCodesAndResults) {
         {{"play", good, "--ticks", "-1"}, 2, "", ""},
         {{"play", good, "--keys", keys, "--keys", keys}, 2, "", ""},
         {{"solve", caught, "--seconds", "20"}, 1, "jeder erreichbare Zustand", ""},
+        {{"solve", closed, "--seconds", "0.1"}, 1, "keine Lösung in 0.10 s gefunden", ""},
         {{"solve", "--level", "1", "--max-ticks", "70"}, 1, "70 Ticks", ""},
         {{"solve", bad}, 2, "", ""},
         {{"solve", "--level", "1", "--max-ticks", "12x"}, 2, "", ""},

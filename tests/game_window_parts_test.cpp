@@ -172,6 +172,7 @@ TEST(ProgressFile, WritesOnlyAWinAboveTheListAndNeverLowers) {
         {"4\r\n", 5, 4, "5\r\n", R::Written},
         {"5\r\n", 3, 5, "5\r\n", R::NotNeeded},   // an earlier level replayed
         {"4\r\n", 30, 4, "4\r\n", R::NotNeeded},  // the last level unlocks nothing
+        {"9", 29, 28, "29\r\n", R::Written},      // the highest progress
         {"9\r\n", 1, 0, "9\r\n", R::NotNeeded},   // another session got further
         {"zz", 1, 0, "1\r\n", R::Written},        // reads as 0
         {"99", 2, 1, "2\r\n", R::Written},        // a broken file is mended
@@ -228,7 +229,7 @@ TEST(ProgressFile, AFailedWriteIsReportedAndChangesNothing) {
                                 [](const QString&) { return false; });
     QString error;
     EXPECT_EQ(progress.recordWin(4, 3, &error), ProgressFile::WriteResult::Failed);
-    EXPECT_FALSE(error.isEmpty());
+    EXPECT_TRUE(error.startsWith("/proc/ferlan-test/vmos2.dll: ") && !error.endsWith(": "));
     EXPECT_EQ(progress.read(), 3);
 }
 

@@ -447,6 +447,7 @@ private slots:
         game.release(Qt::Key_Down);
         const FieldObject& panel = m.Anzeigetafel;
         game.click(game.at({panel.Left + panel.Width / 2, panel.Top + panel.Height / 2}));
+        game.click(game.at({-100, panel.Top - 600.0}));  // beside the scene
         QVERIFY(s.paused());
         if (resumeBy != 0) {
             game.press(resumeBy);

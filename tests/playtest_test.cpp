@@ -253,6 +253,12 @@ TEST(FerlanToolPlaytest, PlaysAttemptsOfBuiltinLevels) {
                            "# needed for its place in the set: 1 of 2\n"),
               std::string::npos)
         << run.out;
+    EXPECT_NE(run.out.find("caught, given up after 164 ticks at 3120, 7320\n"), std::string::npos);
+    // A single option counts beside --exact-sight.
+    EXPECT_NE(runTool({"playtest", "--level", "1", "--attempts", "1", "--exact-sight"}).out,
+              runTool({"playtest", "--level", "1", "--attempts", "1", "--exact-sight",
+                       "--sight-error", "480"})
+                  .out);
     std::filesystem::remove_all(dir);
 }
 
@@ -268,6 +274,7 @@ TEST(FerlanToolPlaytest, BadInputEndsWithOneOrTwo) {
         {{"playtest", "--level", "1", "--attempts", "0"}, 2},
         {{"playtest", "--level", "1", "--decide", "x"}, 2},
         {{"playtest", "--level", "1", "--reaction", "-1"}, 2},
+        {{"playtest", "--level", "1", "--reaction", "0", "--speed-looks", "16"}, 0},
         {{"playtest", "--level", "1", "--jitter"}, 2},
         {{"playtest", "--level", "1", "--seed", "1.5"}, 2},
         {{"playtest", "--level", "1", "--player", "expert"}, 2},

@@ -138,7 +138,12 @@ TEST(Session, APauseHoldsALevelInPlayUntilResumedRebuiltOrLeft) {
     Session idle;
     EXPECT_FALSE(idle.pause());  // nothing plays
     const std::pair<const char*, std::function<void(Session&)>> ends[] = {
-        {"resume", [](Session& s) { EXPECT_TRUE(s.resume()); }},
+        {"resume",
+         [](Session& s) {
+             const GameModel::Revision dimmed = s.field().revision;
+             EXPECT_TRUE(s.resume());
+             EXPECT_NE(s.field().revision.field, dimmed.field);  // drawn undimmed
+         }},
         {"restart", [](Session& s) { EXPECT_TRUE(s.restart()); }},
         {"next level", [](Session& s) { EXPECT_TRUE(s.startBuiltin(5)); }},
         {"leave", [](Session& s) { s.leave(); }},
