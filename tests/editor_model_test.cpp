@@ -174,14 +174,12 @@ TEST(EditorModel, FullArraysRefuseWithTheirMessageAndChangeNothing) {
         };
         for (int i = 1; i <= c.limit; ++i) {
             const InsertResult r = insert();
-            ASSERT_TRUE(r.inserted);
-            EXPECT_EQ(r.slot, i);
+            ASSERT_EQ(std::pair(r.inserted, r.slot), std::pair(true, i));
         }
         EXPECT_EQ(m.document().slotsOf(c.kind).used(), c.limit);
         const EditorModel before = m;
         const InsertResult refused = insert();
-        EXPECT_FALSE(refused.inserted);
-        EXPECT_EQ(refused.message, c.message);
+        EXPECT_EQ(std::pair(refused.inserted, refused.message), std::pair(false, c.message));
         EXPECT_TRUE(m == before);
         // A delete frees the top slot for the next insert.
         deleteSlot(m, c.kind, 1);
