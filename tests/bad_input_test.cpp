@@ -13,7 +13,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
@@ -22,7 +21,6 @@
 #include <vector>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 using namespace ferlan;
 
@@ -84,17 +82,10 @@ QString makeLevelInput(const LevelInput& input, const QTemporaryDir& dir) {
     QString path = dir.filePath(QString::fromUtf8(input.fileName));
     switch (input.source) {
         case Source::Bytes:
-        case Source::Vanishing:
-            if (!writeFile(path, input.bytes)) return {};
-            return path;
-        case Source::Sparse: {
-            QFile file(path);
-            if (!file.open(QIODevice::WriteOnly) || file.write(input.bytes) != input.bytes.size() ||
-                !file.resize(100LL * 1024 * 1024)) {
-                return {};
-            }
-            return path;
-        }
+        case Source::Vanishing: return writeFile(path, input.bytes) ? path : QString();
+        case Source::Sparse:
+            if (writeFile(path, input.bytes) && QFile::resize(path, 100LL << 20)) return path;
+            return {};
         case Source::Folder: return QDir(dir.path()).mkdir("bad.lev") ? path : QString();
         case Source::Fifo:
             return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0 ? path : QString();
@@ -103,10 +94,8 @@ QString makeLevelInput(const LevelInput& input, const QTemporaryDir& dir) {
             // Opens as a regular file, then fails on the first read.
             return QStringLiteral("/proc/self/mem");
         case Source::Unreadable:
-            if (!writeFile(path, input.bytes) ||
-                !QFile::setPermissions(path, QFileDevice::Permissions()))
-                return {};
-            return path;
+            if (writeFile(path, input.bytes) && QFile::setPermissions(path, {})) return path;
+            return {};
     }
     return {};
 }

@@ -3,11 +3,11 @@
 #pragma once
 
 #include "recording_prompts.h"
+#include "test_files.h"
 
 #include <Spiel/ui/game_window.h>
 #include <Spiel/ui/progress_file.h>
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -19,12 +19,8 @@ struct GameFixture {
     // A null `progress` leaves the program folder without a progress file.
     explicit GameFixture(const QByteArray& progress = "0\r\n",
                          ProgressFile::FolderProbe probe = {}) {
-        if (!progress.isNull()) {
-            QFile file(progressPath());
-            if (!file.open(QIODevice::WriteOnly) || file.write(progress) != progress.size()) {
-                qFatal("cannot write %s", qPrintable(progressPath()));
-            }
-        }
+        if (!progress.isNull() && !writeFile(progressPath(), progress))
+            qFatal("cannot write %s", qPrintable(progressPath()));
         window = std::make_unique<GameWindow>(
             ProgressFile(dir.path(), dir.filePath("user"), std::move(probe)), &prompts);
         window->show();
