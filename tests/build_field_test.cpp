@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <tuple>
-#include <utility>
 
 namespace ferlan {
 namespace {

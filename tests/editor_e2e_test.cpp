@@ -13,7 +13,6 @@
 #include <QTemporaryDir>
 #include <QThread>
 
-#include <functional>
 #include <memory>
 
 namespace {

@@ -100,10 +100,6 @@ struct Game : GameFixture<> {
     }
 };
 
-}  // namespace
-
-namespace {
-
 // Level 1 is won by holding Up, here after a second of rest.
 std::int64_t ticksToWinLevelOne() {
     Session session;

@@ -2,14 +2,12 @@
 
 #include <Spiel/sim/build_field.h>
 #include <Spiel/sim/key_script.h>
-#include <Spiel/sim/tick.h>
 #include <leveldata/builtin_levels.h>
 #include <solver/player_model.h>
 #include <solver/solver.h>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <atomic>
 #include <string>
 #include <tuple>

@@ -1,11 +1,8 @@
 #include "sim_test_fields.h"
 
-#include <Spiel/sim/build_field.h>
 #include <Spiel/sim/key_script.h>
 #include <Spiel/sim/rules.h>
 #include <Spiel/sim/speed.h>
-#include <Spiel/sim/tick.h>
-#include <leveldata/builtin_levels.h>
 
 #include <gtest/gtest.h>
 
@@ -13,7 +10,6 @@
 #include <string>
 #include <tuple>
 #include <utility>
-#include <vector>
 
 namespace ferlan {
 namespace {

@@ -1,7 +1,6 @@
 #include "tool_runner.h"
 
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
