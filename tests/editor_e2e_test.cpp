@@ -85,9 +85,7 @@ TEST(EditorEndToEnd, InsertDragUndoAndSaveWriteTheLevelFile) {
     xdotool({"key", "Return"});
     ASSERT_TRUE(waitFor([&] { return QFile(path).size() > 0; })) << "nothing saved";
 
-    QFile saved(path);
-    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
-    EXPECT_EQ(saved.readAll().toStdString(), "9 ;1;krpp1410 2198 ,;;;\r\n");
+    EXPECT_EQ(readFile(path).toStdString(), "9 ;1;krpp1410 2198 ,;;;\r\n");
 
     // Without a window manager the editor gets the keyboard back only when asked to.
     xdotool({"windowfocus", "--sync", window});
