@@ -106,16 +106,14 @@ TEST(BuildField, SmallerLevelClearsTheSlotsItDoesNotUse) {
     for (int k = 0; k < 10; ++k) full += "up" + formatCoordinate(400.0f * k) + "3000 ,";
     full += ";an3000 3660 ,an4920 7755 ,;  ";
     ASSERT_TRUE(startLoadedLevel(model, full));
-    ASSERT_TRUE(model.Kugel[10].Visible);
-    ASSERT_TRUE(model.Ferlan[3].Visible);
+    ASSERT_EQ(std::tuple(model.Kugel[10].Visible, model.Ferlan[3].Visible), std::tuple(true, true));
     ASSERT_TRUE(startBuiltinLevel(model, 0));  // level 1: 2 poles, nothing else
-    EXPECT_EQ(std::tuple(model.Ferlan[2].Visible, model.Ferlan[3].Visible, model.Ferlan[3].picture),
-              std::tuple(true, false, Picture::None));
+    EXPECT_EQ(std::tuple(model.Ferlan[2].Visible, model.Ferlan[3].Visible, model.Ferlan[3].picture,
+                         model.Transformator[1].Visible, model.NextFerlan, model.NextKugel,
+                         model.NextTransformator),
+              std::tuple(true, false, Picture::None, false, 3, 1, 1));
     for (const Image& ball : model.Kugel) EXPECT_FALSE(ball.Visible);
-    EXPECT_FALSE(model.Transformator[1].Visible);
     for (const Disc& disc : model.Anziehung) EXPECT_FALSE(disc.Visible);
-    EXPECT_EQ(std::tuple(model.NextFerlan, model.NextKugel, model.NextTransformator),
-              std::tuple(3, 1, 1));
 }
 
 TEST(ReadLevelText, FailedReadKeepsTheFieldAndResetsTheSpeeds) {
