@@ -13,8 +13,6 @@
 #include <QTemporaryDir>
 #include <QThread>
 
-#include <memory>
-
 namespace {
 
 using namespace ferlan::testing;
@@ -37,14 +35,8 @@ TEST(EditorEndToEnd, InsertDragUndoAndSaveWriteTheLevelFile) {
     const QString home = dir.filePath("home");
     QDir().mkpath(home);
 
-    QProcess editor;
+    TestProcess editor;
     ASSERT_TRUE(startOnDisplay(editor, QStringLiteral(FERLAN_EDITOR_PATH), home));
-    const std::unique_ptr<QProcess, void (*)(QProcess*)> stopAtEnd(&editor, [](QProcess* p) {
-        if (p->state() != QProcess::NotRunning) {
-            p->kill();
-            p->waitForFinished();
-        }
-    });
 
     // A sanitizer build on a busy machine may take many seconds to open its window.
     const QString window = findWindow("Ferlan-Editor$", 60000, &editor);
@@ -111,12 +103,8 @@ TEST(EditorEndToEnd, F6PlaysTheLevelInTheGameBesideTheEditor) {
                 writeFile(progress, "0\r\n"));
     const auto levelFiles = [&] { return QDir(dir.filePath("tmp")).entryList({"*.lev"}); };
 
-    QProcess editor;
+    TestProcess editor;
     ASSERT_TRUE(startOnDisplay(editor, editorCopy, dir.path()));
-    const std::unique_ptr<QProcess, void (*)(QProcess*)> stopAtEnd(&editor, [](QProcess* p) {
-        p->kill();
-        p->waitForFinished();
-    });
     const QString window = findWindow("Ferlan-Editor$", 60000, &editor);
     ASSERT_FALSE(window.isEmpty()) << "no editor window";
     waitFor([&] { return windowHeight(window) > 578; });

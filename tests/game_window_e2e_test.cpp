@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -37,10 +36,6 @@ struct Game {
         // A sanitizer build on a busy machine may take many seconds to open its window.
         window = findWindow(QStringLiteral("^Ferlan$"), 60000, &process);
         QThread::msleep(500);
-    }
-    ~Game() {
-        process.kill();
-        process.waitForFinished(5000);
     }
     QString progress() const { return dir.filePath("vmos2.dll"); }
     // Clicks `count` times at a point in window pixels, 80 ms apart.
@@ -73,7 +68,7 @@ struct Game {
     }
 
     QTemporaryDir dir;
-    QProcess process;
+    TestProcess process;
     QString window;
 };
 

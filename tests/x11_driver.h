@@ -11,6 +11,15 @@
 
 namespace ferlan::testing {
 
+// A program under test, killed when the test ends however it ends.
+class TestProcess : public QProcess {
+public:
+    ~TestProcess() override {
+        kill();
+        waitForFinished();
+    }
+};
+
 // Starts one of our programs on this test's X display with `home` as its
 // home folder and `home`/tmp as its temporary folder. The platform is named outright: a QT_QPA_PLATFORM=offscreen
 // inherited from the shell would open the window where no X tool can see it.
