@@ -11,9 +11,7 @@
 namespace ferlan {
 namespace {
 
-using testing::fieldWith;
-using testing::placeBall;
-using testing::tick;
+using namespace ferlan::testing;
 
 TEST(Play, ArrowsSetAndClearTheirFlagOnlyAndShowNothing) {
     const Arrow arrows[] = {Arrow::Up, Arrow::Down, Arrow::Left, Arrow::Right};

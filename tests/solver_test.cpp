@@ -16,8 +16,7 @@ using namespace ferlan;
 
 namespace {
 
-using ferlan::testing::kCaughtAtOnceLevel;
-using ferlan::testing::kEmptyLevel;
+using namespace ferlan::testing;
 
 GameModel started(const std::string& text) {
     GameModel model;

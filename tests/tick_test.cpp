@@ -14,11 +14,7 @@
 namespace ferlan {
 namespace {
 
-using testing::detachPoleDiscs;
-using testing::fieldWith;
-using testing::moveAway;
-using testing::placeBall;
-using testing::tick;
+using namespace ferlan::testing;
 
 constexpr Twips kMiddleTop = 12000;  // far from both pipes of the 23-row field
 
