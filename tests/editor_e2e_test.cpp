@@ -68,10 +68,12 @@ TEST(EditorEndToEnd, InsertDragUndoAndSaveWriteTheLevelFile) {
     xdotool({"key", "--window", window, "ctrl+s"});
     const QString dialog = findWindow("^Speichern unter$");
     ASSERT_FALSE(dialog.isEmpty()) << "no save dialog";
-    // A slow build maps the dialog well before its name field takes keys.
-    xdotool({"windowfocus", "--sync", dialog});
-    ASSERT_TRUE(waitFor([&] { return xdotool({"getwindowfocus"}) == dialog; }))
-        << "dialog never focused";
+    // A slow build maps the dialog well before it can take the keyboard, and
+    // a request made too early is lost: ask until it has it.
+    ASSERT_TRUE(waitFor([&] {
+        xdotool({"windowfocus", dialog});
+        return xdotool({"getwindowfocus"}) == dialog;
+    })) << "dialog never focused";
     QThread::msleep(500);
     xdotool({"type", "--delay", "20", path});
     xdotool({"key", "Return"});
