@@ -1,6 +1,7 @@
 #include "recording_prompts.h"
 #include "superuser_bounds.h"
 #include "test_files.h"
+#include "test_levels.h"
 
 #include <Editor/ui/edit_strip.h>
 #include <Editor/ui/editor_window.h>
@@ -121,12 +122,8 @@ private:
         return prompts.shown.isEmpty() ? QString() : prompts.shown.last().text;
     }
     QString actionText(const char* name) { return child<QAction>(name)->text(); }
-    // Two rows of rods close the whole width, so the search runs until it
-    // is cancelled however fast the machine is.
     void startEndlessCheck(bool changeFirst = false) {
-        loadText(
-            "23;1;grpp0    9000 ,grpp960  9360 ,grpp1920 9000 ,grpp2880 9360 ,grpp3840 9000 "
-            ",grpp4800 9360 ,grpp5760 9000 ,;;;  ");
+        loadText(testing::kClosedLevel);
         if (changeFirst) click("Command6");
         trigger("mnucheck");
     }

@@ -115,10 +115,7 @@ TEST_F(FerlanTool, ExitCodesAndResults) {
     const std::string largest = file("largest.lev", std::string(ferlan::kMaxLevelFileBytes, ';'));
     const std::string huge = file("huge.lev", std::string(ferlan::kMaxLevelFileBytes + 1, ';'));
     const std::string caught = file("caught.lev", ferlan::testing::kCaughtAtOnceLevel);
-    // Two rows of rods close the whole width: the search only ends by its budget.
-    const std::string closed = file("closed.lev",
-                                    "23;1;grpp0    9000 ,grpp960  9360 ,grpp1920 9000 ,grpp2880 "
-                                    "9360 ,grpp3840 9000 ,grpp4800 9360 ,grpp5760 9000 ,;;;  ");
+    const std::string closed = file("closed.lev", ferlan::testing::kClosedLevel);
     const std::string keys = file("keys.txt", "U 3\n");
     const std::string badKeys = file("bad.txt", "U 3\nX 2\n");
     // The arguments, the exit code, what the error output contains and how the output ends.

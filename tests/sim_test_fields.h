@@ -1,6 +1,8 @@
 // Small hand-built fields for the simulation tests.
 #pragma once
 
+#include "test_levels.h"
+
 #include <Spiel/sim/build_field.h>
 #include <Spiel/sim/field.h>
 #include <Spiel/sim/tick.h>
@@ -10,12 +12,6 @@
 #include <string>
 
 namespace ferlan::testing {
-
-// The smallest level: nothing between the pipes.
-inline constexpr const char* kEmptyLevel = "9 ;1;;;;  ";
-// A large plus pole whose centre marker lies exactly where the ball comes to
-// rest on the entry pipe: it catches the ball on its first free tick, for good.
-inline constexpr const char* kCaughtAtOnceLevel = "9 ;1;grpp3367 7635 ,;;;  ";
 
 // A tall level (23 rows) holding only what `elements` lists: the part of a
 // level text after "23;1;", e.g. "grpp5820 5000 ,;;" for one pole.
