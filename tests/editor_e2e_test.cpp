@@ -68,12 +68,7 @@ TEST(EditorEndToEnd, InsertDragUndoAndSaveWriteTheLevelFile) {
     xdotool({"key", "--window", window, "ctrl+s"});
     const QString dialog = findWindow("^Speichern unter$");
     ASSERT_FALSE(dialog.isEmpty()) << "no save dialog";
-    // A slow build maps the dialog well before it can take the keyboard, and
-    // a request made too early is lost: ask until it has it.
-    ASSERT_TRUE(waitFor([&] {
-        xdotool({"windowfocus", dialog});
-        return xdotool({"getwindowfocus"}) == dialog;
-    })) << "dialog never focused";
+    ASSERT_TRUE(focusWindow(dialog)) << "dialog never focused";
     QThread::msleep(500);
     xdotool({"type", "--delay", "20", path});
     xdotool({"key", "Return"});
@@ -82,7 +77,7 @@ TEST(EditorEndToEnd, InsertDragUndoAndSaveWriteTheLevelFile) {
     EXPECT_EQ(readFile(path).toStdString(), "9 ;1;krpp1410 2198 ,;;;\r\n");
 
     // Without a window manager the editor gets the keyboard back only when asked to.
-    xdotool({"windowfocus", "--sync", window});
+    ASSERT_TRUE(focusWindow(window)) << "editor never focused";
     xdotool({"key", "ctrl+q"});
     ASSERT_FALSE(findWindow("^Beenden\\?$").isEmpty()) << "no question before quitting";
     xdotool({"key", "Return"});
@@ -113,14 +108,14 @@ TEST(EditorEndToEnd, F6PlaysTheLevelInTheGameBesideTheEditor) {
     const int clientTop = windowHeight(window) - 578;
     xdotool({"mousemove", "--window", window, "520", QString::number(clientTop + 104), "click", "1",
              "sleep", "0.3"});  // the first floor picture
-    xdotool({"windowfocus", "--sync", window});
+    ASSERT_TRUE(focusWindow(window)) << "editor never focused";
     xdotool({"key", "F6"});
 
     const QString game = findWindow("^Ferlan$", 60000);
     ASSERT_FALSE(game.isEmpty()) << "no game window";
     EXPECT_EQ(levelFiles().size(), 1) << "the level's file while the game runs";
     // The ball rises through the empty level to the exit and wins it.
-    xdotool({"windowfocus", "--sync", game});
+    ASSERT_TRUE(focusWindow(game)) << "game never focused";
     xdotool({"keydown", "Up"});
     QThread::msleep(6000);
     xdotool({"keyup", "Up"});

@@ -40,6 +40,13 @@ QString xdotool(const QStringList& arguments) {
     return runProgram(QStringLiteral("xdotool"), arguments);
 }
 
+bool focusWindow(const QString& window) {
+    return waitFor([&] {
+        xdotool({"windowfocus", window});
+        return xdotool({"getwindowfocus"}) == window;
+    });
+}
+
 bool waitFor(const std::function<bool()>& condition, int milliseconds) {
     QElapsedTimer timer;
     timer.start();

@@ -38,6 +38,10 @@ bool waitFor(const std::function<bool()>& condition, int milliseconds = 15000);
 QString findWindow(const QString& namePattern, int milliseconds = 15000,
                    const QProcess* owner = nullptr);
 
+// Gives `window` the keyboard and says whether it has it. A window mapped a
+// moment ago may not take it yet and the request is lost, so it asks again.
+bool focusWindow(const QString& window);
+
 QImage screenshot(const QString& window, const QString& path);
 
 }  // namespace ferlan::testing
