@@ -28,10 +28,9 @@ constexpr float kGreed = 3;
 constexpr float kBallCell = 60;
 constexpr float kKugelCell = 120;
 constexpr int kSpeedCell = 16;
-// The exit draws the ball in from a Left up to this far on either side of
-// where it centres the ball (Ende.Left + 240).
-constexpr float kExitCentring = 240;
-constexpr float kExitSlack = 240;
+// The exit draws the ball in from any Left under its opening: from the
+// pipe's Left to as far right of the centre as the centre lies right of it.
+constexpr float kExitSlack = kExitCentre;
 // Nodes taken from the queue at once; their segments run side by side.
 constexpr std::size_t kBatch = 64;
 // The exit pipe draws a ball under its opening in by itself: at most 480
@@ -268,7 +267,7 @@ private:
 float estimate(const Body& ball, Twips exitLeft) {
     const float up = std::max(0.0f, ball.top);
     const float across =
-        std::max(0.0f, std::fabs(ball.left - (exitLeft + kExitCentring)) - kExitSlack);
+        std::max(0.0f, std::fabs(ball.left - (exitLeft + kExitCentre)) - kExitSlack);
     return std::max(up, across) / kTopSpeed;
 }
 

@@ -40,6 +40,10 @@ inline bool inCaptureSquare(const FieldObject& centre, Twips left, Twips top, Tw
            top < centre.Top + reach;
 }
 
+// The exit pipe draws a ball under its opening across until it is centred,
+// this far right of the pipe's Left, and only there up into the pipe.
+inline constexpr Twips kExitCentre = (kPipeSize - kBallSize) / 2;
+
 // The ball is under the exit's opening and being drawn in; the keys no longer
 // steer it. It stays so once the level is won.
 inline bool ballInExit(const GameModel& model) { return model.Phase == BallPhase::Exit; }

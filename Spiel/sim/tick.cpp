@@ -13,9 +13,7 @@ constexpr Twips kTransformatorMargin = 120;
 constexpr Twips kKugelMargin = 212;
 constexpr Twips kRimBand = 100;
 constexpr Twips kPipeLift = 20;
-// The exit pipe draws the ball to where it is centred under the opening
-// (Ende.Left + 240) and swallows it 240 deep.
-constexpr Twips kExitCentre = 240;
+// The exit pipe swallows the ball once it is this deep in the opening.
 constexpr Twips kExitDepth = 240;
 
 inline bool deepVertical(const FieldObject& obstacle, const FieldObject& ball, Twips margin) {
