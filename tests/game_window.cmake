@@ -1,6 +1,6 @@
 ferlan_add_qttest(game_window_test
     SOURCES game_window_test.cpp
-    LIBS ferlan_game_ui)
+    LIBS ferlan_game_ui picture_compare)
 
 ferlan_add_gtest(game_window_parts_test
     SOURCES game_window_parts_test.cpp

@@ -2,6 +2,7 @@
 // double-clicks on the menu labels, keys during play, ticks run one by one,
 // dialogs answered by the recording prompts.
 #include "game_fixture.h"
+#include "picture_compare.h"
 #include "test_files.h"
 
 #include <Spiel/sim/play.h>
@@ -13,6 +14,7 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QStyleHints>
 #include <QTest>
@@ -191,6 +193,7 @@ private slots:
         QTest::newRow("Spiel starten over Level 13") << "title" << QPointF(3247, 1747) << "list";
         QTest::newRow("Credits over the cover") << "title" << QPointF(3247, 3667) << "credits";
         QTest::newRow("a level label") << "list" << QPointF(500, 427) << "level 1";
+        QTest::newRow("a level label on the cover") << "list" << QPointF(3367, 1867) << "level 13";
         QTest::newRow("zurück") << "list" << QPointF(3367, 8227) << "title";
     }
 
@@ -260,6 +263,7 @@ private slots:
         QTest::newRow("left from the second column's top")
             << QList<int>{up, up, up, up, left} << "Level 1";
         QTest::newRow("right stops") << QList<int>{right} << "Level 15";
+        QTest::newRow("up stops at a column's top") << QList<int>{up, up, up, up, up} << "Level 11";
     }
 
     void keysMoveTheMarkOverTheList() {
@@ -438,12 +442,14 @@ private slots:
         for (int i = 0; i < 80; ++i) w.runTick();  // a frame already due runs no tick
         QTest::qWait(50);
         QCOMPARE(m.Eisenkugel.Top, held.Top);
-        // Neither an arrow key nor a click on the panel ends the pause.
+        // Neither an arrow key, a right click nor a click on the panel ends the pause.
         game.press(Qt::Key_Down);
         game.release(Qt::Key_Down);
         const FieldObject& panel = m.Anzeigetafel;
         game.click(game.at({panel.Left + panel.Width / 2, panel.Top + panel.Height / 2}));
         game.click(game.at({-100, panel.Top - 600.0}));  // beside the scene
+        QTest::mouseClick(&w, Qt::RightButton, {},
+                          game.at({GameWindow::kWidth / 2, panel.Top - 600.0}));
         QVERIFY(s.paused());
         if (resumeBy != 0) {
             game.press(resumeBy);
@@ -507,6 +513,19 @@ private slots:
         QVERIFY(prompts.shown.isEmpty());  // no box from inside the tick
         // The progress is the graver loss: its notice stands over the times'.
         QCOMPARE(window.notice(), QStringLiteral("Spielstand nicht gespeichert!"));
+        // It stands in dark red on the panel where the times were.
+        const FieldObject& p = window.model().Anzeigetafel;
+        const QImage times =
+            window
+                .grab(QRectF(window.toWidget({p.Left + 3900, p.Top}), QSizeF(73, p.Height / 15))
+                          .toRect())
+                .toImage();
+        int red = 0;
+        for (int y = 0; y < times.height(); ++y) {
+            for (int x = 0; x < times.width(); ++x)
+                red += times.pixelColor(x, y) == QColor(160, 0, 0);
+        }
+        QVERIFY(red > 20);
         QCOMPARE(readFile(dir.filePath("vmos2.dll")), QByteArray("0\r\n"));
         window.leaveLevel();  // the notice goes with the level
         QVERIFY(window.notice().isEmpty());
@@ -717,6 +736,8 @@ private slots:
         QCOMPARE(bottomRight.y() - topLeft.y(), 600.0);
         QVERIFY(qAbs(topLeft.x() - (898 - (bottomRight.x() - topLeft.x())) / 2) < 1e-6);
         QCOMPARE(w.toScene(w.toWidget({1234.5, 678.25})), QPointF(1234.5, 678.25));
+        w.resize(500, 700);  // tall: width decides, the scene is centred
+        QCOMPARE(w.toWidget({0, 0}).y(), 700 - w.toWidget({6735, 8640}).y());
         game.playLevel(0);  // a click still finds its label
         // The level's caption shows above the entry until the ball is out.
         const auto frameWith = [&](int index) {
@@ -756,49 +777,49 @@ private slots:
         game.prompts.fileNames << path;
         game.clickLevelladen();
         GameModel& m = game.model();
+        QImage frame = game.window->grab().toImage();  // the ball still in the entry pipe
+        const QPointF origin(m.Spielflaeche.Left, m.Spielflaeche.Top);
+        const QPointF panel(m.Anzeigetafel.Left, m.Anzeigetafel.Top);
+        const auto at = [&](double x, double y, QPointF from) {
+            return game.window->toWidget(from + QPointF(x, y)).toPoint();
+        };
+        // The part of its picture the object shows, over what lies under it; the
+        // edges blend a little otherwise, a missing picture or one under the ball a lot.
+        const auto shows = [&](const FieldObject& o, const QString& name, QPointF from) {
+            const QRect drawn =
+                QRectF(at(o.Left, o.Top, from), at(o.right(), o.bottom(), from)).toRect();
+            const QImage region = frame.copy(drawn);
+            QImage wanted = region;
+            QPainter(&wanted).drawImage(
+                wanted.rect(),
+                pictureImage(name).copy(0, 0, qRound(o.Width / 15), qRound(o.Height / 15)));
+            return isWithin(art::comparePictures(wanted, region), {64, 0.25});
+        };
+        QVERIFY(shows(m.Anfang, QStringLiteral("Anfang"), origin));  // over the ball
+        QVERIFY(shows({1420, 70, 480, 480}, QStringLiteral("Geladen"), panel));
         m.Eisenkugel.Left = 3120;  // clear of the pipes and every element
         m.Eisenkugel.Top = 5000;
-        const QImage frame = game.window->grab().toImage();
-        const QPointF origin(m.Spielflaeche.Left, m.Spielflaeche.Top);
-        const auto at = [&](double x, double y) {
-            return game.window->toWidget(origin + QPointF(x, y)).toPoint();
-        };
-        // Over the opaque pixels of the part of its picture the element shows, the
-        // frame differs by 0 here; a missing picture by about 50.
-        const auto shows = [&](const FieldObject& o, const QString& name) {
-            const QRect drawn = QRectF(at(o.Left, o.Top), at(o.right(), o.bottom())).toRect();
-            const QImage wanted = pictureImage(name)
-                                      .copy(0, 0, qRound(o.Width / 15), qRound(o.Height / 15))
-                                      .scaled(drawn.size());
-            double sum = 0;
-            int count = 0;
-            for (int y = 0; y < wanted.height(); ++y) {
-                for (int x = 0; x < wanted.width(); ++x) {
-                    const QRgb want = wanted.pixel(x, y);
-                    const QRgb got = frame.pixel(drawn.topLeft() + QPoint(x, y));
-                    if (qAlpha(want) < 255) continue;
-                    sum += std::abs(qRed(got) - qRed(want)) + std::abs(qGreen(got) - qGreen(want)) +
-                           std::abs(qBlue(got) - qBlue(want));
-                    ++count;
-                }
-            }
-            return count > 0 && sum / (3 * count) < 8;
-        };
-        QVERIFY(shows(m.Eisenkugel, QStringLiteral("Eisenkugel")));
+        m.BallPolarity = Polarity::Plus;
+        frame = game.window->grab().toImage();
+        QVERIFY(shows({3380, 70, 480, 480}, QStringLiteral("Plusanzeige"), panel));
+        QVERIFY(shows(m.Eisenkugel, QStringLiteral("Eisenkugel"), origin));
         int checked = 0;
         forEachKind([&](const KindTraits& kind) {
             for (const Image& image : fieldSlots(m, kind.kind).images.subspan(1)) {
                 const std::string_view name = pictureName(image.picture);
                 if (!image.Visible) continue;
                 const QString shown = QString::fromLatin1(name.data(), qsizetype(name.size()));
-                QVERIFY2(shows(image, shown), qPrintable(shown));
+                QVERIFY2(shows(image, shown, origin), qPrintable(shown));
                 ++checked;
             }
         });
         QCOMPARE(checked, 6);
-        // The floor's lowest row matches the row above it: the tiles repeat every 960 twips.
+        // The floor's lowest row and last column match their neighbours: the tiles repeat every 960 twips.
         const double bottom = m.Spielflaeche.Height - 50;
-        QCOMPARE(frame.pixelColor(at(200, bottom)), frame.pixelColor(at(200, bottom - 960)));
+        QCOMPARE(frame.pixelColor(at(200, bottom, origin)),
+                 frame.pixelColor(at(200, bottom - 960, origin)));
+        QCOMPARE(frame.pixelColor(at(6000, bottom, origin)),
+                 frame.pixelColor(at(6000 - 960, bottom, origin)));
     }
 
     void aNoticesEndWakesTheClockWhenNoBeatRuns() {
