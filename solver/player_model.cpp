@@ -451,6 +451,11 @@ std::vector<AttemptResult> playtest(const GameModel& start, const PlaytestOption
     return results;
 }
 
+int winsOf(const std::vector<AttemptResult>& attempts) {
+    return static_cast<int>(std::count_if(attempts.begin(), attempts.end(),
+                                          [](const auto& a) { return a.end == AttemptEnd::Won; }));
+}
+
 Difficulty difficultyOf(int wins, int attempts) {
     // Compared in whole numbers, so 16 of 20 is exactly 80 %.
     const long long share = 100LL * wins;

@@ -99,6 +99,9 @@ AttemptResult playAttempt(const GameModel& start, const PlayerParams& player, st
 
 std::vector<AttemptResult> playtest(const GameModel& start, const PlaytestOptions& options);
 
+// How many of the attempts were won.
+int winsOf(const std::vector<AttemptResult>& attempts);
+
 // The wins of `attempts` a built-in level (1 to 30) asks of a player for its
 // place in the set. The share a player must win falls with the place, as a
 // difficulty curve should, and the last ten levels are a challenge the novice

@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 
 using namespace ferlan;
@@ -19,9 +18,7 @@ namespace {
 int wins(const GameModel& start, const PlayerParams& player) {
     PlaytestOptions options;
     options.player = player;
-    const std::vector<AttemptResult> attempts = playtest(start, options);
-    return static_cast<int>(std::count_if(attempts.begin(), attempts.end(),
-                                          [](const auto& a) { return a.end == AttemptEnd::Won; }));
+    return winsOf(playtest(start, options));
 }
 
 class FairLevels : public testing::TestWithParam<int> {};

@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <filesystem>
@@ -31,11 +30,6 @@ GameModel builtin(int level) {
     return model;
 }
 
-int wins(const std::vector<AttemptResult>& attempts) {
-    return static_cast<int>(std::count_if(attempts.begin(), attempts.end(),
-                                          [](const auto& a) { return a.end == AttemptEnd::Won; }));
-}
-
 TEST(PlayerModel, WinsTheOpenWayAndNeverPastAPoleThatAlwaysCatches) {
     // The level, the attempts won of 20, how each one ends, and the most ticks it may take.
     const std::tuple<const char*, int, AttemptEnd, std::int64_t> cases[] = {
@@ -48,7 +42,7 @@ TEST(PlayerModel, WinsTheOpenWayAndNeverPastAPoleThatAlwaysCatches) {
         ASSERT_TRUE(startLoadedLevel(start, text));
         const std::vector<AttemptResult> attempts = playtest(start, PlaytestOptions{});
         ASSERT_EQ(attempts.size(), 20u);
-        EXPECT_EQ(wins(attempts), won);
+        EXPECT_EQ(winsOf(attempts), won);
         for (const AttemptResult& attempt : attempts) {
             EXPECT_EQ(attempt.end, end);
             EXPECT_LE(attempt.ticks, ticks);
@@ -196,7 +190,7 @@ TEST(PlayerModel, TheSkilledPlayerWinsTheClassicLevelsAsOftenAsTheNovice) {
         PlaytestOptions skilled;
         skilled.player = playerParams(PlayerKind::Skilled);
         const GameModel start = builtin(level);
-        EXPECT_GE(wins(playtest(start, skilled)), wins(playtest(start, novice)));
+        EXPECT_GE(winsOf(playtest(start, skilled)), winsOf(playtest(start, novice)));
     }
 }
 

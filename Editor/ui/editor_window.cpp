@@ -27,8 +27,6 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
-#include <algorithm>
-
 namespace ferlan::editor {
 namespace {
 
@@ -118,9 +116,7 @@ QString checkResultText(const LevelCheck& check, const SolveOptions& options, in
     if (outside.total() > 0) text += "\n" + kOutside.arg(kindCountsText(outside.byKind));
     if (!check.playtest.empty()) {
         const int attempts = static_cast<int>(check.playtest.size());
-        const int wins = static_cast<int>(
-            std::count_if(check.playtest.begin(), check.playtest.end(),
-                          [](const AttemptResult& a) { return a.end == AttemptEnd::Won; }));
+        const int wins = winsOf(check.playtest);
         text += "\n" + kPlayerWins.arg(wins).arg(attempts).arg(difficultyName(wins, attempts));
     }
     return text;
