@@ -516,7 +516,8 @@ private slots:
         // It stands in dark red on the panel, where the times were.
         const QImage shown = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
         const auto* pixels = reinterpret_cast<const QRgb*>(shown.constBits());
-        QVERIFY(std::count(pixels, pixels + shown.width() * shown.height(), qRgb(160, 0, 0)) > 20);
+        QVERIFY(std::count(pixels, pixels + shown.sizeInBytes() / sizeof(QRgb), qRgb(160, 0, 0)) >
+                20);
         QCOMPARE(readFile(dir.filePath("vmos2.dll")), QByteArray("0\r\n"));
         window.leaveLevel();  // the notice goes with the level
         QVERIFY(window.notice().isEmpty());
