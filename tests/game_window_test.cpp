@@ -511,9 +511,8 @@ private slots:
         for (int i = 0; i < 5000 && window.session().builtinIndex() != 1; ++i) window.runTick();
         QCOMPARE(window.session().builtinIndex(), 1);
         QVERIFY(prompts.shown.isEmpty());  // no box from inside the tick
-        // The progress is the graver loss: its notice stands over the times'.
+        // The progress is the graver loss: its notice stands in dark red over the times'.
         QCOMPARE(window.notice(), QStringLiteral("Spielstand nicht gespeichert!"));
-        // It stands in dark red on the panel, where the times were.
         const QImage shown = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
         const auto* pixels = reinterpret_cast<const QRgb*>(shown.constBits());
         QVERIFY(std::count(pixels, pixels + shown.sizeInBytes() / sizeof(QRgb), qRgb(160, 0, 0)) >
