@@ -122,7 +122,7 @@ private:
         return prompts.shown.isEmpty() ? QString() : prompts.shown.last().text;
     }
     QString actionText(const char* name) { return child<QAction>(name)->text(); }
-    void startEndlessCheck(bool changeFirst = false) {
+    void startUnwinnableCheck(bool changeFirst = false) {
         loadText(testing::kClosedLevel);
         if (changeFirst) click("Command6");
         trigger("mnucheck");
@@ -628,7 +628,7 @@ private slots:
             {20, 60, "Grenze von 20 gespeicherten"}, {4'000'000, 0.1, "Zeit von 0,1 Sekunden"}};
         for (const auto& [states, seconds, says] : budgets) {
             window->setSolveOptions({.seconds = seconds, .maxStates = states, .progress = {}});
-            startEndlessCheck();
+            startUnwinnableCheck();
             prompts.shown.clear();
             QTRY_VERIFY_WITH_TIMEOUT(!prompts.shown.isEmpty(), 60000);
             QVERIFY2(prompts.shown.last().text.contains(says),
@@ -639,7 +639,7 @@ private slots:
     void cancelEndsTheSearchAndShowsNothing() {
         const int ferlanen = 7;
         const auto shownBefore = prompts.shown.size() + 1;  // the open dialog
-        startEndlessCheck();
+        startUnwinnableCheck();
         QVERIFY(child<QDialog>("checkProgress") != nullptr);
         const auto* progressLabel = child<QLabel>("checkProgressLabel");
         QVERIFY(progressLabel != nullptr);
@@ -694,7 +694,7 @@ private slots:
             {false, false, true}, {true, false, false}, {true, true, true}};
         for (const auto& [changed, answer, closed] : cases) {
             init();
-            startEndlessCheck(changed);
+            startUnwinnableCheck(changed);
             QVERIFY(window->checkRunning() && !enabled("mnuundo"));
             // The window manager's close reaches only a window no modal box blocks.
             QVERIFY(QApplication::activeModalWidget() == nullptr);
