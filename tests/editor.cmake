@@ -3,7 +3,7 @@ ferlan_add_gtest(editor_model_test
     LIBS ferlan_editor_model)
 
 ferlan_add_qttest(editor_window_test
-    SOURCES editor_window_test.cpp
+    SOURCES editor_window_test.cpp tool_runner.cpp
     LIBS ferlan_editor_ui)
 # "Level prüfen" is held against ferlan-tool's solve and trace.
 target_compile_definitions(editor_window_test PRIVATE FERLAN_TOOL_PATH="$<TARGET_FILE:ferlan-tool>")

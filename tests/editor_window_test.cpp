@@ -2,6 +2,7 @@
 #include "superuser_bounds.h"
 #include "test_files.h"
 #include "test_levels.h"
+#include "tool_runner.h"
 
 #include <Editor/ui/edit_strip.h>
 #include <Editor/ui/editor_window.h>
@@ -20,7 +21,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -44,18 +44,6 @@
 
 using namespace ferlan;
 using namespace ferlan::editor;
-
-namespace {
-
-// ferlan-tool's standard output.
-QByteArray runTool(const QStringList& args) {
-    QProcess tool;
-    tool.start(QStringLiteral(FERLAN_TOOL_PATH), args);
-    tool.waitForFinished(120000);
-    return tool.readAllStandardOutput();
-}
-
-}  // namespace
 
 class EditorWindowTest : public QObject {
     Q_OBJECT
@@ -552,7 +540,7 @@ private slots:
         QCOMPARE(prompts.shown.last().caption, QStringLiteral("Level prüfen"));
         QVERIFY2(text.startsWith("Das Level ist lösbar.\n"), qPrintable(text));
         // The same text and budget as ferlan-tool solve: the same tick.
-        const QByteArray solved = runTool({"solve", path});
+        const auto solved = QByteArray::fromStdString(runTool({"solve", path.toStdString()}).out);
         const qsizetype at = solved.indexOf("# won after ");
         QVERIFY(at >= 0);
         const QByteArray tick = solved.mid(at + 12).split(' ').first();
@@ -563,7 +551,8 @@ private slots:
         QVERIFY2(text.contains(QStringLiteral("\nNicht benutzt: 1\u00a0Ferlan\n")),
                  qPrintable(text));
         // How hard for a person: the same wins as ferlan-tool playtest on the file.
-        const QByteArray played = runTool({"playtest", path});
+        const auto played =
+            QByteArray::fromStdString(runTool({"playtest", path.toStdString()}).out);
         const QRegularExpressionMatch won =
             QRegularExpression("won (\\d+) of 20").match(QString::fromUtf8(played));
         QVERIFY(won.hasMatch());
@@ -578,7 +567,10 @@ private slots:
         }
         const QString keys = dir.filePath("keys.txt");
         QVERIFY(writeFile(keys, script.toUtf8()));
-        QList<QByteArray> trace = runTool({"play", path, "--keys", keys, "--trace"}).split('\n');
+        QList<QByteArray> trace =
+            QByteArray::fromStdString(
+                runTool({"play", path.toStdString(), "--keys", keys.toStdString(), "--trace"}).out)
+                .split('\n');
         trace.removeIf([](const QByteArray& line) { return !line.startsWith("{\"t\":"); });
         const std::vector<RoutePoint>& route = preview()->route();
         QCOMPARE(route.size(), static_cast<std::size_t>(trace.size()));
