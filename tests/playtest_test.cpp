@@ -73,16 +73,19 @@ TEST(PlayerModel, PlaysTheRecordedAttempts) {
     PlayerParams exact = withExactSight(PlayerParams{});
     exact.reaction = 10;
     exact.jitter = 2;
-    const std::tuple<PlayerParams, std::uint64_t, AttemptEnd, std::int64_t> cases[] = {
-        {exact, 5, AttemptEnd::Won, 275},
-        {exact, 6, AttemptEnd::Won, 344},
-        {playerParams(PlayerKind::Novice), 3, AttemptEnd::Caught, 397},
-        {playerParams(PlayerKind::Novice), 4, AttemptEnd::Won, 465},
+    // Level 4's way runs through polarisers in line with the route's grid;
+    // the novice on level 2 is held fast right at the edge of the held box.
+    const std::tuple<int, PlayerParams, std::uint64_t, AttemptEnd, std::int64_t> cases[] = {
+        {3, exact, 5, AttemptEnd::Won, 275},
+        {3, exact, 6, AttemptEnd::Won, 344},
+        {3, playerParams(PlayerKind::Novice), 3, AttemptEnd::Caught, 397},
+        {3, playerParams(PlayerKind::Novice), 4, AttemptEnd::Won, 465},
+        {4, playerParams(PlayerKind::Average), 1, AttemptEnd::Won, 580},
+        {2, playerParams(PlayerKind::Novice), 8, AttemptEnd::Caught, 246},
     };
-    const GameModel start = builtin(3);
-    for (const auto& [player, seed, end, ticks] : cases) {
+    for (const auto& [level, player, seed, end, ticks] : cases) {
         SCOPED_TRACE(seed);
-        const AttemptResult attempt = playAttempt(start, player, seed);
+        const AttemptResult attempt = playAttempt(builtin(level), player, seed);
         EXPECT_EQ(std::tuple(attempt.end, attempt.ticks), std::tuple(end, ticks));
     }
 }
