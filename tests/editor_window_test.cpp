@@ -535,12 +535,13 @@ private slots:
 
     void checkNamesTheSolversTickAndDrawsItsRoute() {
         const QString path = loadText(*builtinLevelText(0));
+        const std::string file = path.toStdString();
         QVERIFY(!enabled("mnuroute"));
         const QString text = checkLevel();
         QCOMPARE(prompts.shown.last().caption, QStringLiteral("Level prüfen"));
         QVERIFY2(text.startsWith("Das Level ist lösbar.\n"), qPrintable(text));
         // The same text and budget as ferlan-tool solve: the same tick.
-        const auto solved = QByteArray::fromStdString(runTool({"solve", path.toStdString()}).out);
+        const auto solved = QByteArray::fromStdString(runTool({"solve", file}).out);
         const qsizetype at = solved.indexOf("# won after ");
         QVERIFY(at >= 0);
         const QByteArray tick = solved.mid(at + 12).split(' ').first();
@@ -551,8 +552,7 @@ private slots:
         QVERIFY2(text.contains(QStringLiteral("\nNicht benutzt: 1\u00a0Ferlan\n")),
                  qPrintable(text));
         // How hard for a person: the same wins as ferlan-tool playtest on the file.
-        const auto played =
-            QByteArray::fromStdString(runTool({"playtest", path.toStdString()}).out);
+        const auto played = QByteArray::fromStdString(runTool({"playtest", file}).out);
         const QRegularExpressionMatch won =
             QRegularExpression("won (\\d+) of 20").match(QString::fromUtf8(played));
         QVERIFY(won.hasMatch());
@@ -567,10 +567,8 @@ private slots:
         }
         const QString keys = dir.filePath("keys.txt");
         QVERIFY(writeFile(keys, script.toUtf8()));
-        QList<QByteArray> trace =
-            QByteArray::fromStdString(
-                runTool({"play", path.toStdString(), "--keys", keys.toStdString(), "--trace"}).out)
-                .split('\n');
+        const ToolRun run = runTool({"play", file, "--keys", keys.toStdString(), "--trace"});
+        QList<QByteArray> trace = QByteArray::fromStdString(run.out).split('\n');
         trace.removeIf([](const QByteArray& line) { return !line.startsWith("{\"t\":"); });
         const std::vector<RoutePoint>& route = preview()->route();
         QCOMPARE(route.size(), static_cast<std::size_t>(trace.size()));

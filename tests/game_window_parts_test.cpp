@@ -187,38 +187,36 @@ TEST(ProgressFile, WritesOnlyAWinAboveTheListAndNeverLowers) {
 }
 
 // The rule, for a program folder that takes no new files.
-void checkUserFolderFallback(const QString& programDir, const ProgressFile& progress,
-                             const QString& user) {
-    EXPECT_EQ(progress.writePath(), QDir(user).filePath("vmos2.dll"));
-    EXPECT_EQ(progress.read(), 3);  // the installed file until the first win
-    EXPECT_EQ(progress.recordWin(4, 3), ProgressFile::WriteResult::Written);
-    EXPECT_EQ(readFile(QDir(user).filePath("vmos2.dll")), QByteArray("4\r\n"));
-    EXPECT_EQ(readFile(QDir(programDir).filePath("vmos2.dll")), QByteArray("3\r\n"));
-    EXPECT_EQ(progress.read(), 4);
-    EXPECT_EQ(progress.recordWin(4, 3), ProgressFile::WriteResult::NotNeeded);
-}
+struct UserFolderFallback {
+    QTemporaryDir program, home;
+    const QString user = home.filePath("data/Ferlan");
+    UserFolderFallback() { EXPECT_TRUE(writeFile(program.filePath("vmos2.dll"), "3\r\n")); }
+    void check(const ProgressFile& progress) const {
+        EXPECT_EQ(progress.writePath(), QDir(user).filePath("vmos2.dll"));
+        EXPECT_EQ(progress.read(), 3);  // the installed file until the first win
+        EXPECT_EQ(progress.recordWin(4, 3), ProgressFile::WriteResult::Written);
+        EXPECT_EQ(readFile(QDir(user).filePath("vmos2.dll")), QByteArray("4\r\n"));
+        EXPECT_EQ(readFile(program.filePath("vmos2.dll")), QByteArray("3\r\n"));
+        EXPECT_EQ(progress.read(), 4);
+        EXPECT_EQ(progress.recordWin(4, 3), ProgressFile::WriteResult::NotNeeded);
+    }
+};
 
 TEST(ProgressFile, AReadOnlyProgramFolderSendsTheFileToTheUsersFolder) {
-    QTemporaryDir program;
-    QTemporaryDir home;
-    const QString user = home.filePath("data/Ferlan");
-    ASSERT_TRUE(writeFile(program.filePath("vmos2.dll"), "3\r\n"));
-    const ReadOnlyFolder readOnly(program.path());
+    const UserFolderFallback folders;
+    const ReadOnlyFolder readOnly(folders.program.path());
     if (!readOnly.effective()) GTEST_SKIP() << readOnly.why();
-    checkUserFolderFallback(program.path(), ProgressFile(program.path(), user), user);
+    folders.check(ProgressFile(folders.program.path(), folders.user));
 }
 
 TEST(ProgressFile, AFolderThatTakesNoFilesSendsTheFileToTheUsersFolder) {
-    QTemporaryDir program;
-    QTemporaryDir home;
-    const QString user = home.filePath("data/Ferlan");
-    ASSERT_TRUE(writeFile(program.filePath("vmos2.dll"), "3\r\n"));
-    const ProgressFile progress(program.path(), user,
-                                [&](const QString& folder) { return folder != program.path(); });
-    checkUserFolderFallback(program.path(), progress, user);
+    const UserFolderFallback folders;
+    const QString program = folders.program.path();
+    folders.check(ProgressFile(program, folders.user,
+                               [&](const QString& folder) { return folder != program; }));
     // With no user's folder known, the program's stays the place.
-    EXPECT_EQ(ProgressFile(program.path(), {}, [](auto&) { return false; }).writePath(),
-              program.filePath("vmos2.dll"));
+    EXPECT_EQ(ProgressFile(program, {}, [](auto&) { return false; }).writePath(),
+              folders.program.filePath("vmos2.dll"));
 }
 
 TEST(ProgressFile, AFailedWriteIsReportedAndChangesNothing) {

@@ -73,8 +73,7 @@ TEST(PlayerModel, PlaysTheRecordedAttempts) {
     PlayerParams exact = withExactSight(PlayerParams{});
     exact.reaction = 10;
     exact.jitter = 2;
-    // Level 4's way runs through polarisers in line with the route's grid;
-    // the novice on level 2 is held fast right at the edge of the held box.
+    // Level 4: polarisers on the route's grid; level 2: held at the held box's edge.
     const std::tuple<int, PlayerParams, std::uint64_t, AttemptEnd, std::int64_t> cases[] = {
         {3, exact, 5, AttemptEnd::Won, 275},
         {3, exact, 6, AttemptEnd::Won, 344},
