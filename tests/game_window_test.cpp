@@ -340,6 +340,7 @@ private slots:
         game.press(Qt::Key_Escape);  // leaves the level, not the full screen
         QVERIFY(!w.session().shown() && w.isFullScreen());
         game.press(Qt::Key_F11);
+        game.key(QEvent::KeyPress, Qt::Key_F11, true);  // a held F11 repeats nothing
         QVERIFY(!w.isFullScreen());
     }
 
@@ -416,11 +417,12 @@ private slots:
     }
 
     void aPauseHoldsTheLevelUntilResumed_data() {
-        QTest::addColumn<int>("pauseBy");   // 0: the window loses the focus
+        QTest::addColumn<int>("pauseBy");   // 0: the window loses the focus, 1: its activation
         QTest::addColumn<int>("resumeBy");  // 0: a click on the field
         QTest::newRow("P, P") << int(Qt::Key_P) << int(Qt::Key_P);
         QTest::newRow("Pause, click") << int(Qt::Key_Pause) << 0;
         QTest::newRow("focus loss, Pause") << 0 << int(Qt::Key_Pause);
+        QTest::newRow("deactivated, click") << 1 << 0;
     }
 
     void aPauseHoldsTheLevelUntilResumed() {
@@ -436,11 +438,12 @@ private slots:
         game.press(Qt::Key_Up);
         for (int i = 0; i < 80; ++i) w.runTick();
         const QImage playing = w.grab().toImage();
-        if (pauseBy != 0) {
+        if (pauseBy > 1) {
             game.press(pauseBy);
         } else {
             QFocusEvent focusOut(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
-            QApplication::sendEvent(&w, &focusOut);
+            QEvent deactivated(QEvent::ActivationChange);
+            QApplication::sendEvent(&w, pauseBy == 0 ? &focusOut : &deactivated);
             QVERIFY(!m.KeyUpHeld);
             game.press(Qt::Key_Up);
         }
