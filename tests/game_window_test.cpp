@@ -682,6 +682,22 @@ private slots:
             QVERIFY(!w.item("Credits2")->visible() && !w.item("Überdecken")->visible());
             QVERIFY(!w.session().shown());
         }
+        // No light rim round the roll's lines: the first page's black role line only darkens.
+        game.click("Credits");
+        for (int i = 0; i < 20; ++i) w.advanceCredits();
+        QCOMPARE(w.item("Credits1")->colour(), kBlack);
+        w.item("Credits2")->setVisible(false);
+        const QImage withRole = w.grab().toImage();
+        w.item("Credits1")->setVisible(false);
+        const QImage cover = w.grab().toImage();
+        int lighter = 0;
+        for (int y = 0; y < cover.height(); ++y) {
+            for (int x = 0; x < cover.width(); ++x)
+                lighter += qGray(withRole.pixel(x, y)) > qGray(cover.pixel(x, y));
+        }
+        QVERIFY(withRole != cover);
+        QCOMPARE(lighter, 0);
+        game.press(Qt::Key_Return);
         // MouseX follows the pointer over the window, the cover and the role line, not over the
         // name line, which lies on top where the two meet.
         game.click("Credits");
