@@ -240,8 +240,7 @@ private slots:
         trigger("mnuundo");
         QVERIFY(!window->changed());
         prompts.shown.clear();
-        QVERIFY(window->close());
-        QVERIFY(prompts.shown.isEmpty());
+        QVERIFY(window->close() && prompts.shown.isEmpty());
         window->show();
         prompts.answers = {true};
         trigger("mnunew");  // asks even with nothing to lose
@@ -380,8 +379,7 @@ private slots:
     }
 
     void quittingAsksOnlyWhenSomethingCanBeLost() {
-        QVERIFY(window->close());
-        QVERIFY(prompts.shown.isEmpty());
+        QVERIFY(window->close() && prompts.shown.isEmpty());
 
         window->show();
         click("Command1");
@@ -594,8 +592,7 @@ private slots:
             if (preview()->route().empty()) checkLevel();
             QVERIFY(!preview()->route().empty());
             way();
-            QVERIFY(preview()->route().empty());
-            QVERIFY(!enabled("mnuroute"));
+            QVERIFY(preview()->route().empty() && !enabled("mnuroute"));
         }
         loadText(*builtinLevelText(2));  // won with UL, then UR
         QVERIFY(checkLevel().contains(" Sekunden Spielzeit, mit 1\u00a0Tastenwechsel."));
@@ -611,8 +608,7 @@ private slots:
         const QString text = prompts.shown.last().text;
         QVERIFY2(text.startsWith("Es wurde kein Weg gefunden"), qPrintable(text));
         QVERIFY2(text.contains("in 60 Ticks erreichen kann"), qPrintable(text));
-        QVERIFY(!enabled("mnuroute"));
-        QVERIFY(preview()->route().empty());
+        QVERIFY(!enabled("mnuroute") && preview()->route().empty());
         // The other two budgets, on a level whose search only they can end.
         const std::tuple<std::int64_t, double, const char*> budgets[] = {
             {20, 60, "Grenze von 20 gespeicherten"}, {4'000'000, 0.1, "Zeit von 0,1 Sekunden"}};

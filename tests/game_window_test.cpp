@@ -160,8 +160,7 @@ private slots:
         game.moveTo(game.centreOf(game.window->levelLabel(shown - 1)));
         game.pressAll({Qt::Key_Up, Qt::Key_Right});  // Right from a full last column stays put
         QCOMPARE(game.marked(), QStringLiteral("Level %1").arg(std::max(shown - 1, 1)));
-        QVERIFY(!game.titleShown());
-        QVERIFY(game.window->item("Überdecken")->visible());
+        QVERIFY(!game.titleShown() && game.window->item("Überdecken")->visible());
         QCOMPARE(game.window->levelLabel(23)->rect(), QRectF(5040, 2280, 1575, 615));
         game.click("zurück");
         QVERIFY(game.titleShown());
@@ -691,10 +690,9 @@ private slots:
         w.item("Credits1")->setVisible(false);
         const QImage cover = w.grab().toImage();
         int lighter = 0;
-        for (int y = 0; y < cover.height(); ++y) {
+        for (int y = 0; y < cover.height(); ++y)
             for (int x = 0; x < cover.width(); ++x)
                 lighter += qGray(withRole.pixel(x, y)) > qGray(cover.pixel(x, y));
-        }
         QVERIFY(withRole != cover);
         QCOMPARE(lighter, 0);
         game.press(Qt::Key_Return);
