@@ -45,6 +45,11 @@ parse_faults() {
     local line state="" from="" to="" header
     finish() {
         if [[ -n "$state" ]]; then
+            # An entry cut short would put nothing in place of its snippet.
+            if [[ "$state" != to ]]; then
+                echo "$faults_file: ${ids[-1]} has no \"-- to\" part" >&2
+                exit 2
+            fi
             # Blank lines that separate the entries belong to no snippet.
             while [[ "$from" == *$'\n' ]]; do from=${from%$'\n'}; done
             while [[ "$to" == *$'\n' ]]; do to=${to%$'\n'}; done
