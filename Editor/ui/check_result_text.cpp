@@ -30,10 +30,6 @@ QString difficultyName(int wins, int attempts) {
 
 }  // namespace
 
-QString fromView(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QString kindCountsText(const std::array<int, kKindCount>& counts) {
     QStringList parts;
     forEachKind([&](const KindTraits& kind) {

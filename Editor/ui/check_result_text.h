@@ -10,11 +10,8 @@
 #include <QString>
 
 #include <array>
-#include <string_view>
 
 namespace ferlan::editor {
-
-QString fromView(std::string_view text);
 
 // "2 Ferlanen, 1 Ferlanisator": the kinds counted, none of a kind left out.
 QString kindCountsText(const std::array<int, kKindCount>& counts);

@@ -279,9 +279,7 @@ void EditorWindow::forgetCheck() {
 
 void EditorWindow::showInsertRefusal(const InsertResult& result) {
     if (result.inserted) return;
-    const QString text =
-        QString::fromUtf8(result.message.data(), static_cast<qsizetype>(result.message.size()));
-    prompts_.message(kFailureCaption, text, Prompts::Icon::Critical);
+    prompts_.message(kFailureCaption, fromView(result.message), Prompts::Icon::Critical);
 }
 
 void EditorWindow::insertFerlan() {
