@@ -569,8 +569,7 @@ TEST(EditHistory, UndoAndRedoAgreeWithReplayingTheStepsLeft) {
 // player with the search's own stop: at the look that sees it.
 TEST(LevelCheck, ThePlayerCountsItsAttemptsAndHeedsTheSearchsStop) {
     std::atomic<bool> stop{false};
-    SolveOptions options;
-    options.stop = &stop;
+    const SolveOptions options{.stop = &stop, .progress = {}};
     std::vector<int> reported;
     // A built-in text ends in two blanks where a file has its line end.
     const std::string_view level1 = *builtinLevelText(0);

@@ -636,7 +636,7 @@ private slots:
         QCOMPARE(window->document().slotsOf(ElementKind::Ferlan).used(), ferlanen);
         QVERIFY(!enabled("mnucheck") && !enabled("mnuload") && window->model().view().scroll == 0);
 
-        QVERIFY(window->checkRunning());
+        QVERIFY(window->checkRunning() && !window->checkPlaytesting());
         QTest::mouseClick(child<QPushButton>("checkCancel"), Qt::LeftButton);
         QVERIFY2(searchEnds(), "the worker did not stop");
         QTRY_VERIFY(window->findChild<QDialog*>("checkProgress") == nullptr);

@@ -16,9 +16,7 @@ using namespace ferlan;
 namespace {
 
 int wins(const GameModel& start, const PlayerParams& player) {
-    PlaytestOptions options;
-    options.player = player;
-    return winsOf(playtest(start, options));
+    return winsOf(playtest(start, {.player = player, .progress = {}}));
 }
 
 class FairLevels : public testing::TestWithParam<int> {};

@@ -137,9 +137,7 @@ TEST(FormatCoordinate, FillsFiveCharactersOrRefuses) {
 }
 
 TEST(WriteLevelText, WritesThePositionalFormat) {
-    LevelData data;
-    data.height = 9;
-    data.floor = 1;
+    LevelData data{.height = 9, .floor = 1};
     EXPECT_EQ(writeLevelText(data).text, "9 ;1;;;;");
 
     data.height = 13;
@@ -164,9 +162,8 @@ TEST(WriteLevelText, RefusesWhatWouldCorruptTheText) {
     };
     for (const auto& [why, height, floor, ball, error] : cases) {
         SCOPED_TRACE(why);
-        LevelData data;
-        data.height = static_cast<std::uint8_t>(height);
-        data.floor = static_cast<std::uint8_t>(floor);
+        LevelData data{.height = static_cast<std::uint8_t>(height),
+                       .floor = static_cast<std::uint8_t>(floor)};
         data.kugel[0] = ball;
         const WriteResult result = writeLevelText(data);
         EXPECT_EQ(std::tuple(result.error, result.text), std::tuple(error, ""));
@@ -174,9 +171,7 @@ TEST(WriteLevelText, RefusesWhatWouldCorruptTheText) {
 }
 
 TEST(WriteLevelText, RoundTripsThroughTheReaderIncludingNegativePositions) {
-    LevelData data;
-    data.height = 23;
-    data.floor = 4;
+    LevelData data{.height = 23, .floor = 4};
     data.ferlan[0] = {"glup", -1140, -15};
     data.ferlan[1] = {"krmm", 6015, 21000};
     data.kugel[0] = {"um", -9999, 99999};

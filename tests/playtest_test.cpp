@@ -51,9 +51,7 @@ TEST(PlayerModel, WinsTheOpenWayAndNeverPastAPoleThatAlwaysCatches) {
 }
 
 TEST(PlayerModel, SameSeedPlaysTheSameAttempts) {
-    PlaytestOptions options;
-    options.attempts = 4;
-    options.seed = 77;
+    const PlaytestOptions options{.player = {}, .attempts = 4, .seed = 77, .progress = {}};
     const GameModel start = builtin(4);
     const auto first = playtest(start, options);
     const auto again = playtest(start, options);
@@ -87,15 +85,20 @@ TEST(PlayerModel, PlaysTheRecordedAttempts) {
         const AttemptResult attempt = playAttempt(builtin(level), player, seed);
         EXPECT_EQ(std::tuple(attempt.end, attempt.ticks), std::tuple(end, ticks));
     }
+    // Rods across the width high up: the ball roams below them until 90 s are up.
+    GameModel closed;
+    ASSERT_TRUE(startLoadedLevel(closed,
+                                 "23;1;grpp0    3000 ,grpp960  3360 ,grpp1920 3000 ,grpp2880 "
+                                 "3360 ,grpp3840 3000 ,grpp4800 3360 ,grpp5760 3000 ,;;;  "));
+    const AttemptResult roamed = playAttempt(closed, playerParams(PlayerKind::Average), 1);
+    EXPECT_EQ(std::tuple(roamed.end, roamed.ticks), std::tuple(AttemptEnd::OutOfTime, 90 * 64));
 }
 
 // A cancelled check must end soon on any machine: the stop is heeded at
 // every look, and the look that sees it simulates nothing more.
 TEST(PlayerModel, AStopEndsTheAttemptAtTheLookThatSeesIt) {
     std::atomic<bool> stop{false};
-    PlaytestOptions options;
-    options.attempts = 3;
-    options.stop = &stop;
+    PlaytestOptions options{.player = {}, .attempts = 3, .stop = &stop, .progress = {}};
     std::vector<std::tuple<int, std::int64_t, std::int64_t>> looks;
     options.progress = [&](int attempt, const AttemptResult& soFar) {
         looks.emplace_back(attempt, soFar.decisions, soFar.statesSearched);
@@ -187,12 +190,11 @@ TEST(PlayerSight, SeesAPolariserWhereItIsOnlyWhileItStandsOnTheEntryPipe) {
 TEST(PlayerModel, TheSkilledPlayerWinsTheClassicLevelsAsOftenAsTheNovice) {
     for (const int level : {1, 3}) {
         SCOPED_TRACE(level);
-        PlaytestOptions novice;
-        novice.player = playerParams(PlayerKind::Novice);
-        PlaytestOptions skilled;
-        skilled.player = playerParams(PlayerKind::Skilled);
         const GameModel start = builtin(level);
-        EXPECT_GE(winsOf(playtest(start, skilled)), winsOf(playtest(start, novice)));
+        const auto wins = [&](PlayerKind kind) {
+            return winsOf(playtest(start, {.player = playerParams(kind), .progress = {}}));
+        };
+        EXPECT_GE(wins(PlayerKind::Skilled), wins(PlayerKind::Novice));
     }
 }
 

@@ -24,12 +24,7 @@ GameModel started(const std::string& text) {
     return model;
 }
 
-SolveOptions smallBudget() {
-    SolveOptions options;
-    options.maxTicks = 3000;
-    options.seconds = 20;
-    return options;
-}
+SolveOptions smallBudget() { return {.maxTicks = 3000, .seconds = 20, .progress = {}}; }
 
 // Plays the input with the game's own tick, independently of the solver.
 std::int64_t playUntilWon(GameModel model, const std::vector<KeyStep>& steps) {
@@ -68,9 +63,7 @@ TEST(Solver, GivesUpOnlyWhenNoInputWinsWithinTheBudget) {
     };
     for (const auto& [why, text, maxTicks, seconds, maxStates, outcome] : cases) {
         SCOPED_TRACE(why);
-        SolveOptions options;
-        options.maxTicks = maxTicks;
-        options.seconds = seconds;
+        SolveOptions options{.maxTicks = maxTicks, .seconds = seconds, .progress = {}};
         if (maxStates > 0) options.maxStates = maxStates;
         const SolveResult result = solveLevel(started(text), options);
         EXPECT_LE(result.statesKept, options.maxStates);

@@ -13,6 +13,7 @@ public:
     // Lamp events per second. The red pictures alternate on every event, so
     // this bounds the flashing well below rates that can harm people.
     static constexpr int kEventsPerSecond = 4;
+    static_assert(kEventsPerSecond <= 6, "at most three flashes a second");
 
     // Remembers an alarm raised by any tick since the last lamp event, so a
     // touch shorter than the lamp's period still shows.
