@@ -832,7 +832,7 @@ private slots:
         QCOMPARE(frame.pixelColor(at({6000, bottom})), frame.pixelColor(at({5040, bottom})));
     }
 
-    void aNoticesEndWakesTheClockWhenNoBeatRuns() {
+    void theClockWakesForANoticeAndABeatKeepsItsPhase() {
         FrameClock clock([] {});
         clock.wakeAt(clock.nowNs() + 60'000'000'000);
         clock.schedule();
@@ -840,6 +840,11 @@ private slots:
         clock.wakeAt(0);
         clock.schedule();
         QVERIFY(!clock.armed());
+        // A beat switched on again while it runs keeps the tick that fell due meanwhile.
+        clock.run(FrameClock::Beat::Tick, true);
+        QTest::qSleep(20);
+        clock.run(FrameClock::Beat::Tick, true);
+        QVERIFY(clock.take(FrameClock::Beat::Tick) >= 1);
     }
 };
 
