@@ -1,5 +1,7 @@
 #include "prompts.h"
 
+#include "utf8_text.h"
+
 #include <leveldata/level_text.h>
 
 #include <QFileDialog>
@@ -31,9 +33,7 @@ QString DialogPrompts::saveFileName(const QString& filter, const QString& preset
 }
 
 void showReadError(Prompts& prompts) {
-    prompts.message(QString::fromUtf8(kErrorCaption.data(), kErrorCaption.size()),
-                    QString::fromUtf8(kReadErrorMessage.data(), kReadErrorMessage.size()),
-                    Prompts::Icon::Critical);
+    prompts.message(fromView(kErrorCaption), fromView(kReadErrorMessage), Prompts::Icon::Critical);
 }
 
 }  // namespace ferlan

@@ -1,16 +1,11 @@
 // Every text the editor's window shows in a message box.
 #pragma once
 
+#include <common/utf8_text.h>
+
 #include <QString>
 
-#include <string_view>
-
 namespace ferlan::editor_texts {
-
-// The model's texts are UTF-8 views.
-inline QString fromView(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The window's title: the open file's name (or kUntitled) with Qt's mark for
 // unsaved changes.

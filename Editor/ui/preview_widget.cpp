@@ -2,6 +2,7 @@
 
 #include <common/pictures.h>
 #include <common/twips.h>
+#include <common/utf8_text.h>
 
 #include <QDrag>
 #include <QDragEnterEvent>
@@ -12,10 +13,6 @@
 
 namespace ferlan::editor {
 namespace {
-
-QString pictureOf(const PipePiece& pipe) {
-    return QString::fromUtf8(pipe.picture.data(), static_cast<qsizetype>(pipe.picture.size()));
-}
 
 void paintDiscs(QPainter& painter, const SlotArray& array) {
     for (const Element& e : array) {
@@ -84,7 +81,7 @@ void PreviewWidget::paintEvent(QPaintEvent*) {
     }
     paintDiscs(painter, level.slotsOf(ElementKind::Kugel));
     for (const PipePiece& pipe : level.pipes()) {
-        paintImage(painter, pictureOf(pipe), pipe.left, pipe.top, kPipeSize, kPipeSize);
+        paintImage(painter, fromView(pipe.picture), pipe.left, pipe.top, kPipeSize, kPipeSize);
     }
     paintDiscs(painter, level.slotsOf(ElementKind::Ferlan));
     for (const SlotArray& array : level.level().arrays) {
@@ -98,7 +95,7 @@ QStringList PreviewWidget::picturesShown() const {
     QStringList names;
     if (level.floor() != 0) names << floorPicture(level.floor());
     for (const PipePiece& pipe : level.pipes()) {
-        names << pictureOf(pipe);
+        names << fromView(pipe.picture);
     }
     names.removeDuplicates();
     return names;

@@ -5,6 +5,7 @@
 
 #include <Spiel/sim/rules.h>
 #include <common/pictures.h>
+#include <common/utf8_text.h>
 
 #include <QPainter>
 
@@ -17,10 +18,6 @@ namespace {
 
 const QColor kFieldTextColour{255, 255, 255};
 const QColor kFieldTextShadow{0, 0, 0, 160};
-
-QString fromModel(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The captions on the field: "Level N" above the entry until the ball is out,
 // the end label while the ball is drawn into the exit, and the final message,
@@ -104,7 +101,7 @@ QString FieldView::timesText() const {
 
 const QPixmap& FieldView::elementPicture(Picture which) {
     const QPixmap*& cached = pictures_[static_cast<std::size_t>(which)];
-    if (!cached) cached = &picture(fromModel(std::string(pictureName(which))));
+    if (!cached) cached = &picture(fromView(std::string(pictureName(which))));
     return *cached;
 }
 
