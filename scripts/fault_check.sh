@@ -154,8 +154,9 @@ run_suite() {
     if [[ "${1:-}" == only_relinked ]]; then
         local numbers
         numbers=$(ctest --test-dir "$bin" --show-only=json-v1 2>/dev/null | jq -r --arg stamp "$work/stamp" '
-            .tests | to_entries[] | "\(.key + 1) \(.value.name) \(.value.command[0] // "")"' |
-            while read -r number name program; do
+            .tests | to_entries[] | "\(.key + 1)\t\(.value.name)\t\(.value.command[0] // "")"' |
+            # Tab-separated: a parameterised test's name has blanks in it.
+            while IFS=$'\t' read -r number name program; do
                 [[ "$name" =~ $skipped ]] && continue
                 [[ -n "$program" ]] || continue
                 if [[ "$program" -nt "$work/stamp" ]]; then
