@@ -8,7 +8,6 @@
 #include <Spiel/sim/tick.h>
 #include <leveldata/builtin_levels.h>
 
-#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>

@@ -31,9 +31,11 @@ TEST(BuildField, LevelThree) {
     EXPECT_EQ(std::tuple(model.Spielflaeche.Top, model.Anfang.Top, model.Verbindung[5].Top,
                          model.Eisenkugel.Top, model.FloorRows),
               std::tuple(8025 - 12675, 11700, 11700, 11960, 13));
-    // The exit's three pipe pieces reach the left wall, the entry's the right one.
-    const Twips pieceLefts[] = {1920, 960, 0, 3840, 4800, 5760};
-    for (std::size_t n = 0; n < 6; ++n) EXPECT_EQ(model.Verbindung[n].Left, pieceLefts[n]) << n;
+    // The exit's three pipe pieces reach the left wall at the top, the entry's the right one.
+    const std::pair<Twips, Twips> pieces[] = {{1920, 0},     {960, 0},      {0, 0},
+                                              {3840, 11700}, {4800, 11700}, {5760, 11700}};
+    for (std::size_t n = 0; n < 6; ++n)
+        EXPECT_EQ(std::pair(model.Verbindung[n].Left, model.Verbindung[n].Top), pieces[n]) << n;
 
     // A large left-wall pole acts from its right end, x + 960 = 2430.
     EXPECT_EQ(std::tuple(model.Ferlan[1].Width, model.Ferlan[1].Height), std::tuple(960, 360));

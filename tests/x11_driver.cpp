@@ -14,7 +14,8 @@ QString runProgram(const QString& program, const QStringList& arguments) {
     return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
 }
 
-bool startOnDisplay(QProcess& process, const QString& program, const QString& home) {
+bool startOnDisplay(QProcess& process, const QString& program, const QString& home,
+                    const QStringList& arguments) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     environment.insert(QStringLiteral("HOME"), home);
@@ -32,7 +33,7 @@ bool startOnDisplay(QProcess& process, const QString& program, const QString& ho
     // answers first. The server runs with -noreset, so this probe coming and
     // going does not make it reset under the program.
     if (!waitFor([] { return !xdotool({"getdisplaygeometry"}).isEmpty(); })) return false;
-    process.start(program, {});
+    process.start(program, arguments);
     return process.waitForStarted();
 }
 

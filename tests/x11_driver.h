@@ -20,11 +20,12 @@ public:
     }
 };
 
-// Starts one of our programs on this test's X display with `home` as its
-// home folder and `home`/tmp as its temporary folder. The platform is named outright: a QT_QPA_PLATFORM=offscreen
-// inherited from the shell would open the window where no X tool can see it.
-// The program's own messages go straight into the test's output.
-bool startOnDisplay(QProcess& process, const QString& program, const QString& home);
+// Starts one of our programs on this test's X display with `home` as its home folder and
+// `home`/tmp as its temporary folder. The platform is named outright: a QT_QPA_PLATFORM=offscreen
+// inherited from the shell would open the window where no X tool can see it. The program's own
+// messages go straight into the test's output.
+bool startOnDisplay(QProcess& process, const QString& program, const QString& home,
+                    const QStringList& arguments = {});
 
 // Runs a program to its end (at most 10 s) and returns what it printed.
 QString runProgram(const QString& program, const QStringList& arguments);
