@@ -82,7 +82,8 @@ private slots:
         const QPixmap& first = ferlan::picture(QStringLiteral("Alarmgrün"));
         QVERIFY(!first.isNull());
         QCOMPARE(&ferlan::picture(QStringLiteral("Alarmgruen")), &first);
-        QCOMPARE(&ferlan::picture(QStringLiteral("Boden2")), &ferlan::picture("Boden2.png"));
+        QCOMPARE(&ferlan::picture(QStringLiteral("Überdecken")),
+                 &ferlan::picture("Ueberdecken.png"));
         for (int i = 0; i < 300; ++i) {
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("no picture")));
             QVERIFY(ferlan::picture(QStringLiteral("missing_%1").arg(i)).isNull());

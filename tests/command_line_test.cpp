@@ -148,8 +148,7 @@ private slots:
         window->show();
         window->showLevelList();
         QVERIFY(prompts.shown.isEmpty());
-        QVERIFY(window->levelLabel(0)->visible());
-        QVERIFY(!window->levelLabel(1)->visible());
+        QVERIFY(window->levelLabel(0)->visible() && !window->levelLabel(1)->visible());
 
         window->startLevel(0);
         GameModel& m = window->model();

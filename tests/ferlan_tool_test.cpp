@@ -131,6 +131,7 @@ TEST_F(FerlanTool, ExitCodesAndResults) {
         {{"check"}, 2, "", ""},
         {{"check", good, "--level", "1"}, 2, "", ""},
         {{"frobnicate"}, 2, "", ""},
+        {{}, 2, "Befehl fehlt", ""},
         {{"--help"}, 0, "", "[--exact-sight] [--as-level N] [--stats]\n  ferlan-tool --version\n"},
         {{"play", good, "--keys", keys}, 0, "", "{\"result\":\"playing\",\"ticks\":3}\n"},
         {{"play", good, "--keys", keys, "--ticks", "50"}, 0, "", "\"ticks\":50}\n"},
@@ -154,7 +155,7 @@ TEST_F(FerlanTool, ExitCodesAndResults) {
         {{"solve", "--level", "1", bad}, 2, "", ""},
     };
     for (const auto& [args, exitCode, errorHas, outEnds] : cases) {
-        SCOPED_TRACE(args[0] + " " + args.back());
+        SCOPED_TRACE(args.empty() ? "(none)" : args[0] + " " + args.back());
         const ToolRun run = runTool(args);
         EXPECT_EQ(run.exitCode, exitCode) << run.err;
         EXPECT_NE(run.err.find(errorHas), std::string::npos) << run.err;
