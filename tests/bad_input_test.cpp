@@ -186,14 +186,12 @@ private slots:
 
         if (level.accepted) {
             QCOMPARE(game.prompts.shown.size(), 1);
-            QVERIFY(s.shown() && s.ticking());
-            QVERIFY(!s.builtinIndex());
+            QVERIFY(s.shown() && s.ticking() && !s.builtinIndex());
             QCOMPARE(QByteArray::fromStdString(s.levelText()), level.bytes);
             return;
         }
         expectOneReadError(game.prompts, kReadError);
-        QVERIFY(m == before);
-        QVERIFY(s.levelText() == textBefore && s.builtinIndex() == levelBefore);
+        QVERIFY(m == before && s.levelText() == textBefore && s.builtinIndex() == levelBefore);
         QCOMPARE(gameScreen(*game.window), screenBefore);
         if (scenario == "in play") {
             // The level goes on from where it was.

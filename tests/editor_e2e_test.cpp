@@ -103,7 +103,6 @@ TEST(EditorEndToEnd, F6PlaysTheLevelInTheGameBesideTheEditor) {
 
     TestProcess editor;
     ASSERT_TRUE(startOnDisplay(editor, editorCopy, dir.path(), {level}));
-    // Without the file the level has no floor, and F6 would refuse it.
     const QString window = findWindow("^leer\\.lev.*Ferlan-Editor$", 60000, &editor);
     ASSERT_FALSE(window.isEmpty()) << "no editor window with the level";
     ASSERT_TRUE(focusWindow(window)) << "editor never focused";

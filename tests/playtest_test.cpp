@@ -114,8 +114,7 @@ TEST(PlayerModel, AStopEndsTheAttemptAtTheLookThatSeesIt) {
     EXPECT_EQ(looks.front(), std::tuple(0, 0, 0));
     // Set before the first look, it plays no attempt at all.
     looks.clear();
-    EXPECT_TRUE(playtest(builtin(3), options).empty());
-    EXPECT_TRUE(looks.empty());
+    EXPECT_TRUE(playtest(builtin(3), options).empty() && looks.empty());
 }
 
 TEST(PlayerSight, SeesTheBallWithTheErrorGiven) {

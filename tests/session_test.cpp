@@ -181,8 +181,7 @@ TEST(Session, AFailedReadKeepsTheLevelAndRestartingItStopsTheTick) {
     ASSERT_TRUE(session.startBuiltin(2));
     const GameModel built = session.field();
     EXPECT_FALSE(session.startLoaded("8 ;1;;;;  "));
-    EXPECT_TRUE(session.field().Ferlan == built.Ferlan);
-    EXPECT_TRUE(session.shown() && session.ticking());
+    EXPECT_TRUE(session.field().Ferlan == built.Ferlan && session.shown() && session.ticking());
     // Enter on the broken text stops the tick and builds nothing.
     EXPECT_FALSE(session.restart());
     EXPECT_FALSE(session.ticking());
