@@ -579,9 +579,7 @@ private slots:
     }
 
     void checkSaysSoWhenNoRouteIsFound() {
-        SolveOptions shortBudget;
-        shortBudget.maxTicks = 60;  // too short to rise through an empty level
-        window->setSolveOptions(shortBudget);
+        window->setSolveOptions({.maxTicks = 60, .progress = {}});  // too short to rise
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
         QTest::keyClick(window.get(), Qt::Key_F5);  // no floor needed
         QTRY_VERIFY_WITH_TIMEOUT(!prompts.shown.isEmpty(), 60000);
@@ -589,11 +587,12 @@ private slots:
         QVERIFY2(
             text.startsWith("Es wurde kein Weg gefunden, auf dem die Kugel das Level schafft.\n"),
             qPrintable(text));
-        QVERIFY2(text.contains("in 60 Ticks erreichen kann"), qPrintable(text));
+        QVERIFY2(text.contains("in 60 Ticks erreichen kann, wurde durchsucht ("), qPrintable(text));
         QVERIFY(!enabled("mnuroute") && preview()->route().empty());
         // The other two budgets, on a level whose search only they can end.
         const std::tuple<std::int64_t, double, const char*> budgets[] = {
-            {20, 60, "Grenze von 20 gespeicherten"}, {4'000'000, 0.1, "Zeit von 0,1 Sekunden"}};
+            {20, 60, "Grenze von 20 gespeicherten Zuständen erreicht ("},
+            {4'000'000, 0.1, "Zeit von 0,1 Sekunden aufgebraucht ("}};
         for (const auto& [states, seconds, says] : budgets) {
             window->setSolveOptions({.seconds = seconds, .maxStates = states, .progress = {}});
             startUnwinnableCheck();
@@ -608,7 +607,8 @@ private slots:
         const int ferlanen = 7;
         const auto shownBefore = prompts.shown.size() + 1;  // the open dialog
         startUnwinnableCheck();
-        QVERIFY(child<QDialog>("checkProgress") != nullptr);
+        auto* cancel = child<QPushButton>("checkCancel");
+        QVERIFY(cancel != nullptr && cancel->text() == QStringLiteral("Abbrechen"));
         const auto* progressLabel = child<QLabel>("checkProgressLabel");
         QVERIFY(progressLabel != nullptr);
         QTRY_VERIFY(!progressLabel->text().endsWith("Zustände: 0"));
@@ -619,7 +619,7 @@ private slots:
         QVERIFY(!enabled("mnucheck") && !enabled("mnuload") && window->model().view().scroll == 0);
 
         QVERIFY(window->checkRunning() && !window->checkPlaytesting());
-        QTest::mouseClick(child<QPushButton>("checkCancel"), Qt::LeftButton);
+        QTest::mouseClick(cancel, Qt::LeftButton);
         QVERIFY2(searchEnds(), "the worker did not stop");
         QTRY_VERIFY(window->findChild<QDialog*>("checkProgress") == nullptr);
         QCOMPARE(prompts.shown.size(), shownBefore);
