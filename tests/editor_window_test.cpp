@@ -19,6 +19,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
@@ -817,6 +818,7 @@ private slots:
         for (const QAbstractButton* button : window->findChildren<QAbstractButton*>())
             see(button->text());
         for (const QLabel* label : window->findChildren<QLabel*>()) see(label->text());
+        for (const QAction* menu : window->menuBar()->actions()) see("in the bar: " + menu->text());
         prompts.answers = {true};
         trigger("mnuturn");
         for (const int heading : {0, 1, 2, 3, 10})
