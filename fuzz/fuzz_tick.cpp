@@ -8,6 +8,7 @@
 #include <Spiel/sim/tick.h>
 #include <leveldata/builtin_levels.h>
 
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>

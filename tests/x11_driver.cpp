@@ -28,7 +28,7 @@ bool startOnDisplay(QProcess& process, const QString& program, const QString& ho
     environment.insert(QStringLiteral("TMPDIR"), home + QStringLiteral("/tmp"));
     QDir().mkpath(home + QStringLiteral("/tmp"));
     process.setProcessEnvironment(environment);
-    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);  // into the test's output
     // A program that finds no server gives up at once; make sure the display
     // answers first. The server runs with -noreset, so this probe coming and
     // going does not make it reset under the program.

@@ -22,8 +22,7 @@ public:
 
 // Starts one of our programs on this test's X display with `home` as its home folder and
 // `home`/tmp as its temporary folder. The platform is named outright: a QT_QPA_PLATFORM=offscreen
-// inherited from the shell would open the window where no X tool can see it. The program's own
-// messages go straight into the test's output.
+// inherited from the shell would open the window where no X tool can see it.
 bool startOnDisplay(QProcess& process, const QString& program, const QString& home,
                     const QStringList& arguments = {});
 
