@@ -101,7 +101,7 @@ QString FieldView::timesText() const {
 
 const QPixmap& FieldView::elementPicture(Picture which) {
     const QPixmap*& cached = pictures_[static_cast<std::size_t>(which)];
-    if (!cached) cached = &picture(fromView(std::string(pictureName(which))));
+    if (!cached) cached = &picture(fromView(pictureName(which)));
     return *cached;
 }
 
