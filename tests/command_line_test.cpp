@@ -1,7 +1,6 @@
 // The programs' command lines, and the game as an installation runs it: a
 // new player's progress comes from the installation, the player's own goes
 // to the per-user folder.
-#include "game_fixture.h"
 #include "recording_prompts.h"
 #include "test_files.h"
 
@@ -19,7 +18,6 @@ using namespace ferlan;
 
 namespace {
 
-const QString kReadError = QStringLiteral("Fehler beim Lesen der Level-Datei.");
 const QString kVersion = QStringLiteral(FERLAN_VERSION);
 
 QStringList entries(const QString& folder) {
@@ -79,39 +77,6 @@ private slots:
                             ? stdOut.contains("vmos2.dll") && stdOut.contains("bestzeiten.txt")
                             : stdOut.contains("~/.config/Ferlan/ferlan-editor.conf"));
             }
-        }
-    }
-
-    void gamePlaysTheFileAsLevelLadenWould() {
-        // A level, and a file that is none.
-        const std::pair<QByteArray, bool> contents[] = {
-            {"13;2;grum5715 4965 ,;up645  7095 ,;;\r\n", true}, {"kein Level\r\n", false}};
-        for (const auto& [content, accepted] : contents) {
-            QTemporaryDir files;
-            const QString path = files.filePath(QStringLiteral("Höhle.lev"));
-            QVERIFY(writeFile(path, content));
-
-            GameFixture<> fromDialog;
-            fromDialog.prompts.fileNames = {path};
-            fromDialog.window->loadLevelFile();
-            GameFixture<> fromCommandLine;
-            fromCommandLine.window->playLevelFile(path);
-
-            for (const GameFixture<>* game : {&fromDialog, &fromCommandLine}) {
-                const GameModel& m = game->window->model();
-                const Session& s = game->window->session();
-                QCOMPARE(s.ticking(), accepted);
-                QCOMPARE(s.shown(), accepted);
-                if (accepted) QCOMPARE(m.Spielflaeche.Height, 13 * 975.0F);
-                QCOMPARE(QByteArray::fromStdString(s.levelText()),
-                         accepted ? content : QByteArray());
-                QVERIFY(game->titleShown());
-            }
-            QStringList messages;
-            for (const auto& shown : fromCommandLine.prompts.shown) messages << shown.line();
-            QCOMPARE(messages, accepted
-                                   ? QStringList()
-                                   : QStringList{RecordingPrompts::error("Fehler", kReadError)});
         }
     }
 

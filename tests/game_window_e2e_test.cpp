@@ -26,13 +26,14 @@ double difference(const QImage& a, const QImage& b) {
 }
 
 // A copy of the game in a fresh folder with a new player's progress file,
-// started on the display; its window's id.
+// started on the display with `arguments`; its window's id.
 struct Game {
-    Game() {
+    explicit Game(const QStringList& arguments = {}) {
         const QString game = dir.filePath("ferlan");
         if (!QFile::copy(QStringLiteral(FERLAN_GAME_PATH), game)) return;
         QFile::setPermissions(game, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        if (!writeFile(progress(), "0\r\n") || !startOnDisplay(process, game, dir.path())) return;
+        if (!writeFile(progress(), "0\r\n") || !startOnDisplay(process, game, dir.path(), arguments))
+            return;
         // A sanitizer build on a busy machine may take many seconds to open its window.
         window = findWindow(QStringLiteral("^Ferlan$"), 60000, &process);
         QThread::msleep(500);
@@ -117,6 +118,28 @@ TEST(GameEndToEnd, ADoubleClickOnTheRollAtTheHeightOfBeendenLeavesTheGameRunning
                   [&](const QImage& shot) { return difference(title, shot) < 0.01; });
     // Both clicks have reached the game by now; a quit would follow at once.
     EXPECT_FALSE(game.process.waitForFinished(1500)) << "the game quit";
+}
+
+TEST(GameEndToEnd, PlaysALevelFileFromItsCommandLineAndFromTheOpenDialog) {
+    if (qEnvironmentVariableIsEmpty("DISPLAY")) GTEST_SKIP() << "no X display";
+    QTemporaryDir levels;
+    const QString broken = levels.filePath("kaputt.lev"), empty = levels.filePath("leer.lev");
+    ASSERT_TRUE(writeFile(broken, "kein Level") && writeFile(empty, "9 ;1;;;;\r\n"));
+    Game game({broken});
+    const QString error = findWindow("^Fehler$", 60000);
+    ASSERT_TRUE(!error.isEmpty() && focusWindow(error)) << "the command line's file never read";
+    xdotool({"key", "Return"});
+    ASSERT_TRUE(focusWindow(game.window)) << "game never focused";
+    xdotool({"mousemove", "--window", game.window, "20", "560"});
+    const QImage title = game.settledShot("title");
+    xdotool({"key", "Down", "Return"});  // "Level laden"
+    // The system's own dialog speaks German too.
+    const QString dialog = findWindow("^Öffnen$");
+    ASSERT_TRUE(!dialog.isEmpty() && focusWindow(dialog)) << "no dialog \"Öffnen\"";
+    QThread::msleep(500);
+    xdotool({"type", "--delay", "20", empty});
+    xdotool({"key", "Return"});
+    game.shotWhen("the level", [&](const QImage& shot) { return difference(title, shot) > 0.3; });
 }
 
 }  // namespace
