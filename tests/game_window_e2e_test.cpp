@@ -32,7 +32,8 @@ struct Game {
         const QString game = dir.filePath("ferlan");
         if (!QFile::copy(QStringLiteral(FERLAN_GAME_PATH), game)) return;
         QFile::setPermissions(game, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        if (!writeFile(progress(), "0\r\n") || !startOnDisplay(process, game, dir.path(), arguments))
+        if (!writeFile(progress(), "0\r\n") ||
+            !startOnDisplay(process, game, dir.path(), arguments))
             return;
         // A sanitizer build on a busy machine may take many seconds to open its window.
         window = findWindow(QStringLiteral("^Ferlan$"), 60000, &process);
