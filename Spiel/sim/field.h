@@ -25,10 +25,9 @@ inline constexpr Twips kScaleLeft = 0;
 inline constexpr Twips kScaleWidth = 6735;
 
 // The game window's client height and the panel's height; the panel's top
-// edge P is where the field's bottom comes to rest.
+// edge P (their difference, 8025) is where the field's bottom comes to rest.
 inline constexpr Twips kWindowInnerHeight = 8640;
 inline constexpr Twips kPanelHeight = 615;
-inline constexpr Twips kPanelTop = kWindowInnerHeight - kPanelHeight;  // 8025
 
 inline constexpr Twips kBallSize = 480;
 inline constexpr Twips kZentrumSize = 495;
