@@ -127,7 +127,7 @@ TEST(GameEndToEnd, PlaysALevelFileFromItsCommandLineAndFromTheOpenDialog) {
     const QString broken = levels.filePath("kaputt.lev"), empty = levels.filePath("leer.lev");
     ASSERT_TRUE(writeFile(broken, "kein Level") && writeFile(empty, "9 ;1;;;;\r\n"));
     Game game({broken});
-    const QString error = findWindow("^Fehler$", 60000);
+    const QString error = findWindow("^Fehler$", 60000, &game.process);
     ASSERT_TRUE(!error.isEmpty() && focusWindow(error)) << "the command line's file never read";
     xdotool({"key", "Return"});
     ASSERT_TRUE(focusWindow(game.window)) << "game never focused";
