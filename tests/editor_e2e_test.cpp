@@ -66,12 +66,7 @@ TEST(EditorEndToEnd, InsertDragUndoAndSaveWriteTheLevelFile) {
 
     const QString path = dir.filePath("gespeichert.lev");
     xdotool({"key", "--window", window, "ctrl+s"});
-    const QString dialog = findWindow("^Speichern unter$");
-    ASSERT_FALSE(dialog.isEmpty()) << "no save dialog";
-    ASSERT_TRUE(focusWindow(dialog)) << "dialog never focused";
-    QThread::msleep(500);
-    xdotool({"type", "--delay", "20", path});
-    xdotool({"key", "Return"});
+    ASSERT_TRUE(answerFileDialog("^Speichern unter$", path)) << "no save dialog";
     ASSERT_TRUE(waitFor([&] { return QFile(path).size() > 0; })) << "nothing saved";
 
     EXPECT_EQ(readFile(path).toStdString(), "9 ;1;krpp1410 2198 ,;;;\r\n");

@@ -71,6 +71,16 @@ QString findWindow(const QString& namePattern, int milliseconds, const QProcess*
     return id;
 }
 
+bool answerFileDialog(const QString& captionPattern, const QString& path) {
+    const QString dialog = findWindow(captionPattern);
+    if (dialog.isEmpty() || !focusWindow(dialog)) return false;
+    // The name field takes the keys a moment after the dialog has the keyboard.
+    QThread::msleep(500);
+    xdotool({"type", "--delay", "20", path});
+    xdotool({"key", "Return"});
+    return true;
+}
+
 QImage screenshot(const QString& window, const QString& path) {
     runProgram(QStringLiteral("import"), {"-window", window, path});
     return QImage(path);

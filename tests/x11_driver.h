@@ -42,6 +42,10 @@ QString findWindow(const QString& namePattern, int milliseconds = 15000,
 // moment ago may not take it yet and the request is lost, so it asks again.
 bool focusWindow(const QString& window);
 
+// Types `path` into the file dialog whose caption matches and presses Return,
+// as a person would; false when no such dialog came or it never took the keyboard.
+bool answerFileDialog(const QString& captionPattern, const QString& path);
+
 QImage screenshot(const QString& window, const QString& path);
 
 }  // namespace ferlan::testing
