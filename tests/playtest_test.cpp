@@ -274,6 +274,8 @@ TEST(FerlanToolPlaytest, BadInputEndsWithOneOrTwo) {
         {{"playtest", "--level", "1", "--reaction", "0", "--speed-looks", "16"}, 0},
         {{"playtest", "--level", "1", "--jitter"}, 2},
         {{"playtest", "--level", "1", "--seed", "1.5"}, 2},
+        {{"playtest", "--level", "1", "--attempts", "1", "--seed", "9223372036854775807"}, 0},
+        {{"playtest", "--level", "1", "--attempts", "1", "--seed", "9223372036854775808"}, 2},
         {{"playtest", "--level", "1", "--player", "expert"}, 2},
         {{"playtest", "--level", "1", "--sight-error", "481"}, 2},
         {{"playtest", "--level", "1", "--as-level", "1"}, 2},

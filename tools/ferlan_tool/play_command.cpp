@@ -11,10 +11,10 @@
 #include <Spiel/sim/tick.h>
 #include <leveldata/level_text.h>
 
-#include <charconv>
 #include <cstdint>
 #include <iostream>
 #include <iterator>
+#include <limits>
 #include <string>
 
 namespace ferlan::tool {
@@ -67,12 +67,6 @@ void appendTrace(std::string& out, std::int64_t tick, const GameModel& model) {
     out += "]}\n";
 }
 
-bool parseTicks(std::string_view value, std::int64_t& ticks) {
-    const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), ticks);
-    return !value.empty() && value[0] != '-' && ec == std::errc{} &&
-           end == value.data() + value.size();
-}
-
 std::optional<std::string> loadKeyScript(const std::string& path, std::string& error) {
     if (path == "-") {
         std::string content((std::istreambuf_iterator<char>(std::cin)),
@@ -103,7 +97,8 @@ int runPlay(const Arguments& args) {
     std::optional<std::int64_t> ticksWanted;
     if (parsed->has("--ticks")) {
         std::int64_t ticks = 0;
-        if (!parseTicks(parsed->value("--ticks"), ticks)) {
+        if (!parseWhole<std::int64_t>(parsed->value("--ticks"), 0,
+                                      std::numeric_limits<std::int64_t>::max(), ticks)) {
             return usage("--ticks erwartet eine ganze Zahl ab 0, nicht \"" +
                          std::string(parsed->value("--ticks")) + "\"");
         }

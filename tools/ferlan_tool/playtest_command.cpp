@@ -16,7 +16,6 @@
 #include <solver/player_model.h>
 
 #include <algorithm>
-#include <charconv>
 #include <chrono>
 #include <cstdint>
 #include <iostream>
@@ -36,13 +35,6 @@ constexpr struct {
     {"average", PlayerKind::Average},
     {"skilled", PlayerKind::Skilled},
 };
-
-template <typename Number>
-bool parseWhole(std::string_view value, Number low, Number high, Number& number) {
-    const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), number);
-    return !value.empty() && value[0] != '-' && ec == std::errc{} &&
-           end == value.data() + value.size() && number >= low && number <= high;
-}
 
 std::string describe(const AttemptResult& attempt) {
     const std::string ticks = std::to_string(attempt.ticks) + " ticks";
@@ -133,15 +125,16 @@ int runPlaytest(const Arguments& args) {
     for (const IntOption& option : intOptions) {
         if (!parsed->has(option.name)) continue;
         if (!parseWhole(parsed->value(option.name), option.low, option.high, *option.target)) {
-            return usage(std::string(option.name) + " erwartet eine ganze Zahl von " +
-                         std::to_string(option.low) + " bis " + std::to_string(option.high) +
-                         ", nicht \"" + std::string(parsed->value(option.name)) + "\"");
+            return usage(wholeNumberExpected(option.name, option.low, option.high,
+                                             parsed->value(option.name)));
         }
     }
+    // Attempt k plays seed S + k - 1: half the range leaves room for every count.
+    constexpr std::uint64_t kMostSeed = std::numeric_limits<std::uint64_t>::max() / 2;
     if (parsed->has("--seed") &&
-        !parseWhole<std::uint64_t>(parsed->value("--seed"), 0, UINT64_MAX / 2, options.seed)) {
-        return usage("--seed erwartet eine ganze Zahl ab 0, nicht \"" +
-                     std::string(parsed->value("--seed")) + "\"");
+        !parseWhole<std::uint64_t>(parsed->value("--seed"), 0, kMostSeed, options.seed)) {
+        return usage(
+            wholeNumberExpected<std::uint64_t>("--seed", 0, kMostSeed, parsed->value("--seed")));
     }
 
     int place = parsed->source.builtin;

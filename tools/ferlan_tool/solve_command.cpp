@@ -22,12 +22,6 @@ namespace {
 // The tick count is kept in 32 bits inside the search.
 constexpr std::int64_t kMostTicks = 100'000'000;
 
-bool parseTicks(std::string_view value, std::int64_t& ticks) {
-    const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), ticks);
-    return !value.empty() && ec == std::errc{} && end == value.data() + value.size() &&
-           ticks >= 1 && ticks <= kMostTicks;
-}
-
 bool parseSeconds(std::string_view value, double& seconds) {
     const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), seconds);
     return !value.empty() && ec == std::errc{} && end == value.data() + value.size() &&
@@ -86,10 +80,10 @@ int runSolve(const Arguments& args) {
     const bool stats = parsed->has("--stats");
     SolveOptions options;
     options.threads = defaultSolveThreads();
-    if (parsed->has("--max-ticks") && !parseTicks(parsed->value("--max-ticks"), options.maxTicks)) {
-        return usage("--max-ticks erwartet eine ganze Zahl von 1 bis " +
-                     std::to_string(kMostTicks) + ", nicht \"" +
-                     std::string(parsed->value("--max-ticks")) + "\"");
+    if (parsed->has("--max-ticks") &&
+        !parseWhole<std::int64_t>(parsed->value("--max-ticks"), 1, kMostTicks, options.maxTicks)) {
+        return usage(wholeNumberExpected<std::int64_t>("--max-ticks", 1, kMostTicks,
+                                                       parsed->value("--max-ticks")));
     }
     if (parsed->has("--seconds") && !parseSeconds(parsed->value("--seconds"), options.seconds)) {
         return usage("--seconds erwartet eine Zahl größer als 0, nicht \"" +

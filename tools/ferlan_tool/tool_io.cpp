@@ -4,7 +4,6 @@
 #include <leveldata/level_text.h>
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -45,9 +44,7 @@ std::optional<std::string> readSmallFile(const std::string& path, std::uintmax_t
 
 bool parseLevelNumber(std::string_view value, LevelSource& source, ToolError& error) {
     int number = 0;
-    const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), number);
-    if (ec != std::errc{} || end != value.data() + value.size() || number < 1 ||
-        number > kBuiltinLevelCount) {
+    if (!parseWhole(value, 1, kBuiltinLevelCount, number)) {
         error = {kExitUsage,
                  "--level erwartet eine Zahl von 1 bis 30, nicht \"" + std::string(value) + "\""};
         return false;

@@ -2,6 +2,7 @@
 // how numbers print, and the exit codes.
 #pragma once
 
+#include <charconv>
 #include <map>
 #include <optional>
 #include <string>
@@ -41,6 +42,29 @@ std::optional<std::string> readSmallFile(const std::string& path, std::uintmax_t
 
 // The level text a source names, or the reason it cannot be had.
 std::optional<std::string> loadLevelText(const LevelSource& source, ToolError& error);
+
+// A whole number from `low` to `high` in decimal digits alone: no sign, no
+// spaces, no point. `number` is left as it was when the value is refused.
+template <typename Number>
+bool parseWhole(std::string_view value, Number low, Number high, Number& number) {
+    Number parsed{};
+    const char* const last = value.data() + value.size();
+    const auto [end, ec] = std::from_chars(value.data(), last, parsed);
+    if (value.empty() || value[0] == '-' || ec != std::errc{} || end != last || parsed < low ||
+        parsed > high) {
+        return false;
+    }
+    number = parsed;
+    return true;
+}
+
+// Why an option's value was refused that parseWhole(low, high) would take.
+template <typename Number>
+std::string wholeNumberExpected(std::string_view option, Number low, Number high,
+                                std::string_view given) {
+    return std::string(option) + " erwartet eine ganze Zahl von " + std::to_string(low) + " bis " +
+           std::to_string(high) + ", nicht \"" + std::string(given) + "\"";
+}
 
 // Parses "--level N" into the source; false with a message when N is not 1..30.
 bool parseLevelNumber(std::string_view value, LevelSource& source, ToolError& error);
