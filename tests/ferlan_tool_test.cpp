@@ -142,7 +142,7 @@ TEST_F(FerlanTool, ExitCodesAndResults) {
         {{"play", bad, "--keys", badKeys}, 2, "Zeile 2", ""},
         {{"play", good, "--keys", dir_ + "/none.txt"}, 2, "", ""},
         {{"play", "--level", "31"}, 2, "", ""},
-        {{"play", good, "--ticks", "-1"}, 2, "", ""},
+        {{"play", good, "--ticks", "-0"}, 2, "", ""},
         {{"play", good, "--keys", keys, "--keys", keys}, 2, "", ""},
         {{"solve", caught, "--seconds", "20"}, 1, "jeder erreichbare Zustand", ""},
         {{"solve", closed, "--seconds", "0.1"}, 1, "keine Lösung in 0.10 s gefunden", ""},

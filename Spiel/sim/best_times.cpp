@@ -1,8 +1,7 @@
 #include "best_times.h"
 
 #include "rules.h"
-
-#include <charconv>
+#include "whole_number.h"
 
 namespace ferlan {
 
@@ -11,16 +10,6 @@ namespace {
 bool validLevel(int levelNumber) { return levelNumber >= 1 && levelNumber <= kBuiltinLevelCount; }
 
 bool validTime(std::int64_t ticks) { return ticks >= 1 && ticks <= kLongestBestTime; }
-
-// A whole decimal number filling `field` exactly, no sign.
-template <typename Number>
-std::optional<Number> wholeNumber(std::string_view field) {
-    if (field.empty() || field.front() < '0' || field.front() > '9') return std::nullopt;
-    Number value{};
-    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
-    if (error != std::errc{} || end != field.data() + field.size()) return std::nullopt;
-    return value;
-}
 
 }  // namespace
 

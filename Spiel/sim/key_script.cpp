@@ -1,8 +1,7 @@
 #include "key_script.h"
 
 #include "tick.h"
-
-#include <charconv>
+#include "whole_number.h"
 
 namespace ferlan {
 namespace {
@@ -48,13 +47,13 @@ bool parseKeys(std::string_view field, HeldKeys& keys, std::string& why) {
 }
 
 bool parseCount(std::string_view field, std::int64_t& count, std::string& why) {
-    const auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), count);
-    if (field.empty() || field[0] == '+' || field[0] == '-' || ec != std::errc{} ||
-        end != field.data() + field.size() || count < 1 || count > kMaxStepCount) {
+    const std::optional<std::int64_t> parsed = wholeNumber<std::int64_t>(field);
+    if (!parsed || *parsed < 1 || *parsed > kMaxStepCount) {
         why = "Anzahl der Ticks muss eine ganze Zahl von 1 bis " + std::to_string(kMaxStepCount) +
               " sein, nicht \"" + std::string(field) + "\"";
         return false;
     }
+    count = *parsed;
     return true;
 }
 

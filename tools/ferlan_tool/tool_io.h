@@ -2,7 +2,8 @@
 // how numbers print, and the exit codes.
 #pragma once
 
-#include <charconv>
+#include <Spiel/sim/whole_number.h>
+
 #include <map>
 #include <optional>
 #include <string>
@@ -43,18 +44,13 @@ std::optional<std::string> readSmallFile(const std::string& path, std::uintmax_t
 // The level text a source names, or the reason it cannot be had.
 std::optional<std::string> loadLevelText(const LevelSource& source, ToolError& error);
 
-// A whole number from `low` to `high` in decimal digits alone: no sign, no
-// spaces, no point. `number` is left as it was when the value is refused.
+// A whole number from `low` to `high`, written as wholeNumber() reads it.
+// `number` is left as it was when the value is refused.
 template <typename Number>
 bool parseWhole(std::string_view value, Number low, Number high, Number& number) {
-    Number parsed{};
-    const char* const last = value.data() + value.size();
-    const auto [end, ec] = std::from_chars(value.data(), last, parsed);
-    if (value.empty() || value[0] == '-' || ec != std::errc{} || end != last || parsed < low ||
-        parsed > high) {
-        return false;
-    }
-    number = parsed;
+    const std::optional<Number> parsed = wholeNumber<Number>(value);
+    if (!parsed || *parsed < low || *parsed > high) return false;
+    number = *parsed;
     return true;
 }
 
