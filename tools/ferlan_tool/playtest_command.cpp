@@ -140,7 +140,8 @@ int runPlaytest(const Arguments& args) {
     int place = parsed->source.builtin;
     if (parsed->has("--as-level") &&
         (place != 0 || !parseWhole(parsed->value("--as-level"), 1, kBuiltinLevelCount, place))) {
-        return usage("--as-level erwartet zu einer Level-Datei eine Zahl von 1 bis 30, nicht \"" +
+        return usage("--as-level erwartet zu einer Level-Datei eine Zahl von 1 bis " +
+                     std::to_string(kBuiltinLevelCount) + ", nicht \"" +
                      std::string(parsed->value("--as-level")) + "\"");
     }
 

@@ -45,8 +45,9 @@ std::optional<std::string> readSmallFile(const std::string& path, std::uintmax_t
 bool parseLevelNumber(std::string_view value, LevelSource& source, ToolError& error) {
     int number = 0;
     if (!parseWhole(value, 1, kBuiltinLevelCount, number)) {
-        error = {kExitUsage,
-                 "--level erwartet eine Zahl von 1 bis 30, nicht \"" + std::string(value) + "\""};
+        error = {kExitUsage, "--level erwartet eine Zahl von 1 bis " +
+                                 std::to_string(kBuiltinLevelCount) + ", nicht \"" +
+                                 std::string(value) + "\""};
         return false;
     }
     source.builtin = number;
