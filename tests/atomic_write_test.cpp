@@ -32,11 +32,6 @@ using namespace ferlan;
 
 namespace {
 
-QStringList entriesOf(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                  QDir::NoDotAndDotDot);
-}
-
 // The longest level there is (25 poles, 10 balls, 5 polarisers) and a short one.
 const QByteArray kFull = "23;4;" + QByteArray("grum5715 400  ,").repeated(25) + ";" +
                          QByteArray("up645  900  ,").repeated(10) + ";" +

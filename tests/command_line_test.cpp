@@ -16,15 +16,7 @@
 
 using namespace ferlan;
 
-namespace {
-
 const QString kVersion = QStringLiteral(FERLAN_VERSION);
-
-QStringList entries(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-}
-
-}  // namespace
 
 class CommandLineTest : public QObject {
     Q_OBJECT
@@ -124,7 +116,7 @@ private slots:
         QCOMPARE(readFile(QDir(userDir).filePath(ProgressFile::kFileName)), QByteArray("1\r\n"));
         QVERIFY(readFile(QDir(userDir).filePath(BestTimesFile::kFileName)).startsWith("1 "));
         QCOMPARE(readFile(QDir(dataDir).filePath(ProgressFile::kFileName)), QByteArray("0\r\n"));
-        QVERIFY(entries(programDir).isEmpty());
+        QVERIFY(entriesOf(programDir).isEmpty());
         // The next start reads the player's own file.
         QCOMPARE(ProgressFile::forProgram(programDir, dataDir, userDir).read(), 1);
         // Without an installation's data the file stays beside the program.

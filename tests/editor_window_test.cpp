@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
@@ -29,6 +30,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <Spiel/sim/best_times.h>
@@ -856,6 +858,19 @@ private slots:
         const EditorModel before = window->model();
         QVERIFY(!drop(at(300, 3000)) && window->model() == before);
         QCOMPARE(actionText("mnuundo"), QStringLiteral("Rückgängig: Verschieben"));
+    }
+    // The real question box answers with the button pressed in it.
+    void theRealQuestionAnswersAsPressed() {
+        DialogPrompts real(window.get());
+        for (const auto button : {QMessageBox::Yes, QMessageBox::No}) {
+            QTimer poll;
+            connect(&poll, &QTimer::timeout, &poll, [button] {
+                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                    box->button(button)->click();
+            });
+            poll.start(10);
+            QCOMPARE(real.question("Frage", "?"), button == QMessageBox::Yes);
+        }
     }
 };
 

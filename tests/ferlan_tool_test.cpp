@@ -89,6 +89,8 @@ TEST_F(FerlanTool, PlayTracesEveryTickUpToTheWin) {
     EXPECT_NE(one.out.find("\"kugel\":[[4935,10035,0,0],[2985,8655,0,0]]}"), std::string::npos)
         << one.out;
     EXPECT_NE(one.out.find("\"pol\":\"P\""), std::string::npos);  // through the plus polariser
+    EXPECT_NE(one.out.find("[3121,11215,1,-5],\"visible\":true,\"pol\":\"N\",\"alarm\":true"),
+              std::string::npos);  // a charged ball's force reaches the ball
 }
 
 TEST_F(FerlanTool, SolvePrintsInputThatPlayWins) {

@@ -16,13 +16,7 @@ std::string slurp(const std::string& path) {
 
 std::string quote(const std::string& arg) {
     std::string out = "'";
-    for (const char c : arg) {
-        if (c == '\'') {
-            out += "'\\''";
-        } else {
-            out += c;
-        }
-    }
+    for (const char c : arg) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return out + "'";
 }
 
