@@ -859,6 +859,7 @@ private slots:
         QVERIFY(!drop(at(300, 3000)) && window->model() == before);
         QCOMPARE(actionText("mnuundo"), QStringLiteral("Rückgängig: Verschieben"));
     }
+
     // The real question box answers with the button pressed in it.
     void theRealQuestionAnswersAsPressed() {
         DialogPrompts real(window.get());
