@@ -47,8 +47,8 @@ bool parseKeys(std::string_view field, HeldKeys& keys, std::string& why) {
 }
 
 bool parseCount(std::string_view field, std::int64_t& count, std::string& why) {
-    const std::optional<std::int64_t> parsed = wholeNumber<std::int64_t>(field);
-    if (!parsed || *parsed < 1 || *parsed > kMaxStepCount) {
+    const std::optional<std::int64_t> parsed = wholeNumberIn<std::int64_t>(field, 1, kMaxStepCount);
+    if (!parsed) {
         why = "Anzahl der Ticks muss eine ganze Zahl von 1 bis " + std::to_string(kMaxStepCount) +
               " sein, nicht \"" + std::string(field) + "\"";
         return false;

@@ -20,4 +20,12 @@ std::optional<Number> wholeNumber(std::string_view field) {
     return value;
 }
 
+// The same, and only from `low` to `high`.
+template <typename Number>
+std::optional<Number> wholeNumberIn(std::string_view field, Number low, Number high) {
+    const std::optional<Number> value = wholeNumber<Number>(field);
+    if (!value || *value < low || *value > high) return std::nullopt;
+    return value;
+}
+
 }  // namespace ferlan

@@ -44,12 +44,12 @@ std::optional<std::string> readSmallFile(const std::string& path, std::uintmax_t
 // The level text a source names, or the reason it cannot be had.
 std::optional<std::string> loadLevelText(const LevelSource& source, ToolError& error);
 
-// A whole number from `low` to `high`, written as wholeNumber() reads it.
+// A whole number from `low` to `high`, written as wholeNumberIn() reads it.
 // `number` is left as it was when the value is refused.
 template <typename Number>
 bool parseWhole(std::string_view value, Number low, Number high, Number& number) {
-    const std::optional<Number> parsed = wholeNumber<Number>(value);
-    if (!parsed || *parsed < low || *parsed > high) return false;
+    const std::optional<Number> parsed = wholeNumberIn(value, low, high);
+    if (!parsed) return false;
     number = *parsed;
     return true;
 }
